@@ -1,0 +1,59 @@
+/*
+ * zbengine.h - the wave engine of Zitterbecken.
+ *
+ * A ripple tank as a rectangular net of coupled oscillators: build a pool, place exciters,
+ * walls with slits, material changes, damped edges and measuring screens in it, then advance
+ * it one time step per call. There is one engine per process; every function works on its
+ * single global state, hands out no handles and never reports errors beyond its documented
+ * results. Positions are oscillator indices from 0 (column x from the left, row y from the
+ * top of the flat view); angles are whole degrees; time is in engine time units.
+ *
+ * The calls must come from one thread. A tank is always sent completely: ZBDLL_ResetAll,
+ * ZBDLL_CreateEmptyPool, the material changes sorted by start row, walls/screens/exciters in
+ * the tank's order, ZBDLL_AddEdges last.
+ */
+#ifndef ZBENGINE_H
+#define ZBENGINE_H
+
+#include <stdbool.h>
+#include <stdint.h>
+
+#define ZBDLL_API __attribute__((visibility("default")))
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Pool and objects */
+ZBDLL_API void ZBDLL_ResetAll(void); /* discards the pool; run state back to its reset values */
+ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, /* oscillators */
+                                        double damping,   /* fraction: 0 free .. 1 still */
+                                        double coupling,  /* spring constant, >= 0 */
+                                        int32_t edgeWidth /* oscillators, for AddEdges */
+                                        );                /* always 0 */
+ZBDLL_API void ZBDLL_AddMatChange(int32_t startY, /* first row of the new material */
+                                  double coupling, double damping);
+ZBDLL_API void ZBDLL_AddWall(int32_t centerX, int32_t centerY, int32_t angle /* degrees */,
+                             int32_t length, int32_t slitCount, int32_t slitWidth,
+                             int32_t barWidth /* wall between two slits */);
+ZBDLL_API int32_t ZBDLL_AddScreen(int32_t position, /* row or column from 0 */
+                                  bool horizontal); /* number of screens held, at most 5 */
+ZBDLL_API void ZBDLL_AddExciter(int32_t centerX, int32_t centerY, int32_t width, int32_t length,
+                                int32_t angle,    /* degrees */
+                                double omega,     /* radians per engine time unit */
+                                double amplitude, /* elongation units */
+                                bool sineMode);   /* true: prescribed sine displacement */
+ZBDLL_API void ZBDLL_AddEdges(bool back, bool front, bool left, bool right); /* row 0, last row,
+                                                                               column 0, last */
+
+/* Run control */
+ZBDLL_API uint8_t ZBDLL_NextFrame(void);              /* one time step unless paused; always 0 */
+ZBDLL_API void ZBDLL_SetPaused(bool paused);          /* true after load and reset */
+ZBDLL_API void ZBDLL_SetSimulationSpeed(float speed); /* time step dt, engine time units */
+ZBDLL_API void ZBDLL_EnableExciters(bool enabled);    /* false: exciters move like water */
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ZBENGINE_H */

@@ -1,0 +1,57 @@
+// The engine's single global state. The exports are thin functions over it.
+#pragma once
+
+#include "sim/pool.h"
+
+#include <cstdint>
+
+namespace zb {
+
+constexpr int kMaxScreens = 5;
+
+struct ScreenLine {
+    int32_t position = 0; // 0-based row (horizontal) or column (vertical); not checked
+    bool horizontal = false;
+};
+
+struct Camera {
+    Vec3f eye{0.0f, 0.0f, 0.0f};    // world units; y is up
+    Vec3f target{0.0f, 0.0f, 1.0f}; // always shares the eye's x
+};
+
+// The members' initial values are those at library load.
+
+// Hooks of the drawing half; null until a rendering context exists, so that the simulation
+// runs without a display.
+struct DrawHooks {
+    bool (*drawFrame)(bool drawScreens, bool drawProfiles) = nullptr;
+    void (*setUpPoolDrawing)() = nullptr;
+};
+
+struct EngineState {
+    // Run state
+    bool poolExists = false;    // the pool's arrays are valid
+    bool paused = true;         // NextFrame does nothing while set
+    bool exciterEnabled = true; // exciter cells are driven
+    float simSpeed = 0.00312f;  // time step dt, engine time units; never reset
+    float simTime = 0.0f;       // simulated time t driving the exciters
+
+    Pool pool;
+
+    // Objects that are not written into the grid
+    ScreenLine screens[kMaxScreens];
+    int32_t screenCount = 0;
+    float edgeWidth = 0.0f; // width of damped edges, oscillators
+
+    // Drawing state that needs no GL
+    Camera camera;
+    DrawHooks draw;
+};
+
+extern EngineState gEngine;
+
+// Puts every field back to its value at library load and releases the pool. For tests, which
+// share one process-wide engine.
+void restoreLoadState();
+
+} // namespace zb

@@ -1,0 +1,80 @@
+// The simulation half of the exported interface: thin functions over the global state.
+#include "zbengine.h"
+
+#include "sim/engine_state.h"
+#include "sim/frame.h"
+#include "sim/obstacles.h"
+
+using namespace zb;
+
+extern "C" {
+
+ZBDLL_API void ZBDLL_ResetAll(void) {
+    gEngine.exciterEnabled = true;
+    gEngine.paused = true;
+    gEngine.simTime = 0.0f;
+    gEngine.poolExists = false;
+    releasePool(gEngine.pool);
+}
+
+ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double damping,
+                                        double coupling, int32_t edgeWidth) {
+    EngineState& s = gEngine;
+    s.screenCount = 0;
+    s.edgeWidth = float(edgeWidth);
+    s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling));
+    if (!s.poolExists)
+        return 0;
+    // The default camera looks straight down from height 8; the caller replaces it before it
+    // shows a frame.
+    const double w = double(sizeX) * double(s.pool.spacing) / 2;
+    const double d = double(sizeY) * double(s.pool.spacing) / 2;
+    s.camera.eye = {float(w), 8.0f, float(d)};
+    s.camera.target = {float(w), 0.0f, float(d)};
+    if (s.draw.setUpPoolDrawing)
+        s.draw.setUpPoolDrawing();
+    return 0;
+}
+
+ZBDLL_API void ZBDLL_AddMatChange(int32_t startY, double coupling, double damping) {
+    if (gEngine.poolExists)
+        addMatChange(gEngine.pool, startY, coupling, damping);
+}
+
+ZBDLL_API void ZBDLL_AddWall(int32_t centerX, int32_t centerY, int32_t angle, int32_t length,
+                             int32_t slitCount, int32_t slitWidth, int32_t barWidth) {
+    if (gEngine.poolExists)
+        addWall(gEngine.pool, centerX, centerY, angle, length, slitCount, slitWidth, barWidth);
+}
+
+ZBDLL_API int32_t ZBDLL_AddScreen(int32_t position, bool horizontal) {
+    EngineState& s = gEngine;
+    if (s.screenCount < kMaxScreens)
+        s.screens[s.screenCount++] = {position, horizontal};
+    return s.screenCount;
+}
+
+ZBDLL_API void ZBDLL_AddExciter(int32_t centerX, int32_t centerY, int32_t width, int32_t length,
+                                int32_t angle, double omega, double amplitude, bool sineMode) {
+    if (gEngine.poolExists)
+        addExciter(gEngine.pool, centerX, centerY, width, length, angle, omega, amplitude,
+                   sineMode);
+}
+
+ZBDLL_API void ZBDLL_AddEdges(bool back, bool front, bool left, bool right) {
+    if (gEngine.poolExists)
+        addEdges(gEngine.pool, gEngine.edgeWidth, back, front, left, right);
+}
+
+ZBDLL_API uint8_t ZBDLL_NextFrame(void) {
+    runFrame(true, false, false, false);
+    return 0;
+}
+
+ZBDLL_API void ZBDLL_SetPaused(bool paused) { gEngine.paused = paused; }
+
+ZBDLL_API void ZBDLL_SetSimulationSpeed(float speed) { gEngine.simSpeed = speed; }
+
+ZBDLL_API void ZBDLL_EnableExciters(bool enabled) { gEngine.exciterEnabled = enabled; }
+
+} // extern "C"

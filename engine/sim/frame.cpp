@@ -1,0 +1,20 @@
+#include "sim/frame.h"
+#include "sim/engine_state.h"
+#include "sim/step.h"
+
+namespace zb {
+
+bool runFrame(bool step, bool draw, bool drawScreens, bool drawProfiles) {
+    EngineState& s = gEngine;
+    if (!s.poolExists)
+        return false;
+    if (step && !s.paused) {
+        s.simTime = s.simTime + s.simSpeed;
+        stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled);
+    }
+    if (draw && s.draw.drawFrame)
+        return s.draw.drawFrame(drawScreens, drawProfiles);
+    return false;
+}
+
+} // namespace zb

@@ -1,0 +1,29 @@
+// Objects written into the grid when they are added: exciters, walls, material changes and
+// damped edges. Each is a no-op without a pool and never touches a node outside the grid.
+#pragma once
+
+#include "sim/pool.h"
+
+#include <cstdint>
+
+namespace zb {
+
+void addExciter(Pool& pool, int32_t centerX, int32_t centerY, int32_t width, int32_t length,
+                int32_t angle, double omega, double amplitude, bool sineMode);
+
+void addWall(Pool& pool, int32_t centerX, int32_t centerY, int32_t angle, int32_t length,
+             int32_t slitCount, int32_t slitWidth, int32_t barWidth);
+
+// Whether a node at offset u along a wall lies in one of its slits: the first slit starts at m,
+// each is slitWidth wide and the next starts barWidth later. Same answer as testing every slit
+// in turn, but in logarithmic time, so that any slit count is cheap.
+bool inAnySlit(double u, float m, int32_t slitCount, int32_t slitWidth, int32_t barWidth);
+
+// Start of the first slit, measured along the wall from its centre.
+float firstSlitStart(int32_t slitCount, int32_t slitWidth, int32_t barWidth);
+
+void addMatChange(Pool& pool, int32_t startY, double coupling, double damping);
+
+void addEdges(Pool& pool, float edgeWidth, bool back, bool front, bool left, bool right);
+
+} // namespace zb

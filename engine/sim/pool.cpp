@@ -1,0 +1,157 @@
+#include "sim/pool.h"
+
+#include <climits>
+#include <cstring>
+#include <unistd.h>
+
+namespace zb {
+
+namespace {
+
+uint64_t physicalMemoryBytes() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return UINT64_MAX;
+    return uint64_t(pages) * uint64_t(pageSize);
+}
+
+uint64_t triangleIndexCount(uint64_t nx, uint64_t ny) { return 6 * (nx - 1) * (ny - 1); }
+uint64_t lineIndexCount(uint64_t nx, uint64_t ny) { return 2 * ((nx - 1) * ny + nx * (ny - 1)); }
+
+// Geometry in float arithmetic, as the drawing expects it: the longer side spans -0.5 .. 0.5.
+void placeGrid(Pool& p) {
+    const float nx = float(p.sizeX);
+    const float ny = float(p.sizeY);
+    if (p.sizeX > p.sizeY) {
+        p.spacing = 1.0f / float(p.sizeX - 1);
+        p.originX = -0.5f;
+        p.originZ = (0.5f - 0.5f * ny / nx) - 0.5f;
+    } else {
+        p.spacing = 1.0f / float(p.sizeY - 1);
+        p.originX = (0.5f - 0.5f * nx / ny) - 0.5f;
+        p.originZ = -0.5f;
+    }
+}
+
+void fillOscillators(Pool& p, float damping, float coupling) {
+    const float dampingFactor = float(1.0 - double(damping));
+    Oscillator proto;
+    std::memset(&proto, 0, sizeof proto);
+    proto.normal = {0.0f, -1.0f, 0.0f};
+    proto.color[0] = 1.0f;
+    proto.color[1] = 1.0f;
+    proto.color[2] = dampingFactor;
+    proto.color[3] = 1.0f;
+    proto.dampingFactor = dampingFactor;
+    proto.coupling = coupling;
+
+    const size_t nx = size_t(p.sizeX);
+    auto xs = std::make_unique<float[]>(nx);
+    for (size_t i = 0; i < nx; ++i)
+        xs[i] = float(double(p.originX) + double(p.spacing) * double(i));
+    for (int32_t j = 0; j < p.sizeY; ++j) {
+        const float z = float(double(p.originZ) + double(p.spacing) * double(j));
+        Oscillator* row = &p.oscillators[size_t(j) * nx];
+        for (size_t i = 0; i < nx; ++i) {
+            row[i] = proto;
+            row[i].position = {xs[i], 0.0f, z};
+        }
+    }
+}
+
+// Appended column by column, as the drawing has always received them.
+void buildIndices(Pool& p) {
+    const uint32_t nx = uint32_t(p.sizeX);
+    const uint32_t ny = uint32_t(p.sizeY);
+    uint32_t* tri = p.triangleIndices.get();
+    uint32_t* line = p.lineIndices.get();
+    for (uint32_t i = 0; i < nx; ++i) {
+        for (uint32_t j = 0; j < ny; ++j) {
+            const uint32_t a = i + j * nx;
+            const uint32_t b = a + 1;
+            const uint32_t d = a + nx;
+            const uint32_t c = d + 1;
+            if (i + 1 < nx && j + 1 < ny) {
+                *tri++ = a;
+                *tri++ = b;
+                *tri++ = c;
+                *tri++ = a;
+                *tri++ = c;
+                *tri++ = d;
+            }
+            if (i + 1 < nx) {
+                *line++ = a;
+                *line++ = b;
+            }
+            if (j + 1 < ny) {
+                *line++ = a;
+                *line++ = d;
+            }
+        }
+    }
+}
+
+template <class T>
+CArray<T> allocateArray(size_t count) {
+    return CArray<T>(static_cast<T*>(std::malloc(count == 0 ? 1 : count * sizeof(T))));
+}
+
+} // namespace
+
+PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY) {
+    return checkPoolSize(sizeX, sizeY, physicalMemoryBytes());
+}
+
+PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY, uint64_t memoryBytes) {
+    if (sizeX <= 0 || sizeY <= 0 || sizeX + sizeY < 3)
+        return PoolSizeCheck::TooSmall;
+    const uint64_t nx = uint64_t(sizeX);
+    const uint64_t ny = uint64_t(sizeY);
+    // Node indices are 32-bit and the drawing passes index counts as a signed 32-bit count.
+    if (nx * ny > UINT32_MAX || triangleIndexCount(nx, ny) > uint64_t(INT32_MAX) ||
+        lineIndexCount(nx, ny) > uint64_t(INT32_MAX))
+        return PoolSizeCheck::TooManyCells;
+    const uint64_t bytes = nx * ny * sizeof(Oscillator) +
+                           (triangleIndexCount(nx, ny) + lineIndexCount(nx, ny)) * sizeof(uint32_t);
+    // Refused up front: an overcommitted allocation would succeed and then be killed on first use.
+    if (bytes > memoryBytes)
+        return PoolSizeCheck::TooLittleMemory;
+    return PoolSizeCheck::Ok;
+}
+
+void releasePool(Pool& pool) {
+    pool.oscillators.reset();
+    pool.triangleIndices.reset();
+    pool.lineIndices.reset();
+    pool.triangleIndexCount = 0;
+    pool.lineIndexCount = 0;
+}
+
+bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling) {
+    releasePool(pool);
+    pool.sizeX = sizeX;
+    pool.sizeY = sizeY;
+    if (checkPoolSize(sizeX, sizeY) != PoolSizeCheck::Ok)
+        return false;
+
+    const uint64_t nx = uint64_t(sizeX);
+    const uint64_t ny = uint64_t(sizeY);
+    pool.oscillators = allocateArray<Oscillator>(nx * ny);
+    pool.triangleIndexCount = triangleIndexCount(nx, ny);
+    pool.lineIndexCount = lineIndexCount(nx, ny);
+    pool.triangleIndices = allocateArray<uint32_t>(pool.triangleIndexCount);
+    pool.lineIndices = allocateArray<uint32_t>(pool.lineIndexCount);
+    if (!pool.oscillators || !pool.triangleIndices || !pool.lineIndices) {
+        releasePool(pool);
+        return false;
+    }
+
+    placeGrid(pool);
+    pool.baseDampingFactor = float(1.0 - double(damping));
+    fillOscillators(pool, damping, coupling);
+    buildIndices(pool);
+    return true;
+}
+
+} // namespace zb
