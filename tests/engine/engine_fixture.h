@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <utility>
@@ -18,6 +19,7 @@ protected:
     void SetUp() override { restoreLoadState(); }
     void TearDown() override { restoreLoadState(); }
 
+public:
     static Pool& pool() { return gEngine.pool; }
     static Oscillator& cell(int i, int j) { return gEngine.pool.at(i, j); }
 
@@ -45,6 +47,29 @@ protected:
         return cellsWhere([](const Oscillator& o) { return o.exciter; });
     }
 };
+
+// The nodes i0..i1 x j0..j1.
+inline EngineTest::CellSet rect(int i0, int i1, int j0, int j1) {
+    EngineTest::CellSet s;
+    for (int j = j0; j <= j1; ++j)
+        for (int i = i0; i <= i1; ++i)
+            s.insert({i, j});
+    return s;
+}
+
+// A copy of the grid (without index lists), for stepping the same field two ways.
+inline Pool clonePool(const Pool& p) {
+    Pool c;
+    c.sizeX = p.sizeX;
+    c.sizeY = p.sizeY;
+    c.spacing = p.spacing;
+    c.originX = p.originX;
+    c.originZ = p.originZ;
+    c.baseDampingFactor = p.baseDampingFactor;
+    c.oscillators.reset(static_cast<Oscillator*>(std::malloc(p.cellCount() * sizeof(Oscillator))));
+    std::memcpy(c.oscillators.get(), p.oscillators.get(), p.cellCount() * sizeof(Oscillator));
+    return c;
+}
 
 inline uint64_t bitsOf(double d) {
     uint64_t b;

@@ -1,1 +1,133 @@
+// The production step against the literal three-pass step, record for record.
 #include "engine_fixture.h"
+#include "sim/step.h"
+#include "step_oracle.h"
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <string>
+
+namespace zb::test {
+
+namespace {
+
+// Index of the first record that differs, or -1.
+long firstDifference(const Pool& a, const Pool& b) {
+    for (size_t k = 0; k < a.cellCount(); ++k)
+        if (std::memcmp(&a.oscillators[k], &b.oscillators[k], sizeof(Oscillator)) != 0)
+            return long(k);
+    return -1;
+}
+
+// Random elongations and velocities. Mixed fields put values of a fraction of a double ulp of
+// their neighbours beside them, where only the order of a sum decides its last bit.
+void disturb(Pool& p, uint32_t seed, bool mixedMagnitudes) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> amp(-0.05, 0.05);
+    std::uniform_int_distribution<int> pick(0, 3);
+    std::uniform_real_distribution<double> tinyExponent(14.0, 20.0);
+    for (size_t k = 0; k < p.cellCount(); ++k) {
+        Oscillator& o = p.oscillators[k];
+        if (o.fixed)
+            continue;
+        double e = amp(rng);
+        if (mixedMagnitudes && pick(rng) == 0)
+            e *= std::pow(10.0, -tinyExponent(rng));
+        o.elongation = e;
+        o.velocity = amp(rng) * 3;
+        o.position.y = float(e);
+    }
+}
+
+struct Scenario {
+    std::string name;
+    int nx, ny;
+    double damping, coupling;
+    int edgeWidth;
+    std::function<void()> objects; // additions after the pool is built
+    bool disturbed;
+    bool mixedMagnitudes;
+};
+
+void runAndCompare(const Scenario& sc, int steps) {
+    ZBDLL_ResetAll();
+    ZBDLL_CreateEmptyPool(sc.nx, sc.ny, sc.damping, sc.coupling, sc.edgeWidth);
+    ASSERT_TRUE(gEngine.poolExists) << sc.name;
+    sc.objects();
+    Pool& fast = gEngine.pool;
+    if (sc.disturbed)
+        disturb(fast, uint32_t(sc.nx * 7919 + sc.ny), sc.mixedMagnitudes);
+    Pool slow = clonePool(fast);
+
+    float t = 0.0f;
+    const float dts[] = {0.0025f, 0.0031f, 0.0121f, 0.0001f};
+    for (int k = 0; k < steps; ++k) {
+        const float dt = dts[(k / 50) % 4];
+        t = t + dt;
+        const bool exciters = (k / 37) % 3 != 1; // off for stretches, then on again
+        stepPool(fast, dt, t, exciters);
+        oracle::stepPool(slow, dt, t, exciters);
+        if (k % 97 == 0 || k == steps - 1) {
+            const long diff = firstDifference(fast, slow);
+            ASSERT_EQ(diff, -1) << sc.name << ": record " << diff << " (" << diff % sc.nx << ", "
+                                << diff / sc.nx << ") differs after step " << k;
+        }
+    }
+}
+
+} // namespace
+
+using StepOracle = EngineTest;
+
+TEST_F(StepOracle, TinyAndDegenerateShapes) {
+    auto none = [] {};
+    for (auto [nx, ny] : {std::pair{2, 1}, {1, 2}, {1, 9}, {9, 1}, {2, 2}, {3, 3}, {2, 7}}) {
+        const std::string name = std::to_string(nx) + "x" + std::to_string(ny);
+        runAndCompare({name, nx, ny, 0.02, 1.3, 1, none, true, false}, 300);
+        runAndCompare({name + " excited", nx, ny, 0.0, 2.0, 0,
+                       [&] { ZBDLL_AddExciter(0, 0, 1, 1, 0, 30.0, 0.2, nx % 2 == 0); }, false,
+                       false},
+                      300);
+    }
+}
+
+TEST_F(StepOracle, WallsAtManyAnglesWithSlits) {
+    auto walls = [] {
+        ZBDLL_AddWall(20, 15, 0, 30, 2, 4, 6);
+        ZBDLL_AddWall(30, 10, 45, 20, 1, 3, 0);
+        ZBDLL_AddWall(10, 20, 90, 14, 0, 0, 0);
+        ZBDLL_AddWall(35, 25, 270, 9, 3, 1, 1);
+        ZBDLL_AddWall(5, 5, -143, 12, 0, 8, 12);
+        ZBDLL_AddWall(40, 3, 17, 25, 0, 0, 0);
+    };
+    runAndCompare({"walls 47x31", 47, 31, 0.01, 1.0, 0, walls, true, false}, 400);
+    runAndCompare({"walls 48x32 mixed", 48, 32, 0.0, 3.5, 0, walls, true, true}, 400);
+}
+
+TEST_F(StepOracle, ExcitersInBothModesWithMaterialAndEdges) {
+    auto objects = [] {
+        ZBDLL_AddMatChange(12, 0.8, 0.05);
+        ZBDLL_AddMatChange(30, 2.5, 0.0);
+        ZBDLL_AddWall(25, 20, 0, 40, 2, 5, 10);
+        ZBDLL_AddExciter(25, 6, 3, 3, 0, 10.0, 0.1, true);
+        ZBDLL_AddExciter(10, 35, 20, 1, 30, 25.0, 0.2, false);
+        ZBDLL_AddExciter(40, 40, 4, 4, 45, -7.0, 0.05, false);
+        ZBDLL_AddExciter(5, 5, 2, 2, 0, -0.0, 0.5, true); // omega -0 keeps its sign
+        ZBDLL_AddEdges(true, true, true, true);
+    };
+    runAndCompare({"excited 51x44", 51, 44, 0.02, 1.5, 6, objects, false, false}, 500);
+    runAndCompare({"excited 51x44 disturbed", 51, 44, 0.02, 1.5, 6, objects, true, true}, 400);
+    runAndCompare({"excited 60x9", 60, 9, 0.0, 1.0, 1, objects, true, false}, 300);
+}
+
+TEST_F(StepOracle, PlainFieldsOfSeveralSizes) {
+    auto none = [] {};
+    for (auto [nx, ny] : {std::pair{64, 64}, {65, 33}, {33, 65}, {101, 3}, {3, 101}, {128, 17}}) {
+        const std::string name = std::to_string(nx) + "x" + std::to_string(ny);
+        runAndCompare({name, nx, ny, 0.001, 6.5, 3, none, true, true}, 250);
+    }
+}
+
+} // namespace zb::test
