@@ -29,7 +29,7 @@ test: build
 	tools/run-tests.sh $(BUILD) $(CTEST_ARGS)
 
 bench: build
-	$(BUILD)/bench/zb_bench --benchmark_counters_tabular=true
+	$(BUILD)/zb_bench --benchmark_counters_tabular=true
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -30,8 +30,8 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, /* oscilla
                                         double damping,   /* fraction: 0 free .. 1 still */
                                         double coupling,  /* spring constant, >= 0 */
                                         int32_t edgeWidth /* oscillators, for AddEdges */
-                                        );                /* always 0 */
-ZBDLL_API void ZBDLL_AddMatChange(int32_t startY, /* first row of the new material */
+);                                                        /* always 0 */
+ZBDLL_API void ZBDLL_AddMatChange(int32_t startY,         /* first row of the new material */
                                   double coupling, double damping);
 ZBDLL_API void ZBDLL_AddWall(int32_t centerX, int32_t centerY, int32_t angle /* degrees */,
                              int32_t length, int32_t slitCount, int32_t slitWidth,

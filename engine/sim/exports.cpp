@@ -71,10 +71,16 @@ ZBDLL_API uint8_t ZBDLL_NextFrame(void) {
     return 0;
 }
 
-ZBDLL_API void ZBDLL_SetPaused(bool paused) { gEngine.paused = paused; }
+ZBDLL_API void ZBDLL_SetPaused(bool paused) {
+    gEngine.paused = paused;
+}
 
-ZBDLL_API void ZBDLL_SetSimulationSpeed(float speed) { gEngine.simSpeed = speed; }
+ZBDLL_API void ZBDLL_SetSimulationSpeed(float speed) {
+    gEngine.simSpeed = speed;
+}
 
-ZBDLL_API void ZBDLL_EnableExciters(bool enabled) { gEngine.exciterEnabled = enabled; }
+ZBDLL_API void ZBDLL_EnableExciters(bool enabled) {
+    gEngine.exciterEnabled = enabled;
+}
 
 } // extern "C"

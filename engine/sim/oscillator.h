@@ -57,6 +57,8 @@ constexpr uint32_t kFixedByte = 0x000000ffu;
 constexpr uint32_t kWallByte = 0x0000ff00u;
 constexpr uint32_t kExciterByte = 0x00ff0000u;
 
-inline bool isWallCell(const Oscillator& o) { return o.fixed && o.wall; }
+inline bool isWallCell(const Oscillator& o) {
+    return o.fixed && o.wall;
+}
 
 } // namespace zb

@@ -17,12 +17,12 @@ template <class T>
 using CArray = std::unique_ptr<T[], FreeDeleter>;
 
 struct Pool {
-    int32_t sizeX = 0;             // columns NX; kept after the arrays are released
-    int32_t sizeY = 0;             // rows NY
-    float spacing = 0;             // distance of neighbouring nodes, drawing units
-    float originX = 0;             // drawing x of node (0, 0)
-    float originZ = 0;             // drawing z of node (0, 0)
-    float baseDampingFactor = 1;   // 1 - damping of the pool as created; scales damped edges
+    int32_t sizeX = 0;              // columns NX; kept after the arrays are released
+    int32_t sizeY = 0;              // rows NY
+    float spacing = 0;              // distance of neighbouring nodes, drawing units
+    float originX = 0;              // drawing x of node (0, 0)
+    float originZ = 0;              // drawing z of node (0, 0)
+    float baseDampingFactor = 1;    // 1 - damping of the pool as created; scales damped edges
     CArray<Oscillator> oscillators; // node (i, j) is element i + j * NX
     CArray<uint32_t> triangleIndices;
     size_t triangleIndexCount = 0; // 6 (NX-1)(NY-1)

@@ -5,7 +5,8 @@ namespace zb {
 
 float firstSlitStart(int32_t slitCount, int32_t slitWidth, int32_t barWidth) {
     // -((n - 1) g + n b) / 2 without integer overflow; halving is exact.
-    const __int128 span = __int128(int64_t(slitCount) - 1) * barWidth + __int128(slitCount) * slitWidth;
+    const __int128 span =
+        __int128(int64_t(slitCount) - 1) * barWidth + __int128(slitCount) * slitWidth;
     return float(double(-span) / 2);
 }
 

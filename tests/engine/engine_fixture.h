@@ -15,11 +15,11 @@
 namespace zb::test {
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { restoreLoadState(); }
     void TearDown() override { restoreLoadState(); }
 
-public:
+  public:
     static Pool& pool() { return gEngine.pool; }
     static Oscillator& cell(int i, int j) { return gEngine.pool.at(i, j); }
 

@@ -6,7 +6,9 @@ namespace zb::oracle {
 
 namespace {
 
-double h(const Pool& p, int i, int j) { return double(p.at(i, j).position.y); }
+double h(const Pool& p, int i, int j) {
+    return double(p.at(i, j).position.y);
+}
 
 void update(Pool& p, int i, int j, float dt, float t, bool exciterEnabled) {
     Oscillator& o = p.at(i, j);
@@ -43,8 +45,8 @@ void update(Pool& p, int i, int j, float dt, float t, bool exciterEnabled) {
     const double omega = o.omega;
     const double amplitude = o.amplitude;
     if (o.exciter && exciterEnabled)
-        o.velocity = o.velocity - double(dt) * amplitude * (omega * omega) *
-                                      std::sin(omega * double(t));
+        o.velocity =
+            o.velocity - double(dt) * amplitude * (omega * omega) * std::sin(omega * double(t));
     else
         o.velocity = double(o.dampingFactor) * o.velocity;
     if (o.exciter && exciterEnabled && o.sineMode)

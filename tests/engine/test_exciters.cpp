@@ -103,8 +103,7 @@ TEST_F(Exciters, RasterisationMatchesTheWholeGridRule) {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> centre(-20, 70), angle(-400, 400), side(-2, 40);
     for (int round = 0; round < 150; ++round) {
-        const int cx = centre(rng), cy = centre(rng), a = angle(rng), w = side(rng),
-                  l = side(rng);
+        const int cx = centre(rng), cy = centre(rng), a = angle(rng), w = side(rng), l = side(rng);
         newPool(50, 45);
         CellSet expected;
         const Rotation r = rotationFor(a);

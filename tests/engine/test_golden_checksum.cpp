@@ -2,6 +2,7 @@
 // production step are compared with each other elsewhere; this pins both to one result, so
 // that they cannot drift together.
 #include "engine_fixture.h"
+#include "sim/step_rows.h"
 #include "step_oracle.h"
 
 namespace zb::test {
@@ -20,9 +21,17 @@ uint64_t fnv1a(const void* data, size_t size) {
 
 } // namespace
 
-using GoldenChecksum = EngineTest;
+class GoldenChecksum : public EngineTest, public ::testing::WithParamInterface<bool> {
+  protected:
+    void TearDown() override {
+        setWideKernels(true);
+        EngineTest::TearDown();
+    }
+};
 
-TEST_F(GoldenChecksum, FixedTankAfter300Frames) {
+TEST_P(GoldenChecksum, FixedTankAfter300Frames) {
+    if (setWideKernels(GetParam()) != GetParam())
+        GTEST_SKIP() << "this processor has no four-lane kernels";
     ZBDLL_ResetAll();
     ZBDLL_CreateEmptyPool(83, 61, 0.015, 2.35, 7);
     ZBDLL_AddMatChange(44, 1.1, 0.04);
@@ -48,5 +57,8 @@ TEST_F(GoldenChecksum, FixedTankAfter300Frames) {
     EXPECT_EQ(fnv1a(pool().oscillators.get(), bytes), 0x42d3527b72fdc9e1ull);
     EXPECT_EQ(fnv1a(literal.oscillators.get(), bytes), 0x42d3527b72fdc9e1ull);
 }
+
+INSTANTIATE_TEST_SUITE_P(KernelWidths, GoldenChecksum, ::testing::Values(false, true),
+                         [](const auto& p) { return p.param ? "FourLanes" : "TwoLanes"; });
 
 } // namespace zb::test

@@ -11,8 +11,8 @@ TEST_F(Pool_, ValidAndInvalidSizes) {
     const struct {
         int nx, ny;
         bool valid;
-    } cases[] = {{2, 1, true},      {1, 2, true},       {1, 1, false},   {0, 5, false},
-                 {5, 0, false},     {-3, 4, false},     {4, -3, false},  {INT_MIN, 2, false},
+    } cases[] = {{2, 1, true},        {1, 2, true},           {1, 1, false},  {0, 5, false},
+                 {5, 0, false},       {-3, 4, false},         {4, -3, false}, {INT_MIN, 2, false},
                  {INT_MAX, 1, false}, {100000, 100000, false}};
     for (const auto& c : cases) {
         newPool(c.nx, c.ny);

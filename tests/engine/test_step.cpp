@@ -186,6 +186,25 @@ TEST_F(Step, SwitchedOffExciterMovesLikeWaterAndResumesWithoutRestart) {
     EXPECT_EQ(cell(7, 5).velocity, double(0.2f) * 20.0 * std::cos(20.0 * double(t + dt)));
 }
 
+TEST_F(Step, ColumnsAndRowsKeepTheirDrawingPositions) {
+    // The step takes x from the column and z from the row alone; nothing may move them.
+    newPool(40, 30, 0.01, 2.0, 3);
+    ZBDLL_AddWall(20, 15, 30, 25, 1, 4, 2);
+    ZBDLL_AddExciter(10, 10, 3, 3, 0, 20.0, 0.2, true);
+    ZBDLL_AddMatChange(25, 1.5, 0.1);
+    ZBDLL_AddEdges(true, true, true, true);
+    ZBDLL_SetPaused(false);
+    for (int k = 0; k < 30; ++k)
+        ZBDLL_NextFrame();
+    const double s = pool().spacing;
+    for (int j = 0; j < 30; ++j) {
+        for (int i = 0; i < 40; ++i) {
+            ASSERT_EQ(cell(i, j).position.x, float(double(pool().originX) + s * i));
+            ASSERT_EQ(cell(i, j).position.z, float(double(pool().originZ) + s * j));
+        }
+    }
+}
+
 TEST_F(Step, SingleRowHasNoNormal) {
     newPool(5, 1); // no extent along z
     stepPool(pool(), 0.001f, 0.001f, true);

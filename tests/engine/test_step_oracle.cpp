@@ -1,6 +1,7 @@
 // The production step against the literal three-pass step, record for record.
 #include "engine_fixture.h"
 #include "sim/step.h"
+#include "sim/step_rows.h"
 #include "step_oracle.h"
 
 #include <cmath>
@@ -51,7 +52,7 @@ struct Scenario {
     bool mixedMagnitudes;
 };
 
-void runAndCompare(const Scenario& sc, int steps) {
+void runAndCompareOnce(const Scenario& sc, int steps) {
     ZBDLL_ResetAll();
     ZBDLL_CreateEmptyPool(sc.nx, sc.ny, sc.damping, sc.coupling, sc.edgeWidth);
     ASSERT_TRUE(gEngine.poolExists) << sc.name;
@@ -75,6 +76,17 @@ void runAndCompare(const Scenario& sc, int steps) {
                                 << diff / sc.nx << ") differs after step " << k;
         }
     }
+}
+
+// Both widths of the packed kernels (two or four double lanes), where the processor has them.
+void runAndCompare(const Scenario& sc, int steps) {
+    for (bool wide : {false, true}) {
+        if (setWideKernels(wide) != wide)
+            continue;
+        SCOPED_TRACE(wide ? "four lanes" : "two lanes");
+        runAndCompareOnce(sc, steps);
+    }
+    setWideKernels(true);
 }
 
 } // namespace
@@ -120,6 +132,28 @@ TEST_F(StepOracle, ExcitersInBothModesWithMaterialAndEdges) {
     runAndCompare({"excited 51x44", 51, 44, 0.02, 1.5, 6, objects, false, false}, 500);
     runAndCompare({"excited 51x44 disturbed", 51, 44, 0.02, 1.5, 6, objects, true, true}, 400);
     runAndCompare({"excited 60x9", 60, 9, 0.0, 1.0, 1, objects, true, false}, 300);
+}
+
+TEST_F(StepOracle, AnyCombinationOfFlags) {
+    // Records the additions never produce (fixed without wall, wall without fixed, sine mode on
+    // water) must still step exactly as written.
+    auto scatter = [] {
+        std::mt19937 rng(3);
+        std::uniform_int_distribution<int> pick(0, 99), bit(0, 1);
+        std::uniform_real_distribution<float> value(-20.0f, 20.0f);
+        for (size_t k = 0; k < gEngine.pool.cellCount(); ++k) {
+            if (pick(rng) >= 4)
+                continue;
+            Oscillator& o = gEngine.pool.oscillators[k];
+            o.fixed = bit(rng);
+            o.wall = bit(rng);
+            o.exciter = bit(rng);
+            o.sineMode = bit(rng);
+            o.omega = value(rng);
+            o.amplitude = value(rng) / 100;
+        }
+    };
+    runAndCompare({"flags 70x50", 70, 50, 0.01, 2.0, 0, scatter, true, true}, 300);
 }
 
 TEST_F(StepOracle, PlainFieldsOfSeveralSizes) {

@@ -141,8 +141,10 @@ TEST_F(Walls, RasterisationMatchesTheWholeGridRule) {
         ASSERT_EQ(wallCells(), expected) << cx << " " << cy << " " << a << " " << len;
     }
     // Far-away centres make the float roundings coarse; the result must still agree.
-    for (auto [cx, cy, a, len] : {std::tuple{3000000, 20, 0, 6000100}, {20, -4000000, 90, 8000000},
-                                 {-70000000, -70000000, 45, 200000000}, {INT_MAX, 10, 180, INT_MAX}}) {
+    for (auto [cx, cy, a, len] : {std::tuple{3000000, 20, 0, 6000100},
+                                  {20, -4000000, 90, 8000000},
+                                  {-70000000, -70000000, 45, 200000000},
+                                  {INT_MAX, 10, 180, INT_MAX}}) {
         newPool(64, 48);
         const CellSet expected = literalWall(pool(), cx, cy, a, len, 0, 0, 0);
         ZBDLL_AddWall(cx, cy, a, len, 0, 0, 0);

@@ -13,7 +13,7 @@ namespace zb::test {
 namespace {
 
 class Bytes {
-public:
+  public:
     explicit Bytes(std::vector<char> data) : data_(std::move(data)) {}
     template <class T>
     T read() {
@@ -27,7 +27,7 @@ public:
     bool readBool() { return read<uint8_t>() != 0; }
     void skip(size_t n) { pos_ += n; }
 
-private:
+  private:
     std::vector<char> data_;
     size_t pos_ = 0;
 };

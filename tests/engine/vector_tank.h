@@ -10,10 +10,10 @@ namespace zb::test {
 
 struct VectorTankObject {
     int32_t kind = 0;
-    int32_t ints[7] = {};   // wall: X Y angle length slitCount slitWidth slitDistance;
-                            // screen: position; material: Y; exciter: X Y width length angle
-    double reals[2] = {};   // material: coupling damping; exciter: frequency amplitude
-    bool flag = true;       // screen: horizontal; exciter: fixed (prescribed sine)
+    int32_t ints[7] = {}; // wall: X Y angle length slitCount slitWidth slitDistance;
+                          // screen: position; material: Y; exciter: X Y width length angle
+    double reals[2] = {}; // material: coupling damping; exciter: frequency amplitude
+    bool flag = true;     // screen: horizontal; exciter: fixed (prescribed sine)
 };
 
 struct VectorTank {

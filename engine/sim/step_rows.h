@@ -1,0 +1,107 @@
+// Internal pieces of the time step, which runs row by row (see step.cpp).
+#pragma once
+
+#include "sim/pool.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace zb {
+
+// sin and cos of omega * t for the few distinct omegas of a tank, computed once per step. Keyed
+// by the bit pattern, so that -0 and +0 keep their own signs.
+class TrigCache {
+  public:
+    explicit TrigCache(double t) : t_(t) {}
+
+    void get(float omega, double& s, double& c) {
+        uint32_t key;
+        std::memcpy(&key, &omega, sizeof key);
+        for (int k = 0; k < count_; ++k) {
+            if (keys_[k] == key) {
+                s = sin_[k];
+                c = cos_[k];
+                return;
+            }
+        }
+        const double arg = double(omega) * t_;
+        s = std::sin(arg);
+        c = std::cos(arg);
+        if (count_ < kSlots) {
+            keys_[count_] = key;
+            sin_[count_] = s;
+            cos_[count_] = c;
+            ++count_;
+        }
+    }
+
+  private:
+    static constexpr int kSlots = 16;
+    double t_;
+    int count_ = 0;
+    uint32_t keys_[kSlots];
+    double sin_[kSlots];
+    double cos_[kSlots];
+};
+
+struct StepContext {
+    double dt;
+    double dtK; // dt * 10000/3, the first two factors of the coupling term
+    bool drive; // exciters enabled
+    TrigCache trig;
+};
+
+// A few rows of floats, contiguous, used as a ring indexed by row number.
+class RowRing {
+  public:
+    void reserve(int64_t nx, int slots) {
+        // Rows padded to whole cache lines plus one, so packed loads at the ends stay inside.
+        stride_ = ((size_t(nx) + 15) & ~size_t(15)) + 16;
+        slots_ = slots;
+        if (storage_.size() < size_t(slots) * stride_)
+            storage_.assign(size_t(slots) * stride_, 0.0f);
+    }
+    float* row(int64_t j) {
+        return storage_.data() + size_t(((j % slots_) + slots_) % slots_) * stride_;
+    }
+
+  private:
+    std::vector<float> storage_;
+    size_t stride_ = 0;
+    int slots_ = 1;
+};
+
+// The heights of rows j-1, j and j+1 before the step (rows outside the grid are never read).
+// The update of row j fills in down itself.
+struct RowHeights {
+    const float* up;
+    const float* here;
+    float* down;
+};
+
+// Copies a row's heights before the step; true when none of its cells is fixed, a wall or an
+// exciter.
+bool copyOldRow(const Oscillator* row, int64_t nx, float* heights);
+
+// Passes 1 and 2 for row j: velocities and elongations of its free cells, then the heights of
+// all its cells (elongation rounded to float), also copied into newHeights. abovePlain says
+// that no cell of rows j-1 and j is special. Copies the old heights of row j+1, if there is one,
+// into rows.down and returns whether none of its cells is special.
+bool updateRow(Pool& p, int64_t j, RowHeights rows, float* newHeights, bool abovePlain,
+               StepContext& ctx);
+
+// Pass 3 for one row, from the new heights of the rows around it (the row itself at the top and
+// bottom border). dx[i] is x(i+1) - x(i-1) and dz is z(j+1) - z(j-1), each clamped to the grid:
+// x depends only on the column and z only on the row, and neither changes after the pool is
+// built, so these are the same for every step.
+void storeNormals(Oscillator* row, int64_t nx, const float* up, const float* here,
+                  const float* down, const float* dx, float dz);
+
+// Chooses the packed kernels with four double lanes (when the processor has them, the default)
+// or two. Both give the same bits; tests run both. Returns whether four lanes are in use.
+bool setWideKernels(bool wide);
+bool wideKernels();
+
+} // namespace zb

@@ -1,0 +1,303 @@
+// Passes 1 and 2 of the step for one row: velocities and elongations, then the new heights.
+// The update reads only the copies of the old heights, so a row may take its new heights at
+// once.
+#include "sim/step.h"
+#include "sim/step_rows.h"
+
+#include <immintrin.h>
+
+namespace zb {
+
+namespace {
+
+inline void storeHeight(Oscillator& o, float* newHeights, int64_t i) {
+    const float h = float(o.elongation);
+    o.position.y = h;
+    newHeights[i] = h;
+}
+
+// Any cell, with every case of the update.
+void updateCell(Pool& p, int64_t i, int64_t j, const RowHeights& old, float* newHeights,
+                StepContext& ctx) {
+    Oscillator& o = p.at(i, j);
+    if (o.fixed) {
+        storeHeight(o, newHeights, i);
+        return;
+    }
+    const bool fl = isFreeCell(p, i - 1, j);
+    const bool fr = isFreeCell(p, i + 1, j);
+    const bool fu = isFreeCell(p, i, j - 1);
+    const bool fd = isFreeCell(p, i, j + 1);
+    const double hc = old.here[i];
+    double delta;
+    if (fl && fr && fu && fd) {
+        delta = 0.25 * (double(old.up[i]) + double(old.down[i]) + double(old.here[i + 1]) +
+                        double(old.here[i - 1])) -
+                hc;
+    } else {
+        // Mean over the free neighbours only; the running sum is a float, as it always was.
+        float sum = 0.0f;
+        int n = 0;
+        if (fl) {
+            sum = float(double(sum) + (double(old.here[i - 1]) - hc));
+            ++n;
+        }
+        if (fr) {
+            sum = float(double(sum) + (double(old.here[i + 1]) - hc));
+            ++n;
+        }
+        if (fu) {
+            sum = float(double(sum) + (double(old.up[i]) - hc));
+            ++n;
+        }
+        if (fd) {
+            sum = float(double(sum) + (double(old.down[i]) - hc));
+            ++n;
+        }
+        delta = n > 0 ? double(sum) / double(n) : 0.0;
+    }
+    double velocity = o.velocity + delta * (ctx.dtK * double(o.coupling));
+    if (o.exciter && ctx.drive) {
+        double s, c;
+        ctx.trig.get(o.omega, s, c);
+        const double omega = o.omega;
+        const double amplitude = o.amplitude;
+        velocity = velocity - ctx.dt * amplitude * (omega * omega) * s;
+        if (o.sineMode)
+            velocity = amplitude * omega * c;
+    } else {
+        velocity = double(o.dampingFactor) * velocity;
+    }
+    o.velocity = velocity;
+    o.elongation = o.elongation + ctx.dt * velocity;
+    storeHeight(o, newHeights, i);
+}
+
+// A cell whose four neighbours are free and which is neither fixed nor an exciter.
+inline void updatePlainCell(Oscillator& o, int64_t i, const RowHeights& old, float* newHeights,
+                            const StepContext& ctx) {
+    const double delta = 0.25 * (double(old.up[i]) + double(old.down[i]) + double(old.here[i + 1]) +
+                                 double(old.here[i - 1])) -
+                         double(old.here[i]);
+    double velocity = o.velocity + delta * (ctx.dtK * double(o.coupling));
+    velocity = double(o.dampingFactor) * velocity;
+    o.velocity = velocity;
+    o.elongation = o.elongation + ctx.dt * velocity;
+    storeHeight(o, newHeights, i);
+}
+
+// One double or float field of consecutive records in vector lanes.
+inline __m128d loadPair(const double* a, const double* b) {
+    return _mm_loadh_pd(_mm_load_sd(a), b);
+}
+inline __m128d loadFloatPair(const float* a, const float* b) {
+    return _mm_cvtps_pd(_mm_unpacklo_ps(_mm_load_ss(a), _mm_load_ss(b)));
+}
+inline void storePair(double* a, double* b, __m128d v) {
+    _mm_storel_pd(a, v);
+    _mm_storeh_pd(b, v);
+}
+inline __m128d loadHeights(const float* h) {
+    return _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(h))));
+}
+inline void storeHeightPair(Oscillator* o, float* h, __m128 v) {
+    _mm_storel_pi(reinterpret_cast<__m64*>(h), v);
+    _mm_store_ss(&o[0].position.y, v);
+    _mm_store_ss(&o[1].position.y, _mm_shuffle_ps(v, v, 1));
+}
+
+// Asks for the records of one stretch of the row two rows down, so that fetching them from
+// memory overlaps with the arithmetic of this row; the next row's update then finds them in
+// cache when it reads them as its down neighbours.
+inline void prefetchAhead(const Oscillator* ahead, int cells) {
+    const char* p = reinterpret_cast<const char*>(ahead);
+    for (int line = 0; line < (cells * int(sizeof(Oscillator)) + 63) / 64; ++line)
+        __builtin_prefetch(p + 64 * line);
+}
+
+constexpr uint32_t kBlocking = kFixedByte | kWallByte;
+constexpr uint32_t kSpecial = kFixedByte | kWallByte | kExciterByte;
+
+// What the packed update of row j needs besides the row itself: the row below it, whose old
+// heights it copies into rows.down on the way and whose flags it collects.
+struct PlainRun {
+    Oscillator* row;
+    const Oscillator* down;
+    const Oscillator* ahead; // two rows down (or the row itself), to be fetched meanwhile
+    RowHeights rows;
+    float* newHeights;
+    uint32_t downFlags;
+};
+
+// Cells from i on, two at a time, for as long as their down neighbours are free; returns the
+// first cell not done. Every cell of rows j-1 and j must be plain.
+int64_t updatePlainRun(PlainRun& run, int64_t i, int64_t end, const StepContext& ctx) {
+    const __m128d quarter = _mm_set1_pd(0.25);
+    const __m128d dtK = _mm_set1_pd(ctx.dtK);
+    const __m128d dt = _mm_set1_pd(ctx.dt);
+    for (; i + 2 <= end; i += 2) {
+        const Oscillator* d = run.down + i;
+        const uint32_t flags = flagWord(d[0]) | flagWord(d[1]);
+        if (flags & kBlocking)
+            break;
+        run.downFlags |= flags;
+        prefetchAhead(run.ahead + i, 2);
+        const __m128 downHeights =
+            _mm_unpacklo_ps(_mm_load_ss(&d[0].position.y), _mm_load_ss(&d[1].position.y));
+        _mm_storel_pi(reinterpret_cast<__m64*>(run.rows.down + i), downHeights);
+        Oscillator& a = run.row[i];
+        Oscillator& b = run.row[i + 1];
+        const __m128d sum = _mm_add_pd(
+            _mm_add_pd(_mm_add_pd(loadHeights(run.rows.up + i), _mm_cvtps_pd(downHeights)),
+                       loadHeights(run.rows.here + i + 1)),
+            loadHeights(run.rows.here + i - 1));
+        const __m128d delta = _mm_sub_pd(_mm_mul_pd(quarter, sum), loadHeights(run.rows.here + i));
+        const __m128d coupling = loadFloatPair(&a.coupling, &b.coupling);
+        __m128d velocity = _mm_add_pd(loadPair(&a.velocity, &b.velocity),
+                                      _mm_mul_pd(delta, _mm_mul_pd(dtK, coupling)));
+        velocity = _mm_mul_pd(loadFloatPair(&a.dampingFactor, &b.dampingFactor), velocity);
+        storePair(&a.velocity, &b.velocity, velocity);
+        const __m128d elongation =
+            _mm_add_pd(loadPair(&a.elongation, &b.elongation), _mm_mul_pd(dt, velocity));
+        storePair(&a.elongation, &b.elongation, elongation);
+        storeHeightPair(run.row + i, run.newHeights + i, _mm_cvtpd_ps(elongation));
+    }
+    return i;
+}
+
+// The same with four double lanes, where the processor has them.
+#pragma GCC push_options
+#pragma GCC target("avx")
+
+inline __m256d heightsWide(const float* h) {
+    return _mm256_cvtps_pd(_mm_loadu_ps(h));
+}
+
+inline __m256d doublesWide(const Oscillator* o, double Oscillator::*field) {
+    return _mm256_set_m128d(loadPair(&(o[2].*field), &(o[3].*field)),
+                            loadPair(&(o[0].*field), &(o[1].*field)));
+}
+
+inline __m256d floatsWide(const Oscillator* o, float Oscillator::*field) {
+    return _mm256_cvtps_pd(_mm_setr_ps(o[0].*field, o[1].*field, o[2].*field, o[3].*field));
+}
+
+inline void storeWide(Oscillator* o, double Oscillator::*field, __m256d v) {
+    storePair(&(o[0].*field), &(o[1].*field), _mm256_castpd256_pd128(v));
+    storePair(&(o[2].*field), &(o[3].*field), _mm256_extractf128_pd(v, 1));
+}
+
+int64_t updatePlainRunWide(PlainRun& run, int64_t i, int64_t end, const StepContext& ctx) {
+    const __m256d quarter = _mm256_set1_pd(0.25);
+    const __m256d dtK = _mm256_set1_pd(ctx.dtK);
+    const __m256d dt = _mm256_set1_pd(ctx.dt);
+    for (; i + 4 <= end; i += 4) {
+        const Oscillator* d = run.down + i;
+        const uint32_t flags = flagWord(d[0]) | flagWord(d[1]) | flagWord(d[2]) | flagWord(d[3]);
+        if (flags & kBlocking)
+            break;
+        run.downFlags |= flags;
+        prefetchAhead(run.ahead + i, 4);
+        const __m128 downHeights =
+            _mm_setr_ps(d[0].position.y, d[1].position.y, d[2].position.y, d[3].position.y);
+        _mm_storeu_ps(run.rows.down + i, downHeights);
+        Oscillator* o = run.row + i;
+        const __m256d sum = _mm256_add_pd(
+            _mm256_add_pd(_mm256_add_pd(heightsWide(run.rows.up + i), _mm256_cvtps_pd(downHeights)),
+                          heightsWide(run.rows.here + i + 1)),
+            heightsWide(run.rows.here + i - 1));
+        const __m256d delta =
+            _mm256_sub_pd(_mm256_mul_pd(quarter, sum), heightsWide(run.rows.here + i));
+        const __m256d coupling = floatsWide(o, &Oscillator::coupling);
+        __m256d velocity = _mm256_add_pd(doublesWide(o, &Oscillator::velocity),
+                                         _mm256_mul_pd(delta, _mm256_mul_pd(dtK, coupling)));
+        velocity = _mm256_mul_pd(floatsWide(o, &Oscillator::dampingFactor), velocity);
+        storeWide(o, &Oscillator::velocity, velocity);
+        const __m256d elongation =
+            _mm256_add_pd(doublesWide(o, &Oscillator::elongation), _mm256_mul_pd(dt, velocity));
+        storeWide(o, &Oscillator::elongation, elongation);
+        const __m128 heights = _mm256_cvtpd_ps(elongation);
+        _mm_storeu_ps(run.newHeights + i, heights);
+        _mm_store_ss(&o[0].position.y, heights);
+        _mm_store_ss(&o[1].position.y, _mm_shuffle_ps(heights, heights, 1));
+        _mm_store_ss(&o[2].position.y, _mm_shuffle_ps(heights, heights, 2));
+        _mm_store_ss(&o[3].position.y, _mm_shuffle_ps(heights, heights, 3));
+    }
+    return i;
+}
+
+#pragma GCC pop_options
+
+// Copies a row's heights; true when none of its cells is special.
+bool copyRow(const Oscillator* row, int64_t nx, float* heights) {
+    uint32_t any = 0;
+    for (int64_t i = 0; i < nx; ++i) {
+        any |= flagWord(row[i]);
+        heights[i] = row[i].position.y;
+    }
+    return (any & kSpecial) == 0;
+}
+
+} // namespace
+
+bool copyOldRow(const Oscillator* row, int64_t nx, float* heights) {
+    return copyRow(row, nx, heights);
+}
+
+bool updateRow(Pool& p, int64_t j, RowHeights rows, float* newHeights, bool abovePlain,
+               StepContext& ctx) {
+    const int64_t nx = p.sizeX;
+    Oscillator* row = &p.at(0, j);
+    const bool hasDown = j + 1 < p.sizeY;
+    if (!abovePlain || !hasDown || j == 0 || nx < 3) {
+        const bool downPlain = hasDown && copyRow(row + nx, nx, rows.down);
+        if (nx < 3 || j == 0 || !hasDown) {
+            for (int64_t i = 0; i < nx; ++i)
+                updateCell(p, i, j, rows, newHeights, ctx);
+            return downPlain;
+        }
+        // One flag test per cell: neither it nor a neighbour blocks or drives.
+        const Oscillator* up = row - nx;
+        const Oscillator* down = row + nx;
+        updateCell(p, 0, j, rows, newHeights, ctx);
+        for (int64_t i = 1; i < nx - 1; ++i) {
+            const uint32_t special = (flagWord(row[i]) & (kBlocking | kExciterByte)) |
+                                     ((flagWord(row[i - 1]) | flagWord(row[i + 1]) |
+                                       flagWord(up[i]) | flagWord(down[i])) &
+                                      kBlocking);
+            if (special == 0)
+                updatePlainCell(row[i], i, rows, newHeights, ctx);
+            else
+                updateCell(p, i, j, rows, newHeights, ctx);
+        }
+        updateCell(p, nx - 1, j, rows, newHeights, ctx);
+        return downPlain;
+    }
+
+    // Rows j-1 and j are plain; row j+1 is read on the way.
+    PlainRun run{row, row + nx, j + 2 < p.sizeY ? row + 2 * nx : row, rows, newHeights, 0};
+    auto takeDown = [&](int64_t i) {
+        run.downFlags |= flagWord(run.down[i]);
+        rows.down[i] = run.down[i].position.y;
+        return (flagWord(run.down[i]) & kBlocking) == 0;
+    };
+    takeDown(0);
+    updateCell(p, 0, j, rows, newHeights, ctx);
+    const bool wide = wideKernels();
+    for (int64_t i = 1; i < nx - 1;) {
+        i = wide ? updatePlainRunWide(run, i, nx - 1, ctx) : updatePlainRun(run, i, nx - 1, ctx);
+        if (i >= nx - 1)
+            break;
+        // Fewer cells left than a group, or a group whose down neighbours block: one by one.
+        if (takeDown(i))
+            updatePlainCell(row[i], i, rows, newHeights, ctx);
+        else
+            updateCell(p, i, j, rows, newHeights, ctx);
+        ++i;
+    }
+    takeDown(nx - 1);
+    updateCell(p, nx - 1, j, rows, newHeights, ctx);
+    return (run.downFlags & kSpecial) == 0;
+}
+
+} // namespace zb
