@@ -98,7 +98,7 @@ inline void storePair(double* a, double* b, __m128d v) {
     _mm_storeh_pd(b, v);
 }
 inline __m128d loadHeights(const float* h) {
-    return _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(h))));
+    return _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(h))));
 }
 inline void storeHeightPair(Oscillator* o, float* h, __m128 v) {
     _mm_storel_pi(reinterpret_cast<__m64*>(h), v);
