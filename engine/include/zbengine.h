@@ -8,6 +8,9 @@
  * results. Positions are oscillator indices from 0 (column x from the left, row y from the
  * top of the flat view); angles are whole degrees; time is in engine time units.
  *
+ * The engine draws itself into an X11 window handed over once (ZBDLL_CreateFromHwnd); until then,
+ * and on a machine without a display, everything but drawing works.
+ *
  * The calls must come from one thread. A tank is always sent completely: ZBDLL_ResetAll,
  * ZBDLL_CreateEmptyPool, the material changes sorted by start row, walls/screens/exciters in
  * the tank's order, ZBDLL_AddEdges last.
@@ -51,6 +54,26 @@ ZBDLL_API uint8_t ZBDLL_NextFrame(void);              /* one time step unless pa
 ZBDLL_API void ZBDLL_SetPaused(bool paused);          /* true after load and reset */
 ZBDLL_API void ZBDLL_SetSimulationSpeed(float speed); /* time step dt, engine time units */
 ZBDLL_API void ZBDLL_EnableExciters(bool enabled);    /* false: exciters move like water */
+
+/* Drawing and view */
+ZBDLL_API int32_t ZBDLL_CreateFromHwnd(uintptr_t window,              /* X11 window id */
+                                       int32_t width, int32_t height, /* pixels */
+                                       const char* basePath);         /* program folder, read during
+                                                                         the call; data lie below it */
+/* 0 on success; -3 no display or window, -4 no suitable GL configuration, -5 window visual
+   unusable, -6 context creation failed, -7 context could not be made current. */
+ZBDLL_API void ZBDLL_Resize(int32_t width, int32_t height);  /* pixels; 0 is ignored */
+ZBDLL_API void ZBDLL_Reshape(int32_t width, int32_t height); /* the same function */
+ZBDLL_API void ZBDLL_Set3dMode(bool enabled);                /* false: flat top view for editing */
+ZBDLL_API bool ZBDLL_RepaintScene(bool drawScreens,          /* screen boxes in the scene */
+                                  bool drawProfiles);        /* profile panel at the bottom */
+/* true when a frame was drawn and presented */
+ZBDLL_API void ZBDLL_SetCamera(double eyeX, double eyeY, double eyeZ, /* world units, y up */
+                               double targetY, double targetZ); /* the target has the eye's x */
+ZBDLL_API void ZBDLL_SetPoolAngle(double angle); /* degrees about the vertical axis */
+ZBDLL_API void ZBDLL_SetViewParameters(bool translucentScreens, bool wireframe);
+ZBDLL_API void ZBDLL_SetMessageHandler(void (*handler)(const char* title, const char* text));
+/* shows the engine's messages (unreadable background pictures); none: standard error */
 
 #ifdef __cplusplus
 }

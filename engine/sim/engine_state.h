@@ -21,6 +21,18 @@ struct Camera {
 
 // The members' initial values are those at library load.
 
+// Drawing state that needs no GL. The screen textures are GL texture names, 0 when absent.
+struct DrawingState {
+    bool flatView = true;            // the editor's flat top view instead of the 3-D relief
+    bool wireframe = true;           // grid lines instead of lit triangles in the 3-D view
+    bool translucentScreens = false; // screen panel backgrounds blended over the scene
+    float poolAngle = 0.0f;          // degrees about the vertical axis
+    int32_t width = 0;               // viewport, pixels
+    int32_t height = 0;
+    uint32_t screenTextures[2] = {0, 0};        // horizontal, vertical screen background
+    Vec3f lastViewDirection{0.0f, -1.0f, 0.0f}; // used while eye and target coincide
+};
+
 // Hooks of the drawing half; null until a rendering context exists, so that the simulation
 // runs without a display.
 struct DrawHooks {
@@ -43,8 +55,8 @@ struct EngineState {
     int32_t screenCount = 0;
     float edgeWidth = 0.0f; // width of damped edges, oscillators
 
-    // Drawing state that needs no GL
     Camera camera;
+    DrawingState view;
     DrawHooks draw;
 };
 

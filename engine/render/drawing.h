@@ -1,0 +1,35 @@
+// The drawing half of the engine, inside the library. Everything here needs a current context;
+// the exports check for one first.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zb {
+
+// Creates the context on the host window, sets the projection, loads the screen backgrounds
+// from below basePath and, if a pool exists already, prepares drawing it.
+int32_t createRenderContext(uintptr_t window, int32_t width, int32_t height, const char* basePath);
+bool renderContextExists();
+void destroyRenderContext();
+
+// Perspective for a viewport of width x height; does nothing for an empty size.
+void setProjection(int32_t width, int32_t height);
+
+// Client arrays into the new pool's records, material, light and fixed state.
+void setUpPoolDrawing();
+
+// Everything of a frame up to presenting it, into the back buffer.
+void composeFrame(bool drawScreens, bool drawProfiles);
+// composeFrame, then present; false when no pool exists or presenting failed.
+bool drawFrame(bool drawScreens, bool drawProfiles);
+
+void applyCamera();
+void drawSurface(bool drawScreens);
+void drawScreenBoxes();
+void drawScreenPanel();
+
+// Loads one background picture into a new texture; 0 when the picture could not be read.
+uint32_t loadScreenTexture(const std::string& path);
+
+} // namespace zb

@@ -1,0 +1,199 @@
+// The context on a host window: creation results, repaint without a pool, viewport, modes,
+// and the background pictures' messages.
+#include "gl_fixture.h"
+#include "render/glx_context.h"
+
+#include <GL/glx.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace zb::test {
+
+namespace {
+
+std::vector<std::string> messages;
+void recordMessage(const char* title, const char* text) {
+    messages.push_back(std::string(title) + ": " + text);
+}
+
+} // namespace
+
+class RenderContext : public GlTest {
+  protected:
+    void SetUp() override {
+        messages.clear();
+        GlTest::SetUp();
+    }
+    void TearDown() override {
+        ZBDLL_SetMessageHandler(nullptr);
+        GlTest::TearDown();
+    }
+};
+
+TEST_F(RenderContext, CreatesOnTheHostWindowAndDrawsAPool) {
+    EXPECT_TRUE(renderContextExists());
+    EXPECT_FALSE(ZBDLL_RepaintScene(true, true)) << "no pool yet";
+    newPool(21, 21);
+    lookDown(1.5);
+    EXPECT_TRUE(ZBDLL_RepaintScene(true, true));
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(RenderContext, RepaintWithoutPoolLeavesTheWindowAlone) {
+    newPool(21, 21);
+    lookDown(1.5);
+    capture();
+    const std::vector<uint8_t> before = pixels_;
+    ZBDLL_ResetAll();
+    EXPECT_FALSE(ZBDLL_RepaintScene(true, false));
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels_.data());
+    EXPECT_EQ(pixels_, before) << "the back buffer was touched";
+}
+
+TEST_F(RenderContext, BadWindowsAndMissingDisplaysGiveCodesNotExits) {
+    EXPECT_EQ(ZBDLL_CreateFromHwnd(0x1fffffff, 100, 100, "/"), kNoWindow);
+    EXPECT_FALSE(renderContextExists());
+    newPool(5, 5);
+    EXPECT_FALSE(ZBDLL_RepaintScene(true, true)) << "nothing to draw into";
+    ZBDLL_Reshape(50, 50);
+    ZBDLL_Set3dMode(true); // no GL call may be made without a context
+
+    const std::string display = std::getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    EXPECT_EQ(ZBDLL_CreateFromHwnd(window_, 100, 100, "/"), kNoWindow);
+    setenv("DISPLAY", display.c_str(), 1);
+    EXPECT_EQ(ZBDLL_CreateFromHwnd(window_, kWidth, kHeight, ZB_BUILD_DIR "/"), 0);
+}
+
+TEST_F(RenderContext, WindowWithAlphaVisualIsDrawnInto) {
+    XVisualInfo info;
+    ASSERT_TRUE(XMatchVisualInfo(display_, DefaultScreen(display_), 32, TrueColor, &info))
+        << "the test server offers no 32-bit visual";
+    const Window argb = createWindow(info.visual, 32);
+    ASSERT_EQ(ZBDLL_CreateFromHwnd(argb, kWidth, kHeight, ZB_BUILD_DIR "/"), 0);
+    newPool(21, 21);
+    lookDown(1.5);
+    EXPECT_TRUE(ZBDLL_RepaintScene(true, false)) << "presenting must work on this window";
+    capture();
+    EXPECT_TRUE(at(2, 2).near(kBackground)) << at(2, 2);
+}
+
+TEST_F(RenderContext, WindowWithoutUsableConfigurationGetsAChildWindow) {
+    // A true-colour visual whose GL configurations are all single-buffered or without depth.
+    int count = 0;
+    GLXFBConfig* configs = glXGetFBConfigs(display_, DefaultScreen(display_), &count);
+    auto usable = [&](VisualID id) {
+        for (int k = 0; k < count; ++k) {
+            int visual = 0, doubled = 0, depth = 0;
+            glXGetFBConfigAttrib(display_, configs[k], GLX_VISUAL_ID, &visual);
+            glXGetFBConfigAttrib(display_, configs[k], GLX_DOUBLEBUFFER, &doubled);
+            glXGetFBConfigAttrib(display_, configs[k], GLX_DEPTH_SIZE, &depth);
+            if (VisualID(visual) == id && doubled && depth >= 16)
+                return true;
+        }
+        return false;
+    };
+    XVisualInfo pattern{};
+    pattern.screen = DefaultScreen(display_);
+    pattern.c_class = TrueColor;
+    pattern.depth = 24;
+    int visuals = 0;
+    XVisualInfo* list = XGetVisualInfo(
+        display_, VisualScreenMask | VisualClassMask | VisualDepthMask, &pattern, &visuals);
+    XVisualInfo* unusable = nullptr;
+    for (int k = 0; k < visuals && !unusable; ++k)
+        if (!usable(list[k].visualid))
+            unusable = &list[k];
+    ASSERT_NE(unusable, nullptr) << "the test server has no visual to exercise the fallback";
+    const Window host = createWindow(unusable->visual, unusable->depth);
+    XFree(list);
+    XFree(configs);
+
+    ASSERT_EQ(ZBDLL_CreateFromHwnd(host, kWidth, kHeight, ZB_BUILD_DIR "/"), 0);
+    Window root, parent, *children = nullptr;
+    unsigned childCount = 0;
+    XQueryTree(display_, host, &root, &parent, &children, &childCount);
+    ASSERT_EQ(childCount, 1u) << "the engine's own window inside the host";
+    const Window child = children[0];
+    XFree(children);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, child, &attributes);
+    EXPECT_EQ(attributes.your_event_mask, 0) << "events must reach the host";
+
+    newPool(21, 21);
+    lookDown(1.5);
+    EXPECT_TRUE(ZBDLL_RepaintScene(true, false));
+    capture();
+    EXPECT_TRUE(at(2, 2).near(kBackground)) << at(2, 2);
+    EXPECT_GT(GlTest::count([](Rgb c) { return c.r > 250 && c.g > 250 && c.b > 250; }), 500);
+
+    ZBDLL_Reshape(200, 150);
+    XGetWindowAttributes(display_, child, &attributes);
+    EXPECT_EQ(attributes.width, 200);
+    EXPECT_EQ(attributes.height, 150);
+}
+
+TEST_F(RenderContext, EmptySizesKeepTheLastViewport) {
+    ZBDLL_Reshape(0, 100);
+    ZBDLL_Resize(100, 0);
+    ZBDLL_Reshape(-5, 100);
+    EXPECT_EQ(gEngine.view.width, kWidth);
+    EXPECT_EQ(gEngine.view.height, kHeight);
+    ZBDLL_Reshape(200, 100);
+    newPool(5, 5);
+    composeFrame(true, false);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 200);
+    EXPECT_EQ(viewport[3], 100);
+}
+
+TEST_F(RenderContext, ModeSwitchesTakeEffectAtOnce) {
+    ZBDLL_Set3dMode(true);
+    EXPECT_FALSE(gEngine.view.flatView);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    glEnable(GL_LIGHTING);
+    ZBDLL_Set3dMode(false);
+    EXPECT_TRUE(gEngine.view.flatView);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+}
+
+TEST_F(RenderContext, UnreadablePicturesAreReportedOnceEachAndTheEngineGoesOn) {
+    ZBDLL_SetMessageHandler(recordMessage);
+    ASSERT_EQ(ZBDLL_CreateFromHwnd(window_, kWidth, kHeight, "/nonexistent/"), 0);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0],
+              "Error: Failed to open DIB file /nonexistent/Data/Textures/SchirmBgHor.bmp.\n");
+    EXPECT_EQ(messages[1],
+              "Error: Failed to open DIB file /nonexistent/Data/Textures/SchirmBgVert.bmp.\n");
+    newPool(21, 21);
+    lookDown(1.5);
+    EXPECT_TRUE(ZBDLL_RepaintScene(true, true)); // plain panel backgrounds
+
+    messages.clear();
+    const std::string longBase = "/" + std::string(5000, 'x') + "/";
+    ASSERT_EQ(ZBDLL_CreateFromHwnd(window_, kWidth, kHeight, longBase.c_str()), 0);
+    EXPECT_EQ(messages.size(), 2u);
+    messages.clear();
+    ASSERT_EQ(ZBDLL_CreateFromHwnd(window_, kWidth, kHeight, nullptr), 0);
+    EXPECT_EQ(messages.size(), 2u);
+}
+
+TEST_F(RenderContext, PicturesAreFoundWhateverTheLetterCase) {
+    namespace fs = std::filesystem;
+    const fs::path base = fs::temp_directory_path() / ("zb-case-" + std::to_string(getpid()));
+    fs::create_directories(base / "data" / "TEXTURES");
+    fs::copy_file(ZB_BUILD_DIR "/Data/Textures/SchirmBgHor.bmp",
+                  base / "data" / "TEXTURES" / "schirmbghor.BMP");
+    fs::copy_file(ZB_BUILD_DIR "/Data/Textures/SchirmBgVert.bmp",
+                  base / "data" / "TEXTURES" / "SCHIRMBGVERT.bmp");
+    ZBDLL_SetMessageHandler(recordMessage);
+    ASSERT_EQ(ZBDLL_CreateFromHwnd(window_, kWidth, kHeight, (base.string() + "/").c_str()), 0);
+    fs::remove_all(base);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_NE(gEngine.view.screenTextures[0], 0u);
+    EXPECT_NE(gEngine.view.screenTextures[1], 0u);
+}
+
+} // namespace zb::test
