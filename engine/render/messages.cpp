@@ -10,7 +10,9 @@ namespace {
 MessageHandler handler = nullptr;
 }
 
-void setMessageHandler(MessageHandler h) { handler = h; }
+void setMessageHandler(MessageHandler h) {
+    handler = h;
+}
 
 void reportMessage(const char* title, const char* text) {
     if (handler) {
