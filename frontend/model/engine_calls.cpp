@@ -1,0 +1,46 @@
+#include "model/engine_calls.h"
+
+#include "zbengine.h"
+
+namespace zb {
+
+void EngineCalls::resetAll() { ZBDLL_ResetAll(); }
+
+void EngineCalls::createEmptyPool(int32_t sizeX, int32_t sizeY, double damping, double coupling,
+                                  int32_t edgeWidth) {
+    ZBDLL_CreateEmptyPool(sizeX, sizeY, damping, coupling, edgeWidth);
+}
+
+void EngineCalls::addMatChange(int32_t startY, double coupling, double damping) {
+    ZBDLL_AddMatChange(startY, coupling, damping);
+}
+
+void EngineCalls::addWall(int32_t centerX, int32_t centerY, int32_t angle, int32_t length,
+                          int32_t slitCount, int32_t slitWidth, int32_t barWidth) {
+    ZBDLL_AddWall(centerX, centerY, angle, length, slitCount, slitWidth, barWidth);
+}
+
+void EngineCalls::addScreen(int32_t position, bool horizontal) {
+    ZBDLL_AddScreen(position, horizontal);
+}
+
+void EngineCalls::addExciter(int32_t centerX, int32_t centerY, int32_t width, int32_t length,
+                             int32_t angle, double omega, double amplitude, bool sineMode) {
+    ZBDLL_AddExciter(centerX, centerY, width, length, angle, omega, amplitude, sineMode);
+}
+
+void EngineCalls::addEdges(bool back, bool front, bool left, bool right) {
+    ZBDLL_AddEdges(back, front, left, right);
+}
+
+void EngineCalls::setCamera(double eyeX, double eyeY, double eyeZ, double targetY,
+                            double targetZ) {
+    ZBDLL_SetCamera(eyeX, eyeY, eyeZ, targetY, targetZ);
+}
+
+EngineCalls& theEngine() {
+    static EngineCalls engine;
+    return engine;
+}
+
+} // namespace zb

@@ -1,0 +1,29 @@
+// The engine calls the model makes. The default forwards each to the engine's export of the same
+// name; tests put a recorder in its place.
+#pragma once
+
+#include <cstdint>
+
+namespace zb {
+
+class EngineCalls {
+public:
+    virtual ~EngineCalls() = default;
+    virtual void resetAll();
+    virtual void createEmptyPool(int32_t sizeX, int32_t sizeY, double damping, double coupling,
+                                 int32_t edgeWidth);
+    virtual void addMatChange(int32_t startY, double coupling, double damping);
+    virtual void addWall(int32_t centerX, int32_t centerY, int32_t angle, int32_t length,
+                         int32_t slitCount, int32_t slitWidth, int32_t barWidth);
+    virtual void addScreen(int32_t position, bool horizontal);
+    virtual void addExciter(int32_t centerX, int32_t centerY, int32_t width, int32_t length,
+                            int32_t angle, double omega, double amplitude, bool sineMode);
+    virtual void addEdges(bool back, bool front, bool left, bool right);
+    virtual void setCamera(double eyeX, double eyeY, double eyeZ, double targetY,
+                           double targetZ);
+};
+
+// The engine itself.
+EngineCalls& theEngine();
+
+} // namespace zb

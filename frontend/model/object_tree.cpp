@@ -1,0 +1,42 @@
+#include "model/object_tree.h"
+
+namespace zb {
+
+ObjectTree buildObjectTree(const TObjektListe& list, int selectIndex) {
+    ObjectTree tree;
+    tree.nodes.push_back({"Zitterbecken", -1, 0});
+    if (selectIndex == 0)
+        tree.selected = 0;
+    // Node indices of the groups, in the order they are shown.
+    const int erreger = 1, waende = 2, schirme = 3, material = 4;
+    tree.nodes.push_back({"Erreger", 0, -1});
+    tree.nodes.push_back({"Wände", 0, -1});
+    tree.nodes.push_back({"Schirme", 0, -1});
+    tree.nodes.push_back({"Materialübergang", 0, -1});
+    for (int k = 1; k < list.Count(); ++k) {
+        const TObjekt& o = list.at(k);
+        int group;
+        switch (o.Art) {
+        case kArtErreger:
+            group = erreger;
+            break;
+        case kArtWand:
+            group = waende;
+            break;
+        case kArtSchirm:
+            group = schirme;
+            break;
+        case kArtMatUebergang:
+            group = material;
+            break;
+        default:
+            continue;
+        }
+        if (k == selectIndex)
+            tree.selected = int(tree.nodes.size());
+        tree.nodes.push_back({o.Name, group, k});
+    }
+    return tree;
+}
+
+} // namespace zb

@@ -1,0 +1,44 @@
+#include "model/objects.h"
+
+#include <stdexcept>
+
+namespace zb {
+
+namespace {
+
+TObjekt::Daten defaultDaten(int32_t art) {
+    switch (art) {
+    case kArtWand:
+        return TWand{};
+    case kArtSchirm:
+        return TSchirm{};
+    case kArtMatUebergang:
+        return TMatUebergang{};
+    case kArtErreger:
+        return TErreger{};
+    default:
+        return std::monostate{};
+    }
+}
+
+} // namespace
+
+TObjekt::TObjekt(int32_t art, std::string name)
+    : Art(art), Name(std::move(name)), data_(defaultDaten(art)) {}
+
+TObjektListe::TObjektListe() { entries_.push_back(std::make_unique<TObjekt>(kArtBecken)); }
+
+TObjekt& TObjektListe::add(std::unique_ptr<TObjekt> entry) {
+    entries_.push_back(std::move(entry));
+    return *entries_.back();
+}
+
+std::unique_ptr<TObjekt> TObjektListe::remove(int index) {
+    if (index <= 0 || index >= Count())
+        throw std::out_of_range("TObjektListe::remove");
+    std::unique_ptr<TObjekt> entry = std::move(entries_[size_t(index)]);
+    entries_.erase(entries_.begin() + index);
+    return entry;
+}
+
+} // namespace zb

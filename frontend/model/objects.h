@@ -1,0 +1,98 @@
+// The objects of a tank and their parameter records. Positions are counted in oscillators from
+// the top left of the flat view, 0-based, except a screen's, which is 1-based.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace zb {
+
+// Kind codes, shared with the tank file.
+enum : int32_t {
+    kArtBecken = 0, // the tank's own entry
+    kArtWand = 1,
+    kArtSchirm = 2,
+    kArtMatUebergang = 3,
+    kArtErreger = 4,
+};
+
+// A straight wall through (X, Y), optionally broken by slits.
+struct TWand {
+    int32_t X = 1, Y = 1;      // centre and pivot
+    int32_t Winkel = 0;        // degrees
+    int32_t Laenge = 100;      // oscillators
+    int32_t SpaltAnz = 0;      // number of slits
+    int32_t Spaltbreite = 8;   // width of each slit
+    int32_t Spaltabstand = 20; // distance between the centres of neighbouring slits
+};
+
+// A measuring line across the whole tank.
+struct TSchirm {
+    int32_t Position = 1;   // 1-based row (horizontal) or column
+    bool Horizontal = true; // along x at row Position
+};
+
+// Another material from row Y on.
+struct TMatUebergang {
+    int32_t Y = 0;
+    double Kopplung = 0.0;
+    double Daempfung = 0.0; // fraction
+};
+
+// A rectangle of oscillators driven with a sine.
+struct TErreger {
+    bool Merker = true; // kept in files, no other effect
+    int32_t X = 4, Y = 4;
+    int32_t Breite = 5, Laenge = 5;
+    int32_t Winkel = 0;     // degrees
+    double Frequenz = 10.0; // angular frequency of the drive; period T = 1000 / f * 50
+    double Amplitude = 0.1;
+    bool Fest = true; // prescribed sine displacement rather than an added acceleration
+};
+
+// One entry of the object list. Kinds 1 to 4 own exactly one record of their kind; any other
+// kind (the tank entry, or a code from a foreign file) owns none.
+class TObjekt {
+public:
+    using Daten = std::variant<std::monostate, TWand, TSchirm, TMatUebergang, TErreger>;
+
+    // A new entry of the kind with its default record.
+    explicit TObjekt(int32_t art, std::string name = {});
+
+    int32_t Art;
+    std::string Name; // UTF-8
+
+    TWand* wand() { return std::get_if<TWand>(&data_); }
+    TSchirm* schirm() { return std::get_if<TSchirm>(&data_); }
+    TMatUebergang* matUebergang() { return std::get_if<TMatUebergang>(&data_); }
+    TErreger* erreger() { return std::get_if<TErreger>(&data_); }
+    const TWand* wand() const { return std::get_if<TWand>(&data_); }
+    const TSchirm* schirm() const { return std::get_if<TSchirm>(&data_); }
+    const TMatUebergang* matUebergang() const { return std::get_if<TMatUebergang>(&data_); }
+    const TErreger* erreger() const { return std::get_if<TErreger>(&data_); }
+    bool hasDaten() const { return !std::holds_alternative<std::monostate>(data_); }
+
+private:
+    Daten data_;
+};
+
+// The ordered entries of a tank; entry 0 always stands for the tank itself.
+class TObjektListe {
+public:
+    TObjektListe();
+
+    int Count() const { return int(entries_.size()); }
+    TObjekt& at(int index) { return *entries_.at(size_t(index)); }
+    const TObjekt& at(int index) const { return *entries_.at(size_t(index)); }
+    TObjekt& add(std::unique_ptr<TObjekt> entry);
+    // Takes an entry out of the list and hands it to the caller. Entry 0 cannot be removed.
+    std::unique_ptr<TObjekt> remove(int index);
+
+private:
+    std::vector<std::unique_ptr<TObjekt>> entries_;
+};
+
+} // namespace zb

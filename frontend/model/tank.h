@@ -1,0 +1,63 @@
+// The tank being edited or simulated: its size, medium and edges, and its object list.
+#pragma once
+
+#include "model/engine_calls.h"
+#include "model/objects.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace zb {
+
+// Why a tank file was not read; the tank is unchanged in every case but Ok.
+enum class TankReadResult {
+    Ok,
+    Missing,      // no file at the path
+    CannotOpen,   // a file, but it cannot be read (a folder, no permission, ...)
+    WrongVersion, // not version 1 or 2
+    Truncated,    // ends before the records it announces are complete
+};
+
+struct TankSaveResult {
+    bool ok = true;
+    std::string reason; // the system's reason when not ok
+};
+
+class TZBecken {
+public:
+    TZBecken();
+
+    int32_t GroesseX = 0;
+    int32_t GroesseY = 0;
+    bool RandHinten = false; // the edge at y = 0 absorbs
+    bool RandVorne = false;  // the edge at y = GroesseY - 1
+    bool RandLinks = false;  // the edge at x = 0
+    bool RandRechts = false; // the edge at x = GroesseX - 1
+    double StandardDaempfung = 0.0; // fraction
+    double StandardKopplung = 0.0;
+    int32_t RandBreite = 0; // width of every damped edge, oscillators
+    std::unique_ptr<TObjektListe> Objekte;
+
+    void SetSize(int32_t x, int32_t y);
+    void SetEdges(bool hinten, bool vorne, bool links, bool rechts, int32_t breite);
+
+    // True when a file of version 1 or 2 was read completely. A file that cannot be opened
+    // throws std::runtime_error("Datei <path> kann nicht geöffnet werden"); in every other
+    // failure the tank keeps all its values and objects.
+    bool LoadFromFile(const std::string& path);
+    TankReadResult read(const std::string& path);
+
+    // Writes version 2 beside the target and renames it over the target only when complete.
+    TankSaveResult SaveToFile(const std::string& path) const;
+
+    // Describes the whole tank to the engine again, in the engine's required order.
+    void TransferToEngine(EngineCalls& engine = theEngine()) const;
+
+    // (p1, p3) the eye over the tank, p2 its height, (p4, p5) the viewing direction in height
+    // and in y; the tank's centre lies at (0.5, 0.5).
+    static void PlaceCamera(double p1, double p2, double p3, double p4, double p5,
+                            EngineCalls& engine = theEngine());
+};
+
+} // namespace zb

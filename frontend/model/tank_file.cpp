@@ -1,0 +1,264 @@
+#include "model/tank_file.h"
+#include "model/cp1252.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zb {
+
+namespace {
+
+constexpr size_t kNameFieldSize = 256;
+constexpr int32_t kWrittenVersion = 2;
+
+// Reads little-endian fields and remembers whether the data ran out.
+class Reader {
+public:
+    Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+
+    bool exhausted() const { return short_; }
+    size_t remaining() const { return size_ - pos_; }
+
+    template <class T>
+    T get() {
+        T v{};
+        if (remaining() < sizeof(T)) {
+            short_ = true;
+            pos_ = size_;
+            return v;
+        }
+        std::memcpy(&v, data_ + pos_, sizeof v);
+        pos_ += sizeof v;
+        return v;
+    }
+    bool flag() { return get<uint8_t>() != 0; }
+    std::string name() {
+        if (remaining() < kNameFieldSize) {
+            short_ = true;
+            pos_ = size_;
+            return {};
+        }
+        const uint8_t length = data_[pos_];
+        std::string bytes(reinterpret_cast<const char*>(data_ + pos_ + 1), length);
+        pos_ += kNameFieldSize;
+        return utf8FromCp1252(bytes);
+    }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t pos_ = 0;
+    bool short_ = false;
+};
+
+class Writer {
+public:
+    template <class T>
+    void put(T v) {
+        const auto* p = reinterpret_cast<const uint8_t*>(&v);
+        bytes.insert(bytes.end(), p, p + sizeof v);
+    }
+    void flag(bool b) { bytes.push_back(b ? 1 : 0); }
+    void name(const std::string& utf8) {
+        std::string text = cp1252FromUtf8(utf8);
+        if (text.size() > kNameFieldSize - 1)
+            text.resize(kNameFieldSize - 1); // one byte per character: any cut is clean
+        bytes.push_back(uint8_t(text.size()));
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        bytes.insert(bytes.end(), kNameFieldSize - 1 - text.size(), 0);
+    }
+    std::vector<uint8_t> bytes;
+};
+
+void readPayload(Reader& in, TObjekt& o, int32_t version) {
+    if (TWand* w = o.wand()) {
+        w->X = in.get<int32_t>();
+        w->Y = in.get<int32_t>();
+        w->Winkel = in.get<int32_t>();
+        w->Laenge = in.get<int32_t>();
+        w->SpaltAnz = in.get<int32_t>();
+        w->Spaltbreite = in.get<int32_t>();
+        w->Spaltabstand = in.get<int32_t>();
+    } else if (TSchirm* s = o.schirm()) {
+        s->Position = in.get<int32_t>();
+        s->Horizontal = in.flag();
+    } else if (TMatUebergang* m = o.matUebergang()) {
+        m->Y = in.get<int32_t>();
+        m->Kopplung = in.get<double>();
+        m->Daempfung = in.get<double>();
+    } else if (TErreger* e = o.erreger()) {
+        e->Merker = in.flag();
+        e->X = in.get<int32_t>();
+        e->Y = in.get<int32_t>();
+        e->Breite = in.get<int32_t>();
+        e->Laenge = in.get<int32_t>();
+        e->Winkel = in.get<int32_t>();
+        e->Frequenz = in.get<double>();
+        e->Amplitude = in.get<double>();
+        if (version == 2)
+            e->Fest = in.flag(); // version 1 keeps the default: prescribed sine
+    }
+}
+
+void writePayload(Writer& out, const TObjekt& o) {
+    if (const TWand* w = o.wand()) {
+        out.put(w->X);
+        out.put(w->Y);
+        out.put(w->Winkel);
+        out.put(w->Laenge);
+        out.put(w->SpaltAnz);
+        out.put(w->Spaltbreite);
+        out.put(w->Spaltabstand);
+    } else if (const TSchirm* s = o.schirm()) {
+        out.put(s->Position);
+        out.flag(s->Horizontal);
+    } else if (const TMatUebergang* m = o.matUebergang()) {
+        out.put(m->Y);
+        out.put(m->Kopplung);
+        out.put(m->Daempfung);
+    } else if (const TErreger* e = o.erreger()) {
+        out.flag(e->Merker);
+        out.put(e->X);
+        out.put(e->Y);
+        out.put(e->Breite);
+        out.put(e->Laenge);
+        out.put(e->Winkel);
+        out.put(e->Frequenz);
+        out.put(e->Amplitude);
+        out.flag(e->Fest);
+    }
+}
+
+std::string systemReason(int error) { return std::strerror(error); }
+
+} // namespace
+
+TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank) {
+    Reader in(data, size);
+    const int32_t version = in.get<int32_t>();
+    if (in.exhausted() || (version != 1 && version != 2))
+        return in.exhausted() ? TankReadResult::Truncated : TankReadResult::WrongVersion;
+    tank.GroesseX = in.get<int32_t>();
+    tank.GroesseY = in.get<int32_t>();
+    tank.RandHinten = in.flag();
+    tank.RandVorne = in.flag();
+    tank.RandLinks = in.flag();
+    tank.RandRechts = in.flag();
+    tank.StandardDaempfung = in.get<double>();
+    tank.StandardKopplung = in.get<double>();
+    tank.RandBreite = in.get<int32_t>();
+    const int32_t count = in.get<int32_t>();
+    if (in.exhausted())
+        return TankReadResult::Truncated;
+    tank.Objekte = std::make_unique<TObjektListe>();
+    // Every record takes at least its name and kind: a count the file cannot hold is refused
+    // before anything is allocated for it.
+    const int64_t objects = int64_t(count) - 1;
+    if (objects > 0 && uint64_t(objects) > in.remaining() / kRecordHeadSize)
+        return TankReadResult::Truncated;
+    for (int64_t k = 0; k < objects; ++k) {
+        std::string name = in.name();
+        const int32_t art = in.get<int32_t>();
+        auto entry = std::make_unique<TObjekt>(art, std::move(name));
+        readPayload(in, *entry, version);
+        if (in.exhausted())
+            return TankReadResult::Truncated;
+        tank.Objekte->add(std::move(entry));
+    }
+    return TankReadResult::Ok;
+}
+
+TankReadResult readTankFile(const std::string& path, TZBecken& tank) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? TankReadResult::Missing
+                                                   : TankReadResult::CannotOpen;
+    if (!S_ISREG(st.st_mode))
+        return TankReadResult::CannotOpen;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return TankReadResult::CannotOpen;
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed)
+        return TankReadResult::CannotOpen;
+    return parseTank(bytes.data(), bytes.size(), tank);
+}
+
+std::vector<uint8_t> serializeTank(const TZBecken& tank) {
+    Writer out;
+    out.put(kWrittenVersion);
+    out.put(tank.GroesseX);
+    out.put(tank.GroesseY);
+    out.flag(tank.RandHinten);
+    out.flag(tank.RandVorne);
+    out.flag(tank.RandLinks);
+    out.flag(tank.RandRechts);
+    out.put(tank.StandardDaempfung);
+    out.put(tank.StandardKopplung);
+    out.put(tank.RandBreite);
+    out.put(int32_t(tank.Objekte->Count()));
+    for (int k = 1; k < tank.Objekte->Count(); ++k) {
+        const TObjekt& o = tank.Objekte->at(k);
+        out.name(o.Name);
+        out.put(o.Art); // unknown kinds keep their code, without payload
+        writePayload(out, o);
+    }
+    return std::move(out.bytes);
+}
+
+TankSaveResult writeTankFile(const std::string& path, const TZBecken& tank) {
+    // Beside the real file, so the rename stays on one file system and a link stays a link.
+    std::string target = path;
+    if (char* real = realpath(path.c_str(), nullptr)) {
+        target = real;
+        std::free(real);
+    }
+    const std::vector<uint8_t> bytes = serializeTank(tank);
+    std::string temporary = target + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return {false, systemReason(errno)};
+    struct stat st;
+    mode_t mode = 0666;
+    if (stat(target.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode &= ~mask;
+    }
+    int error = fchmod(fd, mode) == 0 ? 0 : errno;
+    for (size_t done = 0; error == 0 && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            error = n < 0 ? errno : EIO;
+        else
+            done += size_t(n);
+    }
+    if (error == 0 && fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && std::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return {false, systemReason(error)};
+    }
+    return {};
+}
+
+} // namespace zb

@@ -1,0 +1,54 @@
+// An engine that only writes down what it is asked, one line per call.
+#pragma once
+
+#include "model/engine_calls.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace zb::test {
+
+class RecordingEngine : public EngineCalls {
+public:
+    std::vector<std::string> calls;
+
+    void resetAll() override { record("resetAll"); }
+    void createEmptyPool(int32_t x, int32_t y, double damping, double coupling,
+                         int32_t edge) override {
+        record("createEmptyPool", x, y, damping, coupling, edge);
+    }
+    void addMatChange(int32_t y, double coupling, double damping) override {
+        record("addMatChange", y, coupling, damping);
+    }
+    void addWall(int32_t x, int32_t y, int32_t angle, int32_t length, int32_t n, int32_t b,
+                 int32_t g) override {
+        record("addWall", x, y, angle, length, n, b, g);
+    }
+    void addScreen(int32_t position, bool horizontal) override {
+        record("addScreen", position, horizontal);
+    }
+    void addExciter(int32_t x, int32_t y, int32_t w, int32_t l, int32_t angle, double omega,
+                    double amplitude, bool sine) override {
+        record("addExciter", x, y, w, l, angle, omega, amplitude, sine);
+    }
+    void addEdges(bool back, bool front, bool left, bool right) override {
+        record("addEdges", back, front, left, right);
+    }
+    void setCamera(double x, double y, double z, double ty, double tz) override {
+        record("setCamera", x, y, z, ty, tz);
+    }
+
+private:
+    template <class... A>
+    void record(const char* name, A... args) {
+        std::ostringstream s;
+        s.precision(17);
+        s << std::boolalpha << name;
+        [[maybe_unused]] const char* sep = " ";
+        ((s << sep << args, sep = ", "), ...);
+        calls.push_back(s.str());
+    }
+};
+
+} // namespace zb::test

@@ -1,0 +1,78 @@
+#include "model/tank.h"
+#include "recording_engine.h"
+
+#include <gtest/gtest.h>
+
+namespace zb::test {
+
+namespace {
+
+template <class Record>
+Record& add(TZBecken& tank, int32_t art) {
+    TObjekt& o = tank.Objekte->add(std::make_unique<TObjekt>(art));
+    if constexpr (std::is_same_v<Record, TWand>)
+        return *o.wand();
+    else if constexpr (std::is_same_v<Record, TSchirm>)
+        return *o.schirm();
+    else if constexpr (std::is_same_v<Record, TMatUebergang>)
+        return *o.matUebergang();
+    else
+        return *o.erreger();
+}
+
+} // namespace
+
+TEST(EngineBinding, EmptyTankIsPoolAndEdgesOnly) {
+    TZBecken tank;
+    tank.SetSize(120, 80);
+    tank.StandardDaempfung = 0.02;
+    tank.StandardKopplung = 1.05;
+    tank.SetEdges(true, false, false, true, 12);
+    RecordingEngine engine;
+    tank.TransferToEngine(engine);
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{
+                                "resetAll", "createEmptyPool 120, 80, 0.02, 1.05, 12",
+                                "addEdges true, false, false, true"}));
+}
+
+TEST(EngineBinding, MixedObjectsInTheEnginesOrder) {
+    TZBecken tank;
+    tank.SetSize(100, 100);
+    add<TMatUebergang>(tank, kArtMatUebergang) = {40, 2.0, 0.1};
+    add<TWand>(tank, kArtWand) = {50, 20, 0, 60, 2, 8, 20};
+    add<TMatUebergang>(tank, kArtMatUebergang) = {10, 1.5, 0.0};
+    add<TSchirm>(tank, kArtSchirm) = {1, false};
+    TErreger& plane = add<TErreger>(tank, kArtErreger);
+    plane.Fest = false; // acceleration mode: twice the amplitude
+    plane.Breite = 40;
+    plane.Laenge = 1;
+    add<TWand>(tank, kArtWand) = {30, 60, -45, 10, 1, 8, 5};
+    add<TMatUebergang>(tank, kArtMatUebergang) = {10, 0.5, 0.25}; // same row: list order
+    add<TErreger>(tank, kArtErreger);
+    tank.Objekte->add(std::make_unique<TObjekt>(7));
+    RecordingEngine engine;
+    tank.TransferToEngine(engine);
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{
+                                "resetAll",
+                                "createEmptyPool 100, 100, 0, 0, 0",
+                                "addMatChange 10, 1.5, 0",
+                                "addMatChange 10, 0.5, 0.25",
+                                "addMatChange 40, 2, 0.10000000000000001",
+                                "addWall 50, 20, 0, 60, 2, 8, 12",
+                                "addScreen 0, false",
+                                "addExciter 4, 4, 40, 1, 0, 10, 0.20000000000000001, false",
+                                "addWall 30, 60, -45, 10, 1, 8, -3",
+                                "addExciter 4, 4, 5, 5, 0, 10, 0.10000000000000001, true",
+                                "addEdges false, false, false, false",
+                            }));
+}
+
+TEST(EngineBinding, CameraIsPlacedOverTheTanksCentre) {
+    RecordingEngine engine;
+    TZBecken::PlaceCamera(0.5, 1.2, 0.5, -1.0, 0.0, engine);
+    TZBecken::PlaceCamera(0.25, 0.6, 1.0, -0.5, -0.75, engine);
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{"setCamera 0, 1.2, 0, 0.19999999999999996, 0",
+                                                      "setCamera -0.25, 0.59999999999999998, 0.5, 0.099999999999999978, -0.25"}));
+}
+
+} // namespace zb::test
