@@ -4,7 +4,9 @@
 
 namespace zb {
 
-void EngineCalls::resetAll() { ZBDLL_ResetAll(); }
+void EngineCalls::resetAll() {
+    ZBDLL_ResetAll();
+}
 
 void EngineCalls::createEmptyPool(int32_t sizeX, int32_t sizeY, double damping, double coupling,
                                   int32_t edgeWidth) {
@@ -33,8 +35,7 @@ void EngineCalls::addEdges(bool back, bool front, bool left, bool right) {
     ZBDLL_AddEdges(back, front, left, right);
 }
 
-void EngineCalls::setCamera(double eyeX, double eyeY, double eyeZ, double targetY,
-                            double targetZ) {
+void EngineCalls::setCamera(double eyeX, double eyeY, double eyeZ, double targetY, double targetZ) {
     ZBDLL_SetCamera(eyeX, eyeY, eyeZ, targetY, targetZ);
 }
 

@@ -7,7 +7,7 @@
 namespace zb {
 
 class EngineCalls {
-public:
+  public:
     virtual ~EngineCalls() = default;
     virtual void resetAll();
     virtual void createEmptyPool(int32_t sizeX, int32_t sizeY, double damping, double coupling,
@@ -19,8 +19,7 @@ public:
     virtual void addExciter(int32_t centerX, int32_t centerY, int32_t width, int32_t length,
                             int32_t angle, double omega, double amplitude, bool sineMode);
     virtual void addEdges(bool back, bool front, bool left, bool right);
-    virtual void setCamera(double eyeX, double eyeY, double eyeZ, double targetY,
-                           double targetZ);
+    virtual void setCamera(double eyeX, double eyeY, double eyeZ, double targetY, double targetZ);
 };
 
 // The engine itself.

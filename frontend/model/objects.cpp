@@ -26,7 +26,9 @@ TObjekt::Daten defaultDaten(int32_t art) {
 TObjekt::TObjekt(int32_t art, std::string name)
     : Art(art), Name(std::move(name)), data_(defaultDaten(art)) {}
 
-TObjektListe::TObjektListe() { entries_.push_back(std::make_unique<TObjekt>(kArtBecken)); }
+TObjektListe::TObjektListe() {
+    entries_.push_back(std::make_unique<TObjekt>(kArtBecken));
+}
 
 TObjekt& TObjektListe::add(std::unique_ptr<TObjekt> entry) {
     entries_.push_back(std::move(entry));

@@ -56,7 +56,7 @@ struct TErreger {
 // One entry of the object list. Kinds 1 to 4 own exactly one record of their kind; any other
 // kind (the tank entry, or a code from a foreign file) owns none.
 class TObjekt {
-public:
+  public:
     using Daten = std::variant<std::monostate, TWand, TSchirm, TMatUebergang, TErreger>;
 
     // A new entry of the kind with its default record.
@@ -75,13 +75,13 @@ public:
     const TErreger* erreger() const { return std::get_if<TErreger>(&data_); }
     bool hasDaten() const { return !std::holds_alternative<std::monostate>(data_); }
 
-private:
+  private:
     Daten data_;
 };
 
 // The ordered entries of a tank; entry 0 always stands for the tank itself.
 class TObjektListe {
-public:
+  public:
     TObjektListe();
 
     int Count() const { return int(entries_.size()); }
@@ -91,7 +91,7 @@ public:
     // Takes an entry out of the list and hands it to the caller. Entry 0 cannot be removed.
     std::unique_ptr<TObjekt> remove(int index);
 
-private:
+  private:
     std::vector<std::unique_ptr<TObjekt>> entries_;
 };
 

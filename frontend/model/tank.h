@@ -25,15 +25,15 @@ struct TankSaveResult {
 };
 
 class TZBecken {
-public:
+  public:
     TZBecken();
 
     int32_t GroesseX = 0;
     int32_t GroesseY = 0;
-    bool RandHinten = false; // the edge at y = 0 absorbs
-    bool RandVorne = false;  // the edge at y = GroesseY - 1
-    bool RandLinks = false;  // the edge at x = 0
-    bool RandRechts = false; // the edge at x = GroesseX - 1
+    bool RandHinten = false;        // the edge at y = 0 absorbs
+    bool RandVorne = false;         // the edge at y = GroesseY - 1
+    bool RandLinks = false;         // the edge at x = 0
+    bool RandRechts = false;        // the edge at x = GroesseX - 1
     double StandardDaempfung = 0.0; // fraction
     double StandardKopplung = 0.0;
     int32_t RandBreite = 0; // width of every damped edge, oscillators

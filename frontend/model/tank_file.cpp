@@ -18,7 +18,7 @@ constexpr int32_t kWrittenVersion = 2;
 
 // Reads little-endian fields and remembers whether the data ran out.
 class Reader {
-public:
+  public:
     Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
     bool exhausted() const { return short_; }
@@ -49,7 +49,7 @@ public:
         return utf8FromCp1252(bytes);
     }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;
@@ -57,7 +57,7 @@ private:
 };
 
 class Writer {
-public:
+  public:
     template <class T>
     void put(T v) {
         const auto* p = reinterpret_cast<const uint8_t*>(&v);
@@ -134,7 +134,9 @@ void writePayload(Writer& out, const TObjekt& o) {
     }
 }
 
-std::string systemReason(int error) { return std::strerror(error); }
+std::string systemReason(int error) {
+    return std::strerror(error);
+}
 
 } // namespace
 
