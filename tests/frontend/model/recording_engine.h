@@ -10,7 +10,7 @@
 namespace zb::test {
 
 class RecordingEngine : public EngineCalls {
-public:
+  public:
     std::vector<std::string> calls;
 
     void resetAll() override { record("resetAll"); }
@@ -39,7 +39,7 @@ public:
         record("setCamera", x, y, z, ty, tz);
     }
 
-private:
+  private:
     template <class... A>
     void record(const char* name, A... args) {
         std::ostringstream s;

@@ -30,9 +30,9 @@ TEST(EngineBinding, EmptyTankIsPoolAndEdgesOnly) {
     tank.SetEdges(true, false, false, true, 12);
     RecordingEngine engine;
     tank.TransferToEngine(engine);
-    EXPECT_EQ(engine.calls, (std::vector<std::string>{
-                                "resetAll", "createEmptyPool 120, 80, 0.02, 1.05, 12",
-                                "addEdges true, false, false, true"}));
+    EXPECT_EQ(engine.calls,
+              (std::vector<std::string>{"resetAll", "createEmptyPool 120, 80, 0.02, 1.05, 12",
+                                        "addEdges true, false, false, true"}));
 }
 
 TEST(EngineBinding, MixedObjectsInTheEnginesOrder) {
@@ -71,8 +71,10 @@ TEST(EngineBinding, CameraIsPlacedOverTheTanksCentre) {
     RecordingEngine engine;
     TZBecken::PlaceCamera(0.5, 1.2, 0.5, -1.0, 0.0, engine);
     TZBecken::PlaceCamera(0.25, 0.6, 1.0, -0.5, -0.75, engine);
-    EXPECT_EQ(engine.calls, (std::vector<std::string>{"setCamera 0, 1.2, 0, 0.19999999999999996, 0",
-                                                      "setCamera -0.25, 0.59999999999999998, 0.5, 0.099999999999999978, -0.25"}));
+    EXPECT_EQ(engine.calls,
+              (std::vector<std::string>{
+                  "setCamera 0, 1.2, 0, 0.19999999999999996, 0",
+                  "setCamera -0.25, 0.59999999999999998, 0.5, 0.099999999999999978, -0.25"}));
 }
 
 } // namespace zb::test
