@@ -1,0 +1,90 @@
+#include "field_output.h"
+#include "screens.h"
+#include "tool_support.h"
+
+#include <gtest/gtest.h>
+
+namespace zbtool::test {
+
+// A 6 x 4 pool with a horizontal screen on row 1, a vertical one on column 4 and two that lie
+// outside, every node's height set to 10 j + i.
+class Screens : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        zb::TZBecken tank;
+        tank.SetSize(6, 4);
+        tank.StandardKopplung = 1.0;
+        addScreen(tank, "Zeile 1") = {.Position = 2, .Horizontal = true};
+        addScreen(tank, "Spalte 4") = {.Position = 5, .Horizontal = false};
+        addScreen(tank, "unterhalb") = {.Position = 5, .Horizontal = true};
+        addScreen(tank, "links davor") = {.Position = 0, .Horizontal = false};
+        tank.TransferToEngine();
+        ASSERT_TRUE(zb::gEngine.poolExists);
+        setHeights(1.0f);
+    }
+    void TearDown() override { zb::restoreLoadState(); }
+
+    static void setHeights(float factor) {
+        for (int j = 0; j < 4; ++j)
+            for (int i = 0; i < 6; ++i)
+                zb::gEngine.pool.at(i, j).position.y = factor * float(10 * j + i);
+    }
+};
+
+TEST_F(Screens, HeightsAlongTheRowOrColumnOfEachScreen) {
+    const std::span<const zb::ScreenLine> lines = engineScreens(zb::gEngine);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(screenHeights(zb::gEngine, lines[0]), (std::vector<float>{10, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(screenHeights(zb::gEngine, lines[1]), (std::vector<float>{4, 14, 24, 34}));
+    EXPECT_FALSE(screenHeights(zb::gEngine, lines[2]));
+    EXPECT_FALSE(screenHeights(zb::gEngine, lines[3]));
+}
+
+TEST_F(Screens, IntensityIsTheMeanOfTheSquaredHeights) {
+    IntensityAverage average(zb::gEngine);
+    average.addSample(zb::gEngine);
+    setHeights(-3.0f);
+    average.addSample(zb::gEngine);
+    setHeights(0.0f);
+    average.addSample(zb::gEngine);
+    EXPECT_EQ(average.sampleCount(), 3);
+
+    const auto means = average.averages();
+    ASSERT_EQ(means.size(), 4u);
+    ASSERT_TRUE(means[1]);
+    ASSERT_EQ(means[1]->size(), 4u);
+    for (int j = 0; j < 4; ++j) {
+        const double h = 10 * j + 4;
+        EXPECT_DOUBLE_EQ((*means[1])[size_t(j)], (h * h + 9 * h * h) / 3) << j;
+    }
+    ASSERT_TRUE(means[0]);
+    EXPECT_DOUBLE_EQ((*means[0])[5], 15.0 * 15.0 * 10 / 3);
+    EXPECT_FALSE(means[2]);
+    EXPECT_FALSE(means[3]);
+
+    // One column per screen; shorter and outside screens leave their cells empty.
+    const auto cells = csvCells(intensityCsv(zb::gEngine, means));
+    ASSERT_EQ(cells.size(), 7u);
+    EXPECT_EQ(cells[0][1], "Schirm 1 (waagrecht, Zeile 1)");
+    EXPECT_EQ(cells[0][3], "Schirm 3 (waagrecht, Zeile 4, außerhalb des Beckens)");
+    ASSERT_EQ(cells[5].size(), 5u);
+    EXPECT_EQ(cells[5][0], "4");
+    EXPECT_EQ(std::stod(cells[5][1]), (*means[0])[4]);
+    EXPECT_EQ(cells[5][2], "");
+    EXPECT_EQ(cells[5][3], "");
+    EXPECT_EQ(std::stod(cells[3][2]), (*means[1])[2]);
+}
+
+TEST(ScreensWithoutPool, NothingIsReadAndTheFilesStayEmpty) {
+    zb::TZBecken tank;
+    tank.SetSize(100000, 100000);
+    addScreen(tank, "Schirm");
+    tank.TransferToEngine();
+    EXPECT_FALSE(zb::gEngine.poolExists);
+    EXPECT_FALSE(screenHeights(zb::gEngine, engineScreens(zb::gEngine)[0]));
+    EXPECT_TRUE(elongationBytes(zb::gEngine).empty());
+    EXPECT_EQ(heightsCsv(zb::gEngine), "");
+    zb::restoreLoadState();
+}
+
+} // namespace zbtool::test

@@ -1,0 +1,57 @@
+#include "help_text.h"
+
+namespace zbtool {
+
+const char* const kHelpText =
+    R"(zbtool – das Zitterbecken ohne Fenster: Becken ansehen und Wellen berechnen
+
+Aufruf:
+  zbtool info BECKEN.zb
+  zbtool simulate BECKEN.zb --steps N [Optionen]
+  zbtool help
+
+info
+  Zeigt Größe, Ränder, Dämpfung und Kopplung des Beckens und alle seine Objekte.
+
+simulate
+  Gibt das Becken so an die Simulation, wie das Programm es tut, schaltet die
+  Erreger ein und berechnet N Zeitschritte.
+
+  --steps N                Zahl der Zeitschritte (ganze Zahl ab 0); muss angegeben sein
+  --dt DT                  Länge eines Zeitschritts (Standard 0.0025, auch 0,0025)
+  --elongation-out DATEI   Auslenkungen aller Schwinger nach dem letzten Schritt:
+                           NX·NY Werte float64 (little-endian), Reihenfolge i + j·NX;
+                           eine leere Datei, wenn die Größe kein Becken ergibt
+  --heights-csv DATEI      Höhen aller Schwinger: NY Zeilen mit je NX Werten
+  --screens-csv DATEI      je Schirm eine Zeile: Richtung, Position und die Höhen
+                           entlang des Schirms oder „außerhalb des Beckens“
+  --intensity-csv DATEI    Mittelwert von Höhe² entlang jedes Schirms über die
+                           Schritte K bis N: das Interferenzmuster; eine Spalte je Schirm
+  --average-from K         erster Schritt dieses Mittelwerts (Standard N/2; 0 nimmt
+                           den Ruhezustand vor dem ersten Schritt mit)
+  --png DATEI              Bild der Höhen von oben: blau unter, weiß auf, rot über der
+                           Ruhelage, Wände schwarz, Erreger grün; die Farben reichen bis
+                           zur größten Auslenkung im Wasser und folgen ihrer Wurzel,
+                           damit auch schwache Wellen zu sehen sind
+  --scale S                Bildpunkte je Schwinger, 1 bis 64 (Standard: passend zur Größe)
+
+  Zeilen und Spalten zählen in den Ausgaben ab 0 (im Programm zählen Schirme ab 1).
+  CSV-Dateien trennen mit Komma und schreiben Zahlen mit Dezimalpunkt.
+  Eine Ausgabedatei wird erst ersetzt, wenn sie vollständig geschrieben ist.
+  Auf einem Terminal zeigt ein Balken den Fortschritt.
+
+Rückgabewerte:
+  0    alles erledigt
+  1    falscher Aufruf
+  2    die Beckendatei kann nicht gelesen werden
+  3    eine Ausgabedatei kann nicht geschrieben werden
+  4    sonstiger Fehler, etwa zu wenig Speicher
+  130  mit Strg+C abgebrochen; keine Ausgabedatei wurde verändert
+)";
+
+const char* const kUsageText = R"(Aufruf: zbtool info BECKEN.zb
+        zbtool simulate BECKEN.zb --steps N [Optionen]
+Mehr dazu: zbtool --help
+)";
+
+} // namespace zbtool

@@ -1,0 +1,153 @@
+#include "info_text.h"
+
+#include "sim/engine_state.h"
+#include "sim/pool.h"
+
+#include <cstdio>
+
+namespace zbtool {
+
+namespace {
+
+// With a decimal comma. Ten significant digits show what the file holds without the noise that
+// decimal steps leave in binary fractions (0.9500000000000001 reads as 0,95); derived values
+// (percent, period) get six, what a reader takes in at a glance.
+std::string decimal(double v, int digits = 10) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, v);
+    std::string s = buffer;
+    for (char& c : s)
+        if (c == '.')
+            c = ',';
+    return s;
+}
+
+std::string percent(double fraction) {
+    return decimal(fraction) + " (" + decimal(fraction * 100, 6) + " %)";
+}
+
+// A name from a foreign file may hold control characters that would garble the terminal.
+std::string displayName(const std::string& name) {
+    if (name.empty())
+        return "(ohne Namen)";
+    std::string s = "„";
+    for (char c : name)
+        s += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
+    return s + "“";
+}
+
+std::string poolSizeRemark(int32_t nx, int32_t ny) {
+    switch (zb::checkPoolSize(nx, ny)) {
+    case zb::PoolSizeCheck::Ok:
+        return {};
+    case zb::PoolSizeCheck::TooSmall:
+        return " – zu klein, die Simulation baut kein Becken";
+    case zb::PoolSizeCheck::TooManyCells:
+        return " – zu groß, die Simulation baut kein Becken";
+    case zb::PoolSizeCheck::TooLittleMemory:
+        return " – mehr, als der Speicher fasst, die Simulation baut kein Becken";
+    }
+    return {};
+}
+
+std::string edgesText(const zb::TZBecken& t) {
+    std::string sides;
+    const auto add = [&](bool on, const std::string& side) {
+        if (on)
+            sides += (sides.empty() ? "" : ", ") + side;
+    };
+    add(t.RandHinten, "hinten (y = 0)");
+    add(t.RandVorne, "vorne (y = " + std::to_string(int64_t(t.GroesseY) - 1) + ")");
+    add(t.RandLinks, "links (x = 0)");
+    add(t.RandRechts, "rechts (x = " + std::to_string(int64_t(t.GroesseX) - 1) + ")");
+    if (sides.empty())
+        return "keine absorbierenden Ränder, alle Ränder werfen Wellen zurück";
+    return "absorbierend " + sides + "; Breite " + std::to_string(t.RandBreite) + " Schwinger";
+}
+
+std::string exciterText(const zb::TErreger& e) {
+    std::string s = "   Mitte (" + std::to_string(e.X) + ", " + std::to_string(e.Y) + "), Breite " +
+                    std::to_string(e.Breite) + ", Länge " + std::to_string(e.Laenge) + ", Winkel " +
+                    std::to_string(e.Winkel) + "°";
+    s += e.Breite == e.Laenge ? " – quadratisch: Kreiswelle\n" : " – länglich: ebene Welle\n";
+    s += "   Periode T = ";
+    if (e.Frequenz == 0.0)
+        s += "unendlich (Frequenz 0: keine Schwingung)\n";
+    else
+        s += decimal(1000.0 / e.Frequenz * 50.0, 6) + " ms Simulationszeit (Frequenz " +
+             decimal(e.Frequenz) + ")\n";
+    s += "   Amplitude " + decimal(e.Amplitude) + "\n";
+    // The transfer doubles the amplitude of an accelerating exciter; whoever checks the
+    // physics needs to know.
+    if (e.Fest)
+        s += "   Betriebsart: Sinusförmige Auslenkung vorgeben\n";
+    else
+        s += "   Betriebsart: Als zusätzliche Beschleunigung (an die Simulation geht die "
+             "doppelte Amplitude, " +
+             decimal(2.0 * e.Amplitude) + ")\n";
+    return s;
+}
+
+std::string wallText(const zb::TWand& w) {
+    std::string s = "   Mitte (" + std::to_string(w.X) + ", " + std::to_string(w.Y) + "), Länge " +
+                    std::to_string(w.Laenge) + ", Winkel " + std::to_string(w.Winkel) + "°\n";
+    if (w.SpaltAnz <= 0)
+        return s + "   ohne Spalt\n";
+    s += "   " + std::to_string(w.SpaltAnz) + (w.SpaltAnz == 1 ? " Spalt" : " Spalte") +
+         ", Breite " + std::to_string(w.Spaltbreite);
+    if (w.SpaltAnz > 1)
+        s += ", Abstand " + std::to_string(w.Spaltabstand) + " (Mitte zu Mitte)";
+    return s + "\n";
+}
+
+std::string screenText(const zb::TSchirm& sc, const zb::TZBecken& t, int screenIndex) {
+    const int64_t position = sc.Position;
+    const int64_t limit = sc.Horizontal ? t.GroesseY : t.GroesseX;
+    std::string s = std::string("   ") + (sc.Horizontal ? "waagrecht" : "senkrecht") +
+                    ", Position " + std::to_string(position) + " (" +
+                    (sc.Horizontal ? "Zeile " : "Spalte ") + std::to_string(position - 1) +
+                    " ab 0 gezählt)";
+    if (position < 1 || position > limit)
+        s += ", liegt außerhalb des Beckens";
+    if (screenIndex >= zb::kMaxScreens)
+        s += "\n   wird nicht gemessen: die Simulation nimmt nur die ersten " +
+             std::to_string(zb::kMaxScreens) + " Schirme";
+    return s + "\n";
+}
+
+} // namespace
+
+std::string infoText(const zb::TZBecken& t, const std::string& path) {
+    const zb::TObjektListe& list = *t.Objekte;
+    std::string s = "Becken " + displayName(path) + "\n";
+    s += "Größe:      " + std::to_string(t.GroesseX) + " × " + std::to_string(t.GroesseY) +
+         " Schwinger" + poolSizeRemark(t.GroesseX, t.GroesseY) + "\n";
+    s += "Ränder:     " + edgesText(t) + "\n";
+    s += "Dämpfung:   " + percent(t.StandardDaempfung) + "\n";
+    s += "Kopplung:   " + decimal(t.StandardKopplung) + "\n";
+    s += "Objekte:    " + std::to_string(list.Count() - 1) + "\n";
+
+    int screens = 0;
+    for (int k = 1; k < list.Count(); ++k) {
+        const zb::TObjekt& o = list.at(k);
+        s += '\n';
+        s += std::to_string(k) + ". ";
+        if (const zb::TErreger* e = o.erreger()) {
+            s += "Erreger " + displayName(o.Name) + "\n" + exciterText(*e);
+        } else if (const zb::TWand* w = o.wand()) {
+            s += "Wand " + displayName(o.Name) + "\n" + wallText(*w);
+        } else if (const zb::TSchirm* sc = o.schirm()) {
+            s += "Schirm " + displayName(o.Name) + "\n" + screenText(*sc, t, screens++);
+        } else if (const zb::TMatUebergang* m = o.matUebergang()) {
+            s += "Materialübergang " + displayName(o.Name) + "\n   ab Zeile " +
+                 std::to_string(m->Y) + ": Kopplung " + decimal(m->Kopplung) + ", Dämpfung " +
+                 percent(m->Daempfung) + "\n";
+        } else {
+            s += "Eintrag unbekannter Art " + std::to_string(o.Art) + " " + displayName(o.Name) +
+                 "\n   wird nicht an die Simulation gegeben\n";
+        }
+    }
+    return s;
+}
+
+} // namespace zbtool

@@ -1,0 +1,171 @@
+#include "simulate_command.h"
+
+#include "exit_codes.h"
+#include "field_output.h"
+#include "height_picture.h"
+#include "output_file.h"
+#include "progress.h"
+#include "screens.h"
+#include "tank_input.h"
+
+#include "sim/engine_state.h"
+#include "zbengine.h"
+
+#include <csignal>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace zbtool {
+
+namespace {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+extern "C" void onInterrupt(int) {
+    gInterrupted = 1;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+void reportWriteFailure(const OutputFile& file) {
+    std::fprintf(stderr, "zbtool: Kann „%s“ nicht schreiben: %s.\n", file.path().c_str(),
+                 file.reason().c_str());
+}
+
+// The PNG is checked before the run, so that a long simulation does not end in nothing.
+std::optional<std::string> pictureProblem(const zb::EngineState& engine, int scale) {
+    const zb::Pool& pool = engine.pool;
+    if (!engine.poolExists)
+        return "die Größe " + std::to_string(pool.sizeX) + " × " + std::to_string(pool.sizeY) +
+               " ergibt kein Becken, also kein Bild";
+    if (!pictureFits(pool.sizeX, pool.sizeY, scale))
+        return "das Bild wäre mit " + std::to_string(scale) +
+               " Bildpunkten je Schwinger zu groß; kleineres --scale wählen";
+    return std::nullopt;
+}
+
+struct Outputs {
+    std::optional<OutputFile> elongation, heights, screens, intensity, png;
+};
+
+// Opens every requested file before the run, so that a wrong path is reported at once rather
+// than after a long simulation. Returns 0 or the exit code.
+int openOutputs(const SimulateOptions& options, const std::string& tankPath, Outputs& files) {
+    const struct {
+        const char* option;
+        const std::optional<std::string>& path;
+        std::optional<OutputFile>& file;
+    } outputs[] = {
+        {"--elongation-out", options.elongationOut, files.elongation},
+        {"--heights-csv", options.heightsCsv, files.heights},
+        {"--screens-csv", options.screensCsv, files.screens},
+        {"--intensity-csv", options.intensityCsv, files.intensity},
+        {"--png", options.png, files.png},
+    };
+    for (const auto& out : outputs) {
+        if (out.path && sameFile(*out.path, tankPath)) {
+            std::fprintf(stderr, "zbtool: %s würde die Beckendatei „%s“ überschreiben.\n",
+                         out.option, tankPath.c_str());
+            return kExitUsage;
+        }
+    }
+    for (const auto& out : outputs) {
+        if (!out.path)
+            continue;
+        out.file.emplace(*out.path);
+        if (!out.file->open()) {
+            reportWriteFailure(*out.file);
+            return kExitOutput;
+        }
+    }
+    return 0;
+}
+
+// False when the user interrupted the run.
+bool runSteps(const SimulateOptions& options, std::optional<IntensityAverage>& average) {
+    const zb::EngineState& engine = zb::gEngine;
+    if (average && options.averageFrom == 0)
+        average->addSample(engine);
+    gInterrupted = 0;
+    const auto previous = std::signal(SIGINT, onInterrupt);
+    {
+        ProgressBar progress(engine.poolExists ? options.steps : 0, stderr);
+        // Without a pool a frame does nothing; there is no point in counting them.
+        for (int64_t step = 1; step <= options.steps && engine.poolExists && !gInterrupted;
+             ++step) {
+            ZBDLL_NextFrame();
+            if (average && step >= options.averageFrom)
+                average->addSample(engine);
+            progress.update(step);
+        }
+    }
+    std::signal(SIGINT, previous);
+    return !gInterrupted;
+}
+
+bool commit(OutputFile& file, const auto& data) {
+    if (file.commit(data))
+        return true;
+    reportWriteFailure(file);
+    return false;
+}
+
+} // namespace
+
+int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
+    zb::TZBecken tank;
+    if (const std::string problem = readTank(tankPath, tank); !problem.empty()) {
+        std::fprintf(stderr, "zbtool: %s.\n", problem.c_str());
+        return kExitTank;
+    }
+    Outputs files;
+    if (const int failed = openOutputs(options, tankPath, files))
+        return failed;
+
+    tank.TransferToEngine();
+    ZBDLL_SetPaused(false);
+    ZBDLL_SetSimulationSpeed(options.dt);
+    ZBDLL_EnableExciters(true);
+    const zb::EngineState& engine = zb::gEngine;
+
+    const int scale = options.scale.value_or(defaultScale(engine.pool.sizeX, engine.pool.sizeY));
+    if (files.png) {
+        if (const std::optional<std::string> problem = pictureProblem(engine, scale)) {
+            std::fprintf(stderr, "zbtool: Kann „%s“ nicht schreiben: %s.\n",
+                         files.png->path().c_str(), problem->c_str());
+            return kExitOutput;
+        }
+    }
+    if (!engine.poolExists)
+        std::fprintf(stderr,
+                     "zbtool: Hinweis: die Größe %d × %d ergibt kein Becken; es gibt nichts zu "
+                     "berechnen.\n",
+                     engine.pool.sizeX, engine.pool.sizeY);
+
+    std::optional<IntensityAverage> average;
+    if (files.intensity)
+        average.emplace(engine);
+    if (!runSteps(options, average)) {
+        std::fprintf(stderr, "zbtool: abgebrochen; keine Ausgabedatei wurde verändert.\n");
+        return kExitInterrupted;
+    }
+
+    bool written = true;
+    if (files.elongation)
+        written &= commit(*files.elongation, elongationBytes(engine));
+    if (files.heights)
+        written &= commit(*files.heights, heightsCsv(engine));
+    if (files.screens)
+        written &= commit(*files.screens, screensCsv(engine));
+    if (files.intensity)
+        written &= commit(*files.intensity, intensityCsv(engine, average->averages()));
+    if (files.png)
+        written &= commit(*files.png, encodePng(heightPicture(engine.pool, scale)));
+    return written ? kExitOk : kExitOutput;
+}
+
+} // namespace zbtool
