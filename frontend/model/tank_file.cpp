@@ -1,13 +1,10 @@
 #include "model/tank_file.h"
 #include "model/cp1252.h"
+#include "model/replacing_file.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace zb {
 
@@ -134,10 +131,6 @@ void writePayload(Writer& out, const TObjekt& o) {
     }
 }
 
-std::string systemReason(int error) {
-    return std::strerror(error);
-}
-
 } // namespace
 
 TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank) {
@@ -220,46 +213,9 @@ std::vector<uint8_t> serializeTank(const TZBecken& tank) {
 }
 
 TankSaveResult writeTankFile(const std::string& path, const TZBecken& tank) {
-    // Beside the real file, so the rename stays on one file system and a link stays a link.
-    std::string target = path;
-    if (char* real = realpath(path.c_str(), nullptr)) {
-        target = real;
-        std::free(real);
-    }
-    const std::vector<uint8_t> bytes = serializeTank(tank);
-    std::string temporary = target + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return {false, systemReason(errno)};
-    struct stat st;
-    mode_t mode = 0666;
-    if (stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = umask(0);
-        umask(mask);
-        mode &= ~mask;
-    }
-    int error = fchmod(fd, mode) == 0 ? 0 : errno;
-    for (size_t done = 0; error == 0 && done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            error = n < 0 ? errno : EIO;
-        else
-            done += size_t(n);
-    }
-    if (error == 0 && fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && std::rename(temporary.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return {false, systemReason(error)};
-    }
+    ReplacingFile file(path);
+    if (!file.open() || !file.commit(serializeTank(tank)))
+        return {false, file.reason()};
     return {};
 }
 

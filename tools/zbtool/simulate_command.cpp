@@ -3,7 +3,7 @@
 #include "exit_codes.h"
 #include "field_output.h"
 #include "height_picture.h"
-#include "output_file.h"
+#include "model/replacing_file.h"
 #include "progress.h"
 #include "screens.h"
 #include "tank_input.h"
@@ -31,7 +31,7 @@ bool sameFile(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
-void reportWriteFailure(const OutputFile& file) {
+void reportWriteFailure(const zb::ReplacingFile& file) {
     std::fprintf(stderr, "zbtool: Kann „%s“ nicht schreiben: %s.\n", file.path().c_str(),
                  file.reason().c_str());
 }
@@ -49,7 +49,7 @@ std::optional<std::string> pictureProblem(const zb::EngineState& engine, int sca
 }
 
 struct Outputs {
-    std::optional<OutputFile> elongation, heights, screens, intensity, png;
+    std::optional<zb::ReplacingFile> elongation, heights, screens, intensity, png;
 };
 
 // Opens every requested file before the run, so that a wrong path is reported at once rather
@@ -58,7 +58,7 @@ int openOutputs(const SimulateOptions& options, const std::string& tankPath, Out
     const struct {
         const char* option;
         const std::optional<std::string>& path;
-        std::optional<OutputFile>& file;
+        std::optional<zb::ReplacingFile>& file;
     } outputs[] = {
         {"--elongation-out", options.elongationOut, files.elongation},
         {"--heights-csv", options.heightsCsv, files.heights},
@@ -107,7 +107,7 @@ bool runSteps(const SimulateOptions& options, std::optional<IntensityAverage>& a
     return !gInterrupted;
 }
 
-bool commit(OutputFile& file, const auto& data) {
+bool commit(zb::ReplacingFile& file, const auto& data) {
     if (file.commit(data))
         return true;
     reportWriteFailure(file);

@@ -1,6 +1,6 @@
 // Elongations after 200 frames of six tanks, as an independent implementation computes them.
 #include "engine_fixture.h"
-#include "vector_tank.h"
+#include "model/tank.h"
 
 #include <fstream>
 #include <iterator>
@@ -27,11 +27,13 @@ TEST_P(ReferenceVectors, ElongationsMatchBitForBit) {
     char name[32];
     std::snprintf(name, sizeof name, "case_%04d", GetParam());
     const std::string base = std::string(ZB_TEST_DATA_DIR) + "/vectors/" + name;
-    const VectorTank tank = readVectorTank(base + ".zb");
+    // The program's own path: read the tank file, send it to the engine, run the frames.
+    TZBecken tank;
+    ASSERT_TRUE(tank.LoadFromFile(base + ".zb"));
     const std::vector<double> expected = readElongations(base + ".elongation-200.f64");
-    ASSERT_EQ(expected.size(), size_t(tank.sizeX) * size_t(tank.sizeY));
+    ASSERT_EQ(expected.size(), size_t(tank.GroesseX) * size_t(tank.GroesseY));
 
-    transferVectorTank(tank);
+    tank.TransferToEngine();
     ASSERT_TRUE(gEngine.poolExists);
     ZBDLL_SetPaused(false);
     ZBDLL_SetSimulationSpeed(0.0025f);
@@ -40,9 +42,9 @@ TEST_P(ReferenceVectors, ElongationsMatchBitForBit) {
         ZBDLL_NextFrame();
 
     int mismatches = 0;
-    for (int j = 0; j < tank.sizeY; ++j) {
-        for (int i = 0; i < tank.sizeX; ++i) {
-            const double want = expected[size_t(i) + size_t(j) * size_t(tank.sizeX)];
+    for (int j = 0; j < tank.GroesseY; ++j) {
+        for (int i = 0; i < tank.GroesseX; ++i) {
+            const double want = expected[size_t(i) + size_t(j) * size_t(tank.GroesseX)];
             const double got = cell(i, j).elongation;
             if (bitsOf(got) != bitsOf(want) && ++mismatches <= 5)
                 ADD_FAILURE() << "node (" << i << ", " << j << "): " << got << " != " << want;

@@ -1,4 +1,4 @@
-#include "output_file.h"
+#include "model/replacing_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,16 +8,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zbtool {
+namespace zb {
 
-OutputFile::~OutputFile() {
+ReplacingFile::~ReplacingFile() {
     if (fd_ >= 0)
         ::close(fd_);
     if (!temporary_.empty())
         ::unlink(temporary_.c_str());
 }
 
-bool OutputFile::fail(int error) {
+bool ReplacingFile::fail(int error) {
     reason_ = std::strerror(error);
     if (fd_ >= 0)
         ::close(fd_);
@@ -28,7 +28,7 @@ bool OutputFile::fail(int error) {
     return false;
 }
 
-bool OutputFile::open() {
+bool ReplacingFile::open() {
     // Beside the real file, so that the rename stays on one file system and a link stays a link.
     target_ = path_;
     if (char* real = realpath(path_.c_str(), nullptr)) {
@@ -56,7 +56,7 @@ bool OutputFile::open() {
     return true;
 }
 
-bool OutputFile::commit(std::span<const uint8_t> data) {
+bool ReplacingFile::commit(std::span<const uint8_t> data) {
     if (fd_ < 0)
         return fail(EBADF);
     for (size_t done = 0; done < data.size();) {
@@ -79,8 +79,8 @@ bool OutputFile::commit(std::span<const uint8_t> data) {
     return true;
 }
 
-bool OutputFile::commit(const std::string& text) {
+bool ReplacingFile::commit(const std::string& text) {
     return commit(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
-} // namespace zbtool
+} // namespace zb
