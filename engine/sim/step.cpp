@@ -61,7 +61,7 @@ void stepPool(Pool& pool, float dt, float t, bool exciterEnabled) {
             const int64_t d = r + 1 < ny ? r + 1 : r;
             const float dz = pool.at(0, d).position.z - pool.at(0, u).position.z;
             storeNormals(&pool.at(0, r), nx, b.newHeights.row(u), b.newHeights.row(r),
-                         b.newHeights.row(d), b.dx.data(), dz);
+                         b.newHeights.row(d), b.dx.data(), dz, &pool.at(0, r + 3 < ny ? r + 3 : r));
         }
     }
 }

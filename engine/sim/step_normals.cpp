@@ -42,6 +42,14 @@ inline void normalAt(Oscillator& o, float ax, float ay, float by, float bz) {
         o.normal = {float(nx / len), float(ny / len), float(nz / len)};
 }
 
+// The cache lines of four records at ahead that the update leaves out (it asks for every other
+// one), so that memory is kept busy while the normals are computed too.
+inline void prefetchOddLines(const Oscillator* ahead) {
+    const char* p = reinterpret_cast<const char*>(ahead);
+    __builtin_prefetch(p + 64);
+    __builtin_prefetch(p + 192);
+}
+
 inline void scatterNormals(Oscillator* o, __m128 fx, __m128 fy, __m128 fz) {
     const __m128 xy01 = _mm_unpacklo_ps(fx, fy);
     const __m128 xy23 = _mm_unpackhi_ps(fx, fy);
@@ -79,10 +87,11 @@ inline __m128d high(__m128 v) {
 
 // Interior nodes 1 .. end-1 in groups of four; returns where the groups stopped.
 int64_t interiorNormals(Oscillator* row, int64_t end, const float* up, const float* here,
-                        const float* down, const float* dx, float dz) {
+                        const float* down, const float* dx, float dz, const Oscillator* ahead) {
     const __m128d bz = _mm_set1_pd(double(dz));
     int64_t i = 1;
     for (; i + 4 <= end; i += 4) {
+        prefetchOddLines(ahead + i);
         const __m128 ax = _mm_loadu_ps(dx + i);
         const __m128 ay = _mm_sub_ps(_mm_loadu_ps(here + i + 1), _mm_loadu_ps(here + i - 1));
         const __m128 by = _mm_sub_ps(_mm_loadu_ps(down + i), _mm_loadu_ps(up + i));
@@ -98,11 +107,12 @@ int64_t interiorNormals(Oscillator* row, int64_t end, const float* up, const flo
 __attribute__((target("avx"))) int64_t interiorNormalsWide(Oscillator* row, int64_t end,
                                                            const float* up, const float* here,
                                                            const float* down, const float* dx,
-                                                           float dz) {
+                                                           float dz, const Oscillator* ahead) {
     const __m256d zero = _mm256_setzero_pd();
     const __m256d bz = _mm256_set1_pd(double(dz));
     int64_t i = 1;
     for (; i + 4 <= end; i += 4) {
+        prefetchOddLines(ahead + i);
         const __m256d ax = _mm256_cvtps_pd(_mm_loadu_ps(dx + i));
         const __m256d ay =
             _mm256_cvtps_pd(_mm_sub_ps(_mm_loadu_ps(here + i + 1), _mm_loadu_ps(here + i - 1)));
@@ -124,13 +134,13 @@ __attribute__((target("avx"))) int64_t interiorNormalsWide(Oscillator* row, int6
 } // namespace
 
 void storeNormals(Oscillator* row, int64_t nx, const float* up, const float* here,
-                  const float* down, const float* dx, float dz) {
+                  const float* down, const float* dx, float dz, const Oscillator* ahead) {
     const int64_t end = nx - 1;
     normalAt(row[0], dx[0], here[end > 0 ? 1 : 0] - here[0], down[0] - up[0], dz);
     if (end == 0)
         return;
-    int64_t i = useWide ? interiorNormalsWide(row, end, up, here, down, dx, dz)
-                        : interiorNormals(row, end, up, here, down, dx, dz);
+    int64_t i = useWide ? interiorNormalsWide(row, end, up, here, down, dx, dz, ahead)
+                        : interiorNormals(row, end, up, here, down, dx, dz, ahead);
     for (; i < end; ++i)
         normalAt(row[i], dx[i], here[i + 1] - here[i - 1], down[i] - up[i], dz);
     normalAt(row[end], dx[end], here[end] - here[end - 1], down[end] - up[end], dz);

@@ -95,9 +95,10 @@ bool updateRow(Pool& p, int64_t j, RowHeights rows, float* newHeights, bool abov
 // Pass 3 for one row, from the new heights of the rows around it (the row itself at the top and
 // bottom border). dx[i] is x(i+1) - x(i-1) and dz is z(j+1) - z(j-1), each clamped to the grid:
 // x depends only on the column and z only on the row, and neither changes after the pool is
-// built, so these are the same for every step.
+// built, so these are the same for every step. Meanwhile asks for part of the records at ahead
+// (the row three further down), which the update of the row after next will read.
 void storeNormals(Oscillator* row, int64_t nx, const float* up, const float* here,
-                  const float* down, const float* dx, float dz);
+                  const float* down, const float* dx, float dz, const Oscillator* ahead);
 
 // Chooses the packed kernels with four double lanes (when the processor has them, the default)
 // or two. Both give the same bits; tests run both. Returns whether four lanes are in use.

@@ -106,12 +106,13 @@ inline void storeHeightPair(Oscillator* o, float* h, __m128 v) {
     _mm_store_ss(&o[1].position.y, _mm_shuffle_ps(v, v, 1));
 }
 
-// Asks for the records of one stretch of the row two rows down, so that fetching them from
-// memory overlaps with the arithmetic of this row; the next row's update then finds them in
-// cache when it reads them as its down neighbours.
+// Asks for every other cache line of one stretch of the row two rows down, so that fetching it
+// from memory overlaps with the arithmetic of this row; the normals of the row before ask for
+// the lines in between. The next row's update then finds them in cache when it reads them as
+// its down neighbours.
 inline void prefetchAhead(const Oscillator* ahead, int cells) {
     const char* p = reinterpret_cast<const char*>(ahead);
-    for (int line = 0; line < (cells * int(sizeof(Oscillator)) + 63) / 64; ++line)
+    for (int line = 0; line < (cells * int(sizeof(Oscillator)) + 63) / 64; line += 2)
         __builtin_prefetch(p + 64 * line);
 }
 
@@ -130,28 +131,38 @@ struct PlainRun {
 };
 
 // Cells from i on, two at a time, for as long as their down neighbours are free; returns the
-// first cell not done. Every cell of rows j-1 and j must be plain.
+// first cell not done. Every cell of rows j-1 and j must be plain. Everything the loop needs is
+// held in locals: the stores through vector types may alias anything, which would otherwise
+// make the compiler reload it all after every store.
 int64_t updatePlainRun(PlainRun& run, int64_t i, int64_t end, const StepContext& ctx) {
     const __m128d quarter = _mm_set1_pd(0.25);
     const __m128d dtK = _mm_set1_pd(ctx.dtK);
     const __m128d dt = _mm_set1_pd(ctx.dt);
+    Oscillator* const row = run.row;
+    const Oscillator* const down = run.down;
+    const Oscillator* const ahead = run.ahead;
+    const float* const up = run.rows.up;
+    const float* const here = run.rows.here;
+    float* const downCopy = run.rows.down;
+    float* const newHeights = run.newHeights;
+    uint32_t seen = 0;
     for (; i + 2 <= end; i += 2) {
-        const Oscillator* d = run.down + i;
+        const Oscillator* d = down + i;
         const uint32_t flags = flagWord(d[0]) | flagWord(d[1]);
         if (flags & kBlocking)
             break;
-        run.downFlags |= flags;
-        prefetchAhead(run.ahead + i, 2);
+        seen |= flags;
+        prefetchAhead(ahead + i, 2);
         const __m128 downHeights =
             _mm_unpacklo_ps(_mm_load_ss(&d[0].position.y), _mm_load_ss(&d[1].position.y));
-        _mm_storel_pi(reinterpret_cast<__m64*>(run.rows.down + i), downHeights);
-        Oscillator& a = run.row[i];
-        Oscillator& b = run.row[i + 1];
-        const __m128d sum = _mm_add_pd(
-            _mm_add_pd(_mm_add_pd(loadHeights(run.rows.up + i), _mm_cvtps_pd(downHeights)),
-                       loadHeights(run.rows.here + i + 1)),
-            loadHeights(run.rows.here + i - 1));
-        const __m128d delta = _mm_sub_pd(_mm_mul_pd(quarter, sum), loadHeights(run.rows.here + i));
+        _mm_storel_pi(reinterpret_cast<__m64*>(downCopy + i), downHeights);
+        Oscillator& a = row[i];
+        Oscillator& b = row[i + 1];
+        const __m128d sum =
+            _mm_add_pd(_mm_add_pd(_mm_add_pd(loadHeights(up + i), _mm_cvtps_pd(downHeights)),
+                                  loadHeights(here + i + 1)),
+                       loadHeights(here + i - 1));
+        const __m128d delta = _mm_sub_pd(_mm_mul_pd(quarter, sum), loadHeights(here + i));
         const __m128d coupling = loadFloatPair(&a.coupling, &b.coupling);
         __m128d velocity = _mm_add_pd(loadPair(&a.velocity, &b.velocity),
                                       _mm_mul_pd(delta, _mm_mul_pd(dtK, coupling)));
@@ -160,8 +171,9 @@ int64_t updatePlainRun(PlainRun& run, int64_t i, int64_t end, const StepContext&
         const __m128d elongation =
             _mm_add_pd(loadPair(&a.elongation, &b.elongation), _mm_mul_pd(dt, velocity));
         storePair(&a.elongation, &b.elongation, elongation);
-        storeHeightPair(run.row + i, run.newHeights + i, _mm_cvtpd_ps(elongation));
+        storeHeightPair(row + i, newHeights + i, _mm_cvtpd_ps(elongation));
     }
+    run.downFlags |= seen;
     return i;
 }
 
@@ -191,23 +203,30 @@ int64_t updatePlainRunWide(PlainRun& run, int64_t i, int64_t end, const StepCont
     const __m256d quarter = _mm256_set1_pd(0.25);
     const __m256d dtK = _mm256_set1_pd(ctx.dtK);
     const __m256d dt = _mm256_set1_pd(ctx.dt);
+    Oscillator* const row = run.row;
+    const Oscillator* const down = run.down;
+    const Oscillator* const ahead = run.ahead;
+    const float* const up = run.rows.up;
+    const float* const here = run.rows.here;
+    float* const downCopy = run.rows.down;
+    float* const newHeights = run.newHeights;
+    uint32_t seen = 0;
     for (; i + 4 <= end; i += 4) {
-        const Oscillator* d = run.down + i;
+        const Oscillator* d = down + i;
         const uint32_t flags = flagWord(d[0]) | flagWord(d[1]) | flagWord(d[2]) | flagWord(d[3]);
         if (flags & kBlocking)
             break;
-        run.downFlags |= flags;
-        prefetchAhead(run.ahead + i, 4);
+        seen |= flags;
+        prefetchAhead(ahead + i, 4);
         const __m128 downHeights =
             _mm_setr_ps(d[0].position.y, d[1].position.y, d[2].position.y, d[3].position.y);
-        _mm_storeu_ps(run.rows.down + i, downHeights);
-        Oscillator* o = run.row + i;
+        _mm_storeu_ps(downCopy + i, downHeights);
+        Oscillator* o = row + i;
         const __m256d sum = _mm256_add_pd(
-            _mm256_add_pd(_mm256_add_pd(heightsWide(run.rows.up + i), _mm256_cvtps_pd(downHeights)),
-                          heightsWide(run.rows.here + i + 1)),
-            heightsWide(run.rows.here + i - 1));
-        const __m256d delta =
-            _mm256_sub_pd(_mm256_mul_pd(quarter, sum), heightsWide(run.rows.here + i));
+            _mm256_add_pd(_mm256_add_pd(heightsWide(up + i), _mm256_cvtps_pd(downHeights)),
+                          heightsWide(here + i + 1)),
+            heightsWide(here + i - 1));
+        const __m256d delta = _mm256_sub_pd(_mm256_mul_pd(quarter, sum), heightsWide(here + i));
         const __m256d coupling = floatsWide(o, &Oscillator::coupling);
         __m256d velocity = _mm256_add_pd(doublesWide(o, &Oscillator::velocity),
                                          _mm256_mul_pd(delta, _mm256_mul_pd(dtK, coupling)));
@@ -217,12 +236,13 @@ int64_t updatePlainRunWide(PlainRun& run, int64_t i, int64_t end, const StepCont
             _mm256_add_pd(doublesWide(o, &Oscillator::elongation), _mm256_mul_pd(dt, velocity));
         storeWide(o, &Oscillator::elongation, elongation);
         const __m128 heights = _mm256_cvtpd_ps(elongation);
-        _mm_storeu_ps(run.newHeights + i, heights);
+        _mm_storeu_ps(newHeights + i, heights);
         _mm_store_ss(&o[0].position.y, heights);
         _mm_store_ss(&o[1].position.y, _mm_shuffle_ps(heights, heights, 1));
         _mm_store_ss(&o[2].position.y, _mm_shuffle_ps(heights, heights, 2));
         _mm_store_ss(&o[3].position.y, _mm_shuffle_ps(heights, heights, 3));
     }
+    run.downFlags |= seen;
     return i;
 }
 
