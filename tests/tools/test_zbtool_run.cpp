@@ -15,9 +15,9 @@ namespace {
 using ::testing::HasSubstr;
 
 std::string referenceFile(int n, const char* suffix) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%s/vectors/case_%04d%s", ZB_TEST_DATA_DIR, n, suffix);
-    return name;
+    char number[16];
+    std::snprintf(number, sizeof number, "%04d", n);
+    return std::string(ZB_TEST_DATA_DIR) + "/vectors/case_" + number + suffix;
 }
 
 // A plane wave from the top meets a wall with two slits; a screen lies 30 rows behind it.

@@ -312,8 +312,9 @@ TEST(TankFile, SaveKeepsTheFilesModeAndFollowsLinks) {
 
 TEST(TankFile, ReferenceTanksSurviveARoundTrip) {
     for (int k = 0; k < 6; ++k) {
-        char name[64];
-        std::snprintf(name, sizeof name, "%s/vectors/case_%04d.zb", ZB_TEST_DATA_DIR, k);
+        char number[16];
+        std::snprintf(number, sizeof number, "%04d", k);
+        const std::string name = std::string(ZB_TEST_DATA_DIR) + "/vectors/case_" + number + ".zb";
         TZBecken tank;
         ASSERT_TRUE(tank.LoadFromFile(name)) << name;
         const std::vector<uint8_t> bytes = serializeTank(tank);
