@@ -39,6 +39,47 @@ void EngineCalls::setCamera(double eyeX, double eyeY, double eyeZ, double target
     ZBDLL_SetCamera(eyeX, eyeY, eyeZ, targetY, targetZ);
 }
 
+void EngineCalls::nextFrame() {
+    ZBDLL_NextFrame();
+}
+
+void EngineCalls::setPaused(bool paused) {
+    ZBDLL_SetPaused(paused);
+}
+
+void EngineCalls::setSimulationSpeed(float speed) {
+    ZBDLL_SetSimulationSpeed(speed);
+}
+
+void EngineCalls::enableExciters(bool enabled) {
+    ZBDLL_EnableExciters(enabled);
+}
+
+int32_t EngineCalls::createFromHwnd(uintptr_t window, int32_t width, int32_t height,
+                                    const char* basePath) {
+    return ZBDLL_CreateFromHwnd(window, width, height, basePath);
+}
+
+void EngineCalls::reshape(int32_t width, int32_t height) {
+    ZBDLL_Reshape(width, height);
+}
+
+void EngineCalls::set3dMode(bool enabled) {
+    ZBDLL_Set3dMode(enabled);
+}
+
+void EngineCalls::repaintScene(bool drawScreens, bool drawScreenPanel) {
+    ZBDLL_RepaintScene(drawScreens, drawScreenPanel);
+}
+
+void EngineCalls::setPoolAngle(double angle) {
+    ZBDLL_SetPoolAngle(angle);
+}
+
+void EngineCalls::setViewParameters(bool translucentScreens, bool wireframe) {
+    ZBDLL_SetViewParameters(translucentScreens, wireframe);
+}
+
 EngineCalls& theEngine() {
     static EngineCalls engine;
     return engine;

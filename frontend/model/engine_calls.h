@@ -1,5 +1,5 @@
-// The engine calls the model makes. The default forwards each to the engine's export of the same
-// name; tests put a recorder in its place.
+// The engine calls the front end makes. The default forwards each to the engine's export of the
+// same name; tests put a recorder in its place.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,19 @@ class EngineCalls {
                             int32_t angle, double omega, double amplitude, bool sineMode);
     virtual void addEdges(bool back, bool front, bool left, bool right);
     virtual void setCamera(double eyeX, double eyeY, double eyeZ, double targetY, double targetZ);
+
+    // Running and drawing, used by the windows.
+    virtual void nextFrame();
+    virtual void setPaused(bool paused);
+    virtual void setSimulationSpeed(float speed);
+    virtual void enableExciters(bool enabled);
+    virtual int32_t createFromHwnd(uintptr_t window, int32_t width, int32_t height,
+                                   const char* basePath);
+    virtual void reshape(int32_t width, int32_t height);
+    virtual void set3dMode(bool enabled);
+    virtual void repaintScene(bool drawScreens, bool drawScreenPanel);
+    virtual void setPoolAngle(double angle);
+    virtual void setViewParameters(bool translucentScreens, bool wireframe);
 };
 
 // The engine itself.

@@ -1,0 +1,67 @@
+#include "app/user_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace zb::ui {
+
+namespace {
+
+UserDialogs* installed = nullptr;
+
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
+
+QString tankFileDialog(QFileDialog::AcceptMode mode, const QString& suggestion) {
+    QFileDialog dialog(dialogParent());
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("Zitterbecken (*.zb)"));
+    dialog.setDefaultSuffix(QStringLiteral("zb"));
+    dialog.setWindowTitle(mode == QFileDialog::AcceptSave ? QStringLiteral("Speichern unter")
+                                                          : QStringLiteral("Öffnen"));
+    if (!suggestion.isEmpty()) {
+        dialog.selectFile(suggestion);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+bool UserDialogs::askYesNo(const QString& caption, const QString& question) {
+    return QMessageBox::question(dialogParent(), caption, question,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void UserDialogs::information(const QString& text) {
+    QMessageBox::information(dialogParent(), QStringLiteral("Information"), text);
+}
+
+void UserDialogs::error(const QString& caption, const QString& text) {
+    QMessageBox::critical(dialogParent(), caption, text);
+}
+
+QString UserDialogs::saveTankFileName(const QString& suggestion) {
+    return tankFileDialog(QFileDialog::AcceptSave, suggestion);
+}
+
+QString UserDialogs::openTankFileName() {
+    return tankFileDialog(QFileDialog::AcceptOpen, {});
+}
+
+UserDialogs& userDialogs() {
+    static UserDialogs real;
+    return installed ? *installed : real;
+}
+
+void setUserDialogs(UserDialogs* dialogs) {
+    installed = dialogs;
+}
+
+} // namespace zb::ui

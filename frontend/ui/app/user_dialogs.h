@@ -1,0 +1,26 @@
+// Every question, message and file dialog the program puts to the user goes through here, so
+// tests can answer them without a modal window.
+#pragma once
+
+#include <QString>
+
+namespace zb::ui {
+
+class UserDialogs {
+  public:
+    virtual ~UserDialogs() = default;
+
+    virtual bool askYesNo(const QString& caption, const QString& question);
+    // Caption "Information", information icon.
+    virtual void information(const QString& text);
+    virtual void error(const QString& caption, const QString& text);
+    // Tank file dialogs; an empty name means the user cancelled.
+    virtual QString saveTankFileName(const QString& suggestion);
+    virtual QString openTankFileName();
+};
+
+UserDialogs& userDialogs();
+// Replaces the dialogs (nullptr restores the real ones); the caller keeps ownership.
+void setUserDialogs(UserDialogs* dialogs);
+
+} // namespace zb::ui

@@ -1,0 +1,214 @@
+#include "editor/exciter_box.h"
+
+#include "editor/box_rows.h"
+#include "help/help_texts.h"
+#include "widgets/help_label.h"
+#include "widgets/rounding.h"
+#include "widgets/spin_edit.h"
+#include "widgets/track_bar.h"
+#include "widgets/wrap_radio_button.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+
+namespace zb::ui {
+
+namespace {
+
+const QString kAxisTip = QStringLiteral(
+    "Das Koordinatensystem beginnt links oben. Die Einheit ist 1 Schwinger (Knoten im Netz)");
+
+QString percentOf(int position) {
+    return QStringLiteral("%1%").arg(roundIntoRange(position * 100.0 / 126.0, 0, 100));
+}
+
+} // namespace
+
+ExciterBox::ExciterBox(QWidget* parent) : ObjectBox(parent) {
+    setObjectName(QStringLiteral("gbErreger"));
+    seErrXPos = new SpinEdit(0, 0, 0);
+    seErrYPos = new SpinEdit(0, 0, 0);
+    seErrAmpl = makeTrackBar(0, 126, 0, 20);
+    lblAmpli = new QLabel(percentOf(0));
+    seErrT = new SpinEdit(1, 1000000, 100);
+    cbErregerFest = new QComboBox;
+    cbErregerFest->addItems({QStringLiteral("Als zusätzliche Beschleunigung"),
+                             QStringLiteral("Sinusförmige Auslenkung vorgeben")});
+    seErrXPos->setObjectName(QStringLiteral("seErrXPos"));
+    seErrYPos->setObjectName(QStringLiteral("seErrYPos"));
+    seErrAmpl->setObjectName(QStringLiteral("seErrAmpl"));
+    lblAmpli->setObjectName(QStringLiteral("lblAmpli"));
+    seErrT->setObjectName(QStringLiteral("seErrT"));
+    cbErregerFest->setObjectName(QStringLiteral("cbErregerFest"));
+    cbErregerFest->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbErregerFest->setMinimumContentsLength(8);
+
+    auto* Label19 = new HelpLabel(QStringLiteral("Position des Mittelpunkts:"), help::Label19);
+    grid_->addWidget(Label19, grid_->rowCount(), 0, 1, 2);
+    const auto [xLabel, yLabel] = addXYRow(grid_, seErrXPos, seErrYPos);
+    xLabel->setToolTip(kAxisTip);
+    yLabel->setToolTip(kAxisTip);
+
+    grid_->addWidget(new HelpLabel(QStringLiteral("Amplitude:"), help::Amplitude),
+                     grid_->rowCount(), 0, 1, 2);
+    const int amplitudeRow = grid_->rowCount();
+    grid_->addWidget(seErrAmpl, amplitudeRow, 0);
+    lblAmpli->setToolTip(help::Amplitude);
+    lblAmpli->setMinimumWidth(lblAmpli->fontMetrics().horizontalAdvance(QStringLiteral("100%")));
+    lblAmpli->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid_->addWidget(lblAmpli, amplitudeRow, 1);
+
+    addCaptionedRow(grid_,
+                    new HelpLabel(QStringLiteral("Schwingungsdauer T (in Simulationszeit ms):"),
+                                  help::Frequenz),
+                    seErrT);
+    auto* Label29 = new HelpLabel(
+        QStringLiteral("Wie soll der Erreger auf die Schwinger einwirken?"), help::Label29);
+    Label29->setCursor(Qt::ArrowCursor);
+    addCaptionedRow(grid_, Label29, cbErregerFest);
+
+    buildShapePanels();
+    connectHandlers();
+}
+
+void ExciterBox::buildShapePanels() {
+    rbRadialwelle = new WrapRadioButton(QStringLiteral("Radialwelle erzeugen"));
+    rbRadialwelle->setObjectName(QStringLiteral("rbRadialwelle"));
+    rbRadialwelle->setToolTip(QStringLiteral(
+        "Der Schwinger bekommt eine quadratische Grundfläche, sodass eine Radialwelle entsteht"));
+    rbEbeneWellenfront = new WrapRadioButton(QStringLiteral("Ebene Wellenfront erzeugen"));
+    rbEbeneWellenfront->setObjectName(QStringLiteral("rbEbeneWellenfront"));
+    rbEbeneWellenfront->setToolTip(
+        QStringLiteral("Der Schwinger bekommt eine rechteckige Grundfläche, sodass er auch ebene "
+                       "Wellenfronten erzeugen kann."));
+    grid_->addWidget(rbRadialwelle, grid_->rowCount(), 0, 1, 2);
+    grid_->addWidget(rbEbeneWellenfront, grid_->rowCount(), 0, 1, 2);
+
+    panRadialwelle = new QWidget;
+    panRadialwelle->setObjectName(QStringLiteral("panRadialwelle"));
+    seDurchmesser = new SpinEdit(1, 100000, 1);
+    seDurchmesser->setObjectName(QStringLiteral("seDurchmesser"));
+    auto* radial = new QGridLayout(panRadialwelle);
+    radial->setContentsMargins(0, 0, 0, 0);
+    addCaptionedRow(radial, new QLabel(QStringLiteral("Breite u. Länge (Schwinger):")),
+                    seDurchmesser);
+
+    panWellenfront = new QWidget;
+    panWellenfront->setObjectName(QStringLiteral("panWellenfront"));
+    seErrBreite = new SpinEdit(1, 100000, 1);
+    seErrLaenge = new SpinEdit(1, 100000, 1);
+    seErrWinkel = new SpinEdit(0, 359, 0);
+    seErrBreite->setObjectName(QStringLiteral("seErrBreite"));
+    seErrLaenge->setObjectName(QStringLiteral("seErrLaenge"));
+    seErrWinkel->setObjectName(QStringLiteral("seErrWinkel"));
+    auto* front = new QGridLayout(panWellenfront);
+    front->setContentsMargins(0, 0, 0, 0);
+    front->setVerticalSpacing(3);
+    const QString captions[] = {QStringLiteral("Breite (Schwinger):"),
+                                QStringLiteral("Länge (Schwinger):"),
+                                QStringLiteral("Winkel (in °):")};
+    SpinEdit* fields[] = {seErrBreite, seErrLaenge, seErrWinkel};
+    for (int k = 0; k < 3; ++k) {
+        front->addWidget(new QLabel(captions[k]), k, 0);
+        front->addWidget(fields[k], k, 1);
+    }
+    grid_->addWidget(panRadialwelle, grid_->rowCount(), 0, 1, 2);
+    grid_->addWidget(panWellenfront, grid_->rowCount(), 0, 1, 2);
+    panRadialwelle->hide();
+    panWellenfront->hide();
+}
+
+void ExciterBox::connectHandlers() {
+    connect(seErrXPos, &SpinEdit::valueChanged, this, [this](int value) {
+        if (TErreger* e = exciter()) {
+            e->X = value;
+            emit refreshRequested();
+        }
+    });
+    connect(seErrYPos, &SpinEdit::valueChanged, this, [this](int value) {
+        if (TErreger* e = exciter()) {
+            e->Y = value;
+            emit refreshRequested();
+        }
+    });
+    connect(seErrAmpl, &QSlider::valueChanged, this, [this](int position) {
+        lblAmpli->setText(percentOf(position));
+        if (TErreger* e = exciter()) {
+            e->Amplitude = position / 50.0;
+            emit refreshRequested();
+        }
+    });
+    connect(seErrT, &SpinEdit::valueChanged, this, [this](int period) {
+        TErreger* e = exciter();
+        if (e && period != 0) {
+            e->Frequenz = (1000.0 / period) * 50.0;
+            emit refreshRequested();
+        }
+    });
+    connect(cbErregerFest, &QComboBox::activated, this, [this](int index) {
+        if (TErreger* e = exciter()) {
+            e->Fest = index == 1;
+            emit refreshRequested();
+        }
+    });
+    connect(rbRadialwelle, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked) {
+            panWellenfront->hide();
+            panRadialwelle->show();
+        }
+    });
+    connect(rbEbeneWellenfront, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked) {
+            panRadialwelle->hide();
+            panWellenfront->show();
+        }
+    });
+    connect(seDurchmesser, &SpinEdit::valueChanged, this, [this](int size) {
+        if (TErreger* e = exciter()) {
+            e->Breite = size;
+            e->Laenge = size;
+            emit refreshRequested();
+        }
+    });
+    const auto storeRectangle = [this] {
+        if (TErreger* e = exciter()) {
+            e->Breite = seErrBreite->value();
+            e->Laenge = seErrLaenge->value();
+            emit refreshRequested();
+        }
+    };
+    connect(seErrBreite, &SpinEdit::valueChanged, this, storeRectangle);
+    connect(seErrLaenge, &SpinEdit::valueChanged, this, storeRectangle);
+    connect(seErrWinkel, &SpinEdit::valueChanged, this, [this](int angle) {
+        if (TErreger* e = exciter()) {
+            e->Winkel = angle;
+            emit refreshRequested();
+        }
+    });
+}
+
+void ExciterBox::showObject(TObjekt& exciter) {
+    object_ = &exciter;
+    TErreger& e = *exciter.erreger();
+    seErrXPos->setValue(e.X);
+    seErrYPos->setValue(e.Y);
+    seErrAmpl->setValue(
+        roundIntoRange(e.Amplitude * 50, seErrAmpl->minimum(), seErrAmpl->maximum()));
+    seErrT->setValueFrom((1000.0 / e.Frequenz) * 50.0);
+    cbErregerFest->setCurrentIndex(e.Fest ? 1 : 0);
+    const int32_t breite = e.Breite;
+    const int32_t laenge = e.Laenge;
+    const int32_t winkel = e.Winkel;
+    if (breite == laenge) {
+        rbRadialwelle->setChecked(true);
+        seDurchmesser->setValue(breite);
+    } else {
+        rbEbeneWellenfront->setChecked(true);
+        seErrBreite->setValue(breite);
+        seErrLaenge->setValue(laenge);
+        seErrWinkel->setValue(winkel);
+    }
+    takeObject(exciter, QStringLiteral("Erreger"));
+}
+
+} // namespace zb::ui

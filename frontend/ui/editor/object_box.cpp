@@ -1,0 +1,34 @@
+#include "editor/object_box.h"
+
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace zb::ui {
+
+ObjectBox::ObjectBox(QWidget* parent) : CompactGroupBox({}, parent), grid_(new QGridLayout(this)) {
+    grid_->setContentsMargins(4, 4, 4, 4);
+    grid_->setHorizontalSpacing(4);
+    grid_->setVerticalSpacing(3);
+}
+
+void ObjectBox::takeObject(TObjekt& object, const QString& kind) {
+    object_ = &object;
+    setCaption(QStringLiteral("%1 (\"%2\")").arg(kind, QString::fromStdString(object.Name)));
+}
+
+QPushButton* ObjectBox::addHelpButton(const QString& caption, const QString& title,
+                                      const QString& file) {
+    auto* button = new QPushButton(caption);
+    constexpr int kRoom = 168; // what the strip leaves inside a box
+    QFont f = button->font();
+    for (int px = QFontInfo(f).pixelSize(); px > 8 && button->sizeHint().width() > kRoom; --px) {
+        f.setPixelSize(px - 1);
+        button->setFont(f);
+    }
+    grid_->addWidget(button, grid_->rowCount(), 0, 1, 2);
+    connect(button, &QPushButton::clicked, this,
+            [this, title, file] { emit helpTextRequested(title, file); });
+    return button;
+}
+
+} // namespace zb::ui

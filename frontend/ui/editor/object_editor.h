@@ -1,0 +1,62 @@
+// The object editor: the tank and its objects as a tree, and the property box of the selected
+// node. Every change goes straight into the tank; the main window sends it to the engine.
+#pragma once
+
+#include "model/tank.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace zb::ui {
+
+class ExciterBox;
+class MaterialBox;
+class ScreenBox;
+class TankBox;
+class WallBox;
+
+class ObjectEditor : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ObjectEditor(QWidget* parent = nullptr);
+
+    void setTank(TZBecken* tank);
+
+    // Rebuilds the tree, selects the node of list entry selectIndex and expands everything.
+    void FillTree(int selectIndex);
+    // The object of the selected node, nullptr for a group node (entry 0 is the tank).
+    TObjekt* selectedObject() const;
+
+    QLabel* Label2;
+    QTreeWidget* tvObjekte;
+    QPushButton* btnObjektLoeschen;
+    QComboBox* cbNeuesObjekt;
+    QPushButton* btnNeuesObjekt;
+    TankBox* gbWannenWerte;
+    WallBox* gbWand;
+    ScreenBox* gbSchirm;
+    MaterialBox* gbMatUebergang;
+    ExciterBox* gbErreger;
+
+  signals:
+    void refreshRequested();
+    void helpTextRequested(const QString& title, const QString& file);
+
+  private:
+    QWidget* buildTreeBox();
+    void nodeSelected(QTreeWidgetItem* node);
+    void deleteSelected();
+    void insertObject();
+    void updateInsertHint();
+    QString newObjectName(int32_t art) const;
+
+    TZBecken* tank_ = nullptr;
+};
+
+} // namespace zb::ui

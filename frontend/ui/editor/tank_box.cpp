@@ -1,0 +1,191 @@
+#include "editor/tank_box.h"
+
+#include "editor/box_rows.h"
+#include "help/help_texts.h"
+#include "widgets/help_label.h"
+#include "widgets/rounding.h"
+#include "widgets/spin_edit.h"
+#include "widgets/track_bar.h"
+#include "widgets/wrap_radio_button.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace zb::ui {
+
+TankBox::TankBox(QWidget* parent)
+    : CompactGroupBox(QStringLiteral("Eigenschaften der Zitterbecken"), parent) {
+    setObjectName(QStringLiteral("gbWannenWerte"));
+    seStandardDaempf = new SpinEdit(0, 99, 99);
+    seStandardDaempf->setObjectName(QStringLiteral("seStandardDaempf"));
+    tbStandardKoppl = makeTrackBar(0, 150, 0);
+    tbStandardKoppl->setObjectName(QStringLiteral("tbStandardKoppl"));
+    seXGr = new SpinEdit(2, 100000, 100);
+    seXGr->setObjectName(QStringLiteral("seXGr"));
+    seYGr = new SpinEdit(2, 100000, 50);
+    seYGr->setObjectName(QStringLiteral("seYGr"));
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setVerticalSpacing(3);
+    auto* StandardDaempfung =
+        new HelpLabel(QStringLiteral("Standard Dämpfung:"), help::StandardDaempfung);
+    StandardDaempfung->setObjectName(QStringLiteral("StandardDaempfung"));
+    addCaptionedRow(grid, StandardDaempfung, seStandardDaempf, QStringLiteral("%"));
+    auto* StandardKopplung =
+        new HelpLabel(QStringLiteral("Standard Kopplung:"), help::StandardKopplung);
+    StandardKopplung->setObjectName(QStringLiteral("StandardKopplung"));
+    addCaptionedRow(grid, StandardKopplung, tbStandardKoppl);
+    auto* Groesse = new HelpLabel(QStringLiteral("Größe der Zitterbecken:"), help::Groesse);
+    Groesse->setObjectName(QStringLiteral("Groesse"));
+    grid->addWidget(Groesse, grid->rowCount(), 0, 1, 2);
+    addXYRow(grid, seXGr, seYGr);
+    buildEdgeControls(grid);
+
+    connect(seStandardDaempf, &SpinEdit::valueChanged, this, [this](int percent) {
+        if (tank_ && percent >= 0 && percent <= 99) {
+            tank_->StandardDaempfung = percent / 100.0;
+            emit refreshRequested();
+        }
+    });
+    connect(tbStandardKoppl, &QSlider::valueChanged, this, [this](int position) {
+        if (tank_) {
+            tank_->StandardKopplung = position / 20.0;
+        }
+    });
+    connect(seXGr, &SpinEdit::valueChanged, this, &TankBox::sizeChanged);
+    connect(seYGr, &SpinEdit::valueChanged, this, &TankBox::sizeChanged);
+}
+
+void TankBox::buildEdgeControls(QGridLayout* grid) {
+    auto* Label1 = new HelpLabel(QStringLiteral("Verhalten an den Rändern:"), help::Label1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    rbReflOhnePhS = new WrapRadioButton(QStringLiteral("Reflexion ohne Phasensprung"));
+    rbReflMitPhS = new WrapRadioButton(QStringLiteral("Reflexion mit Phasensprung (180°)"));
+    rbDaempf = new WrapRadioButton(QStringLiteral("Stärke der Reflexion wählbar"));
+    rbReflOhnePhS->setObjectName(QStringLiteral("rbReflOhnePhS"));
+    rbReflMitPhS->setObjectName(QStringLiteral("rbReflMitPhS"));
+    rbDaempf->setObjectName(QStringLiteral("rbDaempf"));
+    rbDaempf->setChecked(true);
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(rbReflOhnePhS),
+                       static_cast<QWidget*>(rbReflMitPhS), static_cast<QWidget*>(rbDaempf)}) {
+        grid->addWidget(w, grid->rowCount(), 0, 1, 2);
+    }
+
+    panDaempf = new QWidget;
+    panDaempf->setObjectName(QStringLiteral("panDaempf"));
+    cbZBDaempfLinks = new QCheckBox(QStringLiteral("Links"));
+    cbZBDaempfRechts = new QCheckBox(QStringLiteral("Rechts"));
+    cbZBDaempfVorne = new QCheckBox(QStringLiteral("Hinten"));
+    cbZBDaempfHinten = new QCheckBox(QStringLiteral("Vorne"));
+    cbZBDaempfLinks->setObjectName(QStringLiteral("cbZBDaempfLinks"));
+    cbZBDaempfRechts->setObjectName(QStringLiteral("cbZBDaempfRechts"));
+    cbZBDaempfVorne->setObjectName(QStringLiteral("cbZBDaempfVorne"));
+    cbZBDaempfHinten->setObjectName(QStringLiteral("cbZBDaempfHinten"));
+    tbDaempfRand = makeTrackBar(1, 50, 10, 5);
+    tbDaempfRand->setObjectName(QStringLiteral("tbDaempfRand"));
+    auto* edges = new QGridLayout(panDaempf);
+    edges->setContentsMargins(12, 0, 0, 0);
+    edges->setVerticalSpacing(2);
+    edges->addWidget(cbZBDaempfLinks, 0, 0);
+    edges->addWidget(cbZBDaempfRechts, 0, 1);
+    edges->addWidget(cbZBDaempfHinten, 1, 0);
+    edges->addWidget(cbZBDaempfVorne, 1, 1);
+    edges->addWidget(new QLabel(QStringLiteral("Breite der Ränder: ")), 2, 0, 1, 2);
+    edges->addWidget(tbDaempfRand, 3, 0, 1, 2);
+    grid->addWidget(panDaempf, grid->rowCount(), 0, 1, 2);
+
+    for (QCheckBox* box : {cbZBDaempfLinks, cbZBDaempfRechts, cbZBDaempfVorne, cbZBDaempfHinten}) {
+        connect(box, &QCheckBox::toggled, this, &TankBox::edgesChanged);
+    }
+    connect(tbDaempfRand, &QSlider::valueChanged, this, &TankBox::edgesChanged);
+    for (QRadioButton* rb : {rbReflOhnePhS, rbReflMitPhS, rbDaempf}) {
+        connect(rb, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked) {
+                edgeBehaviourChosen();
+            }
+        });
+    }
+}
+
+void TankBox::edgesChanged() {
+    if (!tank_) {
+        return;
+    }
+    tank_->SetEdges(cbZBDaempfVorne->isChecked(), cbZBDaempfHinten->isChecked(),
+                    cbZBDaempfLinks->isChecked(), cbZBDaempfRechts->isChecked(),
+                    tbDaempfRand->value());
+    emit refreshRequested();
+}
+
+void TankBox::edgeBehaviourChosen() {
+    const bool choosable = rbDaempf->isChecked();
+    panDaempf->setVisible(choosable);
+    if (choosable) {
+        return;
+    }
+    const bool phaseJump = rbReflMitPhS->isChecked();
+    for (QCheckBox* box : {cbZBDaempfLinks, cbZBDaempfRechts, cbZBDaempfVorne, cbZBDaempfHinten}) {
+        box->setChecked(phaseJump);
+    }
+    if (phaseJump) {
+        tbDaempfRand->setValue(1);
+    }
+}
+
+void TankBox::sizeChanged() {
+    if (tank_) {
+        tank_->SetSize(seXGr->value(), seYGr->value());
+        emit refreshRequested();
+    }
+}
+
+void TankBox::startNewTank(int32_t x, int32_t y) {
+    seXGr->setValue(x);
+    seYGr->setValue(y);
+    tank_->SetSize(seXGr->value(), seYGr->value());
+    emit refreshRequested();
+    rbReflOhnePhS->setChecked(true);
+    edgeBehaviourChosen();
+    seStandardDaempf->setValue(0);
+    tank_->StandardDaempfung = 0.0;
+    emit refreshRequested();
+    tbStandardKoppl->setValue(80);
+    tank_->StandardKopplung = 4.0;
+}
+
+void TankBox::showLoadedTank() {
+    const TZBecken& t = *tank_;
+    const QSignalBlocker blocks[] = {QSignalBlocker(seStandardDaempf),
+                                     QSignalBlocker(tbStandardKoppl),
+                                     QSignalBlocker(seXGr),
+                                     QSignalBlocker(seYGr),
+                                     QSignalBlocker(rbReflOhnePhS),
+                                     QSignalBlocker(rbReflMitPhS),
+                                     QSignalBlocker(rbDaempf),
+                                     QSignalBlocker(cbZBDaempfLinks),
+                                     QSignalBlocker(cbZBDaempfRechts),
+                                     QSignalBlocker(cbZBDaempfVorne),
+                                     QSignalBlocker(cbZBDaempfHinten),
+                                     QSignalBlocker(tbDaempfRand)};
+    seXGr->setValue(t.GroesseX);
+    seYGr->setValue(t.GroesseY);
+    seStandardDaempf->setValueFrom(t.StandardDaempfung * 100);
+    tbStandardKoppl->setValue(roundIntoRange(t.StandardKopplung * 20, tbStandardKoppl->minimum(),
+                                             tbStandardKoppl->maximum()));
+    cbZBDaempfVorne->setChecked(t.RandHinten);
+    cbZBDaempfHinten->setChecked(t.RandVorne);
+    cbZBDaempfLinks->setChecked(t.RandLinks);
+    cbZBDaempfRechts->setChecked(t.RandRechts);
+    tbDaempfRand->setValue(t.RandBreite);
+    // The file keeps only the flags and the width; pick the choice that produces them.
+    const int damped = int(t.RandHinten) + int(t.RandVorne) + int(t.RandLinks) + int(t.RandRechts);
+    QRadioButton* choice = damped == 0                        ? rbReflOhnePhS
+                           : damped == 4 && t.RandBreite == 1 ? rbReflMitPhS
+                                                              : rbDaempf;
+    choice->setChecked(true);
+    panDaempf->setVisible(choice == rbDaempf);
+}
+
+} // namespace zb::ui

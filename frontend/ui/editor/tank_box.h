@@ -1,0 +1,56 @@
+// Property box of the tank itself: damping, coupling, size and the behaviour of the edges.
+#pragma once
+
+#include "model/tank.h"
+
+#include "widgets/compact_group_box.h"
+
+class QCheckBox;
+class QGridLayout;
+class QRadioButton;
+class QSlider;
+
+namespace zb::ui {
+
+class SpinEdit;
+
+class TankBox : public CompactGroupBox {
+    Q_OBJECT
+
+  public:
+    explicit TankBox(QWidget* parent = nullptr);
+
+    void setTank(TZBecken* tank) { tank_ = tank; }
+
+    // The controls a new tank starts from; every handler runs, so the tank follows them.
+    void startNewTank(int32_t x, int32_t y);
+    // Shows a tank read from a file without writing anything back into it.
+    void showLoadedTank();
+
+    SpinEdit* seStandardDaempf;
+    QSlider* tbStandardKoppl;
+    SpinEdit* seXGr;
+    SpinEdit* seYGr;
+    QRadioButton* rbReflOhnePhS;
+    QRadioButton* rbReflMitPhS;
+    QRadioButton* rbDaempf;
+    QWidget* panDaempf;
+    QCheckBox* cbZBDaempfLinks;
+    QCheckBox* cbZBDaempfRechts;
+    QCheckBox* cbZBDaempfVorne;  // captioned "Hinten": the edge at y = 0
+    QCheckBox* cbZBDaempfHinten; // captioned "Vorne": the edge at y = max
+    QSlider* tbDaempfRand;
+
+  signals:
+    void refreshRequested();
+
+  private:
+    void buildEdgeControls(QGridLayout* grid);
+    void edgesChanged();
+    void edgeBehaviourChosen();
+    void sizeChanged();
+
+    TZBecken* tank_ = nullptr;
+};
+
+} // namespace zb::ui

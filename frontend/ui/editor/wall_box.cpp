@@ -1,0 +1,76 @@
+#include "editor/wall_box.h"
+
+#include "editor/box_rows.h"
+#include "help/help_texts.h"
+#include "widgets/help_label.h"
+#include "widgets/spin_edit.h"
+
+#include <QPushButton>
+
+namespace zb::ui {
+
+WallBox::WallBox(QWidget* parent) : ObjectBox(parent) {
+    setObjectName(QStringLiteral("gbWand"));
+    seWandPosX = new SpinEdit(0, 0, 0);
+    seWandPosY = new SpinEdit(0, 0, 0);
+    seWandWinkel = new SpinEdit(-179, 180, 0);
+    seWandLaenge = new SpinEdit(0, 10000, 0);
+    seWandSpaltAnz = new SpinEdit(0, 1000, 1);
+    seWandSpaltbreite = new SpinEdit(0, 1000, 0);
+    seWandSpaltabstand = new SpinEdit(0, 10000, 0);
+    seWandPosX->setObjectName(QStringLiteral("seWandPosX"));
+    seWandPosY->setObjectName(QStringLiteral("seWandPosY"));
+    seWandWinkel->setObjectName(QStringLiteral("seWandWinkel"));
+    seWandLaenge->setObjectName(QStringLiteral("seWandLaenge"));
+    seWandSpaltAnz->setObjectName(QStringLiteral("seWandSpaltAnz"));
+    seWandSpaltbreite->setObjectName(QStringLiteral("seWandSpaltbreite"));
+    seWandSpaltabstand->setObjectName(QStringLiteral("seWandSpaltabstand"));
+
+    auto* Label18 = new HelpLabel(QStringLiteral("Position des Mittelpunkts:"), help::Label18);
+    Label18->setObjectName(QStringLiteral("Label18"));
+    grid_->addWidget(Label18, grid_->rowCount(), 0, 1, 2);
+    addXYRow(grid_, seWandPosX, seWandPosY);
+    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Winkel (in °):"), help::Label6),
+                    seWandWinkel);
+    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Länge:"), help::Label7), seWandLaenge);
+    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Anzahl Spalte n:"), help::Label8),
+                    seWandSpaltAnz);
+    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Breite b der Spalte:"), help::Label9),
+                    seWandSpaltbreite);
+    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Spaltabstand g:"), help::Label10),
+                    seWandSpaltabstand);
+    Button6 = addHelpButton(QStringLiteral("Was ist eine Wand?"), QStringLiteral("Wände"),
+                            QStringLiteral("OH\\Waende.rtf"));
+    Button6->setObjectName(QStringLiteral("Button6"));
+
+    bind(seWandPosX, &TWand::X);
+    bind(seWandPosY, &TWand::Y);
+    bind(seWandWinkel, &TWand::Winkel);
+    bind(seWandLaenge, &TWand::Laenge);
+    bind(seWandSpaltAnz, &TWand::SpaltAnz);
+    bind(seWandSpaltbreite, &TWand::Spaltbreite);
+    bind(seWandSpaltabstand, &TWand::Spaltabstand);
+}
+
+void WallBox::bind(SpinEdit* control, int32_t TWand::*field) {
+    connect(control, &SpinEdit::valueChanged, this, [this, field](int value) {
+        if (TWand* wall = object_ ? object_->wand() : nullptr) {
+            wall->*field = value;
+            emit refreshRequested();
+        }
+    });
+}
+
+void WallBox::showObject(TObjekt& wall) {
+    takeObject(wall, QStringLiteral("Wand"));
+    const TWand w = *wall.wand();
+    seWandPosX->setValue(w.X);
+    seWandPosY->setValue(w.Y);
+    seWandWinkel->setValue(w.Winkel);
+    seWandLaenge->setValue(w.Laenge);
+    seWandSpaltAnz->setValue(w.SpaltAnz);
+    seWandSpaltbreite->setValue(w.Spaltbreite);
+    seWandSpaltabstand->setValue(w.Spaltabstand);
+}
+
+} // namespace zb::ui

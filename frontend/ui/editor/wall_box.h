@@ -1,0 +1,34 @@
+// Property box of a wall.
+#pragma once
+
+#include "editor/object_box.h"
+
+class QPushButton;
+
+namespace zb::ui {
+
+class SpinEdit;
+
+class WallBox : public ObjectBox {
+    Q_OBJECT
+
+  public:
+    explicit WallBox(QWidget* parent = nullptr);
+
+    // Shows the wall; setting the controls brings its values into their ranges.
+    void showObject(TObjekt& wall);
+
+    SpinEdit* seWandPosX;
+    SpinEdit* seWandPosY;
+    SpinEdit* seWandWinkel;
+    SpinEdit* seWandLaenge;
+    SpinEdit* seWandSpaltAnz;
+    SpinEdit* seWandSpaltbreite;
+    SpinEdit* seWandSpaltabstand;
+    QPushButton* Button6;
+
+  private:
+    void bind(SpinEdit* control, int32_t TWand::*field);
+};
+
+} // namespace zb::ui

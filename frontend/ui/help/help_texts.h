@@ -1,0 +1,71 @@
+// The explanations of the help labels, shown as tooltips and, on click, in a message box.
+#pragma once
+
+#include <QString>
+
+namespace zb::ui::help {
+
+// Tank
+inline const QString StandardDaempfung = QStringLiteral(
+    "Dämpfung gibt an, wie viel Energie die Welle verliert, wenn sie sich fortbewegt. Die hier "
+    "angegebene Dämpfung gilt in der gesamten Zitterbecken, mit Ausnahme der nach "
+    "Materialübergängen definierten Dämpfung.");
+inline const QString StandardKopplung = QStringLiteral(
+    "Nimmt man an, die Schwinger seien mit Federn verbunden, so ist Kopplung die Federkonstante. "
+    "Große Kopplungswerte bewirken also hohe Ausbreitungsgeschwindigkeiten. Die "
+    "Standard-Kopplung gilt bis zum ersten Materialübergang.");
+inline const QString Groesse = QStringLiteral(
+    "Die Größe der Zitterbecken wird in Schwingern in x- und y-Richtung definiert. Je höher die "
+    "Zahlen, desto genauer, aber auch langsamer wird die Simulation.");
+inline const QString Label1 = QStringLiteral(
+    "Wenn sich die Welle dem Rand der Wanne nähert, wird sie dort normalerweise reflektiert. Um "
+    "der Simulation \"vorzugaukeln\", die Wanne sei eigentlich viel größer, kann die Welle mit "
+    "Hilfe von Dämpfung an den Rändern auch \"verschluckt\" werden.");
+
+// Wall
+inline const QString Label6 = QStringLiteral("Wände können beliebig gedreht werden");
+inline const QString Label7 = QStringLiteral("Länge der Wand in Schwingern");
+inline const QString Label8 =
+    QStringLiteral("Eine Wand kann durch Spalte unterbrochen werden. Hier kannst du die Anzahl "
+                   "der Spalte einstellen.");
+inline const QString Label9 = QStringLiteral("Die Breite der Spalte wird in Schwingern angegeben.");
+inline const QString Label10 = QStringLiteral(
+    "Der Spaltabstand wird in Schwingern angegeben. Wie im Physikunterricht üblich bedeutet "
+    "Spaltabstand der Abstand zweier benachbarter Spalt-Mittelpunkte. Daher sollte der "
+    "Spaltabstand größer als die Spaltbreiten sein!");
+inline const QString Label18 = QStringLiteral(
+    "Koordinaten des Schwingers, der der Schnittpunkt der Diagonalen der Fläche der Wand ist. Er "
+    "ist Symmetriepunkt und Zentrum, wenn die Wand gedreht wird.");
+
+// Screen
+inline const QString Label14 = QStringLiteral(
+    "Je nach Auswahl \"Horizontal\" oder \"Vertikal\" gibt dies die Position von links oder "
+    "\"oben\" aus gesehen an. Ein Schirm geht immer über die Breite des gesamten Zitterbecken.");
+
+// Material change
+inline const QString Label11 = QStringLiteral("Gibt die Position des Materialübergangs an.");
+inline const QString Label12 = QStringLiteral(
+    "\"Hinter\" dem Materialübergang kann sich die Kopplung ändern. Die Kopplung ist die "
+    "Federkonstante der Federn, die die Schwinger verbinden, wirkt sich also auf die "
+    "Ausbreitungsgeschwindigkeit aus.");
+inline const QString Label13 = QStringLiteral(
+    "\"Hinter\" einem Materialübergang kann eine andere Dämpfung eingstellt werden. Die Dämpfung "
+    "schwächt die Wellen, nimmt also Energie aus dem System.");
+
+// Exciter
+inline const QString Amplitude = QStringLiteral(
+    "gibt an, wie hoch der Erreger schwingen soll. Es gibt keine Einheit. Die Prozentangabe ist "
+    "bezogen auf den größten einstellbaren Wert.");
+inline const QString Frequenz = QStringLiteral(
+    "Die Simulationszeit ist die Zeit auf einem Standard-PC. Bei langsameren oder schnelleren PCs "
+    "weicht sie von der \"echten\" Zeit ab.");
+inline const QString Label19 = QStringLiteral(
+    "Das Koordinatensystem beginnt links oben. Die Einheit ist 1 Schwinger (Knoten im Netz). Der "
+    "Mittelpunkt ist der Punkt, der in der Mitte der Erreger-Fläche liegt. Er ist auch Symmetrie- "
+    "und Dreh-Punkt.");
+inline const QString Label29 = QStringLiteral(
+    "Hier kannst du einstellen, ob die Schwinger der Erreger von ihren Nachbarn beeinflusst "
+    "werden sollen. Meist ist der Standard (keine Beeinflussung, also Sinus-Auslenkung) "
+    "empfehlenswert, bei 1-dimensionalen Wellenträgern oft aber nicht.");
+
+} // namespace zb::ui::help

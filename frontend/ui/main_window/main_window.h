@@ -1,0 +1,93 @@
+// The main window: the view frame with the engine's picture, the editing panel beside it, the
+// menus and the file commands. It owns the one current tank.
+#pragma once
+
+#include "model/engine_calls.h"
+#include "model/tank.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QGroupBox;
+class QMenuBar;
+class QPushButton;
+class QSlider;
+class QTimer;
+
+namespace zb::ui {
+
+class ObjectEditor;
+class TFrame2;
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // Creates the engine on the view panel; the window starts hidden and without a tank.
+    explicit TfrmMain(EngineCalls& engine = theEngine(), QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    std::string programDir;
+    int32_t tutorialSequence = 0; // 0 free mode, 1 introduction, 2 experiment series
+    int32_t tutorialStep = 0;
+    bool simulationStopped = true;
+    std::unique_ptr<TZBecken> tank;
+
+    TFrame2* GLFrame;
+    QWidget* panEdit;
+    ObjectEditor* editor;
+    QSlider* tbZoom;
+    QPushButton* Button1;
+    QGroupBox* gbSimulation;
+    QPushButton* Button2;
+    QWidget* panTutorial;
+    QMenuBar* MainMenu;
+    QMenuBar* MenuEinfuehrung;
+    QTimer* UpdateTimer;
+    QTimer* timerSchrittweise;
+    QAction* actNeu;
+    QAction* actSpeichern;
+    QAction* actOeffnen;
+
+    void enterFreeMode();
+    void NewTank(int32_t x, int32_t y);
+    // Sends the whole tank to the engine and redraws the top view.
+    void RefreshEngine();
+    // Asks a run further up the call stack to end and lets it see the request.
+    void StopRun();
+
+    // The file commands; the dialogs come from userDialogs().
+    void NewCommand();
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+    SaveOutcome SaveCommand();
+    void OpenCommand();
+    // The halves after the dialogs.
+    bool saveTankAs(const QString& fileName);
+    bool openTankFile(const QString& fileName);
+
+  signals:
+    void helpTextRequested(const QString& title, const QString& file);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* buildLeftStrip();
+    void buildMenus();
+    void updateTimerTick();
+    bool tankChangedSinceTransfer() const;
+
+    EngineCalls& engine_;
+    QString lastFileName_;
+    std::vector<uint8_t> transferred_; // the tank as last sent to the engine
+    bool fieldAtRest_ = false;         // no step since that transfer
+};
+
+} // namespace zb::ui

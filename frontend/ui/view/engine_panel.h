@@ -1,0 +1,25 @@
+// The panel the engine draws into: a native X11 child window that Qt never paints.
+#pragma once
+
+#include <QWidget>
+
+namespace zb::ui {
+
+class EnginePanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit EnginePanel(QWidget* parent = nullptr);
+
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
+  signals:
+    void exposed();
+    void resized();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+} // namespace zb::ui

@@ -1,0 +1,88 @@
+#include "view/view_frame.h"
+
+#include "app/application.h"
+#include "view/engine_panel.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace zb::ui {
+
+namespace {
+
+QScrollBar* viewScrollBar(Qt::Orientation orientation, QWidget* parent) {
+    auto* bar = new QScrollBar(orientation, parent);
+    bar->setRange(0, 100);
+    bar->setValue(50);
+    bar->setPageStep(0);
+    bar->setFocusPolicy(Qt::NoFocus);
+    if (orientation == Qt::Horizontal) {
+        bar->setFixedHeight(17);
+    } else {
+        bar->setFixedWidth(17);
+    }
+    return bar;
+}
+
+} // namespace
+
+TFrame2::TFrame2(EngineCalls& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
+    setObjectName(QStringLiteral("GLFrame"));
+    PanSim = new EnginePanel(this);
+    PanSim->setObjectName(QStringLiteral("PanSim"));
+    sbX = viewScrollBar(Qt::Horizontal, this);
+    sbX->setObjectName(QStringLiteral("sbX"));
+    sbY = viewScrollBar(Qt::Vertical, this);
+    sbY->setObjectName(QStringLiteral("sbY"));
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->addWidget(PanSim, 0, 0);
+    grid->addWidget(sbY, 0, 1);
+    grid->addWidget(sbX, 1, 0);
+
+    connect(sbX, &QScrollBar::valueChanged, this, &TFrame2::UpdateTopView);
+    connect(sbY, &QScrollBar::valueChanged, this, &TFrame2::UpdateTopView);
+    connect(PanSim, &EnginePanel::resized, this, &TFrame2::panSimResized);
+    connect(PanSim, &EnginePanel::exposed, this, &TFrame2::repaint3d);
+}
+
+int TFrame2::devicePixels(int logical) const {
+    return int(std::lround(logical * devicePixelRatioF()));
+}
+
+void TFrame2::createEngine(const std::string& programDir) {
+    if (!ZbApplication::engineCanDraw()) {
+        return; // offscreen and similar platforms hand out ids of no real window
+    }
+    const WId window = PanSim->winId();
+    QGuiApplication::sync(); // the server must know the window before the engine opens it
+    engine_.createFromHwnd(uintptr_t(window), devicePixels(PanSim->width()),
+                           devicePixels(PanSim->height()), programDir.c_str());
+}
+
+void TFrame2::UpdateTopView() {
+    if (!in3dMode) {
+        engine_.setPoolAngle(0.0);
+        const double sx = double(sbX->value()) / double(sbX->maximum());
+        const double sy = double(sbY->value()) / double(sbY->maximum());
+        TZBecken::PlaceCamera(sx, zoomFactor + 0.2, sy, -1.0, 0.0, engine_);
+    }
+    engine_.repaintScene(true, in3dMode);
+}
+
+void TFrame2::repaint3d() {
+    engine_.repaintScene(true, in3dMode);
+}
+
+void TFrame2::panSimResized() {
+    // The engine's viewport covers the whole frame, scroll bars included.
+    engine_.reshape(devicePixels(width()), devicePixels(height()));
+    UpdateTopView();
+}
+
+} // namespace zb::ui
