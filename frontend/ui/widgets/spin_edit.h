@@ -21,6 +21,7 @@ class SpinEdit : public QAbstractSpinBox {
 
     int value() const;
     void setValue(int value);
+    using QAbstractSpinBox::lineEdit; // the text as typed
     // For values computed from the model: rounds halves to even and clamps first.
     void setValueFrom(double value);
 

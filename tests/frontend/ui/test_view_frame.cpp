@@ -1,0 +1,202 @@
+#include "app/application.h"
+#include "editor/tank_box.h"
+#include "editor/wall_box.h"
+#include "test_registry.h"
+#include "ui_harness.h"
+#include "view/engine_panel.h"
+#include "view/view_frame.h"
+#include "widgets/spin_edit.h"
+
+#include <QImage>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <sstream>
+#include <stdexcept>
+
+namespace zb::ui::test {
+
+namespace {
+
+const QColor kBackground(153, 153, 230); // the engine's clear colour (0.6, 0.6, 0.9)
+
+// The numbers of a recorded call.
+std::vector<double> numbers(const std::string& call) {
+    std::vector<double> found;
+    std::istringstream in(call.substr(call.find(' ') + 1));
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        found.push_back(std::stod(item));
+    }
+    return found;
+}
+
+QImage grabPanel(Harness& h) {
+    QCoreApplication::processEvents();
+    EnginePanel* panel = h.window->GLFrame->PanSim;
+    return panel->screen()
+        ->grabWindow(panel->winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Dark pixels along the middle row of the picture.
+int darkPixelsAcrossTheMiddle(const QImage& picture) {
+    int dark = 0;
+    const int y = picture.height() / 2;
+    for (int x = 0; x < picture.width(); ++x) {
+        const QColor c = picture.pixelColor(x, y);
+        dark += c.red() < 60 && c.green() < 60 && c.blue() < 60;
+    }
+    return dark;
+}
+
+class Thrower : public QObject {
+  protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) {
+            throw std::runtime_error("Datei X.zb kann nicht geöffnet werden");
+        }
+        return QObject::event(e);
+    }
+};
+
+} // namespace
+
+class ViewFrameTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void topViewFollowsScrollBarsAndZoom() {
+        Harness h;
+        TFrame2& frame = *h.window->GLFrame;
+        QCOMPARE(frame.zoomFactor, 1.0);
+        h.engine.clear();
+        frame.UpdateTopView();
+        QCOMPARE(h.engine.calls,
+                 (std::vector<std::string>{"setPoolAngle 0",
+                                           "setCamera 0, 1.2, 0, 0.19999999999999996, 0",
+                                           "repaintScene true, false"}));
+        // The first touch of the zoom raises the eye from 1.2 to 1.4; the far end lowers it to 0.4.
+        h.window->tbZoom->setValue(1);
+        h.window->tbZoom->setValue(0);
+        QCOMPARE(numbers(h.engine.last("setCamera"))[1], 1.4);
+        h.window->tbZoom->setValue(100);
+        QCOMPARE(numbers(h.engine.last("setCamera"))[1], 0.4);
+        frame.sbX->setValue(0);
+        frame.sbY->setValue(100);
+        const std::vector<double> eye = numbers(h.engine.last("setCamera"));
+        QCOMPARE(eye[0], -0.5);
+        QCOMPARE(eye[2], 0.5);
+        QCOMPARE(eye[4], 0.5);
+        // A run draws the relief and steers the camera itself: the bars only redraw.
+        frame.in3dMode = true;
+        h.engine.clear();
+        frame.sbX->setValue(30);
+        QCOMPARE(h.engine.calls, (std::vector<std::string>{"repaintScene true, true"}));
+    }
+
+    void resizingGivesTheEngineTheWholeFrame() {
+        Harness h(true);
+        h.window->resize(h.window->width() + 120, h.window->height() + 60);
+        TFrame2& frame = *h.window->GLFrame;
+        const std::string expected = "reshape " +
+                                     std::to_string(frame.devicePixels(frame.width())) + ", " +
+                                     std::to_string(frame.devicePixels(frame.height()));
+        QTRY_COMPARE(h.engine.last("reshape"), expected);
+        QCOMPARE(frame.sbX->height(), 17);
+        QCOMPARE(frame.sbY->width(), 17);
+        QVERIFY(frame.PanSim->width() == frame.width() - 17);
+    }
+
+    void panelShowsTheTankAndAWallWhereItLies() {
+        Harness h(true);
+        h.window->RefreshEngine();
+        QImage picture = grabPanel(h);
+        QVERIFY(!picture.isNull());
+        // Outside the tank: the background; the tank itself is drawn brighter.
+        QCOMPARE(picture.pixelColor(3, 3), kBackground);
+        const QColor inside = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+        QVERIFY(inside != kBackground);
+        QCOMPARE(darkPixelsAcrossTheMiddle(picture), 0);
+
+        TObjekt& wall = h.insert(QStringLiteral("Wand"));
+        WallBox& box = *h.editor().gbWand;
+        box.seWandPosX->setValue(50);
+        box.seWandPosY->setValue(25);
+        box.seWandWinkel->setValue(90);
+        QCOMPARE(wall.wand()->Winkel, 90);
+        picture = grabPanel(h);
+        const int dark = darkPixelsAcrossTheMiddle(picture);
+        QVERIFY2(dark > 0, "no wall in the picture");
+        // The wall runs down the middle, not along an edge.
+        int first = -1;
+        for (int x = 0; x < picture.width() && first < 0; ++x) {
+            if (picture.pixelColor(x, picture.height() / 2).red() < 60) {
+                first = x;
+            }
+        }
+        QVERIFY(first > picture.width() / 3 && first < picture.width() * 2 / 3);
+    }
+
+    void updateTimerSendsOnlyWhatChanged() {
+        Harness h(true);
+        QTRY_VERIFY(h.window->UpdateTimer->isActive());
+        // The new tank's coupling is set after its last transfer: the first tick sends it.
+        QTRY_COMPARE_WITH_TIMEOUT(h.engine.last("createEmptyPool"),
+                                  std::string("createEmptyPool 100, 50, 0, 4, 0"), 2000);
+        h.engine.clear();
+        QTest::qWait(1200);
+        QVERIFY(h.engine.named("resetAll").empty());
+        h.editor().gbWannenWerte->tbStandardKoppl->setValue(100);
+        QTRY_COMPARE_WITH_TIMEOUT(h.engine.last("createEmptyPool"),
+                                  std::string("createEmptyPool 100, 50, 0, 5, 0"), 2000);
+        h.window->hide();
+        QVERIFY(!h.window->UpdateTimer->isActive());
+    }
+
+    void aTankTooLargeForMemoryLeavesTheViewEmpty() {
+        Harness h(true);
+        TankBox& box = *h.editor().gbWannenWerte;
+        box.seXGr->setValue(100000);
+        box.seYGr->setValue(100000);
+        QCOMPARE(h.tank().GroesseX, 100000);
+        QCOMPARE(h.engine.last("createEmptyPool"),
+                 std::string("createEmptyPool 100000, 100000, 0, 4, 0"));
+        const QImage picture = grabPanel(h);
+        const QColor centre = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+        QCOMPARE(centre, kBackground);
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        box.seXGr->setValue(100);
+        box.seYGr->setValue(50);
+        QVERIFY(grabPanel(h).pixelColor(picture.width() / 2, picture.height() / 2) != kBackground);
+    }
+
+    void anEscapedErrorIsShownAndTheProgramCarriesOn() {
+        Harness h;
+        Thrower thrower;
+        QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+        QCoreApplication::processEvents();
+        QCOMPARE(h.dialogs.errors,
+                 QStringList{QStringLiteral("Fehler | Datei X.zb kann nicht geöffnet werden")});
+        h.insert(QStringLiteral("Wand"));
+        QCOMPARE(h.tank().Objekte->Count(), 2);
+    }
+
+    void closingStopsARunAndTheRefresh() {
+        Harness h(true);
+        h.window->simulationStopped = false;
+        h.window->close();
+        QVERIFY(h.window->simulationStopped);
+        QVERIFY(!h.window->UpdateTimer->isActive());
+    }
+};
+
+static RegisterTest<ViewFrameTest> registration;
+
+} // namespace zb::ui::test
+
+#include "test_view_frame.moc"

@@ -1,0 +1,146 @@
+// What the window tests share: dialogs that answer from a script, an engine that writes down its
+// calls before it runs them, and a main window built on both.
+#pragma once
+
+#include "app/user_dialogs.h"
+#include "editor/object_editor.h"
+#include "main_window/main_window.h"
+#include "model/engine_calls.h"
+
+#include <QStringList>
+#include <QTreeWidget>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace zb::ui::test {
+
+class ScriptedDialogs : public UserDialogs {
+  public:
+    bool answerYes = false;
+    QString saveName; // empty: the user cancels
+    QString openName;
+    QStringList questions, informations, errors;
+
+    bool askYesNo(const QString& caption, const QString& question) override {
+        questions << caption + QStringLiteral(" | ") + question;
+        return answerYes;
+    }
+    void information(const QString& text) override { informations << text; }
+    void error(const QString& caption, const QString& text) override {
+        errors << caption + QStringLiteral(" | ") + text;
+    }
+    QString saveTankFileName(const QString&) override { return saveName; }
+    QString openTankFileName() override { return openName; }
+};
+
+// Records each call as one line ("addEdges true, false, false, false") and then makes it.
+class RecordingEngine : public EngineCalls {
+  public:
+    std::vector<std::string> calls;
+
+    void clear() { calls.clear(); }
+    // Calls whose line starts with the name.
+    std::vector<std::string> named(const std::string& name) const {
+        std::vector<std::string> found;
+        for (const std::string& c : calls) {
+            if (c.rfind(name + " ", 0) == 0 || c == name) {
+                found.push_back(c);
+            }
+        }
+        return found;
+    }
+    std::string last(const std::string& name) const {
+        const auto found = named(name);
+        return found.empty() ? std::string() : found.back();
+    }
+
+    void resetAll() override {
+        record("resetAll");
+        EngineCalls::resetAll();
+    }
+    void createEmptyPool(int32_t x, int32_t y, double d, double c, int32_t e) override {
+        record("createEmptyPool", x, y, d, c, e);
+        EngineCalls::createEmptyPool(x, y, d, c, e);
+    }
+    void addMatChange(int32_t y, double c, double d) override {
+        record("addMatChange", y, c, d);
+        EngineCalls::addMatChange(y, c, d);
+    }
+    void addWall(int32_t x, int32_t y, int32_t a, int32_t l, int32_t n, int32_t b,
+                 int32_t g) override {
+        record("addWall", x, y, a, l, n, b, g);
+        EngineCalls::addWall(x, y, a, l, n, b, g);
+    }
+    void addScreen(int32_t p, bool h) override {
+        record("addScreen", p, h);
+        EngineCalls::addScreen(p, h);
+    }
+    void addExciter(int32_t x, int32_t y, int32_t w, int32_t l, int32_t a, double o, double am,
+                    bool s) override {
+        record("addExciter", x, y, w, l, a, o, am, s);
+        EngineCalls::addExciter(x, y, w, l, a, o, am, s);
+    }
+    void addEdges(bool b, bool f, bool l, bool r) override {
+        record("addEdges", b, f, l, r);
+        EngineCalls::addEdges(b, f, l, r);
+    }
+    void setCamera(double x, double y, double z, double ty, double tz) override {
+        record("setCamera", x, y, z, ty, tz);
+        EngineCalls::setCamera(x, y, z, ty, tz);
+    }
+    int32_t createFromHwnd(uintptr_t w, int32_t width, int32_t height, const char* p) override {
+        record("createFromHwnd", width, height);
+        return EngineCalls::createFromHwnd(w, width, height, p);
+    }
+    void reshape(int32_t w, int32_t h) override {
+        record("reshape", w, h);
+        EngineCalls::reshape(w, h);
+    }
+    void set3dMode(bool on) override {
+        record("set3dMode", on);
+        EngineCalls::set3dMode(on);
+    }
+    void repaintScene(bool s, bool p) override {
+        record("repaintScene", s, p);
+        EngineCalls::repaintScene(s, p);
+    }
+    void setPoolAngle(double a) override {
+        record("setPoolAngle", a);
+        EngineCalls::setPoolAngle(a);
+    }
+
+  private:
+    template <class... A>
+    void record(const char* name, A... args) {
+        std::ostringstream s;
+        s.precision(17);
+        s << std::boolalpha << name;
+        [[maybe_unused]] const char* sep = " ";
+        ((s << sep << args, sep = ", "), ...);
+        calls.push_back(s.str());
+    }
+};
+
+// A main window in free mode on a new 100 x 50 tank, with scripted dialogs.
+struct Harness {
+    ScriptedDialogs dialogs;
+    RecordingEngine engine;
+    std::unique_ptr<TfrmMain> window;
+
+    explicit Harness(bool shown = false);
+    ~Harness();
+
+    ObjectEditor& editor() { return *window->editor; }
+    TZBecken& tank() { return *window->tank; }
+    // Inserts an object of the combo box's item and returns it (now selected).
+    TObjekt& insert(const QString& kind);
+    // Selects the tree node with this text; fails the test when there is none.
+    void select(const QString& nodeText);
+    QTreeWidgetItem* node(const QString& nodeText) const;
+    QString selectedText() const;
+};
+
+} // namespace zb::ui::test

@@ -1,0 +1,32 @@
+// Runs every window test class under the program's own application object, on X11.
+#include "app/application.h"
+#include "test_registry.h"
+
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+
+namespace zb::ui::test {
+
+std::vector<TestFactory>& testFactories() {
+    static std::vector<TestFactory> factories;
+    return factories;
+}
+
+} // namespace zb::ui::test
+
+int main(int argc, char** argv) {
+    zb::ui::ZbApplication::choosePlatform();
+    zb::ui::ZbApplication app(argc, argv);
+    if (!zb::ui::ZbApplication::engineCanDraw()) {
+        std::fprintf(stderr, "The window tests need an X server (run them under xvfb-run).\n");
+        return 2;
+    }
+    int failed = 0;
+    for (const auto& make : zb::ui::test::testFactories()) {
+        std::unique_ptr<QObject> test(make());
+        failed += QTest::qExec(test.get(), argc, argv);
+    }
+    return failed == 0 ? 0 : 1;
+}
