@@ -1,5 +1,7 @@
 #include "editor/object_box.h"
 
+#include "widgets/fit_text.h"
+
 #include <QGridLayout>
 #include <QPushButton>
 
@@ -19,12 +21,7 @@ void ObjectBox::takeObject(TObjekt& object, const QString& kind) {
 QPushButton* ObjectBox::addHelpButton(const QString& caption, const QString& title,
                                       const QString& file) {
     auto* button = new QPushButton(caption);
-    constexpr int kRoom = 168; // what the strip leaves inside a box
-    QFont f = button->font();
-    for (int px = QFontInfo(f).pixelSize(); px > 8 && button->sizeHint().width() > kRoom; --px) {
-        f.setPixelSize(px - 1);
-        button->setFont(f);
-    }
+    fitTextToWidth(button, 168); // what the strip leaves inside a box
     grid_->addWidget(button, grid_->rowCount(), 0, 1, 2);
     connect(button, &QPushButton::clicked, this,
             [this, title, file] { emit helpTextRequested(title, file); });

@@ -5,6 +5,15 @@
 
 namespace zb::ui::help {
 
+// Simulation group
+inline const QString lblSimSpeed = QStringLiteral(
+    "Je höher die Geschwindigkeit, desto schneller läuft die Simulation ab. Dabei können mit "
+    "höherer Geschwindigkeit jedoch auch Rechen-Ungenauigkeiten auftreten.");
+inline const QString Label16 = QStringLiteral("Lässt die Wanne um ihren Mittelpunkt rotieren");
+inline const QString Label27 = QStringLiteral("Gibt die Entfernung des Betrachters zur Wanne an. ");
+inline const QString Label28 = QStringLiteral(
+    "Wird dieser Regler hochgesetzt, kann die Wanne fast aus Vogelperspektive betrachtet werden.");
+
 // Tank
 inline const QString StandardDaempfung = QStringLiteral(
     "Dämpfung gibt an, wie viel Energie die Welle verliert, wenn sie sich fortbewegt. Die hier "

@@ -4,6 +4,7 @@
 #include "editor/object_editor.h"
 #include "editor/tank_box.h"
 #include "model/tank_file.h"
+#include "simulation/simulation_group.h"
 #include "view/view_frame.h"
 #include "widgets/track_bar.h"
 
@@ -51,6 +52,9 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent) : QMainWindow(parent), 
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Simulation einer Zitterbecken"));
     buildMenus();
+    timerSchrittweise = new QTimer(this);
+    timerSchrittweise->setObjectName(QStringLiteral("timerSchrittweise"));
+    timerSchrittweise->setInterval(100);
 
     GLFrame = new TFrame2(engine_);
     panTutorial = new QWidget;
@@ -79,9 +83,10 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent) : QMainWindow(parent), 
     UpdateTimer->setObjectName(QStringLiteral("UpdateTimer"));
     UpdateTimer->setInterval(500);
     connect(UpdateTimer, &QTimer::timeout, this, &TfrmMain::updateTimerTick);
-    timerSchrittweise = new QTimer(this);
-    timerSchrittweise->setObjectName(QStringLiteral("timerSchrittweise"));
-    timerSchrittweise->setInterval(100);
+    runTimer = new QTimer(this);
+    runTimer->setObjectName(QStringLiteral("runTimer"));
+    runTimer->setInterval(0);
+    connect(runTimer, &QTimer::timeout, this, &TfrmMain::runFrame);
 
     // The design size: a client area of 992 x 654 below the menu bar, at the screen's top left.
     resize(992, 654 + menuWidget()->sizeHint().height());
@@ -117,9 +122,9 @@ QWidget* TfrmMain::buildLeftStrip() {
     tbZoom->setToolTip(QStringLiteral("Bringt die Ansicht näher heran oder rückt sie weiter weg."));
     Button1 = new QPushButton(QStringLiteral(">> zur Simulation >>"));
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setEnabled(false);
-    Button1->setToolTip(
-        QStringLiteral("Die Simulation steht in dieser Fassung noch nicht bereit."));
+    Button1->setToolTip(QStringLiteral("Zeigt die Zitterbecken dreidimensional und lässt die "
+                                       "Wellen laufen."));
+    connect(Button1, &QPushButton::clicked, this, &TfrmMain::RunSimulation);
     auto* editLayout = new QVBoxLayout(panEdit);
     editLayout->setContentsMargins(2, 2, 2, 2);
     editLayout->setSpacing(4);
@@ -134,13 +139,10 @@ QWidget* TfrmMain::buildLeftStrip() {
         GLFrame->UpdateTopView();
     });
 
-    gbSimulation = new QGroupBox(QStringLiteral("Eigenschaften der Simulation"));
-    gbSimulation->setObjectName(QStringLiteral("gbSimulation"));
-    Button2 = new QPushButton(QStringLiteral("<< Simulation anhalten <<"));
-    Button2->setObjectName(QStringLiteral("Button2"));
-    auto* simLayout = new QVBoxLayout(gbSimulation);
-    simLayout->addStretch(1);
-    simLayout->addWidget(Button2);
+    gbSimulation = new SimulationGroup(engine_, *timerSchrittweise);
+    Button2 = gbSimulation->Button2;
+    connect(Button2, &QPushButton::clicked, this, &TfrmMain::leaveRunClick);
+    connect(gbSimulation->btnSimReset, &QPushButton::clicked, this, &TfrmMain::resetRunClick);
     gbSimulation->hide();
 
     stripLayout->addWidget(panEdit, 1);
@@ -161,16 +163,14 @@ void TfrmMain::buildMenus() {
     datei->addSeparator();
     datei->addAction(QStringLiteral("Beenden"), qApp, &QCoreApplication::quit);
     QMenu* info = MainMenu->addMenu(QStringLiteral("Information"));
-    QAction* about = info->addAction(QStringLiteral("Über das Programm"));
-    about->setEnabled(false);
+    info->addAction(QStringLiteral("Über das Programm"), this, &TfrmMain::aboutRequested);
 
     MenuEinfuehrung = new QMenuBar;
     MenuEinfuehrung->setObjectName(QStringLiteral("MenuEinfuehrung"));
     MenuEinfuehrung->addMenu(QStringLiteral("Datei"))
         ->addAction(QStringLiteral("Beenden"), qApp, &QCoreApplication::quit);
     MenuEinfuehrung->addMenu(QStringLiteral("Information"))
-        ->addAction(QStringLiteral("Über das Programm"))
-        ->setEnabled(false);
+        ->addAction(QStringLiteral("Über das Programm"), this, &TfrmMain::aboutRequested);
     MenuEinfuehrung->hide();
 
     // Both bars live in one holder; the mode decides which one shows.
@@ -194,6 +194,7 @@ void TfrmMain::enterFreeMode() {
 
 void TfrmMain::NewTank(int32_t x, int32_t y) {
     simulationStopped = true;
+    endRun();
     editor->setTank(nullptr); // no node or box may keep pointing into the released tank
     editor->FillTree(-1);
     tank = std::make_unique<TZBecken>();
@@ -233,6 +234,7 @@ void TfrmMain::StopRun() {
     QThread::msleep(20);
     QCoreApplication::processEvents();
     QThread::msleep(20);
+    endRun();
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

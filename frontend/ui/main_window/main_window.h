@@ -22,6 +22,7 @@ class QTimer;
 namespace zb::ui {
 
 class ObjectEditor;
+class SimulationGroup;
 class TFrame2;
 
 class TfrmMain : public QMainWindow {
@@ -43,8 +44,8 @@ class TfrmMain : public QMainWindow {
     ObjectEditor* editor;
     QSlider* tbZoom;
     QPushButton* Button1;
-    QGroupBox* gbSimulation;
-    QPushButton* Button2;
+    SimulationGroup* gbSimulation;
+    QPushButton* Button2; // the group's "<< Simulation anhalten <<"
     QWidget* panTutorial;
     QMenuBar* MainMenu;
     QMenuBar* MenuEinfuehrung;
@@ -53,13 +54,21 @@ class TfrmMain : public QMainWindow {
     QAction* actNeu;
     QAction* actSpeichern;
     QAction* actOeffnen;
+    QTimer* runTimer; // drives a run: one frame per tick
 
     void enterFreeMode();
     void NewTank(int32_t x, int32_t y);
     // Sends the whole tank to the engine and redraws the top view.
     void RefreshEngine();
-    // Asks a run further up the call stack to end and lets it see the request.
+    // Sets the stop request, lets pending work see it, and ends an active run.
     void StopRun();
+
+    // Starts a run (ending one that is active first): the 3-D view, the simulation group, the
+    // tank sent afresh, paused, exciters on. It returns at once; runTimer draws the frames.
+    void RunSimulation();
+    bool runActive() const { return running_; }
+    // The closing steps of a run; harmless when no run is active.
+    void endRun();
 
     // The file commands; the dialogs come from userDialogs().
     void NewCommand();
@@ -72,6 +81,7 @@ class TfrmMain : public QMainWindow {
 
   signals:
     void helpTextRequested(const QString& title, const QString& file);
+    void aboutRequested();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -83,11 +93,19 @@ class TfrmMain : public QMainWindow {
     void buildMenus();
     void updateTimerTick();
     bool tankChangedSinceTransfer() const;
+    void runFrame();
+    void placeRunCamera();
+    void countFrame();
+    void leaveRunClick();
+    void resetRunClick();
 
     EngineCalls& engine_;
     QString lastFileName_;
     std::vector<uint8_t> transferred_; // the tank as last sent to the engine
     bool fieldAtRest_ = false;         // no step since that transfer
+    bool running_ = false;
+    long long framesCounted_ = 0;
+    long long countStartMs_ = 0;
 };
 
 } // namespace zb::ui

@@ -40,6 +40,7 @@ class ScriptedDialogs : public UserDialogs {
 class RecordingEngine : public EngineCalls {
   public:
     std::vector<std::string> calls;
+    long long frames = 0;
 
     void clear() { calls.clear(); }
     // Calls whose line starts with the name.
@@ -106,6 +107,26 @@ class RecordingEngine : public EngineCalls {
     void repaintScene(bool s, bool p) override {
         record("repaintScene", s, p);
         EngineCalls::repaintScene(s, p);
+    }
+    void nextFrame() override {
+        ++frames;
+        EngineCalls::nextFrame(); // every frame would flood the record
+    }
+    void setPaused(bool p) override {
+        record("setPaused", p);
+        EngineCalls::setPaused(p);
+    }
+    void setSimulationSpeed(float s) override {
+        record("setSimulationSpeed", s);
+        EngineCalls::setSimulationSpeed(s);
+    }
+    void enableExciters(bool on) override {
+        record("enableExciters", on);
+        EngineCalls::enableExciters(on);
+    }
+    void setViewParameters(bool translucent, bool wire) override {
+        record("setViewParameters", translucent, wire);
+        EngineCalls::setViewParameters(translucent, wire);
     }
     void setPoolAngle(double a) override {
         record("setPoolAngle", a);

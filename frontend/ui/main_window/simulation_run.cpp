@@ -1,0 +1,130 @@
+// The simulation run of the main window: its start, one frame per tick of runTimer, its end, and
+// the handlers that leave or restart it.
+#include "editor/object_editor.h"
+#include "main_window/main_window.h"
+#include "simulation/simulation_group.h"
+#include "view/view_frame.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QThread>
+#include <QTimer>
+
+namespace zb::ui {
+
+void TfrmMain::RunSimulation() {
+    if (!tank) {
+        return;
+    }
+    endRun(); // a reset starts afresh
+    SimulationGroup& g = *gbSimulation;
+    engine_.set3dMode(true);
+    GLFrame->in3dMode = true;
+    simulationStopped = false;
+
+    UpdateTimer->stop();
+    GLFrame->sbY->hide();
+    panEdit->hide();
+    g.show();
+
+    g.tbSimSpeed->setValue(g.tbSimSpeed->maximum() / 5);
+    g.tbSimSpeedChange();
+    g.rbKonstGeschw->setChecked(true);
+    g.rbKonstGeschwClick();
+    g.rbErregerAn->setChecked(true);
+    g.rgErregerClick();
+    g.rbPaused->setChecked(true);
+    g.rbPausedClick();
+    g.btnSimRun->show();
+
+    tank->TransferToEngine(engine_);
+    fieldAtRest_ = false;
+    engine_.setPaused(true);
+    actOeffnen->setEnabled(false);
+
+    running_ = true;
+    framesCounted_ = 0;
+    countStartMs_ = QDateTime::currentMSecsSinceEpoch();
+    g.lblBilderProSekunde->clear();
+    runTimer->start();
+}
+
+void TfrmMain::runFrame() {
+    if (simulationStopped || !running_) {
+        endRun();
+        return;
+    }
+    engine_.nextFrame();
+    engine_.setPoolAngle(double(gbSimulation->tbWinkel->value() - 90));
+    placeRunCamera();
+    engine_.repaintScene(true, true);
+    countFrame();
+}
+
+void TfrmMain::placeRunCamera() {
+    const SimulationGroup& g = *gbSimulation;
+    const double distance = double(g.tbEntfernung->value()) / double(g.tbEntfernung->maximum());
+    double sx, h, d;
+    if (g.tbHoehe->value() < g.tbHoehe->maximum()) {
+        sx = double(GLFrame->sbX->value()) / double(GLFrame->sbX->maximum());
+        d = distance * 3 + 0.5;
+        h = double(g.tbHoehe->value()) / double(g.tbHoehe->maximum()) * 2.5 * d;
+    } else {
+        // Bird's-eye view straight over the middle.
+        sx = 0.5;
+        h = distance * 2;
+        d = 0.5;
+    }
+    TZBecken::PlaceCamera(sx, h, d, -h, 0.5 - d, engine_);
+}
+
+void TfrmMain::countFrame() {
+    ++framesCounted_;
+    const long long now = QDateTime::currentMSecsSinceEpoch();
+    const long long elapsed = now - countStartMs_;
+    if (elapsed >= 1000) {
+        const double rate = double(framesCounted_) * 1000.0 / double(elapsed);
+        gbSimulation->lblBilderProSekunde->setText(
+            QStringLiteral("Bilder/s: %1").arg(QLocale(QLocale::German).toString(rate, 'f', 0)));
+        framesCounted_ = 0;
+        countStartMs_ = now;
+    }
+}
+
+void TfrmMain::endRun() {
+    if (!running_) {
+        return;
+    }
+    running_ = false;
+    runTimer->stop();
+    timerSchrittweise->stop();
+    actOeffnen->setEnabled(true);
+    engine_.set3dMode(false);
+    if (isVisible()) {
+        UpdateTimer->start();
+    }
+    gbSimulation->hide();
+    GLFrame->in3dMode = false;
+    GLFrame->sbY->show();
+    if (tutorialSequence == 0) {
+        panEdit->show();
+    }
+}
+
+void TfrmMain::leaveRunClick() {
+    StopRun();
+    RefreshEngine();
+}
+
+void TfrmMain::resetRunClick() {
+    StopRun();
+    gbSimulation->btnSimRun->show();
+    RunSimulation();
+}
+
+} // namespace zb::ui

@@ -1,0 +1,73 @@
+// The controls that steer a simulation run: exciters, how the run advances, its speed, the view
+// and the buttons that start, reset and leave it. They talk to the engine directly; the main
+// window owns the run itself.
+#pragma once
+
+#include "model/engine_calls.h"
+#include "widgets/compact_group_box.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTimer;
+
+namespace zb::ui {
+
+class HelpLabel;
+
+class SimulationGroup : public CompactGroupBox {
+    Q_OBJECT
+
+  public:
+    SimulationGroup(EngineCalls& engine, QTimer& stepTimer, QWidget* parent = nullptr);
+
+    QGroupBox* rgErreger;
+    QRadioButton* rbErregerAn;
+    QRadioButton* rbErregerAus;
+    QPushButton* Button3;
+    QGroupBox* gbSimSpeed;
+    QRadioButton* rbKonstGeschw;
+    QRadioButton* RadioButton2;
+    QRadioButton* rbPaused;
+    HelpLabel* lblSimSpeed;
+    QSlider* tbSimSpeed;
+    QPushButton* btnSimWeiter;
+    QGroupBox* GroupBox1;
+    QCheckBox* cbScreensTranslucent;
+    QCheckBox* cbDrahtAnsicht;
+    QSlider* tbWinkel;
+    QSlider* tbEntfernung;
+    QSlider* tbHoehe;
+    QGroupBox* gbSteuerung;
+    QPushButton* btnSimReset;
+    QPushButton* btnSimRun;
+    QPushButton* Button2;
+    QLabel* lblBilderProSekunde;
+
+    // The click handlers, also applied by the start of a run.
+    void rbKonstGeschwClick();
+    void RadioButton2Click();
+    void rbPausedClick();
+    void tbSimSpeedChange();
+    void rgErregerClick();
+
+    // The time step of a speed position.
+    static float speedOf(int position);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void buildErreger();
+    void buildSpeed();
+    void buildView();
+    void buildControl();
+    void showSpeedControls(bool speed);
+
+    EngineCalls& engine_;
+    QTimer& stepTimer_;
+};
+
+} // namespace zb::ui

@@ -1,0 +1,265 @@
+#include "simulation/simulation_group.h"
+#include "test_registry.h"
+#include "ui_harness.h"
+#include "view/engine_panel.h"
+#include "view/view_frame.h"
+#include "widgets/help_label.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <sstream>
+
+namespace zb::ui::test {
+
+namespace {
+
+std::vector<double> numbers(const std::string& call) {
+    std::vector<double> found;
+    std::istringstream in(call.substr(call.find(' ') + 1));
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        found.push_back(std::stod(item));
+    }
+    return found;
+}
+
+// Lets the run draw at least n more frames.
+void runFrames(Harness& h, long long n) {
+    const long long target = h.engine.frames + n;
+    QTRY_VERIFY_WITH_TIMEOUT(h.engine.frames >= target, 10000);
+}
+
+QImage grabPanel(Harness& h) {
+    EnginePanel* panel = h.window->GLFrame->PanSim;
+    return panel->screen()
+        ->grabWindow(panel->winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// A tank with a strong exciter in the middle, seen from the default run camera.
+void addExciter(Harness& h) {
+    TErreger& e = *h.insert(QStringLiteral("Erreger")).erreger();
+    e.X = 50;
+    e.Y = 25;
+    e.Amplitude = 0.5;
+}
+
+} // namespace
+
+class SimulationRunTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startingARunLeavesTheEnginePaused() {
+        Harness h(true);
+        SimulationGroup& g = *h.window->gbSimulation;
+        h.engine.clear();
+        h.window->Button1->click();
+        QVERIFY(h.window->runActive());
+        QVERIFY(!h.window->simulationStopped);
+        QVERIFY(h.window->GLFrame->in3dMode);
+        QVERIFY(!g.isHidden() && h.window->panEdit->isHidden());
+        QVERIFY(h.window->GLFrame->sbY->isHidden());
+        QVERIFY(!h.window->UpdateTimer->isActive());
+        QVERIFY(!h.window->actOeffnen->isEnabled());
+        QVERIFY(g.rbPaused->isChecked());
+        QCOMPARE(g.tbSimSpeed->value(), 30);
+        QVERIFY(!g.btnSimRun->isHidden());
+        QVERIFY(g.rbErregerAn->isChecked());
+        QCOMPARE(h.engine.calls.front(), std::string("set3dMode true"));
+        QCOMPARE(
+            h.engine.last("setSimulationSpeed"), "setSimulationSpeed " + [] {
+                std::ostringstream s;
+                s.precision(17);
+                s << 0.0025f;
+                return s.str();
+            }());
+        QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters true"));
+        // The tank goes over after the controls, then the engine is paused.
+        QCOMPARE(h.engine.calls.back(), std::string("setPaused true"));
+        QVERIFY(!h.engine.named("resetAll").empty());
+
+        g.btnSimRun->click();
+        QVERIFY(g.rbKonstGeschw->isChecked());
+        QVERIFY(g.btnSimRun->isHidden());
+        QCOMPARE(h.engine.last("setPaused"), std::string("setPaused false"));
+        runFrames(h, 3);
+    }
+
+    void speedPositionsGiveTheirTimeSteps() {
+        QCOMPARE(SimulationGroup::speedOf(0), 0.0001f);
+        QCOMPARE(SimulationGroup::speedOf(30), 0.0025f);
+        QCOMPARE(SimulationGroup::speedOf(150), 0.0121f);
+        QCOMPARE(SimulationGroup::speedOf(31) - SimulationGroup::speedOf(30), 0.00008f);
+    }
+
+    void stepByStepShowsWeiterAndPausesAgain() {
+        Harness h(true);
+        SimulationGroup& g = *h.window->gbSimulation;
+        h.window->RunSimulation();
+        g.RadioButton2->click();
+        QVERIFY(!g.btnSimWeiter->isHidden());
+        QVERIFY(g.tbSimSpeed->isHidden() && g.lblSimSpeed->isHidden());
+        QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
+        g.btnSimWeiter->click();
+        QCOMPARE(h.engine.last("setPaused"), std::string("setPaused false"));
+        QVERIFY(h.window->timerSchrittweise->isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(h.engine.last("setPaused"), std::string("setPaused true"), 2000);
+        QVERIFY(!h.window->timerSchrittweise->isActive());
+        g.rbPaused->click();
+        QVERIFY(g.btnSimWeiter->isHidden());
+        QVERIFY(!g.tbSimSpeed->isHidden() && !g.lblSimSpeed->isHidden());
+    }
+
+    void excitersAndViewSwitchesReachTheEngine() {
+        Harness h(true);
+        SimulationGroup& g = *h.window->gbSimulation;
+        h.window->RunSimulation();
+        g.rbErregerAus->click();
+        QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters false"));
+        g.rbErregerAn->click();
+        QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters true"));
+        QVERIFY(g.cbDrahtAnsicht->isChecked() && !g.cbScreensTranslucent->isChecked());
+        g.cbScreensTranslucent->click();
+        QCOMPARE(h.engine.last("setViewParameters"), std::string("setViewParameters true, true"));
+        g.cbDrahtAnsicht->click();
+        QCOMPARE(h.engine.last("setViewParameters"), std::string("setViewParameters true, false"));
+        // Every new run starts with the exciters on.
+        g.rbErregerAus->click();
+        h.window->RunSimulation();
+        QVERIFY(g.rbErregerAn->isChecked());
+        QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters true"));
+    }
+
+    void theCameraFollowsTheViewControlsEveryFrame() {
+        Harness h(true);
+        SimulationGroup& g = *h.window->gbSimulation;
+        h.window->RunSimulation();
+        runFrames(h, 2);
+        std::vector<double> eye = numbers(h.engine.last("setCamera"));
+        QCOMPARE(eye[0], 0.0);
+        QCOMPARE(eye[1], 20.0 / 150 * 2.5 * 2.0);
+        QCOMPARE(eye[2], 1.5);
+        QCOMPARE(eye[3], 0.0);
+        QCOMPARE(eye[4], 0.0);
+        QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle 0"));
+
+        g.tbWinkel->setValue(-90);
+        g.tbHoehe->setValue(150); // bird's-eye view
+        g.tbEntfernung->setValue(75);
+        h.window->GLFrame->sbX->setValue(0);
+        h.engine.clear();
+        runFrames(h, 2);
+        QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle -180"));
+        eye = numbers(h.engine.last("setCamera"));
+        QCOMPARE(eye[0], 0.0); // the scroll bar no longer moves the view
+        QCOMPARE(eye[1], 1.0);
+        QCOMPARE(eye[2], 0.0);
+
+        g.tbHoehe->setValue(149);
+        g.tbWinkel->setValue(270);
+        h.engine.clear();
+        runFrames(h, 2);
+        QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle 180"));
+        QCOMPARE(numbers(h.engine.last("setCamera"))[0], -0.5);
+
+        // Eye on the target: the engine survives and the run goes on.
+        g.tbHoehe->setValue(0);
+        g.tbEntfernung->setValue(0);
+        runFrames(h, 3);
+        QVERIFY(h.window->runActive());
+    }
+
+    void resetBringsAnEmptyPausedPool() {
+        Harness h(true);
+        addExciter(h);
+        SimulationGroup& g = *h.window->gbSimulation;
+        h.window->RunSimulation();
+        g.btnSimRun->click();
+        runFrames(h, 20);
+        const QImage moving = grabPanel(h);
+        h.engine.clear();
+        g.btnSimReset->click();
+        QVERIFY(h.window->runActive());
+        QVERIFY(!g.btnSimRun->isHidden());
+        QVERIFY(g.rbPaused->isChecked());
+        QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
+        QVERIFY(!h.engine.named("resetAll").empty());
+        runFrames(h, 3);
+        const QImage reset = grabPanel(h);
+        runFrames(h, 3);
+        QVERIFY(grabPanel(h) == reset); // paused
+        QVERIFY(reset != moving);
+    }
+
+    void thePictureMovesWhileRunningAndStandsWhilePaused() {
+        Harness h(true);
+        addExciter(h);
+        SimulationGroup& g = *h.window->gbSimulation;
+        h.window->RunSimulation();
+        runFrames(h, 3);
+        const QImage paused = grabPanel(h);
+        runFrames(h, 5);
+        QVERIFY(grabPanel(h) == paused);
+        g.btnSimRun->click();
+        runFrames(h, 30);
+        QVERIFY(grabPanel(h) != paused);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            g.lblBilderProSekunde->text().startsWith(QStringLiteral("Bilder/s: ")), 5000);
+    }
+
+    void stoppingResendsTheTankAndReturnsToEditing() {
+        Harness h(true);
+        SimulationGroup& g = *h.window->gbSimulation;
+        h.window->RunSimulation();
+        g.btnSimRun->click();
+        runFrames(h, 5);
+        h.engine.clear();
+        h.window->Button2->click();
+        QVERIFY(!h.window->runActive());
+        QVERIFY(h.window->simulationStopped);
+        QVERIFY(!h.window->GLFrame->in3dMode);
+        QCOMPARE(h.engine.calls.front(), std::string("set3dMode false"));
+        QVERIFY(!h.engine.named("resetAll").empty());
+        QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle 0"));
+        QVERIFY(g.isHidden() && !h.window->panEdit->isHidden());
+        QVERIFY(!h.window->GLFrame->sbY->isHidden());
+        QVERIFY(h.window->actOeffnen->isEnabled());
+        QVERIFY(h.window->UpdateTimer->isActive());
+        const long long frames = h.engine.frames;
+        h.window->endRun(); // a second end changes nothing
+        QTest::qWait(100);
+        QCOMPARE(h.engine.frames, frames);
+        QVERIFY(!h.window->panEdit->isHidden());
+    }
+
+    void aNewTankOrClosingEndsTheRun() {
+        Harness h(true);
+        h.window->RunSimulation();
+        h.window->NewCommand();
+        QVERIFY(!h.window->runActive());
+        QVERIFY(!h.window->GLFrame->in3dMode);
+        h.window->RunSimulation();
+        h.window->close();
+        QVERIFY(!h.window->runActive());
+        QVERIFY(!h.window->UpdateTimer->isActive());
+        QVERIFY(h.window->gbSimulation->isHidden());
+    }
+};
+
+static RegisterTest<SimulationRunTest> registration;
+
+} // namespace zb::ui::test
+
+#include "test_simulation_run.moc"
