@@ -1,12 +1,11 @@
 // Zitterbecken: a ripple tank for the physics classroom.
 #include "app/application.h"
-#include "main_window/main_window.h"
+#include "app/program_windows.h"
 
 int main(int argc, char** argv) {
     zb::ui::ZbApplication::choosePlatform();
     zb::ui::ZbApplication app(argc, argv);
-    zb::ui::TfrmMain frmMain;
-    frmMain.enterFreeMode();
-    frmMain.show();
+    zb::ui::ProgramWindows windows;
+    windows.frmStart.show();
     return app.exec();
 }

@@ -9,6 +9,7 @@
 #include "widgets/wrap_radio_button.h"
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace zb::ui {
@@ -68,6 +69,9 @@ ExciterBox::ExciterBox(QWidget* parent) : ObjectBox(parent) {
     addCaptionedRow(grid_, Label29, cbErregerFest);
 
     buildShapePanels();
+    auto* help = addHelpButton(QStringLiteral("Was ist ein Erreger?"), QStringLiteral("Erreger"),
+                               QStringLiteral("OH\\Erreger.rtf"));
+    help->setObjectName(QStringLiteral("btnWasIstErreger"));
     connectHandlers();
 }
 

@@ -5,6 +5,7 @@
 #include "editor/tank_box.h"
 #include "model/tank_file.h"
 #include "simulation/simulation_group.h"
+#include "tutorial/tutorial_panel.h"
 #include "view/view_frame.h"
 #include "widgets/track_bar.h"
 
@@ -57,14 +58,9 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent) : QMainWindow(parent), 
     timerSchrittweise->setInterval(100);
 
     GLFrame = new TFrame2(engine_);
-    panTutorial = new QWidget;
-    panTutorial->setObjectName(QStringLiteral("panTutorial"));
-    panTutorial->setFixedHeight(160);
-    panTutorial->setAutoFillBackground(true);
-    QPalette teal = panTutorial->palette();
-    teal.setColor(QPalette::Window, QColor(0, 128, 128));
-    panTutorial->setPalette(teal);
+    panTutorial = new TutorialPanel;
     panTutorial->hide();
+    connectTutorial();
 
     auto* right = new QVBoxLayout;
     right->setContentsMargins(0, 0, 0, 0);
@@ -185,6 +181,7 @@ void TfrmMain::buildMenus() {
 
 void TfrmMain::enterFreeMode() {
     tutorialSequence = 0;
+    tutorialStep = 0;
     panTutorial->hide();
     MenuEinfuehrung->hide();
     MainMenu->show();
@@ -251,6 +248,7 @@ void TfrmMain::hideEvent(QHideEvent* event) {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     StopRun();
+    emit closed();
     QMainWindow::closeEvent(event);
 }
 

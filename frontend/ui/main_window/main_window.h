@@ -24,6 +24,7 @@ namespace zb::ui {
 class ObjectEditor;
 class SimulationGroup;
 class TFrame2;
+class TutorialPanel;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -46,7 +47,7 @@ class TfrmMain : public QMainWindow {
     QPushButton* Button1;
     SimulationGroup* gbSimulation;
     QPushButton* Button2; // the group's "<< Simulation anhalten <<"
-    QWidget* panTutorial;
+    TutorialPanel* panTutorial;
     QMenuBar* MainMenu;
     QMenuBar* MenuEinfuehrung;
     QTimer* UpdateTimer;
@@ -57,6 +58,11 @@ class TfrmMain : public QMainWindow {
     QTimer* runTimer; // drives a run: one frame per tick
 
     void enterFreeMode();
+    // The guided sequences (after the caller has shown the window and started a tank).
+    void StartIntroduction();
+    void StartExperimentSeries();
+    void ShowTutorialStep();
+    void LoadTutorialText(const QString& path);
     void NewTank(int32_t x, int32_t y);
     // Sends the whole tank to the engine and redraws the top view.
     void RefreshEngine();
@@ -82,6 +88,7 @@ class TfrmMain : public QMainWindow {
   signals:
     void helpTextRequested(const QString& title, const QString& file);
     void aboutRequested();
+    void closed(); // the user closed the window: the start screen comes back
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -98,6 +105,10 @@ class TfrmMain : public QMainWindow {
     void countFrame();
     void leaveRunClick();
     void resetRunClick();
+    void startSequence(int sequence);
+    void tutorialSimulationClick();
+    void restoreTutorialAfterRun();
+    void connectTutorial();
 
     EngineCalls& engine_;
     QString lastFileName_;

@@ -3,6 +3,7 @@
 #include "editor/object_editor.h"
 #include "main_window/main_window.h"
 #include "simulation/simulation_group.h"
+#include "tutorial/tutorial_panel.h"
 #include "view/view_frame.h"
 
 #include <QAction>
@@ -113,10 +114,14 @@ void TfrmMain::endRun() {
     GLFrame->sbY->show();
     if (tutorialSequence == 0) {
         panEdit->show();
+    } else {
+        restoreTutorialAfterRun();
     }
 }
 
 void TfrmMain::leaveRunClick() {
+    simulationStopped = true;
+    panTutorial->btnSimScreenHelp->hide();
     StopRun();
     RefreshEngine();
 }

@@ -4,6 +4,7 @@
 #include "editor/tank_box.h"
 #include "editor/wall_box.h"
 #include "test_registry.h"
+#include "tutorial/tutorial_panel.h"
 #include "ui_harness.h"
 #include "widgets/spin_edit.h"
 #include "widgets/wrap_radio_button.h"

@@ -53,6 +53,14 @@ class RecordingEngine : public EngineCalls {
         }
         return found;
     }
+    bool anyStartingWith(const std::string& prefix) const {
+        for (const std::string& c : calls) {
+            if (c.rfind(prefix, 0) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
     std::string last(const std::string& name) const {
         const auto found = named(name);
         return found.empty() ? std::string() : found.back();

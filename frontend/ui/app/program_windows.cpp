@@ -1,0 +1,54 @@
+#include "app/program_windows.h"
+
+#include <QApplication>
+
+namespace zb::ui {
+
+ProgramWindows::ProgramWindows(EngineCalls& engine, QRect desktop)
+    : frmStart(desktop), frmMain(engine) {
+    QObject::connect(&frmMain, &TfrmMain::helpTextRequested, &frmText, &TfrmText::ShowHelpText);
+    QObject::connect(&frmMain, &TfrmMain::aboutRequested, &AboutBox, &TAboutBox::showCentred);
+    QObject::connect(&frmMain, &TfrmMain::closed, &frmStart, &QWidget::show);
+    QObject::connect(&frmStart, &TfrmStart::entryChosen, &frmStart,
+                     [this](int index) { startEntry(index); });
+}
+
+void ProgramWindows::startEntry(int index) {
+    switch (index) {
+    case 0:
+        frmText.showText(QStringLiteral("Was ist eine Zitterbecken? Wozu dieses Programm?"),
+                         QStringLiteral("Data\\RTFs\\ZitterBecken.rtf"));
+        break;
+    case 1:
+        frmFunktionsweise.show();
+        frmFunktionsweise.raise();
+        break;
+    case 2:
+    case 3:
+        frmStart.hide();
+        frmMain.enterFreeMode();
+        frmMain.show();
+        if (index == 3) {
+            frmMain.OpenCommand(); // cancelled: free mode on the new tank
+        }
+        break;
+    case 4:
+    case 5:
+        frmStart.hide();
+        frmMain.show();
+        frmMain.NewTank(100, 100);
+        if (index == 4) {
+            frmMain.StartIntroduction();
+        } else {
+            frmMain.StartExperimentSeries();
+        }
+        break;
+    case 6:
+        QApplication::quit();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace zb::ui

@@ -1,0 +1,26 @@
+// The program's windows, created once in a fixed order and connected; they live until the
+// program ends and are only shown and hidden. The start screen is the principal window.
+#pragma once
+
+#include "help/about_box.h"
+#include "help/funktionsweise_window.h"
+#include "help/text_window.h"
+#include "main_window/main_window.h"
+#include "start/start_screen.h"
+
+namespace zb::ui {
+
+struct ProgramWindows {
+    explicit ProgramWindows(EngineCalls& engine = theEngine(), QRect desktop = {});
+
+    TfrmStart frmStart;
+    TAboutBox AboutBox;
+    TfrmMain frmMain;
+    TfrmText frmText;
+    TfrmFunktionsweise frmFunktionsweise;
+
+    // What the start screen's entries do.
+    void startEntry(int index);
+};
+
+} // namespace zb::ui

@@ -1,0 +1,24 @@
+// The help text window: one longer explanation at a time, read from the data folder.
+#pragma once
+
+#include <QWidget>
+
+class QTextEdit;
+
+namespace zb::ui {
+
+class TfrmText : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TfrmText(QWidget* parent = nullptr);
+
+    QTextEdit* reText;
+
+    // Shows the window with the text of "Data\RTFs\<file>" from its beginning.
+    void ShowHelpText(const QString& title, const QString& file);
+    // The same for any text below the program folder.
+    void showText(const QString& title, const QString& relativePath);
+};
+
+} // namespace zb::ui

@@ -1,0 +1,24 @@
+// The seven entries of the start screen, in picture pixels. A point is inside only when it lies
+// strictly between the bounds. The start screen picture is drawn to the same rectangles.
+#pragma once
+
+namespace zb::ui {
+
+struct StartRegion {
+    int left, top, right, bottom;
+    const char* text; // UTF-8
+};
+
+constexpr int kStartRegionCount = 7;
+
+constexpr StartRegion kStartRegions[kStartRegionCount] = {
+    {21, 371, 182, 417, "Was ist eine Zitterbecken? Wozu dieses Programm?"},
+    {21, 440, 182, 496, "Informationen zur Funktionsweise der Simulation erhalten"},
+    {20, 515, 254, 754, "Frei mit der Zitterbecken experimentieren"},
+    {314, 613, 673, 754, "Zuvor gespeicherte Versuche laden"},
+    {844, 371, 1005, 417, "Eine Einführung ins Programm erhalten"},
+    {844, 440, 1005, 496, "Eine methodisch aufgebaute Versuchsreihe ansehen"},
+    {760, 516, 1005, 754, "Programm beenden"},
+};
+
+} // namespace zb::ui

@@ -1,0 +1,36 @@
+// All windows of the program, as a user starts it, on scripted dialogs and a recording engine.
+#pragma once
+
+#include "app/program_windows.h"
+#include "ui_harness.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace zb::ui::test {
+
+struct ProgramHarness {
+    ScriptedDialogs dialogs;
+    RecordingEngine engine;
+    std::unique_ptr<ProgramWindows> w;
+
+    explicit ProgramHarness(QRect desktop = {}) {
+        setUserDialogs(&dialogs);
+        w = std::make_unique<ProgramWindows>(engine, desktop);
+    }
+    ~ProgramHarness() {
+        w.reset();
+        setUserDialogs(nullptr);
+    }
+    // Free mode on a new tank, as the start screen's entry leads there.
+    void enterFreeMode() { w->startEntry(2); }
+    void insert(const QString& kind) {
+        w->frmMain.editor->cbNeuesObjekt->setCurrentText(kind);
+        w->frmMain.editor->btnNeuesObjekt->click();
+    }
+};
+
+} // namespace zb::ui::test

@@ -1,0 +1,134 @@
+#include "editor/tank_box.h"
+#include "help/text_window.h"
+#include "program_harness.h"
+#include "start/start_regions.h"
+#include "test_registry.h"
+#include "tutorial/tutorial_panel.h"
+#include "widgets/spin_edit.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+namespace zb::ui::test {
+
+class StartScreenTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void bordersOfTheEntriesAreOutside() {
+        QCOMPARE(TfrmStart::regionAt({21, 390}), -1);
+        QCOMPARE(TfrmStart::regionAt({22, 390}), 0);
+        QCOMPARE(TfrmStart::regionAt({181, 390}), 0);
+        QCOMPARE(TfrmStart::regionAt({182, 390}), -1);
+        QCOMPARE(TfrmStart::regionAt({100, 371}), -1);
+        QCOMPARE(TfrmStart::regionAt({100, 372}), 0);
+        QCOMPARE(TfrmStart::regionAt({500, 700}), 3);
+        QCOMPARE(TfrmStart::regionAt({1004, 753}), 6);
+        QCOMPARE(TfrmStart::regionAt({500, 100}), -1);
+    }
+
+    void anyButtonOpensTheEntryAndTheHandShowsWhere() {
+        ProgramHarness h;
+        TfrmStart& start = h.w->frmStart;
+        start.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&start));
+        QTest::mouseClick(start.Image1, Qt::LeftButton, {}, {21, 390});
+        QVERIFY(!h.w->frmText.isVisible());
+        QTest::mouseClick(start.Image1, Qt::RightButton, {}, {22, 390});
+        QVERIFY(h.w->frmText.isVisible());
+        QCOMPARE(h.w->frmText.windowTitle(),
+                 QStringLiteral("Was ist eine Zitterbecken? Wozu dieses Programm?"));
+        QVERIFY(!h.w->frmText.reText->toPlainText().isEmpty());
+        QVERIFY(start.isVisible()); // the start screen stays
+
+        QTest::mouseMove(start.Image1, {100, 460});
+        QCOMPARE(start.Image1->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseMove(start.Image1, {400, 460});
+        QCOMPARE(start.Image1->cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseClick(start.Image1, Qt::MiddleButton, {}, {100, 460});
+        QVERIFY(h.w->frmFunktionsweise.isVisible());
+        QVERIFY(h.dialogs.errors.isEmpty());
+    }
+
+    void theStartScreenStandsInTheMiddleOfALargeDesktop() {
+        ProgramHarness h(QRect(0, 0, 1280, 1024));
+        QCOMPARE(h.w->frmStart.geometry(), QRect(128, 128, 1024, 768));
+        QVERIFY(h.w->frmStart.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(h.w->frmStart.windowTitle(), QStringLiteral("Zitterbecken - Start"));
+        QVERIFY(h.dialogs.informations.isEmpty());
+        QCOMPARE(h.w->frmStart.Image1->pixmap().size(), QSize(1024, 768));
+    }
+
+    void aSmallDesktopGetsAMessageAndScrollBars() {
+        ProgramHarness h(QRect(0, 0, 800, 600));
+        QCOMPARE(h.dialogs.informations.size(), 1);
+        QVERIFY(h.dialogs.informations[0].contains(QStringLiteral("kleiner als 1024x768")));
+        QCOMPARE(h.w->frmStart.geometry(), QRect(0, 0, 800, 600));
+        QVERIFY(!(h.w->frmStart.windowFlags() & Qt::FramelessWindowHint));
+        QVERIFY(h.w->frmStart.findChild<QScrollArea*>());
+    }
+
+    void freeModeEntriesAndTheWayBack() {
+        QTemporaryDir dir;
+        ProgramHarness h;
+        h.w->frmStart.show();
+        h.w->startEntry(2);
+        TfrmMain& main = h.w->frmMain;
+        QVERIFY(!h.w->frmStart.isVisible() && main.isVisible());
+        QCOMPARE(main.tutorialSequence, 0);
+        QVERIFY(!main.panEdit->isHidden() && main.panTutorial->isHidden());
+        QVERIFY(!main.MainMenu->isHidden() && main.MenuEinfuehrung->isHidden());
+        QCOMPARE(main.tank->GroesseX, 100);
+        QCOMPARE(main.tank->GroesseY, 50);
+
+        // Closing the main window during a run brings the start screen back; the program goes on.
+        main.RunSimulation();
+        main.close();
+        QVERIFY(!main.runActive());
+        QVERIFY(h.w->frmStart.isVisible());
+        QVERIFY(!main.isVisible());
+
+        // Entry 3 asks for a file; cancelled, the user stays in free mode on the new tank.
+        h.dialogs.openName.clear();
+        h.w->startEntry(3);
+        QVERIFY(main.isVisible() && !main.panEdit->isHidden());
+        QCOMPARE(main.tank->Objekte->Count(), 1);
+        h.insert(QStringLiteral("Wand"));
+        const QString saved = dir.filePath(QStringLiteral("versuch.zb"));
+        QVERIFY(main.saveTankAs(saved));
+        main.close();
+        h.dialogs.openName = saved;
+        h.w->startEntry(3);
+        QCOMPARE(main.tank->Objekte->Count(), 2);
+        QVERIFY(h.dialogs.errors.isEmpty());
+    }
+
+    void guidedEntriesStartTheirSequenceOnAHundredByHundredTank() {
+        ProgramHarness h;
+        h.w->frmStart.show();
+        h.engine.clear();
+        h.w->startEntry(4);
+        TfrmMain& main = h.w->frmMain;
+        QVERIFY(main.isVisible() && !h.w->frmStart.isVisible());
+        QCOMPARE(main.tutorialSequence, 1);
+        QCOMPARE(main.tutorialStep, 1);
+        // The 100 x 100 tank reached the engine before the example replaced it.
+        QVERIFY(h.engine.anyStartingWith("createEmptyPool 100, 100,"));
+        QVERIFY(!main.panTutorial->isHidden() && main.panEdit->isHidden());
+        QVERIFY(main.MainMenu->isHidden() && !main.MenuEinfuehrung->isHidden());
+        main.close();
+        h.w->startEntry(5);
+        QCOMPARE(main.tutorialSequence, 2);
+        QVERIFY(h.dialogs.errors.isEmpty());
+    }
+};
+
+static RegisterTest<StartScreenTest> registration;
+
+} // namespace zb::ui::test
+
+#include "test_start_screen.moc"
