@@ -1,5 +1,6 @@
-// The seven entries of the start screen, in picture pixels. A point is inside only when it lies
-// strictly between the bounds. The start screen picture is drawn to the same rectangles.
+// The seven entries of the start screen, in picture pixels of "startbg.bmp". A point is inside
+// only when it lies strictly between the bounds. The program hit-tests with these numbers and the
+// generator of the picture draws its buttons into them; plain C++, so both can share it.
 #pragma once
 
 namespace zb::ui {
@@ -8,6 +9,9 @@ struct StartRegion {
     int left, top, right, bottom;
     const char* text; // UTF-8
 };
+
+constexpr int kPictureWidth = 1024;
+constexpr int kPictureHeight = 768;
 
 constexpr int kStartRegionCount = 7;
 
