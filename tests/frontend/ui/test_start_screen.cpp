@@ -46,9 +46,9 @@ class StartScreenTest : public QObject {
         QVERIFY(start.isVisible()); // the start screen stays
 
         QTest::mouseMove(start.Image1, {100, 460});
-        QCOMPARE(start.Image1->cursor().shape(), Qt::PointingHandCursor);
+        QTRY_COMPARE(start.Image1->cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseMove(start.Image1, {400, 460});
-        QCOMPARE(start.Image1->cursor().shape(), Qt::ArrowCursor);
+        QTRY_COMPARE(start.Image1->cursor().shape(), Qt::ArrowCursor);
         QTest::mouseClick(start.Image1, Qt::MiddleButton, {}, {100, 460});
         QVERIFY(h.w->frmFunktionsweise.isVisible());
         QVERIFY(h.dialogs.errors.isEmpty());
