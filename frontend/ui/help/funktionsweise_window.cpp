@@ -66,7 +66,9 @@ void TfrmFunktionsweise::fill() {
 }
 
 void TfrmFunktionsweise::stack() {
-    const int width = Frame1->viewport()->width();
+    // The frame is fixed and its scroll bar always there, so the page width is known before the
+    // window is first shown.
+    const int width = Frame1->width() - Frame1->verticalScrollBar()->sizeHint().width();
     int y = 0;
     for (int k = 0; k < 4; ++k) {
         texts[k]->setGeometry(0, y, width, kTextHeights[k]);

@@ -200,8 +200,10 @@ void Reader::run(int pos) {
             ++pos;
         }
     }
-    flush();
-    cursor_.setBlockFormat(blockFormat());
+    if (!ended_) {
+        flush(); // a text cut off before its last brace still shows what it had
+        cursor_.setBlockFormat(blockFormat());
+    }
 }
 
 void Reader::openGroup() {
@@ -231,8 +233,13 @@ void Reader::closeGroup() {
         fontName_.clear();
     }
     flush();
-    if (stack_.empty()) {
-        ended_ = true; // the outermost group is closed: the rest is not part of the text
+    if (stack_.size() <= 1) {
+        // The outermost group ends: its last paragraph keeps its own formatting, and whatever
+        // follows is not part of the text.
+        if (state_.dest == Destination::Text) {
+            cursor_.setBlockFormat(blockFormat());
+        }
+        ended_ = true;
         return;
     }
     state_ = stack_.back();
@@ -473,6 +480,11 @@ QTextBlockFormat Reader::blockFormat() const {
     f.setTextIndent(state_.firstIndent / double(kTwipsPerPixel));
     f.setTopMargin(qMax(0, state_.spaceBefore) / double(kTwipsPerPixel));
     f.setBottomMargin(qMax(0, state_.spaceAfter) / double(kTwipsPerPixel));
+    if (state_.firstIndent < 0 && state_.leftIndent > 0) {
+        // A hanging indent: the first tab of the first line goes to the indent, as in a list.
+        f.setTabPositions(
+            {QTextOption::Tab(state_.leftIndent / double(kTwipsPerPixel), QTextOption::LeftTab)});
+    }
     return f;
 }
 
@@ -491,6 +503,9 @@ bool parseRtf(const QByteArray& rtf, QTextDocument& document) {
     if (rtf.size() - start < 5 || std::memcmp(rtf.constData() + start, "{\\rtf", 5) != 0) {
         return false;
     }
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(720.0 / kTwipsPerPixel); // the default tab width of rich text
+    document.setDefaultTextOption(option);
     Reader reader(rtf, document);
     reader.run(start);
     return true;

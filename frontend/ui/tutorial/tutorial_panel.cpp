@@ -1,5 +1,7 @@
 #include "tutorial/tutorial_panel.h"
 
+#include "widgets/fit_text.h"
+
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -46,8 +48,10 @@ TutorialPanel::TutorialPanel(QWidget* parent) : QWidget(parent) {
         barButton(QStringLiteral("<< Zurück"), "btnTutorialZurueck", {8, 4, 75, 25}, buttonBar);
     btnTutorialWeiter =
         barButton(QStringLiteral("Weiter >>"), "btnTutorialWeiter", {88, 4, 75, 25}, buttonBar);
-    btnStartSim =
-        barButton(QStringLiteral("Zur Simulation!"), "btnStartSim", {168, 4, 113, 25}, buttonBar);
+    btnStartSim = barButton(QStringLiteral("Simulation anhalten"), "btnStartSim", {168, 4, 113, 25},
+                            buttonBar);
+    fitTextToWidth(btnStartSim, 113); // the longer of its two captions must fit
+    btnStartSim->setText(QStringLiteral("Zur Simulation!"));
     btnLeaveTutorial = barButton(QStringLiteral("Tutorial verlassen"), "btnLeaveTutorial",
                                  {142, 4, 137, 25}, buttonBar);
     btnLeaveTutorial->hide();
