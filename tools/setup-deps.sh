@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need, when they are missing.
 set -euo pipefail
 
-pkgs=(g++ make cmake ninja-build pkg-config qt6-base-dev libgl-dev libglu1-mesa-dev libx11-dev
+pkgs=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libglu1-mesa-dev libx11-dev
       libgl1-mesa-dri fonts-dejavu-core xvfb xauth imagemagick libgtest-dev libgmock-dev
       libbenchmark-dev clang-14 libclang-rt-14-dev clang-format)
 

@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdlib>
 #include <exception>
@@ -28,6 +31,13 @@ void ZbApplication::choosePlatform() {
 
 ZbApplication::ZbApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Zitterbecken"));
+    // Qt's own dialogs (file dialogs, standard buttons) speak German like the rest.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(translator);
+    }
     ZBDLL_SetMessageHandler(&showEngineMessage);
 }
 

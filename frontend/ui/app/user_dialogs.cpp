@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace zb::ui {
 
@@ -35,8 +36,12 @@ QString tankFileDialog(QFileDialog::AcceptMode mode, const QString& suggestion) 
 } // namespace
 
 bool UserDialogs::askYesNo(const QString& caption, const QString& question) {
-    return QMessageBox::question(dialogParent(), caption, question,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, caption, question, QMessageBox::Yes | QMessageBox::No,
+                    dialogParent());
+    // German even where Qt's translations are not installed.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    return box.exec() == QMessageBox::Yes;
 }
 
 void UserDialogs::information(const QString& text) {
