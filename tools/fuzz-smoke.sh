@@ -26,7 +26,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 shopt -s nullglob
 
-for target in bitmap tank; do
+for target in bitmap tank rtf; do
     fuzzer=$build/fuzz_$target
     crashers=tests/data/crashers/$target
     seeds=tests/data/fuzz-seeds/$target

@@ -4,38 +4,38 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include <algorithm>
-
 namespace zb::ui {
 
 namespace {
 
-// Descends part by part; every entry that matches without regard to case is tried, an exact
-// match first, because a folder may hold "data" and "Data" side by side.
-QString findBelow(const QString& folder, const QStringList& parts, int index) {
-    if (index == parts.size()) {
-        return QFileInfo(folder).isFile() ? folder : QString();
-    }
-    const QString& part = parts[index];
-    QStringList candidates;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        if (entry.compare(part, Qt::CaseInsensitive) == 0) {
-            if (entry == part) {
-                candidates.prepend(entry);
-            } else {
-                candidates.append(entry);
+// Depth first over the spellings of each part that exist, the exact one first, so that a
+// folder "Data" beside "data" does not hide a file that only the other one holds.
+bool find(const QString& folder, const QStringList& parts, qsizetype k, QString& found) {
+    const QString& part = parts[k];
+    const bool last = k + 1 == parts.size();
+    QStringList candidates{part};
+    if (part != QLatin1String(".") && part != QLatin1String("..")) {
+        const QStringList entries =
+            QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString& entry : entries) {
+            if (entry != part && entry.compare(part, Qt::CaseInsensitive) == 0) {
+                candidates << entry;
             }
         }
     }
-    for (const QString& candidate : candidates) {
-        const QString found = findBelow(folder + QLatin1Char('/') + candidate, parts, index + 1);
-        if (!found.isEmpty()) {
-            return found;
+    for (const QString& name : candidates) {
+        const QString path = folder + name;
+        const QFileInfo info(path);
+        if (last && info.isFile()) {
+            found = path;
+            return true;
+        }
+        if (!last && info.isDir() && find(path + QLatin1Char('/'), parts, k + 1, found)) {
+            return true;
         }
     }
-    return {};
+    return false;
 }
 
 } // namespace
@@ -44,16 +44,16 @@ QString dataPath(const QString& programDir, const QString& relative) {
     QString normalised = relative;
     normalised.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QStringList parts = normalised.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString base = programDir;
-    while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) {
-        base.chop(1);
+    QString folder = programDir;
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) {
+        folder += QLatin1Char('/');
     }
-    const QString plain = base + QLatin1Char('/') + parts.join(QLatin1Char('/'));
-    if (QFileInfo(plain).isFile()) {
-        return plain;
+    const QString plain = folder + parts.join(QLatin1Char('/'));
+    QString found;
+    if (!parts.isEmpty() && find(folder, parts, 0, found)) {
+        return found;
     }
-    const QString found = findBelow(base, parts, 0);
-    return found.isEmpty() ? plain : found;
+    return plain;
 }
 
 } // namespace zb::ui
