@@ -8,7 +8,8 @@ pkgs=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n l
 
 missing=()
 for p in "${pkgs[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    if [ "$status" != "install ok installed" ]; then
         missing+=("$p")
     fi
 done
