@@ -29,6 +29,9 @@ TfrmFunktionsweise::TfrmFunktionsweise(QWidget* parent)
     Frame1->setFrameShape(QFrame::NoFrame);
     page_ = new QWidget;
     page_->setAutoFillBackground(true);
+    QPalette paper = page_->palette();
+    paper.setColor(QPalette::Window, paper.color(QPalette::Base)); // one sheet with the texts
+    page_->setPalette(paper);
     for (int k = 0; k < 4; ++k) {
         texts[k] = new QTextEdit(page_);
         texts[k]->setObjectName(QStringLiteral("Text%1").arg(k + 1));
