@@ -92,9 +92,10 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent) : QMainWindow(parent), 
 
     panEdit->hide();
     layout()->activate();
-    GLFrame->createEngine(ZbApplication::programDir());
+    const std::string folder = ZbApplication::programDir();
+    GLFrame->createEngine(folder);
     engine_.set3dMode(false);
-    programDir = ZbApplication::programDir();
+    programDir = folder;
 }
 
 TfrmMain::~TfrmMain() = default;

@@ -1,9 +1,9 @@
 // An engine that only writes down what it is asked, one line per call.
 #pragma once
 
+#include "frontend/call_line.h"
 #include "model/engine_calls.h"
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,12 +42,7 @@ class RecordingEngine : public EngineCalls {
   private:
     template <class... A>
     void record(const char* name, A... args) {
-        std::ostringstream s;
-        s.precision(17);
-        s << std::boolalpha << name;
-        [[maybe_unused]] const char* sep = " ";
-        ((s << sep << args, sep = ", "), ...);
-        calls.push_back(s.str());
+        calls.push_back(callLine(name, args...));
     }
 };
 

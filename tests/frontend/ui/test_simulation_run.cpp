@@ -17,34 +17,16 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sstream>
-
 namespace zb::ui::test {
 
-namespace {
+using zb::test::callNumbers;
 
-std::vector<double> numbers(const std::string& call) {
-    std::vector<double> found;
-    std::istringstream in(call.substr(call.find(' ') + 1));
-    std::string item;
-    while (std::getline(in, item, ',')) {
-        found.push_back(std::stod(item));
-    }
-    return found;
-}
+namespace {
 
 // Lets the run draw at least n more frames.
 void runFrames(Harness& h, long long n) {
     const long long target = h.engine.frames + n;
     QTRY_VERIFY_WITH_TIMEOUT(h.engine.frames >= target, 10000);
-}
-
-QImage grabPanel(Harness& h) {
-    EnginePanel* panel = h.window->GLFrame->PanSim;
-    return panel->screen()
-        ->grabWindow(panel->winId())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
 }
 
 // A tank with a strong exciter in the middle, seen from the default run camera.
@@ -78,13 +60,8 @@ class SimulationRunTest : public QObject {
         QVERIFY(!g.btnSimRun->isHidden());
         QVERIFY(g.rbErregerAn->isChecked());
         QCOMPARE(h.engine.calls.front(), std::string("set3dMode true"));
-        QCOMPARE(
-            h.engine.last("setSimulationSpeed"), "setSimulationSpeed " + [] {
-                std::ostringstream s;
-                s.precision(17);
-                s << 0.0025f;
-                return s.str();
-            }());
+        QCOMPARE(h.engine.last("setSimulationSpeed"),
+                 zb::test::callLine("setSimulationSpeed", 0.0025f));
         QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters true"));
         // The tank goes over after the controls, then the engine is paused.
         QCOMPARE(h.engine.calls.back(), std::string("setPaused true"));
@@ -147,7 +124,7 @@ class SimulationRunTest : public QObject {
         SimulationGroup& g = *h.window->gbSimulation;
         h.window->RunSimulation();
         runFrames(h, 2);
-        std::vector<double> eye = numbers(h.engine.last("setCamera"));
+        std::vector<double> eye = callNumbers(h.engine.last("setCamera"));
         QCOMPARE(eye[0], 0.0);
         QCOMPARE(eye[1], 20.0 / 150 * 2.5 * 2.0);
         QCOMPARE(eye[2], 1.5);
@@ -162,7 +139,7 @@ class SimulationRunTest : public QObject {
         h.engine.clear();
         runFrames(h, 2);
         QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle -180"));
-        eye = numbers(h.engine.last("setCamera"));
+        eye = callNumbers(h.engine.last("setCamera"));
         QCOMPARE(eye[0], 0.0); // the scroll bar no longer moves the view
         QCOMPARE(eye[1], 1.0);
         QCOMPARE(eye[2], 0.0);
@@ -172,7 +149,7 @@ class SimulationRunTest : public QObject {
         h.engine.clear();
         runFrames(h, 2);
         QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle 180"));
-        QCOMPARE(numbers(h.engine.last("setCamera"))[0], -0.5);
+        QCOMPARE(callNumbers(h.engine.last("setCamera"))[0], -0.5);
 
         // Eye on the target: the engine survives and the run goes on.
         g.tbHoehe->setValue(0);
@@ -188,7 +165,7 @@ class SimulationRunTest : public QObject {
         h.window->RunSimulation();
         g.btnSimRun->click();
         runFrames(h, 20);
-        const QImage moving = grabPanel(h);
+        const QImage moving = h.grabPanel();
         h.engine.clear();
         g.btnSimReset->click();
         QVERIFY(h.window->runActive());
@@ -197,9 +174,9 @@ class SimulationRunTest : public QObject {
         QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
         QVERIFY(!h.engine.named("resetAll").empty());
         runFrames(h, 3);
-        const QImage reset = grabPanel(h);
+        const QImage reset = h.grabPanel();
         runFrames(h, 3);
-        QVERIFY(grabPanel(h) == reset); // paused
+        QVERIFY(h.grabPanel() == reset); // paused
         QVERIFY(reset != moving);
     }
 
@@ -209,12 +186,12 @@ class SimulationRunTest : public QObject {
         SimulationGroup& g = *h.window->gbSimulation;
         h.window->RunSimulation();
         runFrames(h, 3);
-        const QImage paused = grabPanel(h);
+        const QImage paused = h.grabPanel();
         runFrames(h, 5);
-        QVERIFY(grabPanel(h) == paused);
+        QVERIFY(h.grabPanel() == paused);
         g.btnSimRun->click();
         runFrames(h, 30);
-        QVERIFY(grabPanel(h) != paused);
+        QVERIFY(h.grabPanel() != paused);
         QTRY_VERIFY_WITH_TIMEOUT(
             g.lblBilderProSekunde->text().startsWith(QStringLiteral("Bilder/s: ")), 5000);
     }

@@ -14,34 +14,15 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sstream>
 #include <stdexcept>
 
 namespace zb::ui::test {
 
+using zb::test::callNumbers;
+
 namespace {
 
 const QColor kBackground(153, 153, 230); // the engine's clear colour (0.6, 0.6, 0.9)
-
-// The numbers of a recorded call.
-std::vector<double> numbers(const std::string& call) {
-    std::vector<double> found;
-    std::istringstream in(call.substr(call.find(' ') + 1));
-    std::string item;
-    while (std::getline(in, item, ',')) {
-        found.push_back(std::stod(item));
-    }
-    return found;
-}
-
-QImage grabPanel(Harness& h) {
-    QCoreApplication::processEvents();
-    EnginePanel* panel = h.window->GLFrame->PanSim;
-    return panel->screen()
-        ->grabWindow(panel->winId())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
 
 // Dark pixels along the middle row of the picture.
 int darkPixelsAcrossTheMiddle(const QImage& picture) {
@@ -83,12 +64,12 @@ class ViewFrameTest : public QObject {
         // The first touch of the zoom raises the eye from 1.2 to 1.4; the far end lowers it to 0.4.
         h.window->tbZoom->setValue(1);
         h.window->tbZoom->setValue(0);
-        QCOMPARE(numbers(h.engine.last("setCamera"))[1], 1.4);
+        QCOMPARE(callNumbers(h.engine.last("setCamera"))[1], 1.4);
         h.window->tbZoom->setValue(100);
-        QCOMPARE(numbers(h.engine.last("setCamera"))[1], 0.4);
+        QCOMPARE(callNumbers(h.engine.last("setCamera"))[1], 0.4);
         frame.sbX->setValue(0);
         frame.sbY->setValue(100);
-        const std::vector<double> eye = numbers(h.engine.last("setCamera"));
+        const std::vector<double> eye = callNumbers(h.engine.last("setCamera"));
         QCOMPARE(eye[0], -0.5);
         QCOMPARE(eye[2], 0.5);
         QCOMPARE(eye[4], 0.5);
@@ -115,7 +96,7 @@ class ViewFrameTest : public QObject {
     void panelShowsTheTankAndAWallWhereItLies() {
         Harness h(true);
         h.window->RefreshEngine();
-        QImage picture = grabPanel(h);
+        QImage picture = h.grabPanel();
         QVERIFY(!picture.isNull());
         // Outside the tank: the background; the tank itself is drawn brighter.
         QCOMPARE(picture.pixelColor(3, 3), kBackground);
@@ -129,7 +110,7 @@ class ViewFrameTest : public QObject {
         box.seWandPosY->setValue(25);
         box.seWandWinkel->setValue(90);
         QCOMPARE(wall.wand()->Winkel, 90);
-        picture = grabPanel(h);
+        picture = h.grabPanel();
         const int dark = darkPixelsAcrossTheMiddle(picture);
         QVERIFY2(dark > 0, "no wall in the picture");
         // The wall runs down the middle, not along an edge.
@@ -166,13 +147,13 @@ class ViewFrameTest : public QObject {
         QCOMPARE(h.tank().GroesseX, 100000);
         QCOMPARE(h.engine.last("createEmptyPool"),
                  std::string("createEmptyPool 100000, 100000, 0, 4, 0"));
-        const QImage picture = grabPanel(h);
+        const QImage picture = h.grabPanel();
         const QColor centre = picture.pixelColor(picture.width() / 2, picture.height() / 2);
         QCOMPARE(centre, kBackground);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
         box.seXGr->setValue(100);
         box.seYGr->setValue(50);
-        QVERIFY(grabPanel(h).pixelColor(picture.width() / 2, picture.height() / 2) != kBackground);
+        QVERIFY(h.grabPanel().pixelColor(picture.width() / 2, picture.height() / 2) != kBackground);
     }
 
     void anEscapedErrorIsShownAndTheProgramCarriesOn() {

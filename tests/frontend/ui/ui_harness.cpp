@@ -1,7 +1,11 @@
 #include "ui_harness.h"
 
+#include "view/engine_panel.h"
+#include "view/view_frame.h"
+
 #include <QComboBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace zb::ui::test {
@@ -37,6 +41,15 @@ void Harness::select(const QString& nodeText) {
     QTreeWidgetItem* item = node(nodeText);
     QVERIFY2(item, qPrintable(QStringLiteral("no node ") + nodeText));
     window->editor->tvObjekte->setCurrentItem(item);
+}
+
+QImage Harness::grabPanel() {
+    QCoreApplication::processEvents();
+    EnginePanel* panel = window->GLFrame->PanSim;
+    return panel->screen()
+        ->grabWindow(panel->winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QString Harness::selectedText() const {

@@ -4,14 +4,15 @@
 
 #include "app/user_dialogs.h"
 #include "editor/object_editor.h"
+#include "frontend/call_line.h"
 #include "main_window/main_window.h"
 #include "model/engine_calls.h"
 
+#include <QImage>
 #include <QStringList>
 #include <QTreeWidget>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -144,12 +145,7 @@ class RecordingEngine : public EngineCalls {
   private:
     template <class... A>
     void record(const char* name, A... args) {
-        std::ostringstream s;
-        s.precision(17);
-        s << std::boolalpha << name;
-        [[maybe_unused]] const char* sep = " ";
-        ((s << sep << args, sep = ", "), ...);
-        calls.push_back(s.str());
+        calls.push_back(zb::test::callLine(name, args...));
     }
 };
 
@@ -170,6 +166,8 @@ struct Harness {
     void select(const QString& nodeText);
     QTreeWidgetItem* node(const QString& nodeText) const;
     QString selectedText() const;
+    // The view panel as the X server shows it.
+    QImage grabPanel();
 };
 
 } // namespace zb::ui::test
