@@ -62,6 +62,12 @@ ZBDLL_API int32_t ZBDLL_CreateFromHwnd(uintptr_t window,              /* X11 win
                                                                          the call; data lie below it */
 /* 0 on success; -3 no display or window, -4 no suitable GL configuration, -5 window visual
    unusable, -6 context creation failed, -7 context could not be made current. */
+ZBDLL_API int32_t ZBDLL_SetWindow(uintptr_t window,               /* X11 window id; 0 detaches */
+                                  int32_t width, int32_t height); /* pixels */
+/* Draws into another window from now on, keeping the context, its textures and the pool: for a
+   host whose native window was destroyed and created anew. Detached, repaints draw nothing and
+   return false. A window that vanishes without this call is let go of at the next repaint.
+   0 on success; -3, -5, -7 as above; -6 when no context was created. */
 ZBDLL_API void ZBDLL_Resize(int32_t width, int32_t height);  /* pixels; 0 is ignored */
 ZBDLL_API void ZBDLL_Reshape(int32_t width, int32_t height); /* the same function */
 ZBDLL_API void ZBDLL_Set3dMode(bool enabled);                /* false: flat top view for editing */

@@ -5,9 +5,9 @@
 
 namespace zb {
 
-// base joined with relative ('/'-separated). Where a component does not exist with exactly
-// this spelling, a directory entry that differs only in letter case is taken instead; when
-// nothing matches, the plain join is returned (so a message can name it).
+// base joined with relative ('/'-separated; an empty base is the root). Where a component does
+// not exist with exactly this spelling, every entry that differs only in letter case is tried;
+// when nothing matches, the plain join is returned (so a message can name it).
 std::string findDataFile(const std::string& base, const std::string& relative);
 
 } // namespace zb

@@ -16,6 +16,12 @@ ZBDLL_API int32_t ZBDLL_CreateFromHwnd(uintptr_t window, int32_t width, int32_t 
     return createRenderContext(window, width, height, basePath);
 }
 
+ZBDLL_API int32_t ZBDLL_SetWindow(uintptr_t window, int32_t width, int32_t height) {
+    if (!renderContextExists())
+        return kCreateFailed;
+    return setGlxHost(window, width, height);
+}
+
 ZBDLL_API void ZBDLL_Resize(int32_t width, int32_t height) {
     if (!renderContextExists())
         return;

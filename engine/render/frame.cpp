@@ -135,7 +135,7 @@ void composeFrame(bool drawScreens, bool drawProfiles) {
 }
 
 bool drawFrame(bool drawScreens, bool drawProfiles) {
-    if (!gEngine.poolExists || !contextExists)
+    if (!gEngine.poolExists || !contextExists || !glxHostAttached())
         return false;
     composeFrame(drawScreens, drawProfiles);
     return swapGlxBuffers();

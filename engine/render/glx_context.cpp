@@ -12,12 +12,19 @@ namespace {
 
 struct GlxState {
     Display* display = nullptr;
+    GLXFBConfig config = nullptr;
+    GLXContext context = nullptr;
+    bool current = false; // the context is current, on the host or on the parking window
+    // The host the front end handed over; 0 while detached.
     Window host = 0;
     Window child = 0; // the engine's own window inside the host, when the host's visual is unusable
     Colormap colormap = 0;
     GLXWindow drawable = 0;
-    GLXContext context = nullptr;
-    bool current = false;
+    // An unmapped window of our own that keeps the context current while no host is attached,
+    // so that textures, the pool's arrays and every GL setting live on across a new host.
+    Window parking = 0;
+    Colormap parkingColormap = 0;
+    GLXWindow parkingDrawable = 0;
 };
 
 GlxState g;
@@ -107,30 +114,108 @@ GLXFBConfig pickConfig(GLXFBConfig* configs, int count, VisualID visualId) {
 
 // A window of the configuration's visual inside the host, covering it. It selects no input, so
 // every event still reaches the host.
-Window createChildWindow(GLXFBConfig config, int width, int height) {
-    XVisualInfo* info = glXGetVisualFromFBConfig(g.display, config);
+// A window of the configuration's visual inside parent; mapped, it covers the host. It selects
+// no input, so every event still reaches the host.
+Window createConfigWindow(Window parent, int width, int height, bool mapped, Colormap& colormap) {
+    XVisualInfo* info = glXGetVisualFromFBConfig(g.display, g.config);
     if (!info)
         return 0;
     XErrorTrap trap(g.display);
-    g.colormap = XCreateColormap(g.display, g.host, info->visual, AllocNone);
+    colormap = XCreateColormap(g.display, parent, info->visual, AllocNone);
     XSetWindowAttributes attributes;
     std::memset(&attributes, 0, sizeof attributes);
-    attributes.colormap = g.colormap;
+    attributes.colormap = colormap;
     attributes.border_pixel = 0;
     attributes.background_pixmap = None;
     attributes.event_mask = 0;
-    Window child =
-        XCreateWindow(g.display, g.host, 0, 0, unsigned(width > 0 ? width : 1),
+    Window window =
+        XCreateWindow(g.display, parent, 0, 0, unsigned(width > 0 ? width : 1),
                       unsigned(height > 0 ? height : 1), 0, info->depth, InputOutput, info->visual,
                       CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask, &attributes);
-    XMapWindow(g.display, child);
+    if (mapped)
+        XMapWindow(g.display, window);
     XFree(info);
     if (trap.failed()) {
-        if (child)
-            XDestroyWindow(g.display, child);
+        if (window)
+            XDestroyWindow(g.display, window);
+        XFreeColormap(g.display, colormap);
+        colormap = 0;
         return 0;
     }
-    return child;
+    return window;
+}
+
+// Makes the context current on the parking window. The host's drawable is left to the caller.
+bool park() {
+    XErrorTrap trap(g.display);
+    const Bool ok =
+        glXMakeContextCurrent(g.display, g.parkingDrawable, g.parkingDrawable, g.context);
+    return !trap.failed() && ok;
+}
+
+// Forgets the host: its drawable and our child window in it. The context stays current on the
+// parking window.
+void releaseHost() {
+    if (!g.display)
+        return;
+    if (g.current)
+        g.current = park();
+    XErrorTrap trap(g.display);
+    if (g.drawable)
+        glXDestroyWindow(g.display, g.drawable);
+    if (g.child)
+        XDestroyWindow(g.display, g.child);
+    if (g.colormap)
+        XFreeColormap(g.display, g.colormap);
+    trap.failed(); // a host that is gone already takes our child with it
+    g.host = 0;
+    g.child = 0;
+    g.colormap = 0;
+    g.drawable = 0;
+}
+
+// Draws into the window from now on, through a child of our own where its visual does not suit
+// the configuration.
+int32_t attachHost(Window window, int32_t width, int32_t height) {
+    XWindowAttributes attributes;
+    {
+        XErrorTrap trap(g.display);
+        const Status ok = XGetWindowAttributes(g.display, window, &attributes);
+        if (trap.failed() || !ok)
+            return kNoWindow;
+    }
+    g.host = window;
+    Window target = window;
+    if (XVisualIDFromVisual(attributes.visual) !=
+        VisualID(configAttribute(g.config, GLX_VISUAL_ID))) {
+        // A visual GL cannot draw into, such as a 32-bit window with alpha: draw into a window
+        // of our own inside it instead of making the context current on the host.
+        g.child = createConfigWindow(window, width, height, true, g.colormap);
+        target = g.child;
+    }
+    if (!target) {
+        releaseHost();
+        return kVisualUnusable;
+    }
+    {
+        XErrorTrap trap(g.display);
+        g.drawable = glXCreateWindow(g.display, g.config, target, nullptr);
+        if (trap.failed() || !g.drawable) {
+            g.drawable = 0;
+            releaseHost();
+            return kVisualUnusable;
+        }
+    }
+    {
+        XErrorTrap trap(g.display);
+        const Bool ok = glXMakeContextCurrent(g.display, g.drawable, g.drawable, g.context);
+        if (trap.failed() || !ok) {
+            releaseHost();
+            return kMakeCurrentFailed;
+        }
+    }
+    g.current = true;
+    return kContextCreated;
 }
 
 // Asks for presenting without waiting for the display's refresh, where the server can.
@@ -158,7 +243,6 @@ int32_t create(uintptr_t window, int32_t width, int32_t height) {
     g.display = XOpenDisplay(nullptr);
     if (!g.display)
         return kNoWindow;
-    g.host = Window(window);
 
     int major = 0, minor = 0;
     if (!glXQueryVersion(g.display, &major, &minor) || major < 1 || (major == 1 && minor < 3))
@@ -167,7 +251,7 @@ int32_t create(uintptr_t window, int32_t width, int32_t height) {
     XWindowAttributes attributes;
     {
         XErrorTrap trap(g.display);
-        const Status ok = XGetWindowAttributes(g.display, g.host, &attributes);
+        const Status ok = XGetWindowAttributes(g.display, Window(window), &attributes);
         if (trap.failed() || !ok)
             return kNoWindow;
     }
@@ -197,40 +281,38 @@ int32_t create(uintptr_t window, int32_t width, int32_t height) {
             XFree(configs);
         return kNoConfiguration;
     }
-    GLXFBConfig config = pickConfig(configs, count, XVisualIDFromVisual(attributes.visual));
-    Window target = g.host;
-    if (!config) {
-        // A visual GL cannot draw into, such as a 32-bit window with alpha: draw into a window
-        // of our own inside it instead of making the context current on the host.
-        config = pickConfig(configs, count, 0);
-        g.child = config ? createChildWindow(config, width, height) : 0;
-        target = g.child;
-    }
+    // The host's own visual where it can; otherwise any, drawn through a child window.
+    g.config = pickConfig(configs, count, XVisualIDFromVisual(attributes.visual));
+    if (!g.config)
+        g.config = pickConfig(configs, count, 0);
     XFree(configs);
-    if (!config || !target)
+    if (!g.config)
         return kVisualUnusable;
 
+    g.parking =
+        createConfigWindow(RootWindowOfScreen(attributes.screen), 1, 1, false, g.parkingColormap);
+    if (!g.parking)
+        return kVisualUnusable;
     {
         XErrorTrap trap(g.display);
-        g.drawable = glXCreateWindow(g.display, config, target, nullptr);
-        if (trap.failed() || !g.drawable) {
-            g.drawable = 0;
+        g.parkingDrawable = glXCreateWindow(g.display, g.config, g.parking, nullptr);
+        if (trap.failed() || !g.parkingDrawable) {
+            g.parkingDrawable = 0;
             return kVisualUnusable;
         }
     }
     {
         XErrorTrap trap(g.display);
-        g.context = glXCreateNewContext(g.display, config, GLX_RGBA_TYPE, nullptr, True);
+        g.context = glXCreateNewContext(g.display, g.config, GLX_RGBA_TYPE, nullptr, True);
         if (trap.failed() || !g.context)
             return kCreateFailed;
     }
-    {
-        XErrorTrap trap(g.display);
-        const Bool ok = glXMakeContextCurrent(g.display, g.drawable, g.drawable, g.context);
-        if (trap.failed() || !ok)
-            return kMakeCurrentFailed;
-    }
+    if (!park())
+        return kMakeCurrentFailed;
     g.current = true;
+    const int32_t attached = attachHost(Window(window), width, height);
+    if (attached != kContextCreated)
+        return attached;
     disableSwapWait();
     return kContextCreated;
 }
@@ -245,12 +327,41 @@ int32_t createGlxContext(uintptr_t window, int32_t width, int32_t height) {
     return result;
 }
 
+int32_t setGlxHost(uintptr_t window, int32_t width, int32_t height) {
+    if (!g.context)
+        return kCreateFailed;
+    releaseHost();
+    if (!g.current)
+        return kMakeCurrentFailed;
+    if (window == 0)
+        return kContextCreated;
+    const int32_t result = attachHost(Window(window), width, height);
+    if (result == kContextCreated)
+        disableSwapWait();
+    return result;
+}
+
 bool glxContextCurrent() {
     return g.current;
 }
 
+bool glxHostAttached() {
+    if (!g.current || !g.host)
+        return false;
+    // A host destroyed behind our back (Qt does so when a window is closed) would have the
+    // driver draw into freed memory: ask the server first, and let go of a host that is gone.
+    XWindowAttributes attributes;
+    XErrorTrap trap(g.display);
+    const Status ok = XGetWindowAttributes(g.display, g.host, &attributes);
+    if (trap.failed() || !ok) {
+        releaseHost();
+        return false;
+    }
+    return true;
+}
+
 bool swapGlxBuffers() {
-    if (!g.current)
+    if (!g.current || !g.drawable)
         return false;
     XErrorTrap trap(g.display);
     glXSwapBuffers(g.display, g.drawable);
@@ -268,18 +379,19 @@ void resizeGlxDrawable(int32_t width, int32_t height) {
 void destroyGlxContext() {
     if (!g.display)
         return;
+    releaseHost();
     {
         XErrorTrap trap(g.display);
         if (g.context) {
             glXMakeContextCurrent(g.display, None, None, nullptr);
             glXDestroyContext(g.display, g.context);
         }
-        if (g.drawable)
-            glXDestroyWindow(g.display, g.drawable);
-        if (g.child)
-            XDestroyWindow(g.display, g.child);
-        if (g.colormap)
-            XFreeColormap(g.display, g.colormap);
+        if (g.parkingDrawable)
+            glXDestroyWindow(g.display, g.parkingDrawable);
+        if (g.parking)
+            XDestroyWindow(g.display, g.parking);
+        if (g.parkingColormap)
+            XFreeColormap(g.display, g.parkingColormap);
         trap.failed();
     }
     XCloseDisplay(g.display);

@@ -22,7 +22,15 @@ enum : int32_t {
 // window of its own covering the host. Replaces any earlier context.
 int32_t createGlxContext(uintptr_t window, int32_t width, int32_t height);
 
+// Moves the context to another host window, keeping everything it holds; window 0 detaches it.
+// Results as for creation; kCreateFailed when no context exists.
+int32_t setGlxHost(uintptr_t window, int32_t width, int32_t height);
+
+// The context exists and is current (on a host or, detached, on a window of our own).
 bool glxContextCurrent();
+
+// A host is attached and still exists; a host found gone is let go of.
+bool glxHostAttached();
 
 // Presents the back buffer; false when there is no context or the swap failed.
 bool swapGlxBuffers();

@@ -60,6 +60,10 @@ int32_t EngineCalls::createFromHwnd(uintptr_t window, int32_t width, int32_t hei
     return ZBDLL_CreateFromHwnd(window, width, height, basePath);
 }
 
+int32_t EngineCalls::setWindow(uintptr_t window, int32_t width, int32_t height) {
+    return ZBDLL_SetWindow(window, width, height);
+}
+
 void EngineCalls::reshape(int32_t width, int32_t height) {
     ZBDLL_Reshape(width, height);
 }

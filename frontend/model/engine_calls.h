@@ -28,6 +28,8 @@ class EngineCalls {
     virtual void enableExciters(bool enabled);
     virtual int32_t createFromHwnd(uintptr_t window, int32_t width, int32_t height,
                                    const char* basePath);
+    // The view panel's native window was destroyed (0) or created anew.
+    virtual int32_t setWindow(uintptr_t window, int32_t width, int32_t height);
     virtual void reshape(int32_t width, int32_t height);
     virtual void set3dMode(bool enabled);
     virtual void repaintScene(bool drawScreens, bool drawScreenPanel);

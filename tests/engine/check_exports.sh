@@ -6,7 +6,7 @@ expected="ZBDLL_AddEdges ZBDLL_AddExciter ZBDLL_AddMatChange ZBDLL_AddScreen ZBD
 ZBDLL_CreateEmptyPool ZBDLL_CreateFromHwnd ZBDLL_EnableExciters ZBDLL_NextFrame
 ZBDLL_RepaintScene ZBDLL_ResetAll ZBDLL_Reshape ZBDLL_Resize ZBDLL_Set3dMode ZBDLL_SetCamera
 ZBDLL_SetMessageHandler ZBDLL_SetPaused ZBDLL_SetPoolAngle ZBDLL_SetSimulationSpeed
-ZBDLL_SetViewParameters"
+ZBDLL_SetViewParameters ZBDLL_SetWindow"
 actual=$(nm -D --defined-only "$lib" | awk '$2 ~ /^[TtWiDdBbVv]$/ {print $3}' |
          grep -vE '^(_init|_fini|_edata|_end|__bss_start)$' | sort)
 if [ "$actual" != "$(echo $expected | tr ' ' '\n' | sort)" ]; then
@@ -20,4 +20,4 @@ if [ "$(addr ZBDLL_Resize)" != "$(addr ZBDLL_Reshape)" ]; then
     echo "ZBDLL_Resize and ZBDLL_Reshape are not the same function"
     exit 1
 fi
-echo "20 exports, as expected"
+echo "21 exports, as expected"

@@ -1,5 +1,7 @@
 #include "view/engine_panel.h"
 
+#include <QPlatformSurfaceEvent>
+
 namespace zb::ui {
 
 EnginePanel::EnginePanel(QWidget* parent) : QWidget(parent) {
@@ -9,6 +11,17 @@ EnginePanel::EnginePanel(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_DontCreateNativeAncestors);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+bool EnginePanel::event(QEvent* event) {
+    if (event->type() == QEvent::PlatformSurface &&
+        static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+            QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed) {
+        emit nativeWindowAboutToGo();
+    } else if (event->type() == QEvent::WinIdChange && internalWinId() != 0) {
+        emit nativeWindowCreated();
+    }
+    return QWidget::event(event);
 }
 
 void EnginePanel::paintEvent(QPaintEvent*) {

@@ -16,8 +16,13 @@ class EnginePanel : public QWidget {
   signals:
     void exposed();
     void resized();
+    // Qt destroys a native window when its top-level is closed and makes a new one when it is
+    // shown again; whoever draws into it must follow.
+    void nativeWindowAboutToGo();
+    void nativeWindowCreated();
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 };

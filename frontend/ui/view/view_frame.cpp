@@ -49,6 +49,12 @@ TFrame2::TFrame2(EngineCalls& engine, QWidget* parent) : QWidget(parent), engine
     connect(sbY, &QScrollBar::valueChanged, this, &TFrame2::UpdateTopView);
     connect(PanSim, &EnginePanel::resized, this, &TFrame2::panSimResized);
     connect(PanSim, &EnginePanel::exposed, this, &TFrame2::repaint3d);
+    connect(PanSim, &EnginePanel::nativeWindowAboutToGo, this, [this] {
+        if (engineCreated_) {
+            engine_.setWindow(0, 0, 0);
+        }
+    });
+    connect(PanSim, &EnginePanel::nativeWindowCreated, this, &TFrame2::followNativeWindow);
 }
 
 int TFrame2::devicePixels(int logical) const {
@@ -63,6 +69,17 @@ void TFrame2::createEngine(const std::string& programDir) {
     QGuiApplication::sync(); // the server must know the window before the engine opens it
     engine_.createFromHwnd(uintptr_t(window), devicePixels(PanSim->width()),
                            devicePixels(PanSim->height()), programDir.c_str());
+    engineCreated_ = true;
+}
+
+void TFrame2::followNativeWindow() {
+    if (!engineCreated_) {
+        return; // the first window is handed over by createEngine
+    }
+    QGuiApplication::sync();
+    engine_.setWindow(uintptr_t(PanSim->internalWinId()), devicePixels(PanSim->width()),
+                      devicePixels(PanSim->height()));
+    engine_.reshape(devicePixels(width()), devicePixels(height()));
 }
 
 void TFrame2::UpdateTopView() {

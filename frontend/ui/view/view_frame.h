@@ -40,8 +40,10 @@ class TFrame2 : public QWidget {
 
   private:
     void panSimResized();
+    void followNativeWindow();
 
     EngineCalls& engine_;
+    bool engineCreated_ = false;
 };
 
 } // namespace zb::ui

@@ -134,6 +134,44 @@ TEST_F(RenderContext, WindowWithoutUsableConfigurationGetsAChildWindow) {
     EXPECT_EQ(attributes.height, 150);
 }
 
+TEST_F(RenderContext, FollowsItsHostToANewWindowAndLetsGoOfOneThatVanished) {
+    newPool(21, 21);
+    ZBDLL_AddScreen(10, true);
+    lookDown(1.5);
+    capture(true, true);
+    const std::vector<uint8_t> first = pixels_;
+
+    // The toolkit destroys the host behind the engine's back, as Qt does on a close.
+    XDestroyWindow(display_, window_);
+    std::erase(windows_, window_);
+    XSync(display_, False);
+    EXPECT_FALSE(ZBDLL_RepaintScene(true, true));
+    EXPECT_FALSE(ZBDLL_RepaintScene(true, true));
+
+    // A new window gets the same picture: context, textures and pool came along.
+    const Window next = createWindow(DefaultVisual(display_, DefaultScreen(display_)),
+                                     DefaultDepth(display_, DefaultScreen(display_)));
+    ASSERT_EQ(ZBDLL_SetWindow(next, kWidth, kHeight), kContextCreated);
+    EXPECT_TRUE(ZBDLL_RepaintScene(true, true));
+    capture(true, true);
+    EXPECT_EQ(pixels_, first) << "the moved context draws another picture";
+
+    // Detached, nothing is drawn; a pool built meanwhile is drawn once a window is back.
+    ASSERT_EQ(ZBDLL_SetWindow(0, 0, 0), kContextCreated);
+    EXPECT_FALSE(ZBDLL_RepaintScene(true, false));
+    newPool(21, 21);
+    ZBDLL_AddScreen(10, true);
+    lookDown(1.5);
+    ASSERT_EQ(ZBDLL_SetWindow(next, kWidth, kHeight), kContextCreated);
+    capture(true, true);
+    EXPECT_EQ(pixels_, first);
+
+    EXPECT_EQ(ZBDLL_SetWindow(0x1fffffff, kWidth, kHeight), kNoWindow);
+    EXPECT_FALSE(ZBDLL_RepaintScene(true, false));
+    destroyRenderContext();
+    EXPECT_EQ(ZBDLL_SetWindow(next, kWidth, kHeight), kCreateFailed);
+}
+
 TEST_F(RenderContext, EmptySizesKeepTheLastViewport) {
     ZBDLL_Reshape(0, 100);
     ZBDLL_Resize(100, 0);
@@ -184,6 +222,8 @@ TEST_F(RenderContext, PicturesAreFoundWhateverTheLetterCase) {
     namespace fs = std::filesystem;
     const fs::path base = fs::temp_directory_path() / ("zb-case-" + std::to_string(getpid()));
     fs::create_directories(base / "data" / "TEXTURES");
+    // An exact spelling that leads nowhere must not hide the folder that holds the pictures.
+    fs::create_directories(base / "Data" / "Textures");
     fs::copy_file(ZB_BUILD_DIR "/Data/Textures/SchirmBgHor.bmp",
                   base / "data" / "TEXTURES" / "schirmbghor.BMP");
     fs::copy_file(ZB_BUILD_DIR "/Data/Textures/SchirmBgVert.bmp",

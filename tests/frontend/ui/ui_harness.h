@@ -105,6 +105,10 @@ class RecordingEngine : public EngineCalls {
         record("createFromHwnd", width, height);
         return EngineCalls::createFromHwnd(w, width, height, p);
     }
+    int32_t setWindow(uintptr_t w, int32_t width, int32_t height) override {
+        record("setWindow", w != 0, width, height);
+        return EngineCalls::setWindow(w, width, height);
+    }
     void reshape(int32_t w, int32_t h) override {
         record("reshape", w, h);
         EngineCalls::reshape(w, h);
