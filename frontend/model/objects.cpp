@@ -1,5 +1,6 @@
 #include "model/objects.h"
 
+#include <atomic>
 #include <stdexcept>
 
 namespace zb {
@@ -21,10 +22,12 @@ TObjekt::Daten defaultDaten(int32_t art) {
     }
 }
 
+std::atomic<uint64_t> lastSerial{0};
+
 } // namespace
 
 TObjekt::TObjekt(int32_t art, std::string name)
-    : Art(art), Name(std::move(name)), data_(defaultDaten(art)) {}
+    : Art(art), Name(std::move(name)), data_(defaultDaten(art)), serial_(++lastSerial) {}
 
 TObjektListe::TObjektListe() {
     entries_.push_back(std::make_unique<TObjekt>(kArtBecken));

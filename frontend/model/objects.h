@@ -65,6 +65,10 @@ class TObjekt {
     int32_t Art;
     std::string Name; // UTF-8
 
+    // Unique among all entries ever made in this process, so that a reference by serial cannot
+    // be taken for a newer entry that happens to live at the same address.
+    uint64_t serial() const { return serial_; }
+
     TWand* wand() { return std::get_if<TWand>(&data_); }
     TSchirm* schirm() { return std::get_if<TSchirm>(&data_); }
     TMatUebergang* matUebergang() { return std::get_if<TMatUebergang>(&data_); }
@@ -74,9 +78,15 @@ class TObjekt {
     const TMatUebergang* matUebergang() const { return std::get_if<TMatUebergang>(&data_); }
     const TErreger* erreger() const { return std::get_if<TErreger>(&data_); }
     bool hasDaten() const { return !std::holds_alternative<std::monostate>(data_); }
+    // The record when it is of type R.
+    template <class R>
+    R* record() {
+        return std::get_if<R>(&data_);
+    }
 
   private:
     Daten data_;
+    uint64_t serial_;
 };
 
 // The ordered entries of a tank; entry 0 always stands for the tank itself.

@@ -35,13 +35,22 @@ QString tankFileDialog(QFileDialog::AcceptMode mode, const QString& suggestion) 
 
 } // namespace
 
-bool UserDialogs::askYesNo(const QString& caption, const QString& question) {
-    QMessageBox box(QMessageBox::Question, caption, question, QMessageBox::Yes | QMessageBox::No,
-                    dialogParent());
+UserDialogs::Answer UserDialogs::askYesNoCancel(const QString& caption, const QString& question) {
+    QMessageBox box(QMessageBox::Question, caption, question,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, dialogParent());
     // German even where Qt's translations are not installed.
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-    return box.exec() == QMessageBox::Yes;
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel; // also the close box
+    }
 }
 
 void UserDialogs::information(const QString& text) {

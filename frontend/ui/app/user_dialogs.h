@@ -10,7 +10,9 @@ class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
 
-    virtual bool askYesNo(const QString& caption, const QString& question);
+    enum class Answer { Yes, No, Cancel };
+    // Ja, Nein and Abbrechen; Escape and the close box mean Abbrechen.
+    virtual Answer askYesNoCancel(const QString& caption, const QString& question);
     // Caption "Information", information icon.
     virtual void information(const QString& text);
     virtual void error(const QString& caption, const QString& text);

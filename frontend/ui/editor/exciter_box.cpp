@@ -25,7 +25,7 @@ QString percentOf(int position) {
 
 } // namespace
 
-ExciterBox::ExciterBox(QWidget* parent) : ObjectBox(parent) {
+ExciterBox::ExciterBox(TankDocument& document, QWidget* parent) : ObjectBox(document, parent) {
     setObjectName(QStringLiteral("gbErreger"));
     seErrXPos = new SpinEdit(0, 0, 0);
     seErrYPos = new SpinEdit(0, 0, 0);
@@ -123,38 +123,21 @@ void ExciterBox::buildShapePanels() {
 }
 
 void ExciterBox::connectHandlers() {
-    connect(seErrXPos, &SpinEdit::valueChanged, this, [this](int value) {
-        if (TErreger* e = exciter()) {
-            e->X = value;
-            emit refreshRequested();
-        }
-    });
-    connect(seErrYPos, &SpinEdit::valueChanged, this, [this](int value) {
-        if (TErreger* e = exciter()) {
-            e->Y = value;
-            emit refreshRequested();
-        }
-    });
+    connect(seErrXPos, &SpinEdit::valueChanged, this,
+            [this](int value) { editExciter([&](TErreger& e) { e.X = value; }); });
+    connect(seErrYPos, &SpinEdit::valueChanged, this,
+            [this](int value) { editExciter([&](TErreger& e) { e.Y = value; }); });
     connect(seErrAmpl, &QSlider::valueChanged, this, [this](int position) {
         lblAmpli->setText(percentOf(position));
-        if (TErreger* e = exciter()) {
-            e->Amplitude = position / 50.0;
-            emit refreshRequested();
-        }
+        editExciter([&](TErreger& e) { e.Amplitude = position / 50.0; });
     });
     connect(seErrT, &SpinEdit::valueChanged, this, [this](int period) {
-        TErreger* e = exciter();
-        if (e && period != 0) {
-            e->Frequenz = (1000.0 / period) * 50.0;
-            emit refreshRequested();
+        if (period != 0) {
+            editExciter([&](TErreger& e) { e.Frequenz = (1000.0 / period) * 50.0; });
         }
     });
-    connect(cbErregerFest, &QComboBox::activated, this, [this](int index) {
-        if (TErreger* e = exciter()) {
-            e->Fest = index == 1;
-            emit refreshRequested();
-        }
-    });
+    connect(cbErregerFest, &QComboBox::activated, this,
+            [this](int index) { editExciter([&](TErreger& e) { e.Fest = index == 1; }); });
     connect(rbRadialwelle, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked) {
             panWellenfront->hide();
@@ -168,32 +151,27 @@ void ExciterBox::connectHandlers() {
         }
     });
     connect(seDurchmesser, &SpinEdit::valueChanged, this, [this](int size) {
-        if (TErreger* e = exciter()) {
-            e->Breite = size;
-            e->Laenge = size;
-            emit refreshRequested();
-        }
+        editExciter([&](TErreger& e) {
+            e.Breite = size;
+            e.Laenge = size;
+        });
     });
     const auto storeRectangle = [this] {
-        if (TErreger* e = exciter()) {
-            e->Breite = seErrBreite->value();
-            e->Laenge = seErrLaenge->value();
-            emit refreshRequested();
-        }
+        editExciter([&](TErreger& e) {
+            e.Breite = seErrBreite->value();
+            e.Laenge = seErrLaenge->value();
+        });
     };
     connect(seErrBreite, &SpinEdit::valueChanged, this, storeRectangle);
     connect(seErrLaenge, &SpinEdit::valueChanged, this, storeRectangle);
-    connect(seErrWinkel, &SpinEdit::valueChanged, this, [this](int angle) {
-        if (TErreger* e = exciter()) {
-            e->Winkel = angle;
-            emit refreshRequested();
-        }
-    });
+    connect(seErrWinkel, &SpinEdit::valueChanged, this,
+            [this](int angle) { editExciter([&](TErreger& e) { e.Winkel = angle; }); });
 }
 
-void ExciterBox::showObject(TObjekt& exciter) {
-    object_ = &exciter;
-    TErreger& e = *exciter.erreger();
+void ExciterBox::showObject(const TObjekt& exciter) {
+    serial_ = exciter.serial();
+    // A copy: every control set below writes back through the document.
+    const TErreger e = *exciter.erreger();
     seErrXPos->setValue(e.X);
     seErrYPos->setValue(e.Y);
     seErrAmpl->setValue(

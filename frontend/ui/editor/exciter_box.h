@@ -17,9 +17,9 @@ class ExciterBox : public ObjectBox {
     Q_OBJECT
 
   public:
-    explicit ExciterBox(QWidget* parent = nullptr);
+    explicit ExciterBox(TankDocument& document, QWidget* parent = nullptr);
 
-    void showObject(TObjekt& exciter);
+    void showObject(const TObjekt& exciter);
 
     SpinEdit* seErrXPos;
     SpinEdit* seErrYPos;
@@ -37,7 +37,10 @@ class ExciterBox : public ObjectBox {
     SpinEdit* seErrWinkel;
 
   private:
-    TErreger* exciter() const { return object_ ? object_->erreger() : nullptr; }
+    template <class Change>
+    void editExciter(Change change) {
+        editRecord<TErreger>(change);
+    }
     void buildShapePanels();
     void connectHandlers();
 };

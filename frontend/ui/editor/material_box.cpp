@@ -11,7 +11,7 @@
 
 namespace zb::ui {
 
-MaterialBox::MaterialBox(QWidget* parent) : ObjectBox(parent) {
+MaterialBox::MaterialBox(TankDocument& document, QWidget* parent) : ObjectBox(document, parent) {
     setObjectName(QStringLiteral("gbMatUebergang"));
     seUeY = new SpinEdit(0, 100000, 100);
     seUeY->setObjectName(QStringLiteral("seUeY"));
@@ -32,26 +32,17 @@ MaterialBox::MaterialBox(QWidget* parent) : ObjectBox(parent) {
     Button4->setObjectName(QStringLiteral("Button4"));
 
     connect(seUeY, &SpinEdit::valueChanged, this, [this](int value) {
-        if (TMatUebergang* m = object_ ? object_->matUebergang() : nullptr) {
-            m->Y = value;
-            emit refreshRequested();
-        }
+        editRecord<TMatUebergang>([&](TMatUebergang& m) { m.Y = value; });
     });
     connect(tbMatUeKopplung, &QSlider::valueChanged, this, [this](int position) {
-        if (TMatUebergang* m = object_ ? object_->matUebergang() : nullptr) {
-            m->Kopplung = position / 20.0;
-            emit refreshRequested();
-        }
+        editRecord<TMatUebergang>([&](TMatUebergang& m) { m.Kopplung = position / 20.0; });
     });
     connect(seUeDaempfung, &SpinEdit::valueChanged, this, [this](int value) {
-        if (TMatUebergang* m = object_ ? object_->matUebergang() : nullptr) {
-            m->Daempfung = value / 100.0;
-            emit refreshRequested();
-        }
+        editRecord<TMatUebergang>([&](TMatUebergang& m) { m.Daempfung = value / 100.0; });
     });
 }
 
-void MaterialBox::showObject(TObjekt& change) {
+void MaterialBox::showObject(const TObjekt& change) {
     takeObject(change, QStringLiteral("Materialübergang"));
     const TMatUebergang m = *change.matUebergang();
     seUeY->setValue(m.Y);

@@ -14,9 +14,9 @@ class MaterialBox : public ObjectBox {
     Q_OBJECT
 
   public:
-    explicit MaterialBox(QWidget* parent = nullptr);
+    explicit MaterialBox(TankDocument& document, QWidget* parent = nullptr);
 
-    void showObject(TObjekt& change);
+    void showObject(const TObjekt& change);
 
     SpinEdit* seUeY;
     QSlider* tbMatUeKopplung;

@@ -7,14 +7,15 @@
 
 namespace zb::ui {
 
-ObjectBox::ObjectBox(QWidget* parent) : CompactGroupBox({}, parent), grid_(new QGridLayout(this)) {
+ObjectBox::ObjectBox(TankDocument& document, QWidget* parent)
+    : CompactGroupBox({}, parent), document_(document), grid_(new QGridLayout(this)) {
     grid_->setContentsMargins(4, 4, 4, 4);
     grid_->setHorizontalSpacing(4);
     grid_->setVerticalSpacing(3);
 }
 
-void ObjectBox::takeObject(TObjekt& object, const QString& kind) {
-    object_ = &object;
+void ObjectBox::takeObject(const TObjekt& object, const QString& kind) {
+    serial_ = object.serial();
     setCaption(QStringLiteral("%1 (\"%2\")").arg(kind, QString::fromStdString(object.Name)));
 }
 

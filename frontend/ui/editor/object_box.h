@@ -1,10 +1,13 @@
-// What the property boxes of the editor share: the object being edited and the way back to the
-// main window.
+// What the property boxes of the editor share: the object being edited, which they change only
+// through the tank document.
 #pragma once
 
+#include "document/tank_document.h"
 #include "model/objects.h"
 
 #include "widgets/compact_group_box.h"
+
+#include <cstdint>
 
 class QGridLayout;
 class QPushButton;
@@ -15,23 +18,30 @@ class ObjectBox : public CompactGroupBox {
     Q_OBJECT
 
   public:
-    explicit ObjectBox(QWidget* parent = nullptr);
-
-    // The box stops editing its object (it is about to be deleted or replaced).
-    void forgetObject() { object_ = nullptr; }
+    explicit ObjectBox(TankDocument& document, QWidget* parent = nullptr);
 
   signals:
-    void refreshRequested();
     void helpTextRequested(const QString& title, const QString& file);
 
   protected:
-    // Caption "<kind> ("<name>")", and the object the handlers write to from now on.
-    void takeObject(TObjekt& object, const QString& kind);
+    // From now on the handlers change this object (by its serial, so that an object that is
+    // deleted or replaced meanwhile is simply no longer found); the caption names it.
+    void takeObject(const TObjekt& object, const QString& kind);
+    // Changes the shown object's record of type R; nothing happens once it is gone.
+    template <class R, class Change>
+    void editRecord(Change change) {
+        document_.editObject(serial_, [&](TObjekt& object) {
+            if (R* record = object.record<R>()) {
+                change(*record);
+            }
+        });
+    }
     // A "Was ist ...?" button at the bottom of the box; a long caption gets a smaller font
     // rather than being cut.
     QPushButton* addHelpButton(const QString& caption, const QString& title, const QString& file);
 
-    TObjekt* object_ = nullptr;
+    TankDocument& document_;
+    uint64_t serial_ = 0;
     QGridLayout* grid_;
 };
 

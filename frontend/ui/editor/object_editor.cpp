@@ -38,19 +38,21 @@ const KindItem kKinds[] = {
     {"Materialübergang", kArtMatUebergang, "Materialübergang"},
 };
 
-TObjekt* objectOf(const QTreeWidgetItem* node) {
-    return node ? reinterpret_cast<TObjekt*>(node->data(0, Qt::UserRole).value<quintptr>())
-                : nullptr;
+// The serial of the node's object; 0 for a group node.
+uint64_t serialOf(const QTreeWidgetItem* node) {
+    return node ? node->data(0, Qt::UserRole).value<quint64>() : 0;
 }
 
 } // namespace
 
-ObjectEditor::ObjectEditor(QWidget* parent) : QWidget(parent) {
-    gbWannenWerte = new TankBox;
-    gbWand = new WallBox;
-    gbSchirm = new ScreenBox;
-    gbMatUebergang = new MaterialBox;
-    gbErreger = new ExciterBox;
+ObjectEditor::ObjectEditor(TankDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    setObjectName(QStringLiteral("editor"));
+    gbWannenWerte = new TankBox(document_);
+    gbWand = new WallBox(document_);
+    gbSchirm = new ScreenBox(document_);
+    gbMatUebergang = new MaterialBox(document_);
+    gbErreger = new ExciterBox(document_);
 
     // The boxes can be taller than the strip on small screens; they scroll rather than squeeze.
     auto* boxes = new QWidget;
@@ -75,12 +77,12 @@ ObjectEditor::ObjectEditor(QWidget* parent) : QWidget(parent) {
     layout->addWidget(buildTreeBox());
     layout->addWidget(scroll, 1);
 
-    connect(gbWannenWerte, &TankBox::refreshRequested, this, &ObjectEditor::refreshRequested);
     for (ObjectBox* box :
          std::initializer_list<ObjectBox*>{gbWand, gbSchirm, gbMatUebergang, gbErreger}) {
-        connect(box, &ObjectBox::refreshRequested, this, &ObjectEditor::refreshRequested);
         connect(box, &ObjectBox::helpTextRequested, this, &ObjectEditor::helpTextRequested);
     }
+    // The nodes of another tank's objects would find nothing; show none until refilled.
+    connect(&document_, &TankDocument::replaced, this, [this] { FillTree(-1); });
 }
 
 QWidget* ObjectEditor::buildTreeBox() {
@@ -132,37 +134,29 @@ QWidget* ObjectEditor::buildTreeBox() {
     return box;
 }
 
-void ObjectEditor::setTank(TZBecken* tank) {
-    tank_ = tank;
-    gbWannenWerte->setTank(tank);
-}
-
-TObjekt* ObjectEditor::selectedObject() const {
-    return objectOf(tvObjekte->currentItem());
+const TObjekt* ObjectEditor::selectedObject() const {
+    return document_.find(serialOf(tvObjekte->currentItem()));
 }
 
 void ObjectEditor::FillTree(int selectIndex) {
-    for (ObjectBox* box :
-         std::initializer_list<ObjectBox*>{gbWand, gbSchirm, gbMatUebergang, gbErreger}) {
-        box->forgetObject();
-    }
     {
         const QSignalBlocker quiet(tvObjekte);
         tvObjekte->clear();
     }
-    if (!tank_) {
+    if (!document_.hasTank()) {
         nodeSelected(nullptr);
         return;
     }
-    const ObjectTree tree = buildObjectTree(*tank_->Objekte, selectIndex);
+    const TObjektListe& list = *document_.tank().Objekte;
+    const ObjectTree tree = buildObjectTree(list, selectIndex);
     std::vector<QTreeWidgetItem*> items;
     items.reserve(tree.nodes.size());
     for (const ObjectTreeNode& node : tree.nodes) {
         auto* item = node.parent < 0 ? new QTreeWidgetItem(tvObjekte)
                                      : new QTreeWidgetItem(items[size_t(node.parent)]);
         item->setText(0, QString::fromStdString(node.text));
-        const TObjekt* object = node.entry >= 0 ? &tank_->Objekte->at(node.entry) : nullptr;
-        item->setData(0, Qt::UserRole, QVariant::fromValue(quintptr(object)));
+        const uint64_t serial = node.entry >= 0 ? list.at(node.entry).serial() : 0;
+        item->setData(0, Qt::UserRole, QVariant::fromValue(quint64(serial)));
         items.push_back(item);
     }
     tvObjekte->expandAll();
@@ -183,7 +177,7 @@ void ObjectEditor::nodeSelected(QTreeWidgetItem* node) {
         return;
     }
     node->setExpanded(true);
-    TObjekt* object = objectOf(node);
+    const TObjekt* object = document_.find(serialOf(node));
     if (!object) {
         for (int k = 0; k < 4; ++k) {
             if (node->text(0) == QString::fromUtf8(kKinds[k].group)) {
@@ -219,23 +213,12 @@ void ObjectEditor::nodeSelected(QTreeWidgetItem* node) {
 }
 
 void ObjectEditor::deleteSelected() {
-    TObjekt* object = selectedObject();
-    if (!tank_ || !object || object->Art == kArtBecken) {
+    const TObjekt* object = selectedObject();
+    if (!object || object->Art == kArtBecken) {
         return;
     }
-    TObjektListe& list = *tank_->Objekte;
-    for (int k = 1; k < list.Count(); ++k) {
-        if (&list.at(k) == object) {
-            for (ObjectBox* box :
-                 std::initializer_list<ObjectBox*>{gbWand, gbSchirm, gbMatUebergang, gbErreger}) {
-                box->forgetObject();
-            }
-            list.remove(k);
-            emit refreshRequested();
-            FillTree(list.Count() - 1);
-            return;
-        }
-    }
+    document_.remove(object->serial());
+    FillTree(document_.tank().Objekte->Count() - 1);
 }
 
 QString ObjectEditor::newObjectName(int32_t art) const {
@@ -250,7 +233,7 @@ QString ObjectEditor::newObjectName(int32_t art) const {
         QStringLiteral("^%1 (\\d+)$")
             .arg(QRegularExpression::escape(QString::fromUtf8(kind->item))));
     int highest = 0;
-    const TObjektListe& list = *tank_->Objekte;
+    const TObjektListe& list = *document_.tank().Objekte;
     for (int k = 1; k < list.Count(); ++k) {
         const auto match = numbered.match(QString::fromStdString(list.at(k).Name));
         if (match.hasMatch()) {
@@ -262,20 +245,20 @@ QString ObjectEditor::newObjectName(int32_t art) const {
 
 void ObjectEditor::insertObject() {
     const int choice = cbNeuesObjekt->currentIndex();
-    if (!tank_ || choice < 0 || choice >= 4) {
+    if (!document_.hasTank() || choice < 0 || choice >= 4) {
         return;
     }
+    const TZBecken& tank = document_.tank();
     const int32_t art = kKinds[choice].art;
     auto object = std::make_unique<TObjekt>(art, newObjectName(art).toStdString());
     if (TMatUebergang* m = object->matUebergang()) {
         // Halfway down, into a medium with half the coupling (slower waves), damped like the rest.
-        m->Y = tank_->GroesseY / 2;
-        m->Kopplung = std::nearbyint(tank_->StandardKopplung * 10.0) / 20.0;
-        m->Daempfung = tank_->StandardDaempfung;
+        m->Y = tank.GroesseY / 2;
+        m->Kopplung = std::nearbyint(tank.StandardKopplung * 10.0) / 20.0;
+        m->Daempfung = tank.StandardDaempfung;
     }
-    tank_->Objekte->add(std::move(object));
-    FillTree(tank_->Objekte->Count() - 1);
-    emit refreshRequested();
+    document_.insert(std::move(object));
+    FillTree(tank.Objekte->Count() - 1);
 }
 
 void ObjectEditor::updateInsertHint() {

@@ -1,8 +1,8 @@
 // The object editor: the tank and its objects as a tree, and the property box of the selected
-// node. Every change goes straight into the tank; the main window sends it to the engine.
+// node. Every change goes into the tank document, which tells whoever shows the tank.
 #pragma once
 
-#include "model/tank.h"
+#include "document/tank_document.h"
 
 #include <QWidget>
 
@@ -24,14 +24,12 @@ class ObjectEditor : public QWidget {
     Q_OBJECT
 
   public:
-    explicit ObjectEditor(QWidget* parent = nullptr);
-
-    void setTank(TZBecken* tank);
+    explicit ObjectEditor(TankDocument& document, QWidget* parent = nullptr);
 
     // Rebuilds the tree, selects the node of list entry selectIndex and expands everything.
     void FillTree(int selectIndex);
     // The object of the selected node, nullptr for a group node (entry 0 is the tank).
-    TObjekt* selectedObject() const;
+    const TObjekt* selectedObject() const;
 
     QLabel* Label2;
     QTreeWidget* tvObjekte;
@@ -45,7 +43,6 @@ class ObjectEditor : public QWidget {
     ExciterBox* gbErreger;
 
   signals:
-    void refreshRequested();
     void helpTextRequested(const QString& title, const QString& file);
 
   private:
@@ -56,7 +53,7 @@ class ObjectEditor : public QWidget {
     void updateInsertHint();
     QString newObjectName(int32_t art) const;
 
-    TZBecken* tank_ = nullptr;
+    TankDocument& document_;
 };
 
 } // namespace zb::ui

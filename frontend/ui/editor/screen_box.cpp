@@ -12,7 +12,7 @@
 
 namespace zb::ui {
 
-ScreenBox::ScreenBox(QWidget* parent) : ObjectBox(parent) {
+ScreenBox::ScreenBox(TankDocument& document, QWidget* parent) : ObjectBox(document, parent) {
     setObjectName(QStringLiteral("gbSchirm"));
     seSchirmPos = new SpinEdit(1, 100000, 100);
     seSchirmPos->setObjectName(QStringLiteral("seSchirmPos"));
@@ -35,19 +35,16 @@ ScreenBox::ScreenBox(QWidget* parent) : ObjectBox(parent) {
                             QStringLiteral("OH\\Schirme.rtf"));
     Button7->setObjectName(QStringLiteral("Button7"));
 
-    connect(seSchirmPos, &SpinEdit::valueChanged, this, [this](int value) {
-        if (TSchirm* s = object_ ? object_->schirm() : nullptr) {
-            s->Position = value;
-        }
-    });
+    connect(seSchirmPos, &SpinEdit::valueChanged, this,
+            [this](int value) { editRecord<TSchirm>([&](TSchirm& s) { s.Position = value; }); });
     connect(anordnung_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (TSchirm* s = object_ ? object_->schirm() : nullptr; s && checked) {
-            s->Horizontal = id == 0;
+        if (checked) {
+            editRecord<TSchirm>([&](TSchirm& s) { s.Horizontal = id == 0; });
         }
     });
 }
 
-void ScreenBox::showObject(TObjekt& screen) {
+void ScreenBox::showObject(const TObjekt& screen) {
     takeObject(screen, QStringLiteral("Schirm"));
     const TSchirm s = *screen.schirm();
     seSchirmPos->setValue(s.Position);

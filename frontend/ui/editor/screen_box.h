@@ -1,4 +1,4 @@
-// Property box of a screen. Its changes reach the engine with the next tick of the update timer.
+// Property box of a screen.
 #pragma once
 
 #include "editor/object_box.h"
@@ -15,9 +15,9 @@ class ScreenBox : public ObjectBox {
     Q_OBJECT
 
   public:
-    explicit ScreenBox(QWidget* parent = nullptr);
+    explicit ScreenBox(TankDocument& document, QWidget* parent = nullptr);
 
-    void showObject(TObjekt& screen);
+    void showObject(const TObjekt& screen);
 
     SpinEdit* seSchirmPos;
     QGroupBox* rgSchirmAnordnung;

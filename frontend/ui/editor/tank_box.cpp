@@ -14,8 +14,9 @@
 
 namespace zb::ui {
 
-TankBox::TankBox(QWidget* parent)
-    : CompactGroupBox(QStringLiteral("Eigenschaften der Zitterbecken"), parent) {
+TankBox::TankBox(TankDocument& document, QWidget* parent)
+    : CompactGroupBox(QStringLiteral("Eigenschaften der Zitterbecken"), parent),
+      document_(document) {
     setObjectName(QStringLiteral("gbWannenWerte"));
     seStandardDaempf = new SpinEdit(0, 99, 99);
     seStandardDaempf->setObjectName(QStringLiteral("seStandardDaempf"));
@@ -44,18 +45,16 @@ TankBox::TankBox(QWidget* parent)
     buildEdgeControls(grid);
 
     connect(seStandardDaempf, &SpinEdit::valueChanged, this, [this](int percent) {
-        if (tank_ && percent >= 0 && percent <= 99) {
-            tank_->StandardDaempfung = percent / 100.0;
-            emit refreshRequested();
+        if (percent >= 0 && percent <= 99) {
+            document_.edit([&](TZBecken& t) { t.StandardDaempfung = percent / 100.0; });
         }
     });
     connect(tbStandardKoppl, &QSlider::valueChanged, this, [this](int position) {
-        if (tank_) {
-            tank_->StandardKopplung = position / 20.0;
-        }
+        document_.edit([&](TZBecken& t) { t.StandardKopplung = position / 20.0; });
     });
-    connect(seXGr, &SpinEdit::valueChanged, this, &TankBox::sizeChanged);
-    connect(seYGr, &SpinEdit::valueChanged, this, &TankBox::sizeChanged);
+    // Typing 100000 passes through 1, 10, ... 10000: only the finished size is built.
+    connect(seXGr, &SpinEdit::valueCommitted, this, &TankBox::sizeChanged);
+    connect(seYGr, &SpinEdit::valueCommitted, this, &TankBox::sizeChanged);
 }
 
 void TankBox::buildEdgeControls(QGridLayout* grid) {
@@ -110,13 +109,11 @@ void TankBox::buildEdgeControls(QGridLayout* grid) {
 }
 
 void TankBox::edgesChanged() {
-    if (!tank_) {
-        return;
-    }
-    tank_->SetEdges(cbZBDaempfVorne->isChecked(), cbZBDaempfHinten->isChecked(),
-                    cbZBDaempfLinks->isChecked(), cbZBDaempfRechts->isChecked(),
-                    tbDaempfRand->value());
-    emit refreshRequested();
+    document_.edit([&](TZBecken& t) {
+        t.SetEdges(cbZBDaempfVorne->isChecked(), cbZBDaempfHinten->isChecked(),
+                   cbZBDaempfLinks->isChecked(), cbZBDaempfRechts->isChecked(),
+                   tbDaempfRand->value());
+    });
 }
 
 void TankBox::edgeBehaviourChosen() {
@@ -135,28 +132,28 @@ void TankBox::edgeBehaviourChosen() {
 }
 
 void TankBox::sizeChanged() {
-    if (tank_) {
-        tank_->SetSize(seXGr->value(), seYGr->value());
-        emit refreshRequested();
-    }
+    document_.edit([&](TZBecken& t) { t.SetSize(seXGr->value(), seYGr->value()); });
 }
 
 void TankBox::startNewTank(int32_t x, int32_t y) {
     seXGr->setValue(x);
     seYGr->setValue(y);
-    tank_->SetSize(seXGr->value(), seYGr->value());
-    emit refreshRequested();
+    sizeChanged(); // also when the fields showed these values already
     rbReflOhnePhS->setChecked(true);
     edgeBehaviourChosen();
     seStandardDaempf->setValue(0);
-    tank_->StandardDaempfung = 0.0;
-    emit refreshRequested();
     tbStandardKoppl->setValue(80);
-    tank_->StandardKopplung = 4.0;
+    document_.edit([](TZBecken& t) {
+        t.StandardDaempfung = 0.0;
+        t.StandardKopplung = 4.0;
+    });
 }
 
 void TankBox::showLoadedTank() {
-    const TZBecken& t = *tank_;
+    if (!document_.hasTank()) {
+        return;
+    }
+    const TZBecken& t = document_.tank();
     const QSignalBlocker blocks[] = {QSignalBlocker(seStandardDaempf),
                                      QSignalBlocker(tbStandardKoppl),
                                      QSignalBlocker(seXGr),

@@ -1,7 +1,7 @@
 // Property box of the tank itself: damping, coupling, size and the behaviour of the edges.
 #pragma once
 
-#include "model/tank.h"
+#include "document/tank_document.h"
 
 #include "widgets/compact_group_box.h"
 
@@ -18,9 +18,7 @@ class TankBox : public CompactGroupBox {
     Q_OBJECT
 
   public:
-    explicit TankBox(QWidget* parent = nullptr);
-
-    void setTank(TZBecken* tank) { tank_ = tank; }
+    explicit TankBox(TankDocument& document, QWidget* parent = nullptr);
 
     // The controls a new tank starts from; every handler runs, so the tank follows them.
     void startNewTank(int32_t x, int32_t y);
@@ -41,16 +39,13 @@ class TankBox : public CompactGroupBox {
     QCheckBox* cbZBDaempfHinten; // captioned "Vorne": the edge at y = max
     QSlider* tbDaempfRand;
 
-  signals:
-    void refreshRequested();
-
   private:
     void buildEdgeControls(QGridLayout* grid);
     void edgesChanged();
     void edgeBehaviourChosen();
     void sizeChanged();
 
-    TZBecken* tank_ = nullptr;
+    TankDocument& document_;
 };
 
 } // namespace zb::ui

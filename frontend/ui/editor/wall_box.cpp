@@ -9,7 +9,7 @@
 
 namespace zb::ui {
 
-WallBox::WallBox(QWidget* parent) : ObjectBox(parent) {
+WallBox::WallBox(TankDocument& document, QWidget* parent) : ObjectBox(document, parent) {
     setObjectName(QStringLiteral("gbWand"));
     seWandPosX = new SpinEdit(0, 0, 0);
     seWandPosY = new SpinEdit(0, 0, 0);
@@ -54,14 +54,11 @@ WallBox::WallBox(QWidget* parent) : ObjectBox(parent) {
 
 void WallBox::bind(SpinEdit* control, int32_t TWand::*field) {
     connect(control, &SpinEdit::valueChanged, this, [this, field](int value) {
-        if (TWand* wall = object_ ? object_->wand() : nullptr) {
-            wall->*field = value;
-            emit refreshRequested();
-        }
+        editRecord<TWand>([&](TWand& wall) { wall.*field = value; });
     });
 }
 
-void WallBox::showObject(TObjekt& wall) {
+void WallBox::showObject(const TObjekt& wall) {
     takeObject(wall, QStringLiteral("Wand"));
     const TWand w = *wall.wand();
     seWandPosX->setValue(w.X);

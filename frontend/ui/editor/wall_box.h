@@ -13,10 +13,10 @@ class WallBox : public ObjectBox {
     Q_OBJECT
 
   public:
-    explicit WallBox(QWidget* parent = nullptr);
+    explicit WallBox(TankDocument& document, QWidget* parent = nullptr);
 
     // Shows the wall; setting the controls brings its values into their ranges.
-    void showObject(TObjekt& wall);
+    void showObject(const TObjekt& wall);
 
     SpinEdit* seWandPosX;
     SpinEdit* seWandPosY;

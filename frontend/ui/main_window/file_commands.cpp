@@ -10,15 +10,10 @@
 namespace zb::ui {
 
 void TfrmMain::NewCommand() {
-    if (userDialogs().askYesNo(
-            QStringLiteral("Speichern?"),
-            QStringLiteral("Möchten Sie die gerade geöffnete Zitterbecken speichern?"))) {
-        // A save that went wrong keeps the tank; a cancelled one still leads to the new tank.
-        if (SaveCommand() == SaveOutcome::Failed) {
-            return;
-        }
+    // Asked even without changes; a save that was asked for and did not happen keeps the tank.
+    if (mayDiscardTank(true)) {
+        NewTank(100, 50);
     }
-    NewTank(100, 50);
 }
 
 TfrmMain::SaveOutcome TfrmMain::SaveCommand() {
@@ -30,10 +25,10 @@ TfrmMain::SaveOutcome TfrmMain::SaveCommand() {
 }
 
 bool TfrmMain::saveTankAs(const QString& fileName) {
-    if (!tank) {
+    if (!document_.hasTank()) {
         return false;
     }
-    const TankSaveResult result = tank->SaveToFile(QFile::encodeName(fileName).toStdString());
+    const TankSaveResult result = document_.save(QFile::encodeName(fileName).toStdString());
     if (!result.ok) {
         userDialogs().error(
             QStringLiteral("Speichern fehlgeschlagen"),
@@ -48,6 +43,9 @@ bool TfrmMain::saveTankAs(const QString& fileName) {
 }
 
 void TfrmMain::OpenCommand() {
+    if (!mayDiscardTank(false)) {
+        return;
+    }
     const QString name = userDialogs().openTankFileName();
     if (!name.isEmpty()) {
         openTankFile(name);
@@ -55,12 +53,12 @@ void TfrmMain::OpenCommand() {
 }
 
 bool TfrmMain::openTankFile(const QString& fileName) {
-    if (!tank) {
+    if (!document_.hasTank()) {
         return false;
     }
     const QString shown = QFileInfo(fileName).absoluteFilePath();
     QString problem;
-    switch (tank->read(QFile::encodeName(fileName).toStdString())) {
+    switch (document_.load(QFile::encodeName(fileName).toStdString())) {
     case TankReadResult::Ok:
         break;
     case TankReadResult::Missing:
@@ -85,10 +83,8 @@ bool TfrmMain::openTankFile(const QString& fileName) {
         return false;
     }
     lastFileName_ = fileName;
-    editor->FillTree(-1);
     editor->gbWannenWerte->showLoadedTank();
-    editor->FillTree(0);
-    RefreshEngine();
+    editor->FillTree(0); // the document's change sends the tank to the engine, once
     return true;
 }
 

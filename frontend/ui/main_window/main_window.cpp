@@ -1,6 +1,7 @@
 #include "main_window/main_window.h"
 
 #include "app/application.h"
+#include "app/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "editor/tank_box.h"
 #include "model/tank_file.h"
@@ -49,7 +50,8 @@ class BusyCursor {
 
 } // namespace
 
-TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent) : QMainWindow(parent), engine_(engine) {
+TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
+    : QMainWindow(parent), engine_(engine), document_(this) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Simulation einer Zitterbecken"));
     buildMenus();
@@ -57,7 +59,7 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent) : QMainWindow(parent), 
     timerSchrittweise->setObjectName(QStringLiteral("timerSchrittweise"));
     timerSchrittweise->setInterval(100);
 
-    GLFrame = new TFrame2(engine_);
+    GLFrame = new TFrame2(engine_, run_);
     panTutorial = new TutorialPanel;
     panTutorial->hide();
     connectTutorial();
@@ -87,15 +89,18 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent) : QMainWindow(parent), 
     // The design size: a client area of 992 x 654 below the menu bar, at the screen's top left.
     resize(992, 654 + menuWidget()->sizeHint().height());
     move(0, 0);
-    connect(editor, &ObjectEditor::refreshRequested, this, &TfrmMain::RefreshEngine);
+    connect(&document_, &TankDocument::changed, this, &TfrmMain::RefreshEngine);
     connect(editor, &ObjectEditor::helpTextRequested, this, &TfrmMain::helpTextRequested);
+    // A paused run draws only when what it shows changes.
+    connect(GLFrame, &TFrame2::runViewMoved, this, &TfrmMain::requestRunFrame);
+    connect(gbSimulation, &SimulationGroup::runViewChanged, this, &TfrmMain::requestRunFrame);
 
     panEdit->hide();
     layout()->activate();
     const std::string folder = ZbApplication::programDir();
     GLFrame->createEngine(folder);
     engine_.set3dMode(false);
-    programDir = folder;
+    programDir_ = folder;
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -113,7 +118,7 @@ QWidget* TfrmMain::buildLeftStrip() {
     QFont small = panEdit->font();
     small.setPixelSize(11);
     panEdit->setFont(small);
-    editor = new ObjectEditor;
+    editor = new ObjectEditor(document_);
     tbZoom = makeTrackBar(0, 100, 0, 10);
     tbZoom->setObjectName(QStringLiteral("tbZoom"));
     tbZoom->setToolTip(QStringLiteral("Bringt die Ansicht näher heran oder rückt sie weiter weg."));
@@ -136,9 +141,8 @@ QWidget* TfrmMain::buildLeftStrip() {
         GLFrame->UpdateTopView();
     });
 
-    gbSimulation = new SimulationGroup(engine_, *timerSchrittweise);
-    Button2 = gbSimulation->Button2;
-    connect(Button2, &QPushButton::clicked, this, &TfrmMain::leaveRunClick);
+    gbSimulation = new SimulationGroup(engine_, run_, *timerSchrittweise);
+    connect(gbSimulation->Button2, &QPushButton::clicked, this, &TfrmMain::leaveRunClick);
     connect(gbSimulation->btnSimReset, &QPushButton::clicked, this, &TfrmMain::resetRunClick);
     gbSimulation->hide();
 
@@ -151,21 +155,25 @@ void TfrmMain::buildMenus() {
     MainMenu = new QMenuBar;
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     QMenu* datei = MainMenu->addMenu(QStringLiteral("&Datei"));
-    actNeu = datei->addAction(QStringLiteral("Neu..."), this, &TfrmMain::NewCommand);
-    actSpeichern =
+    QAction* actNeu = datei->addAction(QStringLiteral("Neu..."), this, &TfrmMain::NewCommand);
+    actNeu->setObjectName(QStringLiteral("actNeu"));
+    QAction* actSpeichern =
         datei->addAction(QStringLiteral("Speichern..."), this, [this] { SaveCommand(); });
+    actSpeichern->setObjectName(QStringLiteral("actSpeichern"));
     actSpeichern->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     actOeffnen = datei->addAction(QStringLiteral("Öffnen..."), this, &TfrmMain::OpenCommand);
+    actOeffnen->setObjectName(QStringLiteral("actOeffnen"));
     actOeffnen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     datei->addSeparator();
-    datei->addAction(QStringLiteral("Beenden"), qApp, &QCoreApplication::quit);
+    datei->addAction(QStringLiteral("Beenden"), this, &TfrmMain::quitProgram)
+        ->setObjectName(QStringLiteral("actBeenden"));
     QMenu* info = MainMenu->addMenu(QStringLiteral("Information"));
     info->addAction(QStringLiteral("Über das Programm"), this, &TfrmMain::aboutRequested);
 
     MenuEinfuehrung = new QMenuBar;
     MenuEinfuehrung->setObjectName(QStringLiteral("MenuEinfuehrung"));
     MenuEinfuehrung->addMenu(QStringLiteral("Datei"))
-        ->addAction(QStringLiteral("Beenden"), qApp, &QCoreApplication::quit);
+        ->addAction(QStringLiteral("Beenden"), this, &TfrmMain::quitProgram);
     MenuEinfuehrung->addMenu(QStringLiteral("Information"))
         ->addAction(QStringLiteral("Über das Programm"), this, &TfrmMain::aboutRequested);
     MenuEinfuehrung->hide();
@@ -181,8 +189,8 @@ void TfrmMain::buildMenus() {
 }
 
 void TfrmMain::enterFreeMode() {
-    tutorialSequence = 0;
-    tutorialStep = 0;
+    run_.tutorialSequence = 0;
+    run_.tutorialStep = 0;
     panTutorial->hide();
     MenuEinfuehrung->hide();
     MainMenu->show();
@@ -191,33 +199,56 @@ void TfrmMain::enterFreeMode() {
 }
 
 void TfrmMain::NewTank(int32_t x, int32_t y) {
-    simulationStopped = true;
+    run_.simulationStopped = true;
     endRun();
-    editor->setTank(nullptr); // no node or box may keep pointing into the released tank
-    editor->FillTree(-1);
-    tank = std::make_unique<TZBecken>();
-    GLFrame->tank = tank.get();
-    editor->setTank(tank.get());
+    document_.replace(std::make_unique<TZBecken>());
     editor->gbWannenWerte->startNewTank(x, y);
+    document_.markSaved(); // a new tank is unchanged until the user changes it
     GLFrame->zoomFactor = 1.0 - double(tbZoom->value()) / double(tbZoom->maximum());
-    editor->FillTree(tank->Objekte->Count() - 1);
+    editor->FillTree(document_.tank().Objekte->Count() - 1);
 }
 
 void TfrmMain::RefreshEngine() {
-    if (!tank) {
+    if (!document_.hasTank()) {
         return;
     }
+    const TZBecken& tank = document_.tank();
     {
-        const BusyCursor busy((long long)tank->GroesseX * tank->GroesseY >= kSlowTransferNodes);
-        tank->TransferToEngine(engine_);
+        const BusyCursor busy((long long)tank.GroesseX * tank.GroesseY >= kSlowTransferNodes);
+        tank.TransferToEngine(engine_);
     }
-    transferred_ = serializeTank(*tank);
+    transferred_ = serializeTank(tank);
     fieldAtRest_ = true;
     GLFrame->UpdateTopView();
 }
 
 bool TfrmMain::tankChangedSinceTransfer() const {
-    return !tank || serializeTank(*tank) != transferred_;
+    return !document_.hasTank() || serializeTank(document_.tank()) != transferred_;
+}
+
+bool TfrmMain::mayDiscardTank(bool askEvenUnchanged) {
+    if (!document_.hasTank() || (!askEvenUnchanged && !document_.isModified())) {
+        return true;
+    }
+    switch (userDialogs().askYesNoCancel(
+        QStringLiteral("Speichern?"),
+        QStringLiteral("Möchten Sie die gerade geöffnete Zitterbecken speichern?"))) {
+    case UserDialogs::Answer::Yes:
+        return SaveCommand() == SaveOutcome::Saved;
+    case UserDialogs::Answer::No:
+        return true;
+    case UserDialogs::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TfrmMain::quitProgram() {
+    if (isVisible() && !mayDiscardTank(false)) {
+        return;
+    }
+    StopRun();
+    QCoreApplication::quit();
 }
 
 void TfrmMain::updateTimerTick() {
@@ -228,7 +259,7 @@ void TfrmMain::updateTimerTick() {
 }
 
 void TfrmMain::StopRun() {
-    simulationStopped = true;
+    run_.simulationStopped = true;
     QThread::msleep(20);
     QCoreApplication::processEvents();
     QThread::msleep(20);
@@ -248,6 +279,10 @@ void TfrmMain::hideEvent(QHideEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (!mayDiscardTank(false)) {
+        event->ignore();
+        return;
+    }
     StopRun();
     emit closed();
     QMainWindow::closeEvent(event);

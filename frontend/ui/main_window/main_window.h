@@ -1,19 +1,18 @@
 // The main window: the view frame with the engine's picture, the editing panel beside it, the
-// menus and the file commands. It owns the one current tank.
+// menus and the file commands. It shows the one current tank, which the tank document owns.
 #pragma once
 
+#include "document/tank_document.h"
+#include "main_window/run_state.h"
 #include "model/engine_calls.h"
-#include "model/tank.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 class QAction;
-class QGroupBox;
 class QMenuBar;
 class QPushButton;
 class QSlider;
@@ -34,28 +33,9 @@ class TfrmMain : public QMainWindow {
     explicit TfrmMain(EngineCalls& engine = theEngine(), QWidget* parent = nullptr);
     ~TfrmMain() override;
 
-    std::string programDir;
-    int32_t tutorialSequence = 0; // 0 free mode, 1 introduction, 2 experiment series
-    int32_t tutorialStep = 0;
-    bool simulationStopped = true;
-    std::unique_ptr<TZBecken> tank;
-
-    TFrame2* GLFrame;
-    QWidget* panEdit;
-    ObjectEditor* editor;
-    QSlider* tbZoom;
-    QPushButton* Button1;
-    SimulationGroup* gbSimulation;
-    QPushButton* Button2; // the group's "<< Simulation anhalten <<"
-    TutorialPanel* panTutorial;
-    QMenuBar* MainMenu;
-    QMenuBar* MenuEinfuehrung;
-    QTimer* UpdateTimer;
-    QTimer* timerSchrittweise;
-    QAction* actNeu;
-    QAction* actSpeichern;
-    QAction* actOeffnen;
-    QTimer* runTimer; // drives a run: one frame per tick
+    TankDocument& document() { return document_; }
+    const RunState& runState() const { return run_; }
+    const std::string& programDir() const { return programDir_; }
 
     void enterFreeMode();
     // The guided sequences (after the caller has shown the window and started a tank).
@@ -64,15 +44,16 @@ class TfrmMain : public QMainWindow {
     void ShowTutorialStep();
     void LoadTutorialText(const QString& path);
     void NewTank(int32_t x, int32_t y);
-    // Sends the whole tank to the engine and redraws the top view.
+    // Sends the whole tank to the engine and redraws the top view. The document's changes
+    // arrive here once per turn of the event loop.
     void RefreshEngine();
     // Sets the stop request, lets pending work see it, and ends an active run.
     void StopRun();
 
     // Starts a run (ending one that is active first): the 3-D view, the simulation group, the
-    // tank sent afresh, paused, exciters on. It returns at once; runTimer draws the frames.
+    // tank sent afresh, paused, exciters on. It returns at once; the run's timer draws frames.
     void RunSimulation();
-    bool runActive() const { return running_; }
+    bool runActive() const { return run_.running; }
     // The closing steps of a run; harmless when no run is active.
     void endRun();
 
@@ -84,6 +65,8 @@ class TfrmMain : public QMainWindow {
     // The halves after the dialogs.
     bool saveTankAs(const QString& fileName);
     bool openTankFile(const QString& fileName);
+    // "Beenden": ends the program unless the user keeps an unsaved tank.
+    void quitProgram();
 
   signals:
     void helpTextRequested(const QString& title, const QString& file);
@@ -100,7 +83,13 @@ class TfrmMain : public QMainWindow {
     void buildMenus();
     void updateTimerTick();
     bool tankChangedSinceTransfer() const;
+    // Asks "Speichern?" (always, or only when the tank has unsaved changes); false when the
+    // user cancels or the save he asked for did not happen.
+    bool mayDiscardTank(bool askEvenUnchanged);
+    // Stops drawing frames, leaving the window as the run arranged it.
+    void haltRun();
     void runFrame();
+    void requestRunFrame();
     void placeRunCamera();
     void countFrame();
     void leaveRunClick();
@@ -111,10 +100,27 @@ class TfrmMain : public QMainWindow {
     void connectTutorial();
 
     EngineCalls& engine_;
+    TankDocument document_;
+    RunState run_;
+    std::string programDir_;
+
+    TFrame2* GLFrame;
+    QWidget* panEdit;
+    ObjectEditor* editor;
+    QSlider* tbZoom;
+    QPushButton* Button1;
+    SimulationGroup* gbSimulation;
+    TutorialPanel* panTutorial;
+    QMenuBar* MainMenu;
+    QMenuBar* MenuEinfuehrung;
+    QTimer* UpdateTimer;
+    QTimer* timerSchrittweise;
+    QAction* actOeffnen;
+    QTimer* runTimer; // draws a run's frames while the engine steps
+
     QString lastFileName_;
     std::vector<uint8_t> transferred_; // the tank as last sent to the engine
     bool fieldAtRest_ = false;         // no step since that transfer
-    bool running_ = false;
     long long framesCounted_ = 0;
     long long countStartMs_ = 0;
 };

@@ -1,5 +1,6 @@
-// The simulation run of the main window: its start, one frame per tick of runTimer, its end, and
-// the handlers that leave or restart it.
+// The simulation run of the main window: its start, its frames, its end, and the handlers that
+// leave or restart it. While the engine steps, runTimer draws a frame per turn of the event loop;
+// while it is paused, a frame is drawn only when what it shows changes.
 #include "editor/object_editor.h"
 #include "main_window/main_window.h"
 #include "simulation/simulation_group.h"
@@ -19,14 +20,14 @@
 namespace zb::ui {
 
 void TfrmMain::RunSimulation() {
-    if (!tank) {
+    if (!document_.hasTank()) {
         return;
     }
-    endRun(); // a reset starts afresh
+    haltRun(); // a reset starts afresh, in the same state of the window
     SimulationGroup& g = *gbSimulation;
     engine_.set3dMode(true);
-    GLFrame->in3dMode = true;
-    simulationStopped = false;
+    run_.in3dMode = true;
+    run_.simulationStopped = false;
 
     UpdateTimer->stop();
     GLFrame->sbY->hide();
@@ -43,20 +44,27 @@ void TfrmMain::RunSimulation() {
     g.rbPausedClick();
     g.btnSimRun->show();
 
-    tank->TransferToEngine(engine_);
+    document_.flush(); // an edit still on its way must not overwrite the run's transfer later
+    document_.tank().TransferToEngine(engine_);
     fieldAtRest_ = false;
-    engine_.setPaused(true);
+    g.setEnginePaused(true);
     actOeffnen->setEnabled(false);
 
-    running_ = true;
+    run_.running = true;
     framesCounted_ = 0;
     countStartMs_ = QDateTime::currentMSecsSinceEpoch();
     g.lblBilderProSekunde->clear();
     runTimer->start();
 }
 
+void TfrmMain::requestRunFrame() {
+    if (run_.running && !runTimer->isActive()) {
+        runTimer->start();
+    }
+}
+
 void TfrmMain::runFrame() {
-    if (simulationStopped || !running_) {
+    if (run_.simulationStopped || !run_.running) {
         endRun();
         return;
     }
@@ -65,6 +73,9 @@ void TfrmMain::runFrame() {
     placeRunCamera();
     engine_.repaintScene(true, true);
     countFrame();
+    if (run_.enginePaused) {
+        runTimer->stop(); // nothing moves until a control or the engine's state changes
+    }
 }
 
 void TfrmMain::placeRunCamera() {
@@ -97,22 +108,26 @@ void TfrmMain::countFrame() {
     }
 }
 
-void TfrmMain::endRun() {
-    if (!running_) {
-        return;
-    }
-    running_ = false;
+void TfrmMain::haltRun() {
+    run_.running = false;
     runTimer->stop();
     timerSchrittweise->stop();
+}
+
+void TfrmMain::endRun() {
+    if (!run_.running) {
+        return;
+    }
+    haltRun();
     actOeffnen->setEnabled(true);
     engine_.set3dMode(false);
     if (isVisible()) {
         UpdateTimer->start();
     }
     gbSimulation->hide();
-    GLFrame->in3dMode = false;
+    run_.in3dMode = false;
     GLFrame->sbY->show();
-    if (tutorialSequence == 0) {
+    if (run_.tutorialSequence == 0) {
         panEdit->show();
     } else {
         restoreTutorialAfterRun();
@@ -120,14 +135,13 @@ void TfrmMain::endRun() {
 }
 
 void TfrmMain::leaveRunClick() {
-    simulationStopped = true;
+    run_.simulationStopped = true;
     panTutorial->btnSimScreenHelp->hide();
     StopRun();
     RefreshEngine();
 }
 
 void TfrmMain::resetRunClick() {
-    StopRun();
     gbSimulation->btnSimRun->show();
     RunSimulation();
 }

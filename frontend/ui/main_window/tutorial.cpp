@@ -12,8 +12,6 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
-#include <stdexcept>
-
 namespace zb::ui {
 
 void TfrmMain::StartIntroduction() {
@@ -34,17 +32,17 @@ void TfrmMain::startSequence(int sequence) {
     panEdit->hide();
     MainMenu->hide();
     MenuEinfuehrung->show();
-    tutorialSequence = sequence;
-    tutorialStep = 1;
+    run_.tutorialSequence = sequence;
+    run_.tutorialStep = 1;
     ShowTutorialStep();
 }
 
 void TfrmMain::ShowTutorialStep() {
-    if (tutorialSequence != kIntroduction && tutorialSequence != kExperimentSeries) {
+    if (run_.tutorialSequence != kIntroduction && run_.tutorialSequence != kExperimentSeries) {
         return;
     }
     TutorialPanel& p = *panTutorial;
-    if (tutorialStep > TutorialStepCount[tutorialSequence]) {
+    if (run_.tutorialStep > TutorialStepCount[run_.tutorialSequence]) {
         LoadTutorialText(QString::fromLatin1(kTutorialFinishedText));
         p.btnTutorialWeiter->hide();
         p.btnTutorialZurueck->hide();
@@ -52,13 +50,13 @@ void TfrmMain::ShowTutorialStep() {
         p.btnLeaveTutorial->show();
         return;
     }
-    tutorialStep = qMax(tutorialStep, 1);
+    run_.tutorialStep = qMax(run_.tutorialStep, 1);
     p.btnTutorialWeiter->show();
     p.btnTutorialZurueck->show();
     p.btnLeaveTutorial->hide();
-    p.btnTutorialZurueck->setEnabled(tutorialStep > 1);
-    if (tutorialSequence == kIntroduction) {
-        if (tutorialStep > 1) {
+    p.btnTutorialZurueck->setEnabled(run_.tutorialStep > 1);
+    if (run_.tutorialSequence == kIntroduction) {
+        if (run_.tutorialStep > 1) {
             p.btnStartSim->show();
         }
     } else {
@@ -66,14 +64,11 @@ void TfrmMain::ShowTutorialStep() {
         p.btnStartSim->show();
     }
     RefreshEngine();
-    const TutorialStep& step = TutorialSteps[tutorialSequence][tutorialStep];
-    editor->FillTree(-1); // the editor must not keep pointing into the objects being replaced
-    try {
-        tank->LoadFromFile(
-            QFile::encodeName(programDataPath(QString::fromLatin1(step.tank))).toStdString());
-    } catch (const std::runtime_error&) {
+    const TutorialStep& step = TutorialSteps[run_.tutorialSequence][run_.tutorialStep];
+    const QString tankPath = programDataPath(QString::fromLatin1(step.tank));
+    if (document_.load(QFile::encodeName(tankPath).toStdString()) == TankReadResult::CannotOpen) {
         // The step's text still explains what was meant to be seen.
-        reportUnreadableFile(programDataPath(QString::fromLatin1(step.tank)));
+        reportUnreadableFile(tankPath);
     }
     LoadTutorialText(QString::fromLatin1(step.text));
 }
@@ -98,7 +93,7 @@ void TfrmMain::tutorialSimulationClick() {
         p.btnStartSim->setText(QStringLiteral("Simulation anhalten"));
         p.btnTutorialWeiter->setEnabled(false);
         p.btnTutorialZurueck->setEnabled(false);
-        if (tutorialSequence == kIntroduction) {
+        if (run_.tutorialSequence == kIntroduction) {
             p.reTutorial->clear();
             loadRichTextFile(programDataPath(QString::fromLatin1(kSimulationMenuText)),
                              *p.reTutorial);
@@ -108,7 +103,7 @@ void TfrmMain::tutorialSimulationClick() {
         RunSimulation();
         return;
     }
-    simulationStopped = true;
+    run_.simulationStopped = true;
     p.btnStartSim->setText(QStringLiteral("Zur Simulation!"));
     p.btnSimScreenHelp->hide();
     StopRun();
@@ -116,29 +111,30 @@ void TfrmMain::tutorialSimulationClick() {
 }
 
 void TfrmMain::restoreTutorialAfterRun() {
-    if (tutorialSequence != kIntroduction && tutorialSequence != kExperimentSeries) {
+    if (run_.tutorialSequence != kIntroduction && run_.tutorialSequence != kExperimentSeries) {
         return;
     }
     TutorialPanel& p = *panTutorial;
     p.btnStartSim->setText(QStringLiteral("Zur Simulation!"));
     p.btnSimScreenHelp->hide();
-    if (tutorialStep >= 1 && tutorialStep <= TutorialStepCount[tutorialSequence]) {
-        LoadTutorialText(QString::fromLatin1(TutorialSteps[tutorialSequence][tutorialStep].text));
+    if (run_.tutorialStep >= 1 && run_.tutorialStep <= TutorialStepCount[run_.tutorialSequence]) {
+        LoadTutorialText(
+            QString::fromLatin1(TutorialSteps[run_.tutorialSequence][run_.tutorialStep].text));
     }
     if (p.btnTutorialWeiter->isVisible()) {
         p.btnTutorialWeiter->setEnabled(true);
-        p.btnTutorialZurueck->setEnabled(tutorialStep > 1);
+        p.btnTutorialZurueck->setEnabled(run_.tutorialStep > 1);
     }
 }
 
 void TfrmMain::connectTutorial() {
     TutorialPanel& p = *panTutorial;
     connect(p.btnTutorialWeiter, &QPushButton::clicked, this, [this] {
-        ++tutorialStep;
+        ++run_.tutorialStep;
         ShowTutorialStep();
     });
     connect(p.btnTutorialZurueck, &QPushButton::clicked, this, [this] {
-        --tutorialStep;
+        --run_.tutorialStep;
         ShowTutorialStep();
     });
     connect(p.btnStartSim, &QPushButton::clicked, this, &TfrmMain::tutorialSimulationClick);
@@ -146,7 +142,11 @@ void TfrmMain::connectTutorial() {
         emit helpTextRequested(QStringLiteral("Simulationsbildschirm"),
                                QStringLiteral("Einfuehrung\\Simulationsmenue.rtf"));
     });
-    connect(p.btnLeaveTutorial, &QPushButton::clicked, this, &TfrmMain::enterFreeMode);
+    connect(p.btnLeaveTutorial, &QPushButton::clicked, this, [this] {
+        if (mayDiscardTank(false)) {
+            enterFreeMode();
+        }
+    });
 }
 
 } // namespace zb::ui

@@ -25,9 +25,10 @@ QSlider* viewTrackBar(int minimum, int maximum, int position, QWidget* parent) {
 
 } // namespace
 
-SimulationGroup::SimulationGroup(EngineCalls& engine, QTimer& stepTimer, QWidget* parent)
+SimulationGroup::SimulationGroup(EngineCalls& engine, RunState& run, QTimer& stepTimer,
+                                 QWidget* parent)
     : CompactGroupBox(QStringLiteral("Eigenschaften der Simulation"), parent), engine_(engine),
-      stepTimer_(stepTimer) {
+      run_(run), stepTimer_(stepTimer) {
     setObjectName(QStringLiteral("gbSimulation"));
     QFont small = font();
     small.setPixelSize(11);
@@ -37,9 +38,15 @@ SimulationGroup::SimulationGroup(EngineCalls& engine, QTimer& stepTimer, QWidget
     buildView();
     buildControl();
     connect(&stepTimer_, &QTimer::timeout, this, [this] {
-        engine_.setPaused(true);
+        setEnginePaused(true);
         stepTimer_.stop();
     });
+}
+
+void SimulationGroup::setEnginePaused(bool paused) {
+    engine_.setPaused(paused);
+    run_.enginePaused = paused;
+    emit runViewChanged();
 }
 
 float SimulationGroup::speedOf(int position) {
@@ -108,7 +115,7 @@ void SimulationGroup::buildSpeed() {
     connect(rbPaused, &QRadioButton::clicked, this, &SimulationGroup::rbPausedClick);
     connect(tbSimSpeed, &QSlider::valueChanged, this, &SimulationGroup::tbSimSpeedChange);
     connect(btnSimWeiter, &QPushButton::clicked, this, [this] {
-        engine_.setPaused(false);
+        setEnginePaused(false);
         stepTimer_.start();
     });
 }
@@ -156,11 +163,13 @@ void SimulationGroup::buildView() {
         *row.bar = viewTrackBar(row.minimum, row.maximum, row.position, GroupBox1);
         (*row.bar)->setObjectName(QString::fromUtf8(barNames[k]));
         (*row.bar)->setGeometry(8, y + 15, 170, 17);
+        connect(*row.bar, &QSlider::valueChanged, this, &SimulationGroup::runViewChanged);
         y += 33;
     }
 
     const auto sendView = [this] {
         engine_.setViewParameters(cbScreensTranslucent->isChecked(), cbDrahtAnsicht->isChecked());
+        emit runViewChanged();
     };
     connect(cbScreensTranslucent, &QCheckBox::clicked, this, sendView);
     connect(cbDrahtAnsicht, &QCheckBox::clicked, this, sendView);
@@ -225,7 +234,7 @@ void SimulationGroup::rbKonstGeschwClick() {
     if (rbKonstGeschw->isChecked()) {
         btnSimRun->hide();
     }
-    engine_.setPaused(false);
+    setEnginePaused(false);
 }
 
 void SimulationGroup::RadioButton2Click() {
@@ -233,12 +242,12 @@ void SimulationGroup::RadioButton2Click() {
     if (RadioButton2->isChecked()) {
         btnSimRun->hide();
     }
-    engine_.setPaused(true);
+    setEnginePaused(true);
 }
 
 void SimulationGroup::rbPausedClick() {
     showSpeedControls(true);
-    engine_.setPaused(rbPaused->isChecked());
+    setEnginePaused(rbPaused->isChecked());
 }
 
 void SimulationGroup::tbSimSpeedChange() {

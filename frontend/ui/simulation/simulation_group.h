@@ -3,6 +3,7 @@
 // window owns the run itself.
 #pragma once
 
+#include "main_window/run_state.h"
 #include "model/engine_calls.h"
 #include "widgets/compact_group_box.h"
 
@@ -21,7 +22,8 @@ class SimulationGroup : public CompactGroupBox {
     Q_OBJECT
 
   public:
-    SimulationGroup(EngineCalls& engine, QTimer& stepTimer, QWidget* parent = nullptr);
+    SimulationGroup(EngineCalls& engine, RunState& run, QTimer& stepTimer,
+                    QWidget* parent = nullptr);
 
     QGroupBox* rgErreger;
     QRadioButton* rbErregerAn;
@@ -56,6 +58,13 @@ class SimulationGroup : public CompactGroupBox {
     // The time step of a speed position.
     static float speedOf(int position);
 
+    // Pauses or unpauses the engine and remembers it in the run state.
+    void setEnginePaused(bool paused);
+
+  signals:
+    // Something the run shows changed: a paused run must draw a frame.
+    void runViewChanged();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -67,6 +76,7 @@ class SimulationGroup : public CompactGroupBox {
     void showSpeedControls(bool speed);
 
     EngineCalls& engine_;
+    RunState& run_;
     QTimer& stepTimer_;
 };
 

@@ -1,13 +1,17 @@
 #include "view/view_frame.h"
 
 #include "app/application.h"
+#include "model/tank.h"
 #include "view/engine_panel.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QScrollBar>
 
+#include <xcb/xcb.h>
+
 #include <cmath>
+#include <cstdlib>
 
 namespace zb::ui {
 
@@ -27,9 +31,20 @@ QScrollBar* viewScrollBar(Qt::Orientation orientation, QWidget* parent) {
     return bar;
 }
 
+// Waits until the X server has carried out everything Qt asked of it, such as creating the panel's
+// window, so that the engine's own connection finds the window. Unlike QGuiApplication::sync()
+// this processes no events, so it is safe while Qt is in the middle of creating a widget.
+void waitForTheServer() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (xcb_connection_t* connection = x11 ? x11->connection() : nullptr) {
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    }
+}
+
 } // namespace
 
-TFrame2::TFrame2(EngineCalls& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
+TFrame2::TFrame2(EngineCalls& engine, const RunState& run, QWidget* parent)
+    : QWidget(parent), engine_(engine), run_(run) {
     setObjectName(QStringLiteral("GLFrame"));
     PanSim = new EnginePanel(this);
     PanSim->setObjectName(QStringLiteral("PanSim"));
@@ -66,7 +81,7 @@ void TFrame2::createEngine(const std::string& programDir) {
         return; // offscreen and similar platforms hand out ids of no real window
     }
     const WId window = PanSim->winId();
-    QGuiApplication::sync(); // the server must know the window before the engine opens it
+    waitForTheServer();
     engine_.createFromHwnd(uintptr_t(window), devicePixels(PanSim->width()),
                            devicePixels(PanSim->height()), programDir.c_str());
     engineCreated_ = true;
@@ -76,24 +91,27 @@ void TFrame2::followNativeWindow() {
     if (!engineCreated_) {
         return; // the first window is handed over by createEngine
     }
-    QGuiApplication::sync();
+    waitForTheServer();
     engine_.setWindow(uintptr_t(PanSim->internalWinId()), devicePixels(PanSim->width()),
                       devicePixels(PanSim->height()));
     engine_.reshape(devicePixels(width()), devicePixels(height()));
 }
 
 void TFrame2::UpdateTopView() {
-    if (!in3dMode) {
-        engine_.setPoolAngle(0.0);
-        const double sx = double(sbX->value()) / double(sbX->maximum());
-        const double sy = double(sbY->value()) / double(sbY->maximum());
-        TZBecken::PlaceCamera(sx, zoomFactor + 0.2, sy, -1.0, 0.0, engine_);
+    if (run_.in3dMode) {
+        emit runViewMoved();
+        return;
     }
-    engine_.repaintScene(true, in3dMode);
+    engine_.setPoolAngle(0.0);
+    const double sx = double(sbX->value()) / double(sbX->maximum());
+    const double sy = double(sbY->value()) / double(sbY->maximum());
+    TZBecken::PlaceCamera(sx, zoomFactor + 0.2, sy, -1.0, 0.0, engine_);
+    // Through the panel's paint, so that this and an expose of the panel draw one frame.
+    PanSim->update();
 }
 
 void TFrame2::repaint3d() {
-    engine_.repaintScene(true, in3dMode);
+    engine_.repaintScene(true, run_.in3dMode);
 }
 
 void TFrame2::panSimResized() {

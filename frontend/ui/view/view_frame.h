@@ -2,8 +2,8 @@
 // tank is edited it shows the flat top view, moved by the scroll bars and the zoom.
 #pragma once
 
+#include "main_window/run_state.h"
 #include "model/engine_calls.h"
-#include "model/tank.h"
 
 #include <QWidget>
 
@@ -19,18 +19,18 @@ class TFrame2 : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TFrame2(EngineCalls& engine, QWidget* parent = nullptr);
+    TFrame2(EngineCalls& engine, const RunState& run, QWidget* parent = nullptr);
 
     EnginePanel* PanSim;
     QScrollBar* sbX;
     QScrollBar* sbY;
 
-    TZBecken* tank = nullptr; // the main window's, not owned
-    bool in3dMode = false;    // a run draws the relief and steers the camera itself
     double zoomFactor = 1.0;
 
     // Hands the panel's native window to the engine (only where the ids are real X11 windows).
     void createEngine(const std::string& programDir);
+    // Places the top view's camera and has the panel redrawn at the end of this turn of the
+    // event loop, once however often it was asked. During a run the run's frame does both.
     void UpdateTopView();
     // Redraws without moving the camera.
     void repaint3d();
@@ -38,11 +38,16 @@ class TFrame2 : public QWidget {
     // Sizes in the engine's pixels.
     int devicePixels(int logical) const;
 
+  signals:
+    // A scroll bar moved while a run shows the relief.
+    void runViewMoved();
+
   private:
     void panSimResized();
     void followNativeWindow();
 
     EngineCalls& engine_;
+    const RunState& run_;
     bool engineCreated_ = false;
 };
 

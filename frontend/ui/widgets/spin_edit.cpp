@@ -15,8 +15,18 @@ SpinEdit::SpinEdit(int minimum, int maximum, int value, QWidget* parent)
     setAccelerated(true);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed); // may shrink in the narrow strip
     lineEdit()->setText(QString::number(bounded(value)));
+    committed_ = this->value();
     connect(lineEdit(), &QLineEdit::textChanged, this,
             [this] { emit valueChanged(this->value()); });
+    connect(this, &QAbstractSpinBox::editingFinished, this, &SpinEdit::commit);
+}
+
+void SpinEdit::commit() {
+    const int v = value();
+    if (v != committed_) {
+        committed_ = v;
+        emit valueCommitted(v);
+    }
 }
 
 int SpinEdit::bounded(long long value) const {
@@ -38,6 +48,7 @@ void SpinEdit::setValue(int value) {
     const QString text = QString::number(bounded(value));
     if (lineEdit()->text() != text) {
         lineEdit()->setText(text);
+        commit();
     }
 }
 

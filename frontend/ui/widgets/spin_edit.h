@@ -9,6 +9,8 @@ namespace zb::ui {
 // counts as the minimum. A field whose minimum and maximum are both 0 has no range. Every change
 // of the text emits valueChanged, also while typing; setting the value from code emits only when
 // the shown text changes. Leaving the field writes the value back in its range.
+// valueCommitted comes only when an edit is complete: Enter, leaving the field, an arrow step,
+// or a new value from code; for values whose every intermediate state would cost a lot.
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
 
@@ -30,6 +32,7 @@ class SpinEdit : public QAbstractSpinBox {
 
   signals:
     void valueChanged(int value);
+    void valueCommitted(int value);
 
   protected:
     QValidator::State validate(QString& input, int& pos) const override;
@@ -39,9 +42,11 @@ class SpinEdit : public QAbstractSpinBox {
 
   private:
     int bounded(long long value) const;
+    void commit();
 
     int minimum_;
     int maximum_;
+    int committed_;
 };
 
 } // namespace zb::ui

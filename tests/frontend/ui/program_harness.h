@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/program_windows.h"
+#include "main_window_parts.h"
 #include "ui_harness.h"
 
 #include <QComboBox>
@@ -28,8 +29,8 @@ struct ProgramHarness {
     // Free mode on a new tank, as the start screen's entry leads there.
     void enterFreeMode() { w->startEntry(2); }
     void insert(const QString& kind) {
-        w->frmMain.editor->cbNeuesObjekt->setCurrentText(kind);
-        w->frmMain.editor->btnNeuesObjekt->click();
+        editorOf(w->frmMain).cbNeuesObjekt->setCurrentText(kind);
+        editorOf(w->frmMain).btnNeuesObjekt->click();
     }
 };
 

@@ -25,8 +25,8 @@ void buildSomething(Harness& h) {
     box.cbZBDaempfVorne->click();
     box.tbDaempfRand->setValue(17);
     h.insert(QStringLiteral("Wand"));
-    h.insert(QStringLiteral("Erreger")).erreger()->Frequenz = 12.5;
-    h.insert(QStringLiteral("Schirm")).schirm()->Position = 40;
+    h.edit(h.insert(QStringLiteral("Erreger")), [](TObjekt& o) { o.erreger()->Frequenz = 12.5; });
+    h.edit(h.insert(QStringLiteral("Schirm")), [](TObjekt& o) { o.schirm()->Position = 40; });
 }
 
 QByteArray readAll(const QString& path) {
@@ -50,7 +50,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(h.window->SaveCommand(), TfrmMain::SaveOutcome::Saved);
         QVERIFY(h.dialogs.errors.isEmpty());
 
-        h.dialogs.answerYes = false;
+        h.dialogs.answer = UserDialogs::Answer::No;
         h.window->NewCommand();
         QCOMPARE(h.dialogs.questions,
                  QStringList{QStringLiteral("Speichern? | Möchten Sie die gerade geöffnete "
@@ -62,6 +62,8 @@ class FileCommandsTest : public QObject {
         h.dialogs.openName = h.dialogs.saveName;
         h.engine.clear();
         h.window->OpenCommand();
+        h.settle();
+        QCOMPARE(h.dialogs.questions.size(), 1); // the new tank has no changes to ask about
         QVERIFY(h.dialogs.errors.isEmpty());
         QVERIFY(serializeTank(h.tank()) == built);
         // The tank box shows the file without writing back, and the tree lists its objects.
@@ -97,7 +99,7 @@ class FileCommandsTest : public QObject {
         QTemporaryDir dir;
         Harness h;
         h.insert(QStringLiteral("Wand"));
-        h.dialogs.answerYes = true;
+        h.dialogs.answer = UserDialogs::Answer::Yes;
         h.dialogs.saveName = dir.filePath(QStringLiteral("vorher.zb"));
         h.window->NewCommand();
         TZBecken back;
@@ -106,13 +108,17 @@ class FileCommandsTest : public QObject {
         QCOMPARE(h.tank().Objekte->Count(), 1);
     }
 
-    void newWithACancelledSaveStillStartsANewTank() {
+    void newWithACancelledSaveOrAbbrechenKeepsTheTank() {
         Harness h;
         h.insert(QStringLiteral("Wand"));
-        h.dialogs.answerYes = true;
-        h.dialogs.saveName.clear();
+        h.dialogs.answer = UserDialogs::Answer::Yes;
+        h.dialogs.saveName.clear(); // the user says Ja, then cancels the file dialog
         h.window->NewCommand();
-        QCOMPARE(h.tank().Objekte->Count(), 1);
+        QCOMPARE(h.tank().Objekte->Count(), 2);
+        h.dialogs.answer = UserDialogs::Answer::Cancel;
+        h.window->NewCommand();
+        QCOMPARE(h.tank().Objekte->Count(), 2);
+        QCOMPARE(h.dialogs.questions.size(), 2);
         QVERIFY(h.dialogs.errors.isEmpty());
     }
 
@@ -133,7 +139,7 @@ class FileCommandsTest : public QObject {
             h.dialogs.saveName = dir.filePath(QStringLiteral("fehlt/alt.zb"));
         }
         h.insert(QStringLiteral("Erreger"));
-        h.dialogs.answerYes = true;
+        h.dialogs.answer = UserDialogs::Answer::Yes;
         h.window->NewCommand();
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(h.dialogs.errors.size(), 1);

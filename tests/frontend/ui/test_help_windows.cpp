@@ -1,6 +1,7 @@
 #include "editor/exciter_box.h"
 #include "editor/screen_box.h"
 #include "editor/wall_box.h"
+#include "main_window_parts.h"
 #include "program_harness.h"
 #include "simulation/simulation_group.h"
 #include "test_registry.h"
@@ -36,7 +37,7 @@ class HelpWindowsTest : public QObject {
     void whatIsButtonsShareOneTextWindowFromItsBeginning() {
         Windows all;
         all.insert(QStringLiteral("Wand"));
-        all.w->frmMain.editor->gbWand->Button6->click();
+        editorOf(all.w->frmMain).gbWand->Button6->click();
         TfrmText& text = all.w->frmText;
         QVERIFY(text.isVisible());
         QCOMPARE(text.windowTitle(), QStringLiteral("Wände"));
@@ -44,7 +45,7 @@ class HelpWindowsTest : public QObject {
         text.reText->verticalScrollBar()->setValue(text.reText->verticalScrollBar()->maximum());
 
         all.insert(QStringLiteral("Schirm"));
-        all.w->frmMain.editor->gbSchirm->Button7->click();
+        editorOf(all.w->frmMain).gbSchirm->Button7->click();
         QCOMPARE(text.windowTitle(), QStringLiteral("Schirme"));
         QVERIFY(text.reText->toPlainText().contains(QStringLiteral("Schirm")));
         QVERIFY(!text.reText->toPlainText().contains(QStringLiteral("Spaltabstand")) ||
@@ -55,8 +56,8 @@ class HelpWindowsTest : public QObject {
         QVERIFY(text.reText->isReadOnly());
 
         all.insert(QStringLiteral("Erreger"));
-        all.w->frmMain.editor->gbErreger
-            ->findChild<QPushButton*>(QStringLiteral("btnWasIstErreger"))
+        editorOf(all.w->frmMain)
+            .gbErreger->findChild<QPushButton*>(QStringLiteral("btnWasIstErreger"))
             ->click();
         QCOMPARE(text.windowTitle(), QStringLiteral("Erreger"));
         QVERIFY(all.dialogs.errors.isEmpty());
@@ -73,7 +74,8 @@ class HelpWindowsTest : public QObject {
         QVERIFY(all.dialogs.errors[0].contains(QStringLiteral("Datei ")));
         QVERIFY(all.dialogs.errors[0].contains(
             QStringLiteral("GibtEsNicht.rtf kann nicht geöffnet werden")));
-        QVERIFY(all.dialogs.errors[0].contains(QString::fromStdString(all.w->frmMain.programDir)));
+        QVERIFY(
+            all.dialogs.errors[0].contains(QString::fromStdString(all.w->frmMain.programDir())));
         // Letter case and separators do not matter.
         all.dialogs.errors.clear();
         all.w->frmText.ShowHelpText(QStringLiteral("Wände"), QStringLiteral("oh/WAENDE.RTF"));
@@ -129,7 +131,7 @@ class HelpWindowsTest : public QObject {
 
     void simulationHelpLabelsAndInfoExplain() {
         Windows all;
-        SimulationGroup& g = *all.w->frmMain.gbSimulation;
+        SimulationGroup& g = simulationOf(all.w->frmMain);
         all.w->frmMain.RunSimulation();
         QTest::mouseClick(g.lblSimSpeed, Qt::LeftButton);
         QVERIFY(all.dialogs.informations.last().startsWith(
@@ -140,7 +142,7 @@ class HelpWindowsTest : public QObject {
         auto* hoehe = g.findChild<HelpLabel*>(QStringLiteral("Label28"));
         QVERIFY(hoehe);
         QCOMPARE(hoehe->text(), QStringLiteral("Höhe des Betrachters:"));
-        all.w->frmMain.Button2->click();
+        simulationOf(all.w->frmMain).Button2->click();
     }
 };
 

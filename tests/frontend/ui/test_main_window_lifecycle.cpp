@@ -1,5 +1,6 @@
 // The main window closed with its close box and opened again, from every entry to every entry:
 // the engine must draw into whatever native window the view panel has now.
+#include "main_window_parts.h"
 #include "program_harness.h"
 #include "test_registry.h"
 #include "view/engine_panel.h"
@@ -19,7 +20,7 @@ const QColor kBackground(153, 153, 230); // the engine's clear colour
 // Whether the picture shows the tank at a quarter and at three quarters of the panel's width.
 std::pair<bool, bool> tankAtTheQuarters(TfrmMain& main) {
     QCoreApplication::processEvents();
-    EnginePanel* panel = main.GLFrame->PanSim;
+    EnginePanel* panel = frameOf(main).PanSim;
     const QImage picture = panel->screen()->grabWindow(panel->winId()).toImage();
     const int y = picture.height() / 2;
     return {picture.pixelColor(picture.width() / 4, y) != kBackground,
@@ -29,11 +30,11 @@ std::pair<bool, bool> tankAtTheQuarters(TfrmMain& main) {
 // The picture follows the view: with the eye over the tank's left edge the tank fills the right
 // half, over its right edge the left half. Old pixels left on the screen cannot pass both.
 bool drawsWhatTheViewShows(TfrmMain& main) {
-    main.GLFrame->sbX->setValue(0);
+    frameOf(main).sbX->setValue(0);
     const bool leftEdge = tankAtTheQuarters(main) == std::pair(false, true);
-    main.GLFrame->sbX->setValue(100);
+    frameOf(main).sbX->setValue(100);
     const bool rightEdge = tankAtTheQuarters(main) == std::pair(true, false);
-    main.GLFrame->sbX->setValue(50);
+    frameOf(main).sbX->setValue(50);
     return leftEdge && rightEdge;
 }
 

@@ -3,6 +3,8 @@
 #include "editor/screen_box.h"
 #include "editor/tank_box.h"
 #include "editor/wall_box.h"
+#include "main_window_parts.h"
+#include "model/tank_file.h"
 #include "test_registry.h"
 #include "tutorial/tutorial_panel.h"
 #include "ui_harness.h"
@@ -31,10 +33,10 @@ class ObjectEditorTest : public QObject {
         QCOMPARE(h.tank().StandardKopplung, 4.0);
         QVERIFY(!h.tank().RandHinten && !h.tank().RandVorne && !h.tank().RandLinks &&
                 !h.tank().RandRechts);
-        QCOMPARE(h.window->tutorialSequence, 0);
-        QVERIFY(h.window->simulationStopped);
-        QVERIFY(!h.window->panEdit->isHidden());
-        QVERIFY(h.window->panTutorial->isHidden());
+        QCOMPARE(h.window->runState().tutorialSequence, 0);
+        QVERIFY(h.window->runState().simulationStopped);
+        QVERIFY(!editPanelOf(*h.window).isHidden());
+        QVERIFY(tutorialOf(*h.window).isHidden());
         QCOMPARE(h.selectedText(), QStringLiteral("Zitterbecken"));
         QVERIFY(!h.editor().gbWannenWerte->isHidden());
         QVERIFY(h.editor().tvObjekte->topLevelItem(0)->isExpanded());
@@ -44,16 +46,18 @@ class ObjectEditorTest : public QObject {
         // The engine was created on the panel and switched to the flat view first.
         QCOMPARE(h.engine.calls.at(0).rfind("createFromHwnd", 0), 0u);
         QCOMPARE(h.engine.calls.at(1), std::string("set3dMode false"));
-        QCOMPARE(h.window->programDir.back(), '/');
+        QCOMPARE(h.window->programDir().back(), '/');
     }
 
     void materialChangeShowsItsCouplingInSteps() {
         Harness h;
-        TObjekt& first = h.insert(QStringLiteral("Materialübergang"));
-        first.matUebergang()->Kopplung = 3.0;
-        TObjekt& second = h.insert(QStringLiteral("Materialübergang"));
-        second.matUebergang()->Kopplung = 1.23;
-        second.matUebergang()->Daempfung = 0.125;
+        const TObjekt& first = h.insert(QStringLiteral("Materialübergang"));
+        h.edit(first, [](TObjekt& o) { o.matUebergang()->Kopplung = 3.0; });
+        const TObjekt& second = h.insert(QStringLiteral("Materialübergang"));
+        h.edit(second, [](TObjekt& o) {
+            o.matUebergang()->Kopplung = 1.23;
+            o.matUebergang()->Daempfung = 0.125;
+        });
         h.select(QString::fromStdString(first.Name));
         QCOMPARE(h.editor().gbMatUebergang->tbMatUeKopplung->value(), 60);
         h.select(QString::fromStdString(second.Name));
@@ -69,14 +73,18 @@ class ObjectEditorTest : public QObject {
 
     void exciterShowsPeriodAndShape() {
         Harness h;
-        TObjekt& radial = h.insert(QStringLiteral("Erreger"));
-        TObjekt& plane = h.insert(QStringLiteral("Erreger"));
-        radial.erreger()->Frequenz = 7.0;
-        radial.erreger()->Breite = radial.erreger()->Laenge = 5;
-        plane.erreger()->Breite = 3;
-        plane.erreger()->Laenge = 40;
-        plane.erreger()->Winkel = 30;
-        plane.erreger()->Fest = false;
+        const TObjekt& radial = h.insert(QStringLiteral("Erreger"));
+        const TObjekt& plane = h.insert(QStringLiteral("Erreger"));
+        h.edit(radial, [](TObjekt& o) {
+            o.erreger()->Frequenz = 7.0;
+            o.erreger()->Breite = o.erreger()->Laenge = 5;
+        });
+        h.edit(plane, [](TObjekt& o) {
+            o.erreger()->Breite = 3;
+            o.erreger()->Laenge = 40;
+            o.erreger()->Winkel = 30;
+            o.erreger()->Fest = false;
+        });
         ExciterBox& box = *h.editor().gbErreger;
 
         h.select(QString::fromStdString(radial.Name));
@@ -111,7 +119,7 @@ class ObjectEditorTest : public QObject {
 
     void amplitudeTrackBarStoresStepsAndShowsPercent() {
         Harness h;
-        TObjekt& exciter = h.insert(QStringLiteral("Erreger"));
+        const TObjekt& exciter = h.insert(QStringLiteral("Erreger"));
         ExciterBox& box = *h.editor().gbErreger;
         box.seErrAmpl->setValue(63);
         QCOMPARE(exciter.erreger()->Amplitude, 1.26);
@@ -119,37 +127,41 @@ class ObjectEditorTest : public QObject {
         box.seErrAmpl->setValue(126);
         QCOMPARE(exciter.erreger()->Amplitude, 2.52);
         QCOMPARE(box.lblAmpli->text(), QStringLiteral("100%"));
+        h.settle();
         QCOMPARE(h.engine.last("addExciter").substr(0, 10), std::string("addExciter"));
         QVERIFY(h.engine.last("addExciter").find("2.52") != std::string::npos);
     }
 
-    void wallControlsWriteTheWallAndTransferAtOnce() {
+    void wallControlsWriteTheWallAndTransferOncePerTurn() {
         Harness h;
-        TObjekt& wall = h.insert(QStringLiteral("Wand"));
+        const TObjekt& wall = h.insert(QStringLiteral("Wand"));
         QCOMPARE(QString::fromStdString(wall.Name), QStringLiteral("Wand 1"));
         WallBox& box = *h.editor().gbWand;
         QCOMPARE(box.title(), QStringLiteral("Wand (\"Wand 1\")"));
         h.engine.clear();
         box.seWandSpaltabstand->lineEdit()->setText(QStringLiteral("30"));
         QCOMPARE(wall.wand()->Spaltabstand, 30);
-        // bar width = slit distance - slit width, sent at once
-        QCOMPARE(h.engine.last("addWall"), std::string("addWall 1, 1, 0, 100, 0, 8, 22"));
+        box.seWandLaenge->lineEdit()->setText(QStringLiteral("90"));
+        QVERIFY(h.engine.named("resetAll").empty()); // not yet: the turn may bring more changes
+        h.settle();
+        QCOMPARE(h.engine.named("resetAll").size(), 1u);
+        // bar width = slit distance - slit width
+        QCOMPARE(h.engine.last("addWall"), std::string("addWall 1, 1, 0, 90, 0, 8, 22"));
         box.seWandWinkel->setValue(-500);
         QCOMPARE(wall.wand()->Winkel, -179);
     }
 
-    void screenChangesWaitForTheUpdateTimer() {
+    void screenChangesReachTheEngineWithTheirTurn() {
         Harness h(true);
-        TObjekt& screen = h.insert(QStringLiteral("Schirm"));
+        const TObjekt& screen = h.insert(QStringLiteral("Schirm"));
         QTRY_VERIFY(!h.engine.named("addScreen").empty());
         h.engine.clear();
         h.editor().gbSchirm->seSchirmPos->setValue(20);
         h.editor().gbSchirm->rbVertikal->click();
         QCOMPARE(screen.schirm()->Position, 20);
         QVERIFY(!screen.schirm()->Horizontal);
-        QVERIFY(h.engine.named("resetAll").empty()); // not at once
-        QTRY_COMPARE_WITH_TIMEOUT(h.engine.last("addScreen"), std::string("addScreen 19, false"),
-                                  2000);
+        h.settle();
+        QCOMPARE(h.engine.named("addScreen"), std::vector<std::string>{"addScreen 19, false"});
     }
 
     void hintenBoxDampsTheFarEdge() {
@@ -161,6 +173,7 @@ class ObjectEditorTest : public QObject {
         h.engine.clear();
         QCOMPARE(box.cbZBDaempfVorne->text(), QStringLiteral("Hinten"));
         box.cbZBDaempfVorne->click();
+        h.settle();
         QVERIFY(h.tank().RandHinten);
         QVERIFY(!h.tank().RandVorne && !h.tank().RandLinks && !h.tank().RandRechts);
         QCOMPARE(h.tank().RandBreite, 10);
@@ -174,10 +187,12 @@ class ObjectEditorTest : public QObject {
         TankBox& box = *h.editor().gbWannenWerte;
         box.rbReflMitPhS->click();
         QVERIFY(box.panDaempf->isHidden());
+        h.settle();
         QCOMPARE(h.tank().RandBreite, 1);
         QCOMPARE(h.engine.last("addEdges"), std::string("addEdges true, true, true, true"));
         QCOMPARE(h.engine.last("createEmptyPool"), std::string("createEmptyPool 100, 50, 0, 4, 1"));
         box.rbReflOhnePhS->click();
+        h.settle();
         QCOMPARE(h.engine.last("addEdges"), std::string("addEdges false, false, false, false"));
         QVERIFY(!h.tank().RandHinten && !h.tank().RandLinks);
     }
@@ -189,11 +204,25 @@ class ObjectEditorTest : public QObject {
         QCOMPARE(h.tank().StandardDaempfung, 0.12);
         box.tbStandardKoppl->setValue(31);
         QCOMPARE(h.tank().StandardKopplung, 1.55);
-        box.seYGr->lineEdit()->setText(QStringLiteral("70"));
+        // The size applies when typing is done, not at every keystroke on the way.
+        h.settle();
+        h.engine.clear();
+        QTest::keyClick(box.seYGr, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box.seYGr, QStringLiteral("70000"));
+        h.settle();
+        QCOMPARE(h.tank().GroesseY, 50);
+        QVERIFY(h.engine.named("createEmptyPool").empty());
+        QTest::keyClick(box.seYGr, Qt::Key_Backspace);
+        QTest::keyClick(box.seYGr, Qt::Key_Backspace);
+        QTest::keyClick(box.seYGr, Qt::Key_Backspace);
+        QTest::keyClick(box.seYGr, Qt::Key_Return);
         QCOMPARE(h.tank().GroesseX, 100);
         QCOMPARE(h.tank().GroesseY, 70);
-        QCOMPARE(h.engine.last("createEmptyPool"),
-                 std::string("createEmptyPool 100, 70, 0.12, 1.55, 0"));
+        h.settle();
+        QCOMPARE(h.engine.named("createEmptyPool"),
+                 std::vector<std::string>{"createEmptyPool 100, 70, 0.12, 1.55, 0"});
+        QTest::keyClick(box.seXGr, Qt::Key_Up); // the arrows apply at once
+        QCOMPARE(h.tank().GroesseX, 101);
     }
 
     void groupNodeHidesEveryBoxAndChoosesItsKind() {
@@ -225,28 +254,32 @@ class ObjectEditorTest : public QObject {
         QVERIFY(!h.editor().gbWand->isHidden());
         h.select(QStringLiteral("Wand 1"));
         h.editor().btnObjektLoeschen->click();
-        TObjekt& third = h.insert(QStringLiteral("Wand"));
+        const TObjekt& third = h.insert(QStringLiteral("Wand"));
         QCOMPARE(QString::fromStdString(third.Name), QStringLiteral("Wand 3"));
-        TObjekt& change = h.insert(QStringLiteral("Materialübergang"));
+        const TObjekt& change = h.insert(QStringLiteral("Materialübergang"));
         QCOMPARE(change.matUebergang()->Y, 25);
         QCOMPARE(change.matUebergang()->Kopplung, 2.0);
+        h.settle();
         QCOMPARE(h.engine.last("addMatChange"), std::string("addMatChange 25, 2, 0"));
     }
 
     void deletingTheLastObjectSelectsTheTank() {
         Harness h;
-        TObjekt& exciter = h.insert(QStringLiteral("Erreger"));
-        QCOMPARE(h.editor().selectedObject(), &exciter);
+        const uint64_t exciter = h.insert(QStringLiteral("Erreger")).serial();
+        QCOMPARE(h.editor().selectedObject()->serial(), exciter);
         h.engine.clear();
         h.editor().btnObjektLoeschen->click();
+        h.settle();
         QCOMPARE(h.tank().Objekte->Count(), 1);
         QCOMPARE(h.selectedText(), QStringLiteral("Zitterbecken"));
         QVERIFY(!h.editor().gbWannenWerte->isHidden());
         QVERIFY(h.editor().gbErreger->isHidden());
         QVERIFY(!h.engine.named("resetAll").empty());
         QVERIFY(h.engine.named("addExciter").empty());
-        // The box no longer edits the deleted exciter.
+        // The box no longer edits the deleted exciter, nor anything else.
+        const std::vector<uint8_t> before = serializeTank(h.tank());
         h.editor().gbErreger->seErrXPos->setValue(33);
+        QVERIFY(serializeTank(h.tank()) == before);
     }
 
     void deletingSelectsTheLastObjectOfTheList() {

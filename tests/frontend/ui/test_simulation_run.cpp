@@ -1,3 +1,4 @@
+#include "main_window_parts.h"
 #include "simulation/simulation_group.h"
 #include "test_registry.h"
 #include "ui_harness.h"
@@ -31,10 +32,11 @@ void runFrames(Harness& h, long long n) {
 
 // A tank with a strong exciter in the middle, seen from the default run camera.
 void addExciter(Harness& h) {
-    TErreger& e = *h.insert(QStringLiteral("Erreger")).erreger();
-    e.X = 50;
-    e.Y = 25;
-    e.Amplitude = 0.5;
+    h.edit(h.insert(QStringLiteral("Erreger")), [](TObjekt& o) {
+        o.erreger()->X = 50;
+        o.erreger()->Y = 25;
+        o.erreger()->Amplitude = 0.5;
+    });
 }
 
 } // namespace
@@ -45,16 +47,16 @@ class SimulationRunTest : public QObject {
   private slots:
     void startingARunLeavesTheEnginePaused() {
         Harness h(true);
-        SimulationGroup& g = *h.window->gbSimulation;
+        SimulationGroup& g = simulationOf(*h.window);
         h.engine.clear();
-        h.window->Button1->click();
+        part<QPushButton>(*h.window, "Button1").click();
         QVERIFY(h.window->runActive());
-        QVERIFY(!h.window->simulationStopped);
-        QVERIFY(h.window->GLFrame->in3dMode);
-        QVERIFY(!g.isHidden() && h.window->panEdit->isHidden());
-        QVERIFY(h.window->GLFrame->sbY->isHidden());
-        QVERIFY(!h.window->UpdateTimer->isActive());
-        QVERIFY(!h.window->actOeffnen->isEnabled());
+        QVERIFY(!h.window->runState().simulationStopped);
+        QVERIFY(h.window->runState().in3dMode);
+        QVERIFY(!g.isHidden() && editPanelOf(*h.window).isHidden());
+        QVERIFY(frameOf(*h.window).sbY->isHidden());
+        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
+        QVERIFY(!actionOf(*h.window, "actOeffnen").isEnabled());
         QVERIFY(g.rbPaused->isChecked());
         QCOMPARE(g.tbSimSpeed->value(), 30);
         QVERIFY(!g.btnSimRun->isHidden());
@@ -83,7 +85,7 @@ class SimulationRunTest : public QObject {
 
     void stepByStepShowsWeiterAndPausesAgain() {
         Harness h(true);
-        SimulationGroup& g = *h.window->gbSimulation;
+        SimulationGroup& g = simulationOf(*h.window);
         h.window->RunSimulation();
         g.RadioButton2->click();
         QVERIFY(!g.btnSimWeiter->isHidden());
@@ -91,9 +93,9 @@ class SimulationRunTest : public QObject {
         QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
         g.btnSimWeiter->click();
         QCOMPARE(h.engine.last("setPaused"), std::string("setPaused false"));
-        QVERIFY(h.window->timerSchrittweise->isActive());
+        QVERIFY(timerOf(*h.window, "timerSchrittweise").isActive());
         QTRY_COMPARE_WITH_TIMEOUT(h.engine.last("setPaused"), std::string("setPaused true"), 2000);
-        QVERIFY(!h.window->timerSchrittweise->isActive());
+        QVERIFY(!timerOf(*h.window, "timerSchrittweise").isActive());
         g.rbPaused->click();
         QVERIFY(g.btnSimWeiter->isHidden());
         QVERIFY(!g.tbSimSpeed->isHidden() && !g.lblSimSpeed->isHidden());
@@ -101,7 +103,7 @@ class SimulationRunTest : public QObject {
 
     void excitersAndViewSwitchesReachTheEngine() {
         Harness h(true);
-        SimulationGroup& g = *h.window->gbSimulation;
+        SimulationGroup& g = simulationOf(*h.window);
         h.window->RunSimulation();
         g.rbErregerAus->click();
         QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters false"));
@@ -121,9 +123,9 @@ class SimulationRunTest : public QObject {
 
     void theCameraFollowsTheViewControlsEveryFrame() {
         Harness h(true);
-        SimulationGroup& g = *h.window->gbSimulation;
+        SimulationGroup& g = simulationOf(*h.window);
         h.window->RunSimulation();
-        runFrames(h, 2);
+        runFrames(h, 1);
         std::vector<double> eye = callNumbers(h.engine.last("setCamera"));
         QCOMPARE(eye[0], 0.0);
         QCOMPARE(eye[1], 20.0 / 150 * 2.5 * 2.0);
@@ -135,9 +137,9 @@ class SimulationRunTest : public QObject {
         g.tbWinkel->setValue(-90);
         g.tbHoehe->setValue(150); // bird's-eye view
         g.tbEntfernung->setValue(75);
-        h.window->GLFrame->sbX->setValue(0);
+        frameOf(*h.window).sbX->setValue(0);
         h.engine.clear();
-        runFrames(h, 2);
+        runFrames(h, 1);
         QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle -180"));
         eye = callNumbers(h.engine.last("setCamera"));
         QCOMPARE(eye[0], 0.0); // the scroll bar no longer moves the view
@@ -147,21 +149,21 @@ class SimulationRunTest : public QObject {
         g.tbHoehe->setValue(149);
         g.tbWinkel->setValue(270);
         h.engine.clear();
-        runFrames(h, 2);
+        runFrames(h, 1);
         QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle 180"));
         QCOMPARE(callNumbers(h.engine.last("setCamera"))[0], -0.5);
 
         // Eye on the target: the engine survives and the run goes on.
         g.tbHoehe->setValue(0);
         g.tbEntfernung->setValue(0);
-        runFrames(h, 3);
+        runFrames(h, 1);
         QVERIFY(h.window->runActive());
     }
 
     void resetBringsAnEmptyPausedPool() {
         Harness h(true);
         addExciter(h);
-        SimulationGroup& g = *h.window->gbSimulation;
+        SimulationGroup& g = simulationOf(*h.window);
         h.window->RunSimulation();
         g.btnSimRun->click();
         runFrames(h, 20);
@@ -173,9 +175,9 @@ class SimulationRunTest : public QObject {
         QVERIFY(g.rbPaused->isChecked());
         QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
         QVERIFY(!h.engine.named("resetAll").empty());
-        runFrames(h, 3);
+        runFrames(h, 1);
         const QImage reset = h.grabPanel();
-        runFrames(h, 3);
+        QTest::qWait(200);
         QVERIFY(h.grabPanel() == reset); // paused
         QVERIFY(reset != moving);
     }
@@ -183,11 +185,11 @@ class SimulationRunTest : public QObject {
     void thePictureMovesWhileRunningAndStandsWhilePaused() {
         Harness h(true);
         addExciter(h);
-        SimulationGroup& g = *h.window->gbSimulation;
+        SimulationGroup& g = simulationOf(*h.window);
         h.window->RunSimulation();
-        runFrames(h, 3);
+        runFrames(h, 1);
         const QImage paused = h.grabPanel();
-        runFrames(h, 5);
+        QTest::qWait(200);
         QVERIFY(h.grabPanel() == paused);
         g.btnSimRun->click();
         runFrames(h, 30);
@@ -196,29 +198,65 @@ class SimulationRunTest : public QObject {
             g.lblBilderProSekunde->text().startsWith(QStringLiteral("Bilder/s: ")), 5000);
     }
 
+    void aPausedRunDrawsOnlyWhenWhatItShowsChanges() {
+        Harness h(true);
+        SimulationGroup& g = simulationOf(*h.window);
+        h.window->RunSimulation();
+        runFrames(h, 1);
+        long long frames = h.engine.frames;
+        QTest::qWait(300);
+        QCOMPARE(h.engine.frames, frames); // idle, not drawing the same picture again and again
+
+        // Each change is drawn at once, however many come within one turn.
+        g.tbWinkel->setValue(45);
+        g.tbHoehe->setValue(60);
+        frameOf(*h.window).sbX->setValue(20);
+        runFrames(h, 1);
+        QTest::qWait(200);
+        QCOMPARE(h.engine.frames, frames + 1);
+        QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle -45"));
+        g.cbDrahtAnsicht->click();
+        QTRY_COMPARE(h.engine.frames, frames + 2);
+
+        // A step of the step-by-step mode draws while it lasts, then idles again.
+        g.RadioButton2->click();
+        frames = h.engine.frames;
+        g.btnSimWeiter->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!timerOf(*h.window, "timerSchrittweise").isActive(), 2000);
+        QVERIFY(h.engine.frames > frames + 1);
+        QTest::qWait(50);
+        frames = h.engine.frames;
+        QTest::qWait(300);
+        QCOMPARE(h.engine.frames, frames);
+
+        // Running, it draws continuously.
+        g.rbKonstGeschw->click();
+        runFrames(h, 20);
+    }
+
     void stoppingResendsTheTankAndReturnsToEditing() {
         Harness h(true);
-        SimulationGroup& g = *h.window->gbSimulation;
+        SimulationGroup& g = simulationOf(*h.window);
         h.window->RunSimulation();
         g.btnSimRun->click();
         runFrames(h, 5);
         h.engine.clear();
-        h.window->Button2->click();
+        simulationOf(*h.window).Button2->click();
         QVERIFY(!h.window->runActive());
-        QVERIFY(h.window->simulationStopped);
-        QVERIFY(!h.window->GLFrame->in3dMode);
+        QVERIFY(h.window->runState().simulationStopped);
+        QVERIFY(!h.window->runState().in3dMode);
         QCOMPARE(h.engine.calls.front(), std::string("set3dMode false"));
         QVERIFY(!h.engine.named("resetAll").empty());
         QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle 0"));
-        QVERIFY(g.isHidden() && !h.window->panEdit->isHidden());
-        QVERIFY(!h.window->GLFrame->sbY->isHidden());
-        QVERIFY(h.window->actOeffnen->isEnabled());
-        QVERIFY(h.window->UpdateTimer->isActive());
+        QVERIFY(g.isHidden() && !editPanelOf(*h.window).isHidden());
+        QVERIFY(!frameOf(*h.window).sbY->isHidden());
+        QVERIFY(actionOf(*h.window, "actOeffnen").isEnabled());
+        QVERIFY(timerOf(*h.window, "UpdateTimer").isActive());
         const long long frames = h.engine.frames;
         h.window->endRun(); // a second end changes nothing
         QTest::qWait(100);
         QCOMPARE(h.engine.frames, frames);
-        QVERIFY(!h.window->panEdit->isHidden());
+        QVERIFY(!editPanelOf(*h.window).isHidden());
     }
 
     void aNewTankOrClosingEndsTheRun() {
@@ -226,12 +264,12 @@ class SimulationRunTest : public QObject {
         h.window->RunSimulation();
         h.window->NewCommand();
         QVERIFY(!h.window->runActive());
-        QVERIFY(!h.window->GLFrame->in3dMode);
+        QVERIFY(!h.window->runState().in3dMode);
         h.window->RunSimulation();
         h.window->close();
         QVERIFY(!h.window->runActive());
-        QVERIFY(!h.window->UpdateTimer->isActive());
-        QVERIFY(h.window->gbSimulation->isHidden());
+        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
+        QVERIFY(simulationOf(*h.window).isHidden());
     }
 };
 

@@ -1,5 +1,6 @@
 #include "editor/tank_box.h"
 #include "help/text_window.h"
+#include "main_window_parts.h"
 #include "program_harness.h"
 #include "start/start_regions.h"
 #include "test_registry.h"
@@ -79,11 +80,12 @@ class StartScreenTest : public QObject {
         h.w->startEntry(2);
         TfrmMain& main = h.w->frmMain;
         QVERIFY(!h.w->frmStart.isVisible() && main.isVisible());
-        QCOMPARE(main.tutorialSequence, 0);
-        QVERIFY(!main.panEdit->isHidden() && main.panTutorial->isHidden());
-        QVERIFY(!main.MainMenu->isHidden() && main.MenuEinfuehrung->isHidden());
-        QCOMPARE(main.tank->GroesseX, 100);
-        QCOMPARE(main.tank->GroesseY, 50);
+        QCOMPARE(main.runState().tutorialSequence, 0);
+        QVERIFY(!editPanelOf(main).isHidden() && tutorialOf(main).isHidden());
+        QVERIFY(!menuBarOf(main, "MainMenu").isHidden() &&
+                menuBarOf(main, "MenuEinfuehrung").isHidden());
+        QCOMPARE(main.document().tank().GroesseX, 100);
+        QCOMPARE(main.document().tank().GroesseY, 50);
 
         // Closing the main window during a run brings the start screen back; the program goes on.
         main.RunSimulation();
@@ -95,15 +97,15 @@ class StartScreenTest : public QObject {
         // Entry 3 asks for a file; cancelled, the user stays in free mode on the new tank.
         h.dialogs.openName.clear();
         h.w->startEntry(3);
-        QVERIFY(main.isVisible() && !main.panEdit->isHidden());
-        QCOMPARE(main.tank->Objekte->Count(), 1);
+        QVERIFY(main.isVisible() && !editPanelOf(main).isHidden());
+        QCOMPARE(main.document().tank().Objekte->Count(), 1);
         h.insert(QStringLiteral("Wand"));
         const QString saved = dir.filePath(QStringLiteral("versuch.zb"));
         QVERIFY(main.saveTankAs(saved));
         main.close();
         h.dialogs.openName = saved;
         h.w->startEntry(3);
-        QCOMPARE(main.tank->Objekte->Count(), 2);
+        QCOMPARE(main.document().tank().Objekte->Count(), 2);
         QVERIFY(h.dialogs.errors.isEmpty());
     }
 
@@ -114,15 +116,16 @@ class StartScreenTest : public QObject {
         h.w->startEntry(4);
         TfrmMain& main = h.w->frmMain;
         QVERIFY(main.isVisible() && !h.w->frmStart.isVisible());
-        QCOMPARE(main.tutorialSequence, 1);
-        QCOMPARE(main.tutorialStep, 1);
+        QCOMPARE(main.runState().tutorialSequence, 1);
+        QCOMPARE(main.runState().tutorialStep, 1);
         // The 100 x 100 tank reached the engine before the example replaced it.
         QVERIFY(h.engine.anyStartingWith("createEmptyPool 100, 100,"));
-        QVERIFY(!main.panTutorial->isHidden() && main.panEdit->isHidden());
-        QVERIFY(main.MainMenu->isHidden() && !main.MenuEinfuehrung->isHidden());
+        QVERIFY(!tutorialOf(main).isHidden() && editPanelOf(main).isHidden());
+        QVERIFY(menuBarOf(main, "MainMenu").isHidden() &&
+                !menuBarOf(main, "MenuEinfuehrung").isHidden());
         main.close();
         h.w->startEntry(5);
-        QCOMPARE(main.tutorialSequence, 2);
+        QCOMPARE(main.runState().tutorialSequence, 2);
         QVERIFY(h.dialogs.errors.isEmpty());
     }
 };

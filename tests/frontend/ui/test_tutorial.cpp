@@ -1,5 +1,6 @@
 #include "help/data_files.h"
 #include "help/text_window.h"
+#include "main_window_parts.h"
 #include "model/tank_file.h"
 #include "program_harness.h"
 #include "simulation/simulation_group.h"
@@ -33,7 +34,9 @@ struct Sequence : ProgramHarness {
         w->startEntry(entry);
     }
     TfrmMain& main() { return w->frmMain; }
-    TutorialPanel& panel() { return *w->frmMain.panTutorial; }
+    TutorialPanel& panel() { return tutorialOf(w->frmMain); }
+    int step() { return w->frmMain.runState().tutorialStep; }
+    const TZBecken& tank() { return w->frmMain.document().tank(); }
     QString text() { return panel().reTutorial->toPlainText(); }
 };
 
@@ -46,21 +49,21 @@ class TutorialTest : public QObject {
     void theIntroductionPagesThroughSixStepsAndBack() {
         Sequence s(4);
         TutorialPanel& p = s.panel();
-        QCOMPARE(s.main().tutorialStep, 1);
+        QCOMPARE(s.step(), 1);
         QVERIFY(!p.btnTutorialZurueck->isEnabled() && !p.btnTutorialZurueck->isHidden());
         QVERIFY(p.btnTutorialWeiter->isEnabled());
         QVERIFY(p.btnStartSim->isHidden());
         QVERIFY(p.btnLeaveTutorial->isHidden());
         QVERIFY(!s.text().isEmpty());
-        QVERIFY(serializeTank(*s.main().tank) == exampleBytes(1, 1));
+        QVERIFY(serializeTank(s.tank()) == exampleBytes(1, 1));
 
         QStringList texts{s.text()};
         for (int step = 2; step <= 6; ++step) {
             p.btnTutorialWeiter->click();
-            QCOMPARE(s.main().tutorialStep, step);
+            QCOMPARE(s.step(), step);
             QVERIFY(p.btnTutorialZurueck->isEnabled());
             QVERIFY(!p.btnStartSim->isHidden());
-            QVERIFY(serializeTank(*s.main().tank) == exampleBytes(1, step));
+            QVERIFY(serializeTank(s.tank()) == exampleBytes(1, step));
             QVERIFY(!texts.contains(s.text())); // every step has its own text
             texts << s.text();
         }
@@ -71,10 +74,10 @@ class TutorialTest : public QObject {
         QVERIFY(!texts.contains(s.text()));
 
         // Going back from step 2 to step 1 keeps "Zur Simulation!" in the introduction.
-        s.main().tutorialStep = 2;
-        s.main().ShowTutorialStep();
+        s.main().StartIntroduction();
+        p.btnTutorialWeiter->click();
         p.btnTutorialZurueck->click();
-        QCOMPARE(s.main().tutorialStep, 1);
+        QCOMPARE(s.step(), 1);
         QVERIFY(!p.btnStartSim->isHidden());
         QVERIFY(!p.btnTutorialZurueck->isEnabled());
         QVERIFY(s.dialogs.errors.isEmpty());
@@ -87,15 +90,16 @@ class TutorialTest : public QObject {
         QVERIFY(!p.btnTutorialZurueck->isEnabled());
         for (int step = 2; step <= 4; ++step) {
             p.btnTutorialWeiter->click();
-            QVERIFY(serializeTank(*s.main().tank) == exampleBytes(2, step));
+            QVERIFY(serializeTank(s.tank()) == exampleBytes(2, step));
         }
         p.btnTutorialWeiter->click();
         QVERIFY(!p.btnLeaveTutorial->isHidden());
         p.btnLeaveTutorial->click();
-        QCOMPARE(s.main().tutorialSequence, 0);
-        QVERIFY(p.isHidden() && !s.main().panEdit->isHidden());
-        QVERIFY(!s.main().MainMenu->isHidden());
-        QCOMPARE(s.main().tank->Objekte->Count(), 1);
+        QCOMPARE(s.main().runState().tutorialSequence, 0);
+        QVERIFY(p.isHidden() && !editPanelOf(s.main()).isHidden());
+        QVERIFY(!menuBarOf(s.main(), "MainMenu").isHidden());
+        QCOMPARE(s.tank().Objekte->Count(), 1);
+        QVERIFY(s.dialogs.questions.isEmpty()); // examples are not the user's work
         QVERIFY(s.dialogs.errors.isEmpty());
     }
 
@@ -108,8 +112,8 @@ class TutorialTest : public QObject {
         QCOMPARE(p.btnStartSim->text(), QStringLiteral("Simulation anhalten"));
         QVERIFY(!p.btnTutorialWeiter->isEnabled() && !p.btnTutorialZurueck->isEnabled());
         QVERIFY(!p.btnSimScreenHelp->isHidden());
-        QVERIFY(!s.main().gbSimulation->isHidden());
-        QVERIFY(s.main().panEdit->isHidden()); // the strip holds only the group
+        QVERIFY(!simulationOf(s.main()).isHidden());
+        QVERIFY(editPanelOf(s.main()).isHidden()); // the strip holds only the group
         p.btnSimScreenHelp->click();
         QCOMPARE(s.w->frmText.windowTitle(), QStringLiteral("Simulationsbildschirm"));
 
@@ -120,8 +124,24 @@ class TutorialTest : public QObject {
         QVERIFY(p.btnTutorialWeiter->isEnabled());
         QVERIFY(!p.btnTutorialZurueck->isEnabled()); // still step 1
         QCOMPARE(s.text(), stepText);
-        QVERIFY(s.main().panEdit->isHidden());
+        QVERIFY(editPanelOf(s.main()).isHidden());
         QVERIFY(s.dialogs.errors.isEmpty());
+    }
+
+    void aResetKeepsTheStepButtonsOfTheRunningStep() {
+        Sequence s(5);
+        TutorialPanel& p = s.panel();
+        p.btnTutorialWeiter->click(); // from step 2 on "<< Zurück" is enabled outside a run
+        p.btnStartSim->click();
+        QVERIFY(!p.btnTutorialZurueck->isEnabled() && !p.btnTutorialWeiter->isEnabled());
+        simulationOf(s.main()).btnSimReset->click();
+        QVERIFY(s.main().runActive());
+        QCOMPARE(p.btnStartSim->text(), QStringLiteral("Simulation anhalten"));
+        QVERIFY(!p.btnTutorialZurueck->isEnabled() && !p.btnTutorialWeiter->isEnabled());
+        QVERIFY(!p.btnSimScreenHelp->isHidden());
+        QCOMPARE(s.step(), 2);
+        p.btnStartSim->click();
+        QVERIFY(p.btnTutorialZurueck->isEnabled() && p.btnTutorialWeiter->isEnabled());
     }
 
     void theIntroductionExplainsTheControlsDuringARun() {
@@ -134,7 +154,7 @@ class TutorialTest : public QObject {
         QVERIFY(s.text().contains(QStringLiteral("Simulation starten")));
         QVERIFY(p.btnSimScreenHelp->isHidden());
         // Leaving through the group's own button restores the step as well.
-        s.main().Button2->click();
+        simulationOf(s.main()).Button2->click();
         QVERIFY(!s.main().runActive());
         QCOMPARE(s.text(), stepText);
         QVERIFY(p.btnTutorialWeiter->isEnabled() && p.btnTutorialZurueck->isEnabled());

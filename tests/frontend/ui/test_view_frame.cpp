@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "editor/tank_box.h"
 #include "editor/wall_box.h"
+#include "main_window_parts.h"
 #include "test_registry.h"
 #include "ui_harness.h"
 #include "view/engine_panel.h"
@@ -52,20 +53,25 @@ class ViewFrameTest : public QObject {
 
   private slots:
     void topViewFollowsScrollBarsAndZoom() {
-        Harness h;
-        TFrame2& frame = *h.window->GLFrame;
+        Harness h(true);
+        TFrame2& frame = frameOf(*h.window);
         QCOMPARE(frame.zoomFactor, 1.0);
+        h.settle();
         h.engine.clear();
+        // Asked twice in one turn, the view is drawn once.
         frame.UpdateTopView();
-        QCOMPARE(h.engine.calls,
-                 (std::vector<std::string>{"setPoolAngle 0",
-                                           "setCamera 0, 1.2, 0, 0.19999999999999996, 0",
-                                           "repaintScene true, false"}));
+        frame.UpdateTopView();
+        QCOMPARE(h.engine.named("repaintScene").size(), 0u);
+        h.engine.calls.erase(h.engine.calls.begin(), h.engine.calls.begin() + 2);
+        QTRY_COMPARE(h.engine.calls,
+                     (std::vector<std::string>{"setPoolAngle 0",
+                                               "setCamera 0, 1.2, 0, 0.19999999999999996, 0",
+                                               "repaintScene true, false"}));
         // The first touch of the zoom raises the eye from 1.2 to 1.4; the far end lowers it to 0.4.
-        h.window->tbZoom->setValue(1);
-        h.window->tbZoom->setValue(0);
+        zoomOf(*h.window).setValue(1);
+        zoomOf(*h.window).setValue(0);
         QCOMPARE(callNumbers(h.engine.last("setCamera"))[1], 1.4);
-        h.window->tbZoom->setValue(100);
+        zoomOf(*h.window).setValue(100);
         QCOMPARE(callNumbers(h.engine.last("setCamera"))[1], 0.4);
         frame.sbX->setValue(0);
         frame.sbY->setValue(100);
@@ -73,17 +79,20 @@ class ViewFrameTest : public QObject {
         QCOMPARE(eye[0], -0.5);
         QCOMPARE(eye[2], 0.5);
         QCOMPARE(eye[4], 0.5);
-        // A run draws the relief and steers the camera itself: the bars only redraw.
-        frame.in3dMode = true;
+        // A run draws the relief and steers the camera itself: the bar asks for a frame of it.
+        h.window->RunSimulation();
+        QTRY_VERIFY(h.engine.frames > 0);
         h.engine.clear();
         frame.sbX->setValue(30);
-        QCOMPARE(h.engine.calls, (std::vector<std::string>{"repaintScene true, true"}));
+        QTRY_COMPARE(h.engine.last("repaintScene"), std::string("repaintScene true, true"));
+        QCOMPARE(h.engine.named("setPoolAngle"), std::vector<std::string>{"setPoolAngle 0"});
+        QCOMPARE(callNumbers(h.engine.last("setCamera"))[0], 0.3 - 0.5);
     }
 
     void resizingGivesTheEngineTheWholeFrame() {
         Harness h(true);
         h.window->resize(h.window->width() + 120, h.window->height() + 60);
-        TFrame2& frame = *h.window->GLFrame;
+        TFrame2& frame = frameOf(*h.window);
         const std::string expected = "reshape " +
                                      std::to_string(frame.devicePixels(frame.width())) + ", " +
                                      std::to_string(frame.devicePixels(frame.height()));
@@ -104,7 +113,7 @@ class ViewFrameTest : public QObject {
         QVERIFY(inside != kBackground);
         QCOMPARE(darkPixelsAcrossTheMiddle(picture), 0);
 
-        TObjekt& wall = h.insert(QStringLiteral("Wand"));
+        const TObjekt& wall = h.insert(QStringLiteral("Wand"));
         WallBox& box = *h.editor().gbWand;
         box.seWandPosX->setValue(50);
         box.seWandPosY->setValue(25);
@@ -125,7 +134,7 @@ class ViewFrameTest : public QObject {
 
     void updateTimerSendsOnlyWhatChanged() {
         Harness h(true);
-        QTRY_VERIFY(h.window->UpdateTimer->isActive());
+        QTRY_VERIFY(timerOf(*h.window, "UpdateTimer").isActive());
         // The new tank's coupling is set after its last transfer: the first tick sends it.
         QTRY_COMPARE_WITH_TIMEOUT(h.engine.last("createEmptyPool"),
                                   std::string("createEmptyPool 100, 50, 0, 4, 0"), 2000);
@@ -136,7 +145,7 @@ class ViewFrameTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(h.engine.last("createEmptyPool"),
                                   std::string("createEmptyPool 100, 50, 0, 5, 0"), 2000);
         h.window->hide();
-        QVERIFY(!h.window->UpdateTimer->isActive());
+        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
     }
 
     void aTankTooLargeForMemoryLeavesTheViewEmpty() {
@@ -144,6 +153,7 @@ class ViewFrameTest : public QObject {
         TankBox& box = *h.editor().gbWannenWerte;
         box.seXGr->setValue(100000);
         box.seYGr->setValue(100000);
+        h.settle();
         QCOMPARE(h.tank().GroesseX, 100000);
         QCOMPARE(h.engine.last("createEmptyPool"),
                  std::string("createEmptyPool 100000, 100000, 0, 4, 0"));
@@ -169,10 +179,10 @@ class ViewFrameTest : public QObject {
 
     void closingStopsARunAndTheRefresh() {
         Harness h(true);
-        h.window->simulationStopped = false;
+        h.window->RunSimulation();
         h.window->close();
-        QVERIFY(h.window->simulationStopped);
-        QVERIFY(!h.window->UpdateTimer->isActive());
+        QVERIFY(h.window->runState().simulationStopped);
+        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
     }
 };
 

@@ -25,27 +25,38 @@ Harness::~Harness() {
     setUserDialogs(nullptr);
 }
 
-TObjekt& Harness::insert(const QString& kind) {
+const TObjekt& Harness::insert(const QString& kind) {
     editor().cbNeuesObjekt->setCurrentText(kind);
     editor().btnNeuesObjekt->click();
     return tank().Objekte->at(tank().Objekte->Count() - 1);
 }
 
+void Harness::edit(const TObjekt& object, const std::function<void(TObjekt&)>& change) {
+    QVERIFY(window->document().editObject(object.serial(), change));
+}
+
+void Harness::settle() {
+    // A change posts the transfer, the transfer posts the panel's paint.
+    for (int k = 0; k < 3; ++k) {
+        QCoreApplication::processEvents();
+    }
+}
+
 QTreeWidgetItem* Harness::node(const QString& nodeText) const {
     const auto found =
-        window->editor->tvObjekte->findItems(nodeText, Qt::MatchExactly | Qt::MatchRecursive);
+        editorOf(*window).tvObjekte->findItems(nodeText, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.first();
 }
 
 void Harness::select(const QString& nodeText) {
     QTreeWidgetItem* item = node(nodeText);
     QVERIFY2(item, qPrintable(QStringLiteral("no node ") + nodeText));
-    window->editor->tvObjekte->setCurrentItem(item);
+    editorOf(*window).tvObjekte->setCurrentItem(item);
 }
 
 QImage Harness::grabPanel() {
-    QCoreApplication::processEvents();
-    EnginePanel* panel = window->GLFrame->PanSim;
+    settle();
+    EnginePanel* panel = frameOf(*window).PanSim;
     return panel->screen()
         ->grabWindow(panel->winId())
         .toImage()
@@ -53,7 +64,7 @@ QImage Harness::grabPanel() {
 }
 
 QString Harness::selectedText() const {
-    const QTreeWidgetItem* item = window->editor->tvObjekte->currentItem();
+    const QTreeWidgetItem* item = editorOf(*window).tvObjekte->currentItem();
     return item ? item->text(0) : QString();
 }
 

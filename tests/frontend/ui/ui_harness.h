@@ -6,12 +6,14 @@
 #include "editor/object_editor.h"
 #include "frontend/call_line.h"
 #include "main_window/main_window.h"
+#include "main_window_parts.h"
 #include "model/engine_calls.h"
 
 #include <QImage>
 #include <QStringList>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,14 +22,14 @@ namespace zb::ui::test {
 
 class ScriptedDialogs : public UserDialogs {
   public:
-    bool answerYes = false;
-    QString saveName; // empty: the user cancels
+    UserDialogs::Answer answer = UserDialogs::Answer::No; // to "Speichern?"
+    QString saveName;                                     // empty: the user cancels
     QString openName;
     QStringList questions, informations, errors;
 
-    bool askYesNo(const QString& caption, const QString& question) override {
+    Answer askYesNoCancel(const QString& caption, const QString& question) override {
         questions << caption + QStringLiteral(" | ") + question;
-        return answerYes;
+        return answer;
     }
     void information(const QString& text) override { informations << text; }
     void error(const QString& caption, const QString& text) override {
@@ -162,10 +164,14 @@ struct Harness {
     explicit Harness(bool shown = false);
     ~Harness();
 
-    ObjectEditor& editor() { return *window->editor; }
-    TZBecken& tank() { return *window->tank; }
+    ObjectEditor& editor() { return editorOf(*window); }
+    const TZBecken& tank() { return window->document().tank(); }
     // Inserts an object of the combo box's item and returns it (now selected).
-    TObjekt& insert(const QString& kind);
+    const TObjekt& insert(const QString& kind);
+    // Changes an object through the document, as the editor's boxes do.
+    void edit(const TObjekt& object, const std::function<void(TObjekt&)>& change);
+    // Lets the document's pending change reach the engine.
+    void settle();
     // Selects the tree node with this text; fails the test when there is none.
     void select(const QString& nodeText);
     QTreeWidgetItem* node(const QString& nodeText) const;
