@@ -1,12 +1,17 @@
 #include "app/program_windows.h"
 
+#include "widgets/window_placement.h"
+
 #include <QApplication>
 
 namespace zb::ui {
 
 ProgramWindows::ProgramWindows(EngineCalls& engine, QRect desktop)
     : frmStart(desktop), frmMain(engine) {
-    QObject::connect(&frmMain, &TfrmMain::helpTextRequested, &frmText, &TfrmText::ShowHelpText);
+    QObject::connect(&frmMain, &TfrmMain::helpTextRequested, &frmText,
+                     [this](const QString& title, const QString& file) {
+                         frmText.ShowHelpText(title, file, &frmMain);
+                     });
     QObject::connect(&frmMain, &TfrmMain::aboutRequested, &AboutBox, &TAboutBox::showCentred);
     QObject::connect(&frmMain, &TfrmMain::closed, &frmStart, &QWidget::show);
     QObject::connect(&frmStart, &TfrmStart::entryChosen, &frmStart,
@@ -17,11 +22,10 @@ void ProgramWindows::startEntry(int index) {
     switch (index) {
     case 0:
         frmText.showText(QStringLiteral("Was ist eine Zitterbecken? Wozu dieses Programm?"),
-                         QStringLiteral("Data\\RTFs\\ZitterBecken.rtf"));
+                         QStringLiteral("Data\\RTFs\\ZitterBecken.rtf"), &frmStart);
         break;
     case 1:
-        frmFunktionsweise.show();
-        frmFunktionsweise.raise();
+        showOver(&frmFunktionsweise, &frmStart);
         break;
     case 2:
     case 3:

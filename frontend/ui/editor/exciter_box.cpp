@@ -9,6 +9,7 @@
 #include "widgets/wrap_radio_button.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -132,9 +133,13 @@ void ExciterBox::connectHandlers() {
         editExciter([&](TErreger& e) { e.Amplitude = position / 50.0; });
     });
     connect(seErrT, &SpinEdit::valueChanged, this, [this](int period) {
-        if (period != 0) {
-            editExciter([&](TErreger& e) { e.Frequenz = (1000.0 / period) * 50.0; });
+        // 0 changes nothing, and neither does an emptied field on the way to a new number:
+        // either would read as the minimum, a period of 1 ms.
+        bool typed = false;
+        if (seErrT->lineEdit()->text().trimmed().toLongLong(&typed) == 0 || !typed) {
+            return;
         }
+        editExciter([&](TErreger& e) { e.Frequenz = (1000.0 / period) * 50.0; });
     });
     connect(cbErregerFest, &QComboBox::activated, this,
             [this](int index) { editExciter([&](TErreger& e) { e.Fest = index == 1; }); });

@@ -1,7 +1,9 @@
 #include "help/text_window.h"
 
 #include "help/data_files.h"
+#include "widgets/window_placement.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -22,13 +24,22 @@ TfrmText::TfrmText(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(reText);
 }
 
-void TfrmText::ShowHelpText(const QString& title, const QString& file) {
-    showText(title, QStringLiteral("data\\rtfs\\") + file);
+void TfrmText::ShowHelpText(const QString& title, const QString& file, const QWidget* over) {
+    showText(title, QStringLiteral("data\\rtfs\\") + file, over);
 }
 
-void TfrmText::showText(const QString& title, const QString& relativePath) {
-    show();
-    raise();
+void TfrmText::showText(const QString& title, const QString& relativePath, const QWidget* over) {
+    if (!over || !over->isVisible()) {
+        over = QApplication::activeWindow();
+    }
+    // Placed only when it opens; a window already open stays where the user put it.
+    if (isVisible()) {
+        show();
+        raise();
+        activateWindow();
+    } else {
+        showOver(this, over == this ? nullptr : over);
+    }
     setWindowTitle(title);
     reText->clear();
     if (!loadRichTextFile(programDataPath(relativePath), *reText)) {

@@ -15,10 +15,11 @@ class TfrmText : public QWidget {
 
     QTextEdit* reText;
 
-    // Shows the window with the text of "Data\RTFs\<file>" from its beginning.
-    void ShowHelpText(const QString& title, const QString& file);
+    // Shows the window with the text of "Data\RTFs\<file>" from its beginning, over the window
+    // that asked for it (the active one when none is named) and in front of it.
+    void ShowHelpText(const QString& title, const QString& file, const QWidget* over = nullptr);
     // The same for any text below the program folder.
-    void showText(const QString& title, const QString& relativePath);
+    void showText(const QString& title, const QString& relativePath, const QWidget* over = nullptr);
 };
 
 } // namespace zb::ui

@@ -57,6 +57,7 @@ TutorialPanel::TutorialPanel(QWidget* parent) : QWidget(parent) {
     btnLeaveTutorial->hide();
     btnSimScreenHelp = barButton(QStringLiteral("Hilfe zum Simulationsbildschirm anzeigen"),
                                  "btnSimScreenHelp", {288, 4, 217, 25}, buttonBar);
+    fitTextToWidth(btnSimScreenHelp, 217);
     btnSimScreenHelp->hide();
 
     auto* layout = new QVBoxLayout(this);

@@ -7,6 +7,7 @@
 #include "test_registry.h"
 #include "widgets/help_label.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -81,6 +82,29 @@ class HelpWindowsTest : public QObject {
         all.w->frmText.ShowHelpText(QStringLiteral("Wände"), QStringLiteral("oh/WAENDE.RTF"));
         QVERIFY(all.dialogs.errors.isEmpty());
         QVERIFY(!all.w->frmText.reText->toPlainText().isEmpty());
+    }
+
+    void helpWindowsOpenOverTheirWindowAndInFront() {
+        ProgramHarness h(QRect(0, 0, 1280, 1024));
+        TfrmStart& start = h.w->frmStart;
+        start.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&start));
+        h.w->startEntry(0);
+        TfrmText& text = h.w->frmText;
+        QVERIFY(QTest::qWaitForWindowExposed(&text));
+        QTRY_VERIFY(
+            (text.frameGeometry().center() - start.frameGeometry().center()).manhattanLength() <=
+            2);
+        h.w->startEntry(1);
+        TfrmFunktionsweise& f = h.w->frmFunktionsweise;
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTRY_VERIFY(
+            (f.frameGeometry().center() - start.frameGeometry().center()).manhattanLength() <= 2);
+        // Clicking the entry again brings the open text back in front of the start screen.
+        h.w->startEntry(0);
+        QTRY_COMPARE(QApplication::activeWindow(), &text);
+        QVERIFY(f.windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     }
 
     void funktionsweiseStacksItsSevenParts() {

@@ -117,6 +117,29 @@ class ObjectEditorTest : public QObject {
         QVERIFY(plane.erreger()->Fest);
     }
 
+    void aPeriodOfZeroOrAnEmptyFieldChangesNothing() {
+        Harness h;
+        const TObjekt& exciter = h.insert(QStringLiteral("Erreger"));
+        SpinEdit& period = *h.editor().gbErreger->seErrT;
+        QTest::keyClick(&period, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&period, Qt::Key_Backspace);
+        QCOMPARE(exciter.erreger()->Frequenz, 10.0);
+        QTest::keyClicks(&period, QStringLiteral("0"));
+        QCOMPARE(exciter.erreger()->Frequenz, 10.0);
+        QTest::keyClick(&period, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&period, QStringLiteral("2500"));
+        QCOMPARE(exciter.erreger()->Frequenz, 20.0);
+    }
+
+    void aNewScreenRunsAcrossTheTank() {
+        Harness h;
+        const TObjekt& screen = h.insert(QStringLiteral("Schirm"));
+        QVERIFY(screen.schirm()->Horizontal);
+        QVERIFY(h.editor().gbSchirm->rbHorizontal->isChecked());
+        h.settle();
+        QCOMPARE(h.engine.last("addScreen"), std::string("addScreen 0, true"));
+    }
+
     void amplitudeTrackBarStoresStepsAndShowsPercent() {
         Harness h;
         const TObjekt& exciter = h.insert(QStringLiteral("Erreger"));

@@ -139,6 +139,7 @@ class TutorialTest : public QObject {
         QCOMPARE(p.btnStartSim->text(), QStringLiteral("Simulation anhalten"));
         QVERIFY(!p.btnTutorialZurueck->isEnabled() && !p.btnTutorialWeiter->isEnabled());
         QVERIFY(!p.btnSimScreenHelp->isHidden());
+        QVERIFY(p.btnSimScreenHelp->sizeHint().width() <= p.btnSimScreenHelp->width());
         QCOMPARE(s.step(), 2);
         p.btnStartSim->click();
         QVERIFY(p.btnTutorialZurueck->isEnabled() && p.btnTutorialWeiter->isEnabled());
