@@ -162,8 +162,10 @@ TZBecken refraction() {
 }
 
 // Two slits three wavelengths apart, each narrower than the wavelength so that it spreads its
-// wave widely: the bright fringes leave at sin a = k / 3, so the screen shows a bright middle
-// and two fringes on each side, at 19.5° and 42°.
+// wave widely: far away the bright fringes leave at sin a = k / 3, at 19.5° and 42°. The screen
+// lies only 100 rows behind the slits, where the near field puts the first dark places about
+// 19 oscillators off the middle instead of the 17.5 that exact path differences give; the text
+// states what the screen shows.
 TZBecken doubleSlit() {
     TZBecken t = emptyTank(280, 280);
     absorbAll(t);

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/user_dialogs.h"
 #include "text/data_paths.h"
+#include "text/link_opener.h"
 #include "text/rtf_reader.h"
 
 #include <QFile>
@@ -39,6 +40,7 @@ bool loadRichTextFile(const QString& path, QTextEdit& view) {
         reportUnreadableFile(path);
         return false;
     }
+    openLinksInBrowser(view);
     return true;
 }
 

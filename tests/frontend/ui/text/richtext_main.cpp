@@ -1,5 +1,5 @@
-// Laying out a document needs fonts, and fonts need an application; no display is needed.
-#include <QGuiApplication>
+// Laying out a document needs fonts, and the link tests a widget: an application, no display.
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

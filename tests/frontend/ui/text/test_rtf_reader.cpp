@@ -173,7 +173,7 @@ TEST(RtfText, CharactersDestinationsAndParagraphMarks) {
         {R"({\rtf1 a\{b\}c\\d})", u"a{b}c\\d"},
         {R"({\rtf1 x\~y\-z\_w})", u"x\u00A0y\u00ADz\u2011w"},
         {R"({\rtf1 \emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote})", u"—–•‘’“”"},
-        {R"({\rtf1 a\line b\tab c\cell d})", u"a\u2028b\tc\td"},
+        {R"({\rtf1 a\line b\tab c\nestcell d})", u"a\u2028b\tc\td"},
         {"{\\rtf1 ab\r\ncd\\\nef\\\r\ng}", u"abcd\nef\ng"},
         {R"({\rtf1 \b  x\b0 y\b-z})", u" xy-z"},
         {R"({\rtf1 \abcdefghijklmnopqrstuvwxyzabcdefghi x})", u"x"},
@@ -188,7 +188,7 @@ TEST(RtfText, CharactersDestinationsAndParagraphMarks) {
         {R"({\rtf1 \u0?\u7?\u99999999999?\u z})", u"\uFFFDz"},
         // Paragraph marks: the last one leaves no empty line, inner ones do.
         {R"({\rtf1 a\par})", u"a"},
-        {R"({\rtf1 \par a\par\par b\sect c\page d\row e\par\par})", u"\na\n\nb\nc\nd\ne\n"},
+        {R"({\rtf1 \par a\par\par b\sect c\page d\par e\par\par})", u"\na\n\nb\nc\nd\ne\n"},
         // Destinations: skipped, or shown where the text is the visible part.
         {R"({\rtf1 a{\*\unknown b{c}}d{\*\fldinst x}})", u"ad"},
         {R"({\rtf1 {\info{\title T}}{\stylesheet{\s0 Normal;}}{\header H\par}a\par})", u"a"},

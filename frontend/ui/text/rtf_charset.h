@@ -1,0 +1,13 @@
+// Byte values to characters: Windows-1252, and the Symbol and Wingdings fonts that older word
+// processors use for Greek letters, bullets and a few signs.
+#pragma once
+
+namespace zb::ui::rtf {
+
+enum class Glyphs { Text, Symbol, Wingdings };
+
+char32_t fromCp1252(unsigned char c);
+// What the byte shows in a Symbol or Wingdings font (not for Glyphs::Text).
+char32_t fromSymbolFont(unsigned char c, Glyphs glyphs);
+
+} // namespace zb::ui::rtf

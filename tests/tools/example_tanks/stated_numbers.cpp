@@ -1,0 +1,117 @@
+#include "stated_numbers.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <regex>
+
+namespace zb {
+
+namespace {
+
+// Windows-1252 where it differs from Latin-1; the texts use quotes, dashes and bullets from it.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c == 0xA0)
+        c = U' ';
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+} // namespace
+
+std::string helpText(const std::string& file) {
+    std::ifstream in(std::string(ZB_PROGRAM_RTFS) + "/" + file, std::ios::binary);
+    const std::string rtf{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string out;
+    for (size_t pos = 0; pos < rtf.size();) {
+        const char c = rtf[pos++];
+        if (c == '{' || c == '}' || c == '\r' || c == '\n')
+            continue;
+        if (c != '\\' || pos >= rtf.size()) {
+            appendUtf8(out, char32_t(static_cast<unsigned char>(c)));
+            continue;
+        }
+        const char d = rtf[pos];
+        if (d == '\'' && pos + 2 < rtf.size()) {
+            const auto byte =
+                static_cast<unsigned char>(std::stoi(rtf.substr(pos + 1, 2), nullptr, 16));
+            appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte);
+            pos += 3;
+        } else if (d == '~') {
+            out += ' ';
+            ++pos;
+        } else if (isLetter(d)) {
+            const size_t begin = pos;
+            while (pos < rtf.size() && isLetter(rtf[pos]))
+                ++pos;
+            const std::string word = rtf.substr(begin, pos - begin);
+            const size_t digits = pos;
+            if (pos < rtf.size() && rtf[pos] == '-')
+                ++pos;
+            while (pos < rtf.size() && rtf[pos] >= '0' && rtf[pos] <= '9')
+                ++pos;
+            const std::string parameter = rtf.substr(digits, pos - digits);
+            if (pos < rtf.size() && rtf[pos] == ' ')
+                ++pos;
+            if (word == "par") {
+                out += '\n';
+            } else if (word == "tab") {
+                out += ' ';
+            } else if (word == "u" && !parameter.empty()) {
+                const int unit = std::stoi(parameter);
+                appendUtf8(out, char32_t(unit < 0 ? unit + 65536 : unit));
+                ++pos; // the fallback character
+            }
+        } else {
+            out += d; // \\, \{ and \}
+            ++pos;
+        }
+    }
+    return out;
+}
+
+std::vector<std::vector<double>> statedNumbers(const std::string& file,
+                                               const std::string& pattern) {
+    const std::string text = helpText(file);
+    const std::regex re(pattern);
+    std::vector<std::vector<double>> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator();
+         ++it) {
+        std::vector<double> numbers;
+        for (size_t g = 1; g < it->size(); ++g) {
+            std::string number = (*it)[g].str();
+            for (char& c : number)
+                if (c == ',')
+                    c = '.';
+            numbers.push_back(std::stod(number));
+        }
+        found.push_back(numbers);
+    }
+    return found;
+}
+
+double statedNumber(const std::string& file, const std::string& pattern) {
+    const auto found = statedNumbers(file, pattern);
+    return found.empty() || found[0].empty() ? std::numeric_limits<double>::quiet_NaN()
+                                             : found[0][0];
+}
+
+} // namespace zb
