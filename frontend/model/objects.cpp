@@ -33,6 +33,12 @@ TObjektListe::TObjektListe() {
     entries_.push_back(std::make_unique<TObjekt>(kArtBecken));
 }
 
+TObjektListe::TObjektListe(const TObjektListe& other) {
+    entries_.reserve(other.entries_.size());
+    for (const auto& entry : other.entries_)
+        entries_.push_back(std::make_unique<TObjekt>(*entry));
+}
+
 TObjekt& TObjektListe::add(std::unique_ptr<TObjekt> entry) {
     entries_.push_back(std::move(entry));
     return *entries_.back();

@@ -93,6 +93,9 @@ class TObjekt {
 class TObjektListe {
   public:
     TObjektListe();
+    // A deep copy; the copies keep the serials of their originals.
+    TObjektListe(const TObjektListe& other);
+    TObjektListe& operator=(const TObjektListe&) = delete;
 
     int Count() const { return int(entries_.size()); }
     TObjekt& at(int index) { return *entries_.at(size_t(index)); }

@@ -7,6 +7,12 @@ namespace zb {
 
 TZBecken::TZBecken() : Objekte(std::make_unique<TObjektListe>()) {}
 
+TZBecken::TZBecken(const TZBecken& other)
+    : GroesseX(other.GroesseX), GroesseY(other.GroesseY), RandHinten(other.RandHinten),
+      RandVorne(other.RandVorne), RandLinks(other.RandLinks), RandRechts(other.RandRechts),
+      StandardDaempfung(other.StandardDaempfung), StandardKopplung(other.StandardKopplung),
+      RandBreite(other.RandBreite), Objekte(std::make_unique<TObjektListe>(*other.Objekte)) {}
+
 void TZBecken::SetSize(int32_t x, int32_t y) {
     GroesseX = x;
     GroesseY = y;

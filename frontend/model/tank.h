@@ -27,6 +27,11 @@ struct TankSaveResult {
 class TZBecken {
   public:
     TZBecken();
+    // A deep copy: the same bytes in a file, the same serials in the list.
+    TZBecken(const TZBecken& other);
+    TZBecken& operator=(const TZBecken&) = delete;
+    TZBecken(TZBecken&&) = default;
+    TZBecken& operator=(TZBecken&&) = default;
 
     int32_t GroesseX = 0;
     int32_t GroesseY = 0;

@@ -6,6 +6,13 @@
 
 namespace zb::ui {
 
+namespace {
+
+// A long afternoon of editing; each step holds a copy of a small tank description.
+constexpr size_t kMaxSteps = 500;
+
+} // namespace
+
 TankDocument::TankDocument(QObject* parent) : QObject(parent) {}
 
 TankDocument::~TankDocument() = default;
@@ -13,6 +20,7 @@ TankDocument::~TankDocument() = default;
 void TankDocument::replace(std::unique_ptr<TZBecken> tank) {
     tank_ = std::move(tank);
     markSaved();
+    clearHistory();
     emit replaced();
     noteChange();
 }
@@ -37,33 +45,61 @@ TankSaveResult TankDocument::save(const std::string& path) {
     return result;
 }
 
-void TankDocument::edit(const std::function<void(TZBecken&)>& change) {
+bool TankDocument::apply(const QString& what, uint64_t target,
+                         const std::function<void(TZBecken&)>& change) {
     if (!tank_) {
-        return;
+        return false;
     }
+    auto before = std::make_unique<TZBecken>(*tank_);
     change(*tank_);
+    if (serializeTank(*tank_) == serializeTank(*before)) {
+        return false; // a control that showed the value it already had
+    }
+    if (quiet_ == 0) {
+        const bool sameGesture = merging_ && !undo_.empty() && undo_.back().what == what &&
+                                 undo_.back().target == target;
+        if (!sameGesture) {
+            undo_.push_back({what, target, std::move(before)});
+            if (undo_.size() > kMaxSteps) {
+                undo_.erase(undo_.begin());
+            }
+        }
+        redo_.clear();
+        merging_ = true;
+        emit historyChanged();
+    }
     noteChange();
+    return true;
 }
 
-bool TankDocument::editObject(uint64_t serial, const std::function<void(TObjekt&)>& change) {
+void TankDocument::edit(const QString& what, const std::function<void(TZBecken&)>& change) {
+    apply(what, 0, change);
+}
+
+bool TankDocument::editObject(uint64_t serial, const QString& what,
+                              const std::function<void(TObjekt&)>& change) {
     const int index = indexOf(serial);
     if (index < 0) {
         return false;
     }
-    edit([&](TZBecken& t) { change(t.Objekte->at(index)); });
+    apply(what, serial, [&](TZBecken& t) { change(t.Objekte->at(index)); });
     return true;
 }
 
-uint64_t TankDocument::insert(std::unique_ptr<TObjekt> object) {
+uint64_t TankDocument::insert(std::unique_ptr<TObjekt> object, const QString& what) {
     const uint64_t serial = object->serial();
-    edit([&](TZBecken& t) { t.Objekte->add(std::move(object)); });
+    endGesture();
+    apply(what, serial, [&](TZBecken& t) { t.Objekte->add(std::move(object)); });
+    endGesture();
     return serial;
 }
 
-void TankDocument::remove(uint64_t serial) {
+void TankDocument::remove(uint64_t serial, const QString& what) {
     const int index = indexOf(serial);
     if (index > 0) {
-        edit([&](TZBecken& t) { t.Objekte->remove(index); });
+        endGesture();
+        apply(what, serial, [&](TZBecken& t) { t.Objekte->remove(index); });
+        endGesture();
     }
 }
 
@@ -91,6 +127,43 @@ bool TankDocument::isModified() const {
 
 void TankDocument::markSaved() {
     saved_ = tank_ ? serializeTank(*tank_) : std::vector<uint8_t>{};
+}
+
+QString TankDocument::undoText() const {
+    return undo_.empty() ? QString() : undo_.back().what;
+}
+
+QString TankDocument::redoText() const {
+    return redo_.empty() ? QString() : redo_.back().what;
+}
+
+void TankDocument::travel(std::vector<Step>& from, std::vector<Step>& to) {
+    if (from.empty() || !tank_) {
+        return;
+    }
+    Step step = std::move(from.back());
+    from.pop_back();
+    to.push_back({step.what, step.target, std::move(tank_)});
+    tank_ = std::move(step.state);
+    merging_ = false;
+    emit historyChanged();
+    emit reverted();
+    noteChange();
+}
+
+void TankDocument::undo() {
+    travel(undo_, redo_);
+}
+
+void TankDocument::redo() {
+    travel(redo_, undo_);
+}
+
+void TankDocument::clearHistory() {
+    undo_.clear();
+    redo_.clear();
+    merging_ = false;
+    emit historyChanged();
 }
 
 void TankDocument::flush() {

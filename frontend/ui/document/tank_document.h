@@ -1,11 +1,13 @@
 // The one current tank of the program, and the only way to change it. Whoever shows the tank
-// listens: `replaced` at once when another tank takes its place, `changed` once per turn of the
-// event loop however many edits that turn made, so the engine receives each change once.
+// listens: `replaced` at once when another tank takes its place, `reverted` when undo or redo
+// put an earlier state back, `changed` once per turn of the event loop however many edits that
+// turn made, so the engine receives each change once.
 #pragma once
 
 #include "model/tank.h"
 
 #include <QObject>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -26,7 +28,8 @@ class TankDocument : public QObject {
     // Only while hasTank().
     const TZBecken& tank() const { return *tank_; }
 
-    // A new tank takes the place of the current one; it counts as unchanged.
+    // A new tank takes the place of the current one; it counts as unchanged and starts a fresh
+    // history.
     void replace(std::unique_ptr<TZBecken> tank);
     // Reads a tank file into a new tank that replaces the current one; on any failure the
     // current tank stays as it was.
@@ -34,15 +37,17 @@ class TankDocument : public QObject {
     // Writes the tank; afterwards it counts as unchanged.
     TankSaveResult save(const std::string& path);
 
-    // The door every change passes through.
-    void edit(const std::function<void(TZBecken&)>& change);
+    // The door every change passes through. `what` names the change for "Rückgängig: ...";
+    // changes that leave the tank as it was are not changes at all.
+    void edit(const QString& what, const std::function<void(TZBecken&)>& change);
     // Changes the object with this serial; false (and nothing happens) when it is not in the
     // current tank, for instance because the tank was replaced meanwhile.
-    bool editObject(uint64_t serial, const std::function<void(TObjekt&)>& change);
+    bool editObject(uint64_t serial, const QString& what,
+                    const std::function<void(TObjekt&)>& change);
     // Appends an object; returns its serial.
-    uint64_t insert(std::unique_ptr<TObjekt> object);
+    uint64_t insert(std::unique_ptr<TObjekt> object, const QString& what);
     // Removes the object with this serial, if it is in the tank.
-    void remove(uint64_t serial);
+    void remove(uint64_t serial, const QString& what);
 
     const TObjekt* find(uint64_t serial) const;
     // The object's index in the list, -1 when it is not there.
@@ -52,18 +57,57 @@ class TankDocument : public QObject {
     bool isModified() const;
     void markSaved();
 
+    // Undo and redo, step by step. Edits of one gesture (a slider dragged, a number typed, an
+    // object moved) make one step: successive edits of the same kind to the same object merge
+    // until endGesture().
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    QString undoText() const; // what undo would undo, empty when nothing
+    QString redoText() const;
+    void undo();
+    void redo();
+    void endGesture() { merging_ = false; }
+    void clearHistory();
+
+    // While one lives, edits change the tank without becoming steps of their own: the editor
+    // showing an object writes back the values its controls can represent.
+    class Quiet {
+      public:
+        explicit Quiet(TankDocument& document) : document_(document) { ++document_.quiet_; }
+        ~Quiet() { --document_.quiet_; }
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+
+      private:
+        TankDocument& document_;
+    };
+
     // Delivers a pending `changed` at once instead of at the end of the turn.
     void flush();
 
   signals:
     void replaced();
+    void reverted();
+    void historyChanged();
     void changed();
 
   private:
+    struct Step {
+        QString what;
+        uint64_t target; // the object changed, 0 for the tank itself
+        std::unique_ptr<TZBecken> state;
+    };
+
+    bool apply(const QString& what, uint64_t target, const std::function<void(TZBecken&)>& change);
+    void travel(std::vector<Step>& from, std::vector<Step>& to);
     void noteChange();
 
     std::unique_ptr<TZBecken> tank_;
     std::vector<uint8_t> saved_; // the tank's bytes when it was last created, read or saved
+    std::vector<Step> undo_;     // the state before each step, oldest first
+    std::vector<Step> redo_;
+    bool merging_ = false;
+    int quiet_ = 0;
     bool changePending_ = false;
 };
 

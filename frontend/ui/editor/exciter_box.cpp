@@ -124,13 +124,16 @@ void ExciterBox::buildShapePanels() {
 }
 
 void ExciterBox::connectHandlers() {
-    connect(seErrXPos, &SpinEdit::valueChanged, this,
-            [this](int value) { editExciter([&](TErreger& e) { e.X = value; }); });
-    connect(seErrYPos, &SpinEdit::valueChanged, this,
-            [this](int value) { editExciter([&](TErreger& e) { e.Y = value; }); });
+    connect(seErrXPos, &SpinEdit::valueChanged, this, [this](int value) {
+        editExciter(QStringLiteral("Erreger verschieben"), [&](TErreger& e) { e.X = value; });
+    });
+    connect(seErrYPos, &SpinEdit::valueChanged, this, [this](int value) {
+        editExciter(QStringLiteral("Erreger verschieben"), [&](TErreger& e) { e.Y = value; });
+    });
     connect(seErrAmpl, &QSlider::valueChanged, this, [this](int position) {
         lblAmpli->setText(percentOf(position));
-        editExciter([&](TErreger& e) { e.Amplitude = position / 50.0; });
+        editExciter(QStringLiteral("Amplitude ändern"),
+                    [&](TErreger& e) { e.Amplitude = position / 50.0; });
     });
     connect(seErrT, &SpinEdit::valueChanged, this, [this](int period) {
         // 0 changes nothing, and neither does an emptied field on the way to a new number:
@@ -139,10 +142,12 @@ void ExciterBox::connectHandlers() {
         if (seErrT->lineEdit()->text().trimmed().toLongLong(&typed) == 0 || !typed) {
             return;
         }
-        editExciter([&](TErreger& e) { e.Frequenz = (1000.0 / period) * 50.0; });
+        editExciter(QStringLiteral("Schwingungsdauer ändern"),
+                    [&](TErreger& e) { e.Frequenz = (1000.0 / period) * 50.0; });
     });
-    connect(cbErregerFest, &QComboBox::activated, this,
-            [this](int index) { editExciter([&](TErreger& e) { e.Fest = index == 1; }); });
+    connect(cbErregerFest, &QComboBox::activated, this, [this](int index) {
+        editExciter(QStringLiteral("Einwirkung ändern"), [&](TErreger& e) { e.Fest = index == 1; });
+    });
     connect(rbRadialwelle, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked) {
             panWellenfront->hide();
@@ -156,21 +161,22 @@ void ExciterBox::connectHandlers() {
         }
     });
     connect(seDurchmesser, &SpinEdit::valueChanged, this, [this](int size) {
-        editExciter([&](TErreger& e) {
+        editExciter(QStringLiteral("Erregergröße ändern"), [&](TErreger& e) {
             e.Breite = size;
             e.Laenge = size;
         });
     });
     const auto storeRectangle = [this] {
-        editExciter([&](TErreger& e) {
+        editExciter(QStringLiteral("Erregergröße ändern"), [&](TErreger& e) {
             e.Breite = seErrBreite->value();
             e.Laenge = seErrLaenge->value();
         });
     };
     connect(seErrBreite, &SpinEdit::valueChanged, this, storeRectangle);
     connect(seErrLaenge, &SpinEdit::valueChanged, this, storeRectangle);
-    connect(seErrWinkel, &SpinEdit::valueChanged, this,
-            [this](int angle) { editExciter([&](TErreger& e) { e.Winkel = angle; }); });
+    connect(seErrWinkel, &SpinEdit::valueChanged, this, [this](int angle) {
+        editExciter(QStringLiteral("Erreger drehen"), [&](TErreger& e) { e.Winkel = angle; });
+    });
 }
 
 void ExciterBox::showObject(const TObjekt& exciter) {

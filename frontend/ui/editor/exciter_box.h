@@ -38,8 +38,8 @@ class ExciterBox : public ObjectBox {
 
   private:
     template <class Change>
-    void editExciter(Change change) {
-        editRecord<TErreger>(change);
+    void editExciter(const QString& what, Change change) {
+        editRecord<TErreger>(what, change);
     }
     void buildShapePanels();
     void connectHandlers();

@@ -32,13 +32,16 @@ MaterialBox::MaterialBox(TankDocument& document, QWidget* parent) : ObjectBox(do
     Button4->setObjectName(QStringLiteral("Button4"));
 
     connect(seUeY, &SpinEdit::valueChanged, this, [this](int value) {
-        editRecord<TMatUebergang>([&](TMatUebergang& m) { m.Y = value; });
+        editRecord<TMatUebergang>(QStringLiteral("Materialübergang verschieben"),
+                                  [&](TMatUebergang& m) { m.Y = value; });
     });
     connect(tbMatUeKopplung, &QSlider::valueChanged, this, [this](int position) {
-        editRecord<TMatUebergang>([&](TMatUebergang& m) { m.Kopplung = position / 20.0; });
+        editRecord<TMatUebergang>(QStringLiteral("Neue Kopplung ändern"),
+                                  [&](TMatUebergang& m) { m.Kopplung = position / 20.0; });
     });
     connect(seUeDaempfung, &SpinEdit::valueChanged, this, [this](int value) {
-        editRecord<TMatUebergang>([&](TMatUebergang& m) { m.Daempfung = value / 100.0; });
+        editRecord<TMatUebergang>(QStringLiteral("Neue Dämpfung ändern"),
+                                  [&](TMatUebergang& m) { m.Daempfung = value / 100.0; });
     });
 }
 

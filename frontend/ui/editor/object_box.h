@@ -27,10 +27,11 @@ class ObjectBox : public CompactGroupBox {
     // From now on the handlers change this object (by its serial, so that an object that is
     // deleted or replaced meanwhile is simply no longer found); the caption names it.
     void takeObject(const TObjekt& object, const QString& kind);
-    // Changes the shown object's record of type R; nothing happens once it is gone.
+    // Changes the shown object's record of type R; nothing happens once it is gone. `what`
+    // names the change for undo.
     template <class R, class Change>
-    void editRecord(Change change) {
-        document_.editObject(serial_, [&](TObjekt& object) {
+    void editRecord(const QString& what, Change change) {
+        document_.editObject(serial_, what, [&](TObjekt& object) {
             if (R* record = object.record<R>()) {
                 change(*record);
             }

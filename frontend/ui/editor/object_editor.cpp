@@ -7,6 +7,7 @@
 #include "editor/wall_box.h"
 #include "model/object_tree.h"
 #include "widgets/compact_group_box.h"
+#include "widgets/spin_edit.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -83,6 +85,26 @@ ObjectEditor::ObjectEditor(TankDocument& document, QWidget* parent)
     }
     // The nodes of another tank's objects would find nothing; show none until refilled.
     connect(&document_, &TankDocument::replaced, this, [this] { FillTree(-1); });
+    // After undo or redo the same object stays selected, now with its earlier values.
+    connect(&document_, &TankDocument::reverted, this, [this] {
+        const int index = document_.indexOf(serialOf(tvObjekte->currentItem()));
+        gbWannenWerte->showLoadedTank();
+        FillTree(index >= 0 ? index : 0);
+    });
+    // A number typed to its end, a slider let go, a click or a choice ends one step of the
+    // history (connected after the boxes' own handlers, so it comes after their edits).
+    for (SpinEdit* field : findChildren<SpinEdit*>()) {
+        connect(field, &SpinEdit::editingFinished, &document_, &TankDocument::endGesture);
+    }
+    for (QSlider* slider : findChildren<QSlider*>()) {
+        connect(slider, &QSlider::sliderReleased, &document_, &TankDocument::endGesture);
+    }
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        connect(button, &QAbstractButton::clicked, &document_, &TankDocument::endGesture);
+    }
+    for (QComboBox* choice : findChildren<QComboBox*>()) {
+        connect(choice, &QComboBox::activated, &document_, &TankDocument::endGesture);
+    }
 }
 
 QWidget* ObjectEditor::buildTreeBox() {
@@ -173,9 +195,12 @@ void ObjectEditor::nodeSelected(QTreeWidgetItem* node) {
         box->hide();
     }
     btnObjektLoeschen->setEnabled(false);
+    document_.endGesture();
     if (!node) {
         return;
     }
+    // Showing writes back what the controls can represent; that is not a step of its own.
+    const TankDocument::Quiet quiet(document_);
     node->setExpanded(true);
     const TObjekt* object = document_.find(serialOf(node));
     if (!object) {
@@ -217,7 +242,8 @@ void ObjectEditor::deleteSelected() {
     if (!object || object->Art == kArtBecken) {
         return;
     }
-    document_.remove(object->serial());
+    document_.remove(object->serial(),
+                     QStringLiteral("%1 löschen").arg(QString::fromStdString(object->Name)));
     FillTree(document_.tank().Objekte->Count() - 1);
 }
 
@@ -257,7 +283,8 @@ void ObjectEditor::insertObject() {
         m->Kopplung = std::nearbyint(tank.StandardKopplung * 10.0) / 20.0;
         m->Daempfung = tank.StandardDaempfung;
     }
-    document_.insert(std::move(object));
+    const QString what = QStringLiteral("%1 einfügen").arg(QString::fromStdString(object->Name));
+    document_.insert(std::move(object), what);
     FillTree(tank.Objekte->Count() - 1);
 }
 

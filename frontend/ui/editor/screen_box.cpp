@@ -35,11 +35,14 @@ ScreenBox::ScreenBox(TankDocument& document, QWidget* parent) : ObjectBox(docume
                             QStringLiteral("OH\\Schirme.rtf"));
     Button7->setObjectName(QStringLiteral("Button7"));
 
-    connect(seSchirmPos, &SpinEdit::valueChanged, this,
-            [this](int value) { editRecord<TSchirm>([&](TSchirm& s) { s.Position = value; }); });
+    connect(seSchirmPos, &SpinEdit::valueChanged, this, [this](int value) {
+        editRecord<TSchirm>(QStringLiteral("Schirm verschieben"),
+                            [&](TSchirm& s) { s.Position = value; });
+    });
     connect(anordnung_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked) {
-            editRecord<TSchirm>([&](TSchirm& s) { s.Horizontal = id == 0; });
+            editRecord<TSchirm>(QStringLiteral("Schirm drehen"),
+                                [&](TSchirm& s) { s.Horizontal = id == 0; });
         }
     });
 }

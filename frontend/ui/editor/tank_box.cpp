@@ -46,11 +46,13 @@ TankBox::TankBox(TankDocument& document, QWidget* parent)
 
     connect(seStandardDaempf, &SpinEdit::valueChanged, this, [this](int percent) {
         if (percent >= 0 && percent <= 99) {
-            document_.edit([&](TZBecken& t) { t.StandardDaempfung = percent / 100.0; });
+            document_.edit(QStringLiteral("Dämpfung ändern"),
+                           [&](TZBecken& t) { t.StandardDaempfung = percent / 100.0; });
         }
     });
     connect(tbStandardKoppl, &QSlider::valueChanged, this, [this](int position) {
-        document_.edit([&](TZBecken& t) { t.StandardKopplung = position / 20.0; });
+        document_.edit(QStringLiteral("Kopplung ändern"),
+                       [&](TZBecken& t) { t.StandardKopplung = position / 20.0; });
     });
     // Typing 100000 passes through 1, 10, ... 10000: only the finished size is built.
     connect(seXGr, &SpinEdit::valueCommitted, this, &TankBox::sizeChanged);
@@ -109,7 +111,7 @@ void TankBox::buildEdgeControls(QGridLayout* grid) {
 }
 
 void TankBox::edgesChanged() {
-    document_.edit([&](TZBecken& t) {
+    document_.edit(QStringLiteral("Ränder ändern"), [&](TZBecken& t) {
         t.SetEdges(cbZBDaempfVorne->isChecked(), cbZBDaempfHinten->isChecked(),
                    cbZBDaempfLinks->isChecked(), cbZBDaempfRechts->isChecked(),
                    tbDaempfRand->value());
@@ -132,7 +134,8 @@ void TankBox::edgeBehaviourChosen() {
 }
 
 void TankBox::sizeChanged() {
-    document_.edit([&](TZBecken& t) { t.SetSize(seXGr->value(), seYGr->value()); });
+    document_.edit(QStringLiteral("Größe ändern"),
+                   [&](TZBecken& t) { t.SetSize(seXGr->value(), seYGr->value()); });
 }
 
 void TankBox::startNewTank(int32_t x, int32_t y) {
@@ -143,7 +146,7 @@ void TankBox::startNewTank(int32_t x, int32_t y) {
     edgeBehaviourChosen();
     seStandardDaempf->setValue(0);
     tbStandardKoppl->setValue(80);
-    document_.edit([](TZBecken& t) {
+    document_.edit(QStringLiteral("Neu"), [](TZBecken& t) {
         t.StandardDaempfung = 0.0;
         t.StandardKopplung = 4.0;
     });

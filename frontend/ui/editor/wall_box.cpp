@@ -43,18 +43,18 @@ WallBox::WallBox(TankDocument& document, QWidget* parent) : ObjectBox(document, 
                             QStringLiteral("OH\\Waende.rtf"));
     Button6->setObjectName(QStringLiteral("Button6"));
 
-    bind(seWandPosX, &TWand::X);
-    bind(seWandPosY, &TWand::Y);
-    bind(seWandWinkel, &TWand::Winkel);
-    bind(seWandLaenge, &TWand::Laenge);
-    bind(seWandSpaltAnz, &TWand::SpaltAnz);
-    bind(seWandSpaltbreite, &TWand::Spaltbreite);
-    bind(seWandSpaltabstand, &TWand::Spaltabstand);
+    bind(seWandPosX, &TWand::X, QStringLiteral("Wand verschieben"));
+    bind(seWandPosY, &TWand::Y, QStringLiteral("Wand verschieben"));
+    bind(seWandWinkel, &TWand::Winkel, QStringLiteral("Wand drehen"));
+    bind(seWandLaenge, &TWand::Laenge, QStringLiteral("Wandlänge ändern"));
+    bind(seWandSpaltAnz, &TWand::SpaltAnz, QStringLiteral("Spalte ändern"));
+    bind(seWandSpaltbreite, &TWand::Spaltbreite, QStringLiteral("Spalte ändern"));
+    bind(seWandSpaltabstand, &TWand::Spaltabstand, QStringLiteral("Spalte ändern"));
 }
 
-void WallBox::bind(SpinEdit* control, int32_t TWand::*field) {
-    connect(control, &SpinEdit::valueChanged, this, [this, field](int value) {
-        editRecord<TWand>([&](TWand& wall) { wall.*field = value; });
+void WallBox::bind(SpinEdit* control, int32_t TWand::*field, const QString& what) {
+    connect(control, &SpinEdit::valueChanged, this, [this, field, what](int value) {
+        editRecord<TWand>(what, [&](TWand& wall) { wall.*field = value; });
     });
 }
 

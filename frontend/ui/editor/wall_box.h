@@ -28,7 +28,7 @@ class WallBox : public ObjectBox {
     QPushButton* Button6;
 
   private:
-    void bind(SpinEdit* control, int32_t TWand::*field);
+    void bind(SpinEdit* control, int32_t TWand::*field, const QString& what);
 };
 
 } // namespace zb::ui

@@ -167,6 +167,7 @@ void TfrmMain::buildMenus() {
     datei->addSeparator();
     datei->addAction(QStringLiteral("Beenden"), this, &TfrmMain::quitProgram)
         ->setObjectName(QStringLiteral("actBeenden"));
+    buildEditMenu();
     QMenu* info = MainMenu->addMenu(QStringLiteral("Information"));
     info->addAction(QStringLiteral("Über das Programm"), this, &TfrmMain::aboutRequested);
 
@@ -204,6 +205,7 @@ void TfrmMain::NewTank(int32_t x, int32_t y) {
     document_.replace(std::make_unique<TZBecken>());
     editor->gbWannenWerte->startNewTank(x, y);
     document_.markSaved(); // a new tank is unchanged until the user changes it
+    document_.clearHistory();
     GLFrame->zoomFactor = 1.0 - double(tbZoom->value()) / double(tbZoom->maximum());
     editor->FillTree(document_.tank().Objekte->Count() - 1);
 }

@@ -81,6 +81,8 @@ class TfrmMain : public QMainWindow {
   private:
     QWidget* buildLeftStrip();
     void buildMenus();
+    void buildEditMenu();
+    void updateEditMenu();
     void updateTimerTick();
     bool tankChangedSinceTransfer() const;
     // Asks "Speichern?" (always, or only when the tank has unsaved changes); false when the
@@ -116,6 +118,8 @@ class TfrmMain : public QMainWindow {
     QTimer* UpdateTimer;
     QTimer* timerSchrittweise;
     QAction* actOeffnen;
+    QAction* actRueckgaengig;
+    QAction* actWiederholen;
     QTimer* runTimer; // draws a run's frames while the engine steps
 
     QString lastFileName_;

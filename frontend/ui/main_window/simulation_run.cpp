@@ -51,6 +51,7 @@ void TfrmMain::RunSimulation() {
     actOeffnen->setEnabled(false);
 
     run_.running = true;
+    updateEditMenu();
     framesCounted_ = 0;
     countStartMs_ = QDateTime::currentMSecsSinceEpoch();
     g.lblBilderProSekunde->clear();
@@ -119,6 +120,7 @@ void TfrmMain::endRun() {
         return;
     }
     haltRun();
+    updateEditMenu();
     actOeffnen->setEnabled(true);
     engine_.set3dMode(false);
     if (isVisible()) {

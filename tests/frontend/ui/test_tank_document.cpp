@@ -23,9 +23,11 @@ class TankDocumentTest : public QObject {
         QSignalSpy replaced(&doc, &TankDocument::replaced);
         doc.replace(std::make_unique<TZBecken>());
         QCOMPARE(replaced.size(), 1); // at once
-        const uint64_t wall = doc.insert(std::make_unique<TObjekt>(kArtWand, "Wand 1"));
-        doc.edit([](TZBecken& t) { t.SetSize(30, 20); });
-        QVERIFY(doc.editObject(wall, [](TObjekt& o) { o.wand()->X = 7; }));
+        const uint64_t wall =
+            doc.insert(std::make_unique<TObjekt>(kArtWand, "Wand 1"), QStringLiteral("einfügen"));
+        doc.edit(QStringLiteral("Größe"), [](TZBecken& t) { t.SetSize(30, 20); });
+        QVERIFY(doc.editObject(wall, QStringLiteral("verschieben"),
+                               [](TObjekt& o) { o.wand()->X = 7; }));
         QCOMPARE(changed.size(), 0);
         QCoreApplication::processEvents();
         QCOMPARE(changed.size(), 1);
@@ -35,7 +37,8 @@ class TankDocumentTest : public QObject {
         // A reference into the old tank finds nothing in the new one, even at the same address.
         doc.replace(std::make_unique<TZBecken>());
         QVERIFY(doc.find(wall) == nullptr);
-        QVERIFY(!doc.editObject(wall, [](TObjekt& o) { o.wand()->X = 8; }));
+        QVERIFY(!doc.editObject(wall, QStringLiteral("verschieben"),
+                                [](TObjekt& o) { o.wand()->X = 8; }));
         QVERIFY(!doc.isModified());
         doc.flush();
         QCOMPARE(changed.size(), 2);

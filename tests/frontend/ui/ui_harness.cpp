@@ -32,7 +32,7 @@ const TObjekt& Harness::insert(const QString& kind) {
 }
 
 void Harness::edit(const TObjekt& object, const std::function<void(TObjekt&)>& change) {
-    QVERIFY(window->document().editObject(object.serial(), change));
+    QVERIFY(window->document().editObject(object.serial(), QStringLiteral("Test"), change));
 }
 
 void Harness::settle() {
