@@ -78,6 +78,11 @@ ZBDLL_API void ZBDLL_SetCamera(double eyeX, double eyeY, double eyeZ, /* world u
                                double targetY, double targetZ); /* the target has the eye's x */
 ZBDLL_API void ZBDLL_SetPoolAngle(double angle); /* degrees about the vertical axis */
 ZBDLL_API void ZBDLL_SetViewParameters(bool translucentScreens, bool wireframe);
+/* Marks over the flat view, for the editor: a selection's outline and its handles. Positions in
+   oscillators (column i, row j), fractions allowed; kept until cleared, whatever the pool. */
+ZBDLL_API void ZBDLL_ClearMarks(void);
+ZBDLL_API void ZBDLL_AddMarkLine(double i0, double j0, double i1, double j1); /* 2 px, orange */
+ZBDLL_API void ZBDLL_AddMarkHandle(double i, double j); /* a square of 9 px, orange on black */
 ZBDLL_API void ZBDLL_SetMessageHandler(void (*handler)(const char* title, const char* text));
 /* shows the engine's messages (unreadable background pictures); none: standard error */
 
