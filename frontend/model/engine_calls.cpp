@@ -89,4 +89,16 @@ EngineCalls& theEngine() {
     return engine;
 }
 
+void EngineCalls::clearMarks() {
+    ZBDLL_ClearMarks();
+}
+
+void EngineCalls::addMarkLine(double i0, double j0, double i1, double j1) {
+    ZBDLL_AddMarkLine(i0, j0, i1, j1);
+}
+
+void EngineCalls::addMarkHandle(double i, double j) {
+    ZBDLL_AddMarkHandle(i, j);
+}
+
 } // namespace zb

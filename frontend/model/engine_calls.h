@@ -35,6 +35,10 @@ class EngineCalls {
     virtual void repaintScene(bool drawScreens, bool drawScreenPanel);
     virtual void setPoolAngle(double angle);
     virtual void setViewParameters(bool translucentScreens, bool wireframe);
+    // The editor's marks over the flat view, in oscillators.
+    virtual void clearMarks();
+    virtual void addMarkLine(double i0, double j0, double i1, double j1);
+    virtual void addMarkHandle(double i, double j);
 };
 
 // The engine itself.

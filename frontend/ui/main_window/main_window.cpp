@@ -7,6 +7,7 @@
 #include "model/tank_file.h"
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
+#include "view/flat_view_editor.h"
 #include "view/view_frame.h"
 #include "widgets/track_bar.h"
 
@@ -94,6 +95,9 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     // A paused run draws only when what it shows changes.
     connect(GLFrame, &TFrame2::runViewMoved, this, &TfrmMain::requestRunFrame);
     connect(gbSimulation, &SimulationGroup::runViewChanged, this, &TfrmMain::requestRunFrame);
+
+    viewEditor = new FlatViewEditor(document_, *editor, *GLFrame, *tbZoom, run_, engine_, this);
+    viewEditor->setObjectName(QStringLiteral("viewEditor"));
 
     panEdit->hide();
     layout()->activate();

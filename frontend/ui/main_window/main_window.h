@@ -20,6 +20,7 @@ class QTimer;
 
 namespace zb::ui {
 
+class FlatViewEditor;
 class ObjectEditor;
 class SimulationGroup;
 class TFrame2;
@@ -121,6 +122,7 @@ class TfrmMain : public QMainWindow {
     QAction* actRueckgaengig;
     QAction* actWiederholen;
     QTimer* runTimer; // draws a run's frames while the engine steps
+    FlatViewEditor* viewEditor;
 
     QString lastFileName_;
     std::vector<uint8_t> transferred_; // the tank as last sent to the engine
