@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSlider>
 #include <QThread>
 #include <QTimer>
@@ -90,6 +91,8 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     // The design size: a client area of 992 x 654 below the menu bar, at the screen's top left.
     resize(992, 654 + menuWidget()->sizeHint().height());
     move(0, 0);
+    // Where the user left it last time, if anywhere.
+    restoreGeometry(QSettings().value(QStringLiteral("mainWindow/geometry")).toByteArray());
     connect(&document_, &TankDocument::changed, this, &TfrmMain::RefreshEngine);
     connect(editor, &ObjectEditor::helpTextRequested, this, &TfrmMain::helpTextRequested);
     // A paused run draws only when what it shows changes.
@@ -168,6 +171,9 @@ void TfrmMain::buildMenus() {
     actOeffnen = datei->addAction(QStringLiteral("Öffnen..."), this, &TfrmMain::OpenCommand);
     actOeffnen->setObjectName(QStringLiteral("actOeffnen"));
     actOeffnen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    recentMenu = datei->addMenu(QStringLiteral("Zuletzt geöffnet"));
+    recentMenu->setObjectName(QStringLiteral("menuZuletzt"));
+    connect(recentMenu, &QMenu::aboutToShow, this, &TfrmMain::fillRecentMenu);
     datei->addSeparator();
     datei->addAction(QStringLiteral("Beenden"), this, &TfrmMain::quitProgram)
         ->setObjectName(QStringLiteral("actBeenden"));
@@ -282,6 +288,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
 void TfrmMain::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
     UpdateTimer->stop();
+    QSettings().setValue(QStringLiteral("mainWindow/geometry"), saveGeometry());
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 class QPushButton;
 class QSlider;
@@ -83,6 +84,9 @@ class TfrmMain : public QMainWindow {
     QWidget* buildLeftStrip();
     void buildMenus();
     void buildEditMenu();
+    void fillRecentMenu();
+    // An opened or saved tank goes to the front of "Zuletzt geöffnet".
+    void rememberFile(const QString& fileName);
     void updateEditMenu();
     void updateTimerTick();
     bool tankChangedSinceTransfer() const;
@@ -119,6 +123,7 @@ class TfrmMain : public QMainWindow {
     QTimer* UpdateTimer;
     QTimer* timerSchrittweise;
     QAction* actOeffnen;
+    QMenu* recentMenu;
     QAction* actRueckgaengig;
     QAction* actWiederholen;
     QTimer* runTimer; // draws a run's frames while the engine steps

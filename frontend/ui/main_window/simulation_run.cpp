@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDateTime>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -49,6 +50,7 @@ void TfrmMain::RunSimulation() {
     fieldAtRest_ = false;
     g.setEnginePaused(true);
     actOeffnen->setEnabled(false);
+    recentMenu->menuAction()->setEnabled(false);
 
     run_.running = true;
     updateEditMenu();
@@ -122,6 +124,7 @@ void TfrmMain::endRun() {
     haltRun();
     updateEditMenu();
     actOeffnen->setEnabled(true);
+    recentMenu->menuAction()->setEnabled(true);
     engine_.set3dMode(false);
     if (isVisible()) {
         UpdateTimer->start();
