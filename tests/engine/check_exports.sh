@@ -3,7 +3,7 @@
 set -euo pipefail
 lib=$1
 expected="ZBDLL_AddEdges ZBDLL_AddExciter ZBDLL_AddMatChange ZBDLL_AddScreen ZBDLL_AddWall
-ZBDLL_CreateEmptyPool ZBDLL_CreateFromHwnd ZBDLL_EnableExciters ZBDLL_NextFrame
+ZBDLL_CheckPoolSize ZBDLL_CreateEmptyPool ZBDLL_CreateFromHwnd ZBDLL_EnableExciters ZBDLL_NextFrame
 ZBDLL_RepaintScene ZBDLL_ResetAll ZBDLL_Reshape ZBDLL_Resize ZBDLL_Set3dMode ZBDLL_SetCamera
 ZBDLL_SetMessageHandler ZBDLL_SetPaused ZBDLL_SetPoolAngle ZBDLL_SetSimulationSpeed
 ZBDLL_SetViewParameters ZBDLL_SetWindow"
@@ -20,4 +20,4 @@ if [ "$(addr ZBDLL_Resize)" != "$(addr ZBDLL_Reshape)" ]; then
     echo "ZBDLL_Resize and ZBDLL_Reshape are not the same function"
     exit 1
 fi
-echo "21 exports, as expected"
+echo "22 exports, as expected"
