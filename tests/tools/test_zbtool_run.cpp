@@ -316,7 +316,8 @@ TEST(ZbtoolSimulate, AFailingOutputNamesFileAndReasonAndLeavesOtherFilesAlone) {
     const ToolRun run = runTool({"simulate", referenceFile(0, ".zb"), "--steps", "5",
                                  "--elongation-out", e, "--png", missing});
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_THAT(run.err, HasSubstr("„" + missing + "“ nicht schreiben: No such file or directory"));
+    EXPECT_THAT(run.err,
+                HasSubstr("„" + missing + "“ nicht schreiben: der Ordner existiert nicht."));
     EXPECT_EQ(readText(e), "alt");
     // No temporary file is left behind either.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
@@ -324,7 +325,7 @@ TEST(ZbtoolSimulate, AFailingOutputNamesFileAndReasonAndLeavesOtherFilesAlone) {
     const ToolRun folder = runTool({"simulate", referenceFile(0, ".zb"), "--steps", "5",
                                     "--heights-csv", dir.path().string()});
     EXPECT_EQ(folder.exitCode, 3);
-    EXPECT_THAT(folder.err, HasSubstr("Is a directory"));
+    EXPECT_THAT(folder.err, HasSubstr("nicht schreiben: das ist ein Ordner."));
 }
 
 } // namespace zbtool::test
