@@ -46,8 +46,11 @@ void removeStaleTemporaries(const std::string& folder, const std::string& prefix
         struct stat named, opened, still;
         if (lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode))
             continue;
-        const int fd =
-            ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        // Either access will do for the lock: a temporary has the mode of its target.
+        constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int fd = ::open(path.c_str(), O_RDONLY | kFlags);
+        if (fd < 0 && errno == EACCES)
+            fd = ::open(path.c_str(), O_WRONLY | kFlags);
         if (fd < 0)
             continue;
         if (fstat(fd, &opened) == 0 && sameInode(opened, named) &&
