@@ -1,5 +1,6 @@
 // zbtool as its users run it: the built program, its exit codes, messages and files.
 #include "png_check.h"
+#include "sim/memory_budget.h"
 #include "tool_support.h"
 
 #include <gmock/gmock.h>
@@ -110,6 +111,32 @@ TEST(ZbtoolInfo, DescribesTheTankAndEveryKindOfObject) {
     EXPECT_THAT(s, HasSubstr("6. Materialübergang „Glas“\n   ab Zeile 60: Kopplung 0,75, "
                              "Dämpfung 0,1 (10 %)"));
     EXPECT_THAT(s, HasSubstr("7. Eintrag unbekannter Art 7 „Fremd“"));
+}
+
+TEST(ZbtoolInfo, SizeVerdictIsTheEnginesAgainstTheMemoryAvailableNow) {
+    TempDir dir;
+    for (const auto& [nx, ny] : {std::pair{100, 50}, {18000, 18000}, {100000, 100000}}) {
+        zb::TZBecken tank;
+        tank.SetSize(nx, ny);
+        const ToolRun run = runTool({"info", saveTank(tank, dir, "gross.zb")});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        switch (zb::checkPoolBudget(nx, ny).verdict) {
+        case zb::PoolSizeCheck::Ok:
+            EXPECT_THAT(run.out, HasSubstr(" Schwinger\n")) << nx;
+            break;
+        case zb::PoolSizeCheck::TooLittleMemory:
+            EXPECT_THAT(run.out, HasSubstr("Schwinger – zu groß für den freien Speicher (braucht "))
+                << nx;
+            EXPECT_THAT(run.out, HasSubstr(" GiB), die Simulation baut kein Becken")) << nx;
+            break;
+        case zb::PoolSizeCheck::TooManyCells:
+            EXPECT_THAT(run.out, HasSubstr("Schwinger – zu groß, die Simulation baut kein Becken"))
+                << nx;
+            break;
+        case zb::PoolSizeCheck::TooSmall:
+            ADD_FAILURE() << nx;
+        }
+    }
 }
 
 TEST(ZbtoolUsage, WrongCommandLinesExitWithOneAndAShortGermanUsage) {

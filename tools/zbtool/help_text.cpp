@@ -11,7 +11,8 @@ Aufruf:
   zbtool help
 
 info
-  Zeigt Größe, Ränder, Dämpfung und Kopplung des Beckens und alle seine Objekte.
+  Zeigt Größe, Ränder, Dämpfung und Kopplung des Beckens, den größten stabilen
+  Zeitschritt und alle Objekte.
 
 simulate
   Gibt das Becken so an die Simulation, wie das Programm es tut, schaltet die
@@ -22,7 +23,7 @@ simulate
                            höchstens 98 % der Stabilitätsgrenze √(2/(K·c)) mit
                            K = 10000/3 und c der größten Kopplung des Beckens (auch
                            der Materialübergänge), etwa 0,012 bei Kopplung 4 und
-                           0,00877 bei 7,5; info nennt den Wert des Beckens
+                           0,00876 bei 7,5; info nennt den Wert des Beckens
   --elongation-out DATEI   Auslenkungen aller Schwinger nach dem letzten Schritt:
                            NX·NY Werte float64 (little-endian), Reihenfolge i + j·NX;
                            eine leere Datei, wenn die Größe kein Becken ergibt
@@ -48,7 +49,7 @@ simulate
 
 Rückgabewerte:
   0    alles erledigt
-  1    falscher Aufruf
+  1    falscher Aufruf, auch ein --dt über der Stabilitätsgrenze
   2    die Beckendatei kann nicht gelesen werden
   3    eine Ausgabedatei kann nicht geschrieben werden
   4    sonstiger Fehler, etwa zu wenig Speicher
