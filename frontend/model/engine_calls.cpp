@@ -35,6 +35,11 @@ void EngineCalls::addEdges(bool back, bool front, bool left, bool right) {
     ZBDLL_AddEdges(back, front, left, right);
 }
 
+int32_t EngineCalls::checkPoolSize(int32_t sizeX, int32_t sizeY, uint64_t* needed,
+                                   uint64_t* available) {
+    return ZBDLL_CheckPoolSize(sizeX, sizeY, needed, available);
+}
+
 void EngineCalls::setCamera(double eyeX, double eyeY, double eyeZ, double targetY, double targetZ) {
     ZBDLL_SetCamera(eyeX, eyeY, eyeZ, targetY, targetZ);
 }

@@ -64,7 +64,8 @@ bool TfrmMain::openTankFile(const QString& fileName) {
     }
     const QString shown = QFileInfo(fileName).absoluteFilePath();
     QString problem;
-    switch (document_.load(QFile::encodeName(fileName).toStdString())) {
+    TankReadDetail detail;
+    switch (document_.load(QFile::encodeName(fileName).toStdString(), &detail)) {
     case TankReadResult::Ok:
         break;
     case TankReadResult::Missing:
@@ -72,11 +73,16 @@ bool TfrmMain::openTankFile(const QString& fileName) {
         break;
     case TankReadResult::CannotOpen:
         problem = QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(shown);
+        if (!detail.reason.empty()) {
+            problem += QStringLiteral(" (%1)").arg(QString::fromStdString(detail.reason));
+        }
         break;
     case TankReadResult::WrongVersion:
         problem = QStringLiteral("Die Datei %1 ist keine Zitterbecken-Datei, die dieses Programm "
-                                 "lesen kann.")
-                      .arg(shown);
+                                 "lesen kann (sie beginnt mit der Versionsnummer %2, dieses "
+                                 "Programm kennt 1 und 2).")
+                      .arg(shown)
+                      .arg(detail.version);
         break;
     case TankReadResult::Truncated:
         problem = QStringLiteral("Die Datei %1 ist unvollständig oder beschädigt.").arg(shown);

@@ -4,9 +4,11 @@
 #include "app/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "editor/tank_box.h"
+#include "main_window/pool_size.h"
 #include "model/tank_file.h"
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
+#include "view/engine_panel.h"
 #include "view/flat_view_editor.h"
 #include "view/view_frame.h"
 #include "widgets/track_bar.h"
@@ -99,6 +101,14 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     connect(GLFrame, &TFrame2::runViewMoved, this, &TfrmMain::requestRunFrame);
     connect(gbSimulation, &SimulationGroup::runViewChanged, this, &TfrmMain::requestRunFrame);
 
+    // A size the machine cannot hold is refused where it is typed, with the reason.
+    editor->gbWannenWerte->setSizeCheck([this](int32_t x, int32_t y) {
+        if (const std::optional<QString> problem = poolSizeProblem(engine_, x, y)) {
+            userDialogs().error(QStringLiteral("Größe der Zitterbecken"), *problem);
+            return false;
+        }
+        return true;
+    });
     viewEditor = new FlatViewEditor(document_, *editor, *GLFrame, *tbZoom, run_, engine_, this);
     viewEditor->setObjectName(QStringLiteral("viewEditor"));
 
@@ -225,6 +235,17 @@ void TfrmMain::RefreshEngine() {
         return;
     }
     const TZBecken& tank = document_.tank();
+    // A tank from a file may ask for more than the machine has: say so once, show an empty view.
+    const std::optional<QString> problem = poolSizeProblem(engine_, tank.GroesseX, tank.GroesseY);
+    const std::pair<int32_t, int32_t> size{tank.GroesseX, tank.GroesseY};
+    if (problem && size != refusedSize_) {
+        refusedSize_ = size;
+        userDialogs().error(QStringLiteral("Größe der Zitterbecken"),
+                            *problem + QStringLiteral("\n\nBis dahin bleibt die Ansicht leer."));
+    } else if (!problem) {
+        refusedSize_ = {};
+    }
+    GLFrame->PanSim->setVisible(!problem);
     {
         const BusyCursor busy((long long)tank.GroesseX * tank.GroesseY >= kSlowTransferNodes);
         tank.TransferToEngine(engine_);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -130,8 +131,9 @@ class TfrmMain : public QMainWindow {
     FlatViewEditor* viewEditor;
 
     QString lastFileName_;
-    std::vector<uint8_t> transferred_; // the tank as last sent to the engine
-    bool fieldAtRest_ = false;         // no step since that transfer
+    std::vector<uint8_t> transferred_;        // the tank as last sent to the engine
+    bool fieldAtRest_ = false;                // no step since that transfer
+    std::pair<int32_t, int32_t> refusedSize_; // the too large size last explained
     long long framesCounted_ = 0;
     long long countStartMs_ = 0;
 };

@@ -3,9 +3,11 @@
 // while it is paused, a frame is drawn only when what it shows changes.
 #include "editor/object_editor.h"
 #include "main_window/main_window.h"
+#include "model/stability.h"
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
 #include "view/view_frame.h"
+#include "widgets/capped_track_bar.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -35,6 +37,8 @@ void TfrmMain::RunSimulation() {
     panEdit->hide();
     g.show();
 
+    // A step above the tank's stable one turns the field into infinities within moments.
+    g.setSpeedCap(maxStableTimeStep(document_.tank()));
     g.tbSimSpeed->setValue(g.tbSimSpeed->maximum() / 5);
     g.tbSimSpeedChange();
     g.rbKonstGeschw->setChecked(true);
