@@ -1,5 +1,7 @@
 #include "text/rtf_destinations.h"
 
+#include "text/rtf_charset.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -11,15 +13,6 @@ namespace {
 constexpr int kMaxTableEntries = 4096;
 constexpr int kMaxFontName = 256;
 constexpr int kMaxInstruction = 2048;
-
-void append(QString& s, char32_t c) {
-    if (QChar::requiresSurrogates(c)) {
-        s += QChar(QChar::highSurrogate(c));
-        s += QChar(QChar::lowSurrogate(c));
-    } else {
-        s += QChar(char16_t(c));
-    }
-}
 
 } // namespace
 
@@ -63,7 +56,7 @@ void Destinations::character(Dest dest, int field, char32_t c) {
         if (c == u';') {
             storeFont();
         } else if (fontName_.size() < kMaxFontName) {
-            append(fontName_, c);
+            appendCodePoint(fontName_, c);
         }
         break;
     case Dest::ColorTable:
@@ -78,7 +71,7 @@ void Destinations::character(Dest dest, int field, char32_t c) {
     case Dest::FieldInstruction:
         if (field >= 0 && size_t(field) < instructions_.size() &&
             instructions_[size_t(field)].size() < kMaxInstruction) {
-            append(instructions_[size_t(field)], c);
+            appendCodePoint(instructions_[size_t(field)], c);
         }
         break;
     default:

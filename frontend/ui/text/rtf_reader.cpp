@@ -51,15 +51,6 @@ struct Output {
     TableBuilder table;
 };
 
-void append(QString& s, char32_t c) {
-    if (QChar::requiresSurrogates(c)) {
-        s += QChar(QChar::highSurrogate(c));
-        s += QChar(QChar::lowSurrogate(c));
-    } else {
-        s += QChar(char16_t(c));
-    }
-}
-
 class Reader {
   public:
     Reader(const QByteArray& rtf, QTextDocument& document) : in_(rtf), destinations_(tables_) {
@@ -395,7 +386,7 @@ void Reader::put(char32_t c) {
         o.runTables = tablesVersion_;
         o.runFormat = tables_.charFormat(state_.chars);
     }
-    append(o.run, c);
+    appendCodePoint(o.run, c);
 }
 
 void Reader::placeForParagraph() {

@@ -1,5 +1,7 @@
 #include "stated_numbers.h"
 
+#include "model/cp1252.h"
+
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -11,11 +13,6 @@ namespace zb {
 namespace {
 
 // Windows-1252 where it differs from Latin-1; the texts use quotes, dashes and bullets from it.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
 void appendUtf8(std::string& out, char32_t c) {
     if (c == 0xA0)
         c = U' ';
@@ -53,7 +50,8 @@ std::string helpText(const std::string& file) {
         if (d == '\'' && pos + 2 < rtf.size()) {
             const auto byte =
                 static_cast<unsigned char>(std::stoi(rtf.substr(pos + 1, 2), nullptr, 16));
-            appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte);
+            const char32_t code = zb::cp1252CodePoint(byte);
+            appendUtf8(out, code != 0 ? code : char32_t(0xFFFD));
             pos += 3;
         } else if (d == '~') {
             out += ' ';

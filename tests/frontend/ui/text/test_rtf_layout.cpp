@@ -21,15 +21,13 @@
 
 #include <gtest/gtest.h>
 
+#include "rtf_samples.h"
+
 namespace {
 
 using zb::ui::parseRtf;
 
-QByteArray sample(const char* name) {
-    QFile f(QStringLiteral(ZB_RTF_SAMPLES "/") + QLatin1String(name));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-    return f.readAll();
-}
+using zb::test::rtfSample;
 
 QTextTable* firstTable(QTextDocument& doc) {
     for (QTextFrame* frame : doc.rootFrame()->childFrames())
@@ -55,7 +53,7 @@ double xOf(const QTextBlock& b, const QString& needle) {
 void expectListsTableFootnoteAndLink(const char* file) {
     SCOPED_TRACE(file);
     QTextDocument doc;
-    ASSERT_TRUE(parseRtf(sample(file), doc));
+    ASSERT_TRUE(parseRtf(rtfSample(file), doc));
     doc.setTextWidth(600);
     (void)doc.documentLayout()->documentSize();
 

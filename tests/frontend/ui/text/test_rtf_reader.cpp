@@ -9,17 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include "rtf_samples.h"
+
 #include <random>
 
 namespace {
 
 using zb::ui::parseRtf;
 
-QByteArray sample(const char* name) {
-    QFile f(QStringLiteral(ZB_RTF_SAMPLES "/") + QLatin1String(name));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-    return f.readAll();
-}
+using zb::test::rtfSample;
 
 // The document's characters with block ends as '\n' and everything else (no-break spaces,
 // line separators) as stored.
@@ -48,7 +46,7 @@ QTextBlockFormat block(const QTextDocument& doc, int n) {
 
 TEST(RtfSamples, OwnStyle) {
     QTextDocument doc;
-    ASSERT_TRUE(parseRtf(sample("own_style.rtf"), doc));
+    ASSERT_TRUE(parseRtf(rtfSample("own_style.rtf"), doc));
     EXPECT_EQ(text(doc),
               QStringLiteral("Beugung am Spalt\nTrifft eine ebene Welle auf einen schmalen Spalt, "
                              "so breitet sie sich dahinter kreisförmig aus. Das heißt Beugung; sie "
@@ -81,7 +79,7 @@ TEST(RtfSamples, OwnStyle) {
 
 TEST(RtfSamples, VerboseWordProcessor) {
     QTextDocument doc;
-    ASSERT_TRUE(parseRtf(sample("word_verbose.rtf"), doc));
+    ASSERT_TRUE(parseRtf(rtfSample("word_verbose.rtf"), doc));
     // No header, style names, document info, picture data, field code or hidden text.
     EXPECT_EQ(text(doc), QStringLiteral("Wellen im Wasser\nEine Welle transportiert Energie, aber "
                                         "keine Materie. Die Wellenlänge λ ist der Abstand zweier "
@@ -110,7 +108,7 @@ TEST(RtfSamples, VerboseWordProcessor) {
 
 TEST(RtfSamples, TerseWordProcessor) {
     QTextDocument doc;
-    ASSERT_TRUE(parseRtf(sample("wordpad.rtf"), doc)); // CR LF lines and a NUL after the end
+    ASSERT_TRUE(parseRtf(rtfSample("wordpad.rtf"), doc)); // CR LF lines and a NUL after the end
     EXPECT_EQ(text(doc),
               QStringLiteral("\nInterferenz\nZwei Erreger erzeugen Kreiswellen. Wo Berg auf "
                              "Berg trifft, verstärken sie sich; wo Berg auf Tal trifft, löschen "
@@ -126,7 +124,7 @@ TEST(RtfSamples, TerseWordProcessor) {
 
 TEST(RtfSamples, TextEditor) {
     QTextDocument doc;
-    ASSERT_TRUE(parseRtf(sample("text_editor.rtf"), doc));
+    ASSERT_TRUE(parseRtf(rtfSample("text_editor.rtf"), doc));
     EXPECT_EQ(text(doc), QStringLiteral("Stehende Wellen\nLaufen zwei gleiche Wellen "
                                         "gegeneinander, entsteht eine stehende Welle.\u2028Die "
                                         "Knoten bewegen sich nicht, die Bäuche schwingen mit "
@@ -308,7 +306,7 @@ TEST(RtfInput, BrokenInputGivesPartialText) {
         EXPECT_EQ(text(QByteArray(c.rtf)), QString::fromUtf16(c.text)) << c.rtf;
     }
     // Cut anywhere, a file still gives text without markup.
-    const QByteArray full = sample("word_verbose.rtf");
+    const QByteArray full = rtfSample("word_verbose.rtf");
     for (qsizetype n = 5; n < full.size(); n += 7) {
         const QString t = text(full.left(n));
         ASSERT_FALSE(t.contains(QLatin1Char('\\')) || t.contains(QLatin1Char('{'))) << n;
