@@ -79,10 +79,15 @@ void TfrmMain::runFrame() {
     engine_.setPoolAngle(double(gbSimulation->tbWinkel->value() - 90));
     placeRunCamera();
     engine_.repaintScene(true, true);
-    countFrame();
-    if (run_.enginePaused) {
-        runTimer->stop(); // nothing moves until a control or the engine's state changes
+    if (!run_.enginePaused) {
+        countFrame();
+        return;
     }
+    // Nothing moves until a control or the engine's state changes; a rate would mean nothing.
+    runTimer->stop();
+    gbSimulation->lblBilderProSekunde->clear();
+    framesCounted_ = 0;
+    countStartMs_ = QDateTime::currentMSecsSinceEpoch();
 }
 
 void TfrmMain::placeRunCamera() {
