@@ -26,7 +26,7 @@ samples=$prefix/samples
 mkdir "$samples"
 tank=$prefix/lib/zitterbecken/Data/RTFs/MR/01_Radialwelle.zb
 with_header() {
-    { printf "$2"; tail -c +17 "$tank"; } >"$samples/$1"
+    { printf '%b' "$2"; tail -c +17 "$tank"; } >"$samples/$1"
 }
 expect() {
     local got
@@ -45,7 +45,7 @@ for other in 'version4 \x04\0\0\0\xf0\0\0\0\xf0\0\0\0\x01\x01\x01\x01' \
              'big_endian \0\0\0\x02\xf0\0\0\0\xf0\0\0\0\x01\x01\x01\x01' \
              'huge \x02\0\0\0\xf0\0\x01\0\xf0\0\0\0\x01\x01\x01\x01' \
              'flag_byte_2 \x02\0\0\0\xf0\0\0\0\xf0\0\0\0\x01\x02\x01\x01'; do
-    with_header ${other% *} "${other#* }"
+    with_header "${other% *}" "${other#* }"
     got=$(content_type "$samples/${other% *}")
     [ "$got" != "$type" ] || fail "${other% *} is taken for a tank file"
 done

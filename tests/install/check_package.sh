@@ -63,7 +63,7 @@ programs=$(cd "$root" && find . -type f -exec sh -c \
     'for f; do [ "$(head -c 4 "$f" | od -An -tx1 | tr -d " ")" = 7f454c46 ] && echo "$f"; done' \
     sh {} + | sort)
 [ "$programs" = $'./usr/bin/zbtool\n./usr/lib/zitterbecken/libzbengine.so\n./usr/lib/zitterbecken/zitterbecken' ] ||
-    fail "programs in the package: $(echo $programs)"
+    fail "programs in the package: ${programs//$'\n'/ }"
 for program in $programs; do
     libraries=$(ldd "$root/$program")
     for soname in $(readelf -d "$root/$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
