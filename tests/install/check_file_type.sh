@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch prefix, builds the MIME and menu databases from it as a
-# Debian system's triggers do, and asks the desktop's own library (gio) what tank files are,
-# which icon they get and what opens them. Files without the name ending are recognised by
-# their header alone, and files that only resemble one are not.
+# Installs the build into a scratch prefix, as a user would, and asks the desktop's own library
+# (gio) what tank files are, which icon they get and what opens them: the install itself builds
+# the MIME and menu caches. Files without the name ending are recognised by their header alone,
+# and files that only resemble one are not.
 set -euo pipefail
 build=$1
 prefix=$(mktemp -d)
@@ -13,8 +13,6 @@ for tool in gio update-mime-database update-desktop-database; do
     command -v "$tool" >/dev/null || fail "$tool is missing (make test installs it)"
 done
 cmake --install "$build" --prefix "$prefix" >/dev/null
-update-mime-database "$prefix/share/mime" >/dev/null 2>&1
-update-desktop-database "$prefix/share/applications"
 # Only the scratch prefix and the system; gio lists an application only if its command exists.
 export XDG_DATA_HOME=$prefix/home XDG_CONFIG_HOME=$prefix/config
 export XDG_DATA_DIRS=$prefix/share:/usr/share PATH=$prefix/bin:$PATH LC_ALL=C.UTF-8
