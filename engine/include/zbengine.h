@@ -34,7 +34,17 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, /* oscilla
                                         double coupling,  /* spring constant, >= 0 */
                                         int32_t edgeWidth /* oscillators, for AddEdges */
 );                                                        /* always 0 */
-ZBDLL_API void ZBDLL_AddMatChange(int32_t startY,         /* first row of the new material */
+ZBDLL_API int32_t ZBDLL_CheckPoolSize(int32_t sizeX, int32_t sizeY, /* oscillators */
+                                      uint64_t* neededBytes,        /* may be null */
+                                      uint64_t* availableBytes      /* may be null */
+);
+/* Whether ZBDLL_CreateEmptyPool would build a pool of this size now, for a host that wants to
+   say why before it sends a tank. neededBytes: what the pool's arrays take; availableBytes: what
+   a pool may take now, three quarters of the memory the system has available, the current
+   pool's counted as free since a new pool replaces it. 0 it fits; 1 too small (a side below 1,
+   or 1 x 1); 2 too many oscillators for the engine's 32-bit indices;
+   3 needs more than availableBytes. */
+ZBDLL_API void ZBDLL_AddMatChange(int32_t startY, /* first row of the new material */
                                   double coupling, double damping);
 ZBDLL_API void ZBDLL_AddWall(int32_t centerX, int32_t centerY, int32_t angle /* degrees */,
                              int32_t length, int32_t slitCount, int32_t slitWidth,
@@ -78,6 +88,11 @@ ZBDLL_API void ZBDLL_SetCamera(double eyeX, double eyeY, double eyeZ, /* world u
                                double targetY, double targetZ); /* the target has the eye's x */
 ZBDLL_API void ZBDLL_SetPoolAngle(double angle); /* degrees about the vertical axis */
 ZBDLL_API void ZBDLL_SetViewParameters(bool translucentScreens, bool wireframe);
+/* Marks over the flat view, for the editor: a selection's outline and its handles. Positions in
+   oscillators (column i, row j), fractions allowed; kept until cleared, whatever the pool. */
+ZBDLL_API void ZBDLL_ClearMarks(void);
+ZBDLL_API void ZBDLL_AddMarkLine(double i0, double j0, double i1, double j1); /* 2 px, orange */
+ZBDLL_API void ZBDLL_AddMarkHandle(double i, double j); /* a square of 9 px, orange on black */
 ZBDLL_API void ZBDLL_SetMessageHandler(void (*handler)(const char* title, const char* text));
 /* shows the engine's messages (unreadable background pictures); none: standard error */
 

@@ -28,6 +28,8 @@ void applyCamera();
 void drawSurface(bool drawScreens);
 void drawScreenBoxes();
 void drawScreenPanel();
+// The editor's marks over the flat view.
+void drawMarks();
 
 // Loads one background picture into a new texture; 0 when the picture could not be read.
 uint32_t loadScreenTexture(const std::string& path);

@@ -129,6 +129,8 @@ void composeFrame(bool drawScreens, bool drawProfiles) {
         glEnable(GL_LIGHTING);
 
     drawSurface(drawScreens);
+    if (v.flatView)
+        drawMarks();
     if (drawProfiles)
         drawScreenPanel();
     glFlush();

@@ -14,6 +14,9 @@ namespace zb {
 
 namespace {
 
+// Bytes past a picture's end that gluBuild2DMipmaps may read: one RGB pixel.
+constexpr size_t kGluScaleOverread = 3;
+
 constexpr GLfloat kScreenColour[kMaxScreens][3] = {
     {0.6f, 0.2f, 0.2f}, {0.2f, 0.6f, 0.2f}, {0.2f, 0.2f, 0.6f},
     {0.6f, 0.2f, 0.6f}, {0.6f, 0.6f, 0.2f},
@@ -172,6 +175,9 @@ uint32_t loadScreenTexture(const std::string& path) {
     const std::unique_ptr<RgbImage> image = loadDibImage(path.c_str());
     if (!image)
         return 0; // the loader has said why; the panel shows a plain polygon instead
+    // GLU scales a side that is no power of two (the panel pictures are 512 x 80) with a box
+    // filter that reads up to one pixel past the last row; zeros there change no texel.
+    image->pixels.resize(image->pixels.size() + kGluScaleOverread, 0);
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);

@@ -4,6 +4,7 @@
 #include "sim/pool.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace zb {
 
@@ -21,6 +22,13 @@ struct Camera {
 
 // The members' initial values are those at library load.
 
+// A mark the editor lays over the flat view: a line from (i0, j0) to (i1, j1), or a handle at
+// (i0, j0); positions in oscillators, fractions allowed.
+struct Mark {
+    bool handle = false;
+    double i0 = 0, j0 = 0, i1 = 0, j1 = 0;
+};
+
 // Drawing state that needs no GL. The screen textures are GL texture names, 0 when absent.
 struct DrawingState {
     bool flatView = true;            // the editor's flat top view instead of the 3-D relief
@@ -31,6 +39,7 @@ struct DrawingState {
     int32_t height = 0;
     uint32_t screenTextures[2] = {0, 0};        // horizontal, vertical screen background
     Vec3f lastViewDirection{0.0f, -1.0f, 0.0f}; // used while eye and target coincide
+    std::vector<Mark> marks;                    // drawn over the flat view only
 };
 
 // Hooks of the drawing half; null until a rendering context exists, so that the simulation

@@ -3,6 +3,7 @@
 
 #include "sim/engine_state.h"
 #include "sim/frame.h"
+#include "sim/memory_budget.h"
 #include "sim/obstacles.h"
 
 using namespace zb;
@@ -34,6 +35,32 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double dam
     if (s.draw.setUpPoolDrawing)
         s.draw.setUpPoolDrawing();
     return 0;
+}
+
+ZBDLL_API int32_t ZBDLL_CheckPoolSize(int32_t sizeX, int32_t sizeY, uint64_t* neededBytes,
+                                      uint64_t* availableBytes) {
+    const EngineState& s = gEngine;
+    uint64_t available = availableMemoryBytes();
+    if (s.pool.oscillators) {
+        const uint64_t current = poolBytes(s.pool.sizeX, s.pool.sizeY);
+        available = available > UINT64_MAX - current ? UINT64_MAX : available + current;
+    }
+    const PoolBudget budget = checkPoolBudget(sizeX, sizeY, available);
+    if (neededBytes)
+        *neededBytes = budget.neededBytes;
+    if (availableBytes)
+        *availableBytes = budget.availableBytes;
+    switch (budget.verdict) {
+    case PoolSizeCheck::Ok:
+        return 0;
+    case PoolSizeCheck::TooSmall:
+        return 1;
+    case PoolSizeCheck::TooManyCells:
+        return 2;
+    case PoolSizeCheck::TooLittleMemory:
+        return 3;
+    }
+    return 3;
 }
 
 ZBDLL_API void ZBDLL_AddMatChange(int32_t startY, double coupling, double damping) {

@@ -1,4 +1,5 @@
 #include "sim/pool.h"
+#include "sim/memory_budget.h"
 
 #include <climits>
 #include <cstring>
@@ -151,7 +152,7 @@ bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float co
     releasePool(pool);
     pool.sizeX = sizeX;
     pool.sizeY = sizeY;
-    if (checkPoolSize(sizeX, sizeY) != PoolSizeCheck::Ok)
+    if (checkPoolBudget(sizeX, sizeY).verdict != PoolSizeCheck::Ok)
         return false;
 
     const uint64_t nx = uint64_t(sizeX);

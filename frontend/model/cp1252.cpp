@@ -13,10 +13,11 @@ constexpr char32_t kHighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
+// Names keep an unassigned byte as the C1 control of the same number, so that it goes back
+// into a file as it came.
 char32_t fromByte(unsigned char b) {
-    if (b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80] != 0)
-        return kHighControls[b - 0x80];
-    return b;
+    const char32_t c = cp1252CodePoint(b);
+    return c != 0 ? c : b;
 }
 
 void appendUtf8(std::string& out, char32_t c) {
@@ -61,6 +62,12 @@ int64_t nextCodePoint(const std::string& s, size_t& k) {
 }
 
 } // namespace
+
+char32_t cp1252CodePoint(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0)
+        return kHighControls[byte - 0x80];
+    return byte;
+}
 
 std::string utf8FromCp1252(const std::string& bytes) {
     std::string out;

@@ -35,6 +35,11 @@ void EngineCalls::addEdges(bool back, bool front, bool left, bool right) {
     ZBDLL_AddEdges(back, front, left, right);
 }
 
+int32_t EngineCalls::checkPoolSize(int32_t sizeX, int32_t sizeY, uint64_t* needed,
+                                   uint64_t* available) {
+    return ZBDLL_CheckPoolSize(sizeX, sizeY, needed, available);
+}
+
 void EngineCalls::setCamera(double eyeX, double eyeY, double eyeZ, double targetY, double targetZ) {
     ZBDLL_SetCamera(eyeX, eyeY, eyeZ, targetY, targetZ);
 }
@@ -87,6 +92,18 @@ void EngineCalls::setViewParameters(bool translucentScreens, bool wireframe) {
 EngineCalls& theEngine() {
     static EngineCalls engine;
     return engine;
+}
+
+void EngineCalls::clearMarks() {
+    ZBDLL_ClearMarks();
+}
+
+void EngineCalls::addMarkLine(double i0, double j0, double i1, double j1) {
+    ZBDLL_AddMarkLine(i0, j0, i1, j1);
+}
+
+void EngineCalls::addMarkHandle(double i, double j) {
+    ZBDLL_AddMarkHandle(i, j);
 }
 
 } // namespace zb

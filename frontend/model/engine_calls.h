@@ -19,6 +19,10 @@ class EngineCalls {
     virtual void addExciter(int32_t centerX, int32_t centerY, int32_t width, int32_t length,
                             int32_t angle, double omega, double amplitude, bool sineMode);
     virtual void addEdges(bool back, bool front, bool left, bool right);
+    // Whether a pool of this size can be built now: 0 yes, 1 too small, 2 too many oscillators,
+    // 3 not enough memory; with what it needs and what a pool may take now, in bytes.
+    virtual int32_t checkPoolSize(int32_t sizeX, int32_t sizeY, uint64_t* needed,
+                                  uint64_t* available);
     virtual void setCamera(double eyeX, double eyeY, double eyeZ, double targetY, double targetZ);
 
     // Running and drawing, used by the windows.
@@ -35,6 +39,10 @@ class EngineCalls {
     virtual void repaintScene(bool drawScreens, bool drawScreenPanel);
     virtual void setPoolAngle(double angle);
     virtual void setViewParameters(bool translucentScreens, bool wireframe);
+    // The editor's marks over the flat view, in oscillators.
+    virtual void clearMarks();
+    virtual void addMarkLine(double i0, double j0, double i1, double j1);
+    virtual void addMarkHandle(double i, double j);
 };
 
 // The engine itself.

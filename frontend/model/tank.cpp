@@ -26,9 +26,9 @@ void TZBecken::SetEdges(bool hinten, bool vorne, bool links, bool rechts, int32_
     RandBreite = breite;
 }
 
-TankReadResult TZBecken::read(const std::string& path) {
+TankReadResult TZBecken::read(const std::string& path, TankReadDetail* detail) {
     TZBecken fresh;
-    const TankReadResult result = readTankFile(path, fresh);
+    const TankReadResult result = readTankFile(path, fresh, detail);
     if (result == TankReadResult::Ok)
         *this = std::move(fresh);
     return result;

@@ -19,9 +19,17 @@ enum class TankReadResult {
     Truncated,    // ends before the records it announces are complete
 };
 
+// Why read() gave its result, for a message that names the cause.
+struct TankReadDetail {
+    // CannotOpen: what the path is instead of a file ("ein Ordner", "eine benannte Pipe",
+    // "ein Gerät") or the system's reason in German ("keine Berechtigung").
+    std::string reason;
+    int32_t version = 0; // WrongVersion: the number the file starts with
+};
+
 struct TankSaveResult {
     bool ok = true;
-    std::string reason; // the system's reason when not ok
+    std::string reason; // German, e.g. "der Datenträger ist voll", when not ok
 };
 
 class TZBecken {
@@ -51,9 +59,11 @@ class TZBecken {
     // throws std::runtime_error("Datei <path> kann nicht geöffnet werden"); in every other
     // failure the tank keeps all its values and objects.
     bool LoadFromFile(const std::string& path);
-    TankReadResult read(const std::string& path);
+    // Opens nothing but a regular file, so that a pipe or device at the path cannot hang it.
+    TankReadResult read(const std::string& path, TankReadDetail* detail = nullptr);
 
-    // Writes version 2 beside the target and renames it over the target only when complete.
+    // Writes version 2 beside the target and renames it over the target only when complete. A
+    // folder, pipe or device at the path is refused and stays as it is.
     TankSaveResult SaveToFile(const std::string& path) const;
 
     // Describes the whole tank to the engine again, in the engine's required order.

@@ -1,10 +1,13 @@
 #include "model/tank_file.h"
 #include "model/cp1252.h"
 #include "model/replacing_file.h"
+#include "model/system_errors.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zb {
 
@@ -168,26 +171,53 @@ TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank) {
     return TankReadResult::Ok;
 }
 
-TankReadResult readTankFile(const std::string& path, TZBecken& tank) {
+TankReadResult readTankFile(const std::string& path, TZBecken& tank, TankReadDetail* detail) {
+    TankReadDetail ignored;
+    TankReadDetail& why = detail ? *detail : ignored;
+    const auto cannotOpen = [&](std::string reason) {
+        why.reason = std::move(reason);
+        return TankReadResult::CannotOpen;
+    };
     struct stat st;
     if (stat(path.c_str(), &st) != 0)
         return errno == ENOENT || errno == ENOTDIR ? TankReadResult::Missing
-                                                   : TankReadResult::CannotOpen;
+                                                   : cannotOpen(systemErrorText(errno));
     if (!S_ISREG(st.st_mode))
-        return TankReadResult::CannotOpen;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return TankReadResult::CannotOpen;
+        return cannotOpen(fileKindText(st.st_mode));
+    // Non-blocking, in case a pipe took the file's place since the look: the open returns at
+    // once and the second look refuses it.
+    int fd;
+    do
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno == ENOENT ? TankReadResult::Missing : cannotOpen(systemErrorText(errno));
+    const bool looked = fstat(fd, &st) == 0;
+    const int error = errno;
+    if (!looked || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return cannotOpen(looked ? fileKindText(st.st_mode) : systemErrorText(error));
+    }
     std::vector<uint8_t> bytes;
     uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int failure = errno;
+            ::close(fd);
+            return cannotOpen(systemErrorText(failure));
+        }
+        if (n == 0)
+            break;
         bytes.insert(bytes.end(), buffer, buffer + n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed)
-        return TankReadResult::CannotOpen;
-    return parseTank(bytes.data(), bytes.size(), tank);
+    }
+    ::close(fd);
+    const TankReadResult result = parseTank(bytes.data(), bytes.size(), tank);
+    if (result == TankReadResult::WrongVersion)
+        std::memcpy(&why.version, bytes.data(), sizeof why.version);
+    return result;
 }
 
 std::vector<uint8_t> serializeTank(const TZBecken& tank) {
@@ -213,7 +243,7 @@ std::vector<uint8_t> serializeTank(const TZBecken& tank) {
 }
 
 TankSaveResult writeTankFile(const std::string& path, const TZBecken& tank) {
-    ReplacingFile file(path);
+    ReplacingFile file(path, FileTargets::RegularOnly);
     if (!file.open() || !file.commit(serializeTank(tank)))
         return {false, file.reason()};
     return {};

@@ -18,12 +18,16 @@ constexpr size_t kRecordHeadSize = 260; // 256-byte name field and the kind
 // caller discards it.
 TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank);
 
-TankReadResult readTankFile(const std::string& path, TZBecken& tank);
+// Reads a regular file only: anything else at the path is refused without being opened. detail,
+// when given, learns why a file cannot be opened or which version it has.
+TankReadResult readTankFile(const std::string& path, TZBecken& tank,
+                            TankReadDetail* detail = nullptr);
 
 // The bytes of a version 2 file.
 std::vector<uint8_t> serializeTank(const TZBecken& tank);
 
-// Writes a temporary file beside path, syncs it and renames it over path.
+// Writes a temporary file beside path, syncs it and renames it over path; refuses a path that
+// names anything but a regular file.
 TankSaveResult writeTankFile(const std::string& path, const TZBecken& tank);
 
 } // namespace zb

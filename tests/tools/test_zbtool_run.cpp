@@ -1,12 +1,15 @@
 // zbtool as its users run it: the built program, its exit codes, messages and files.
 #include "png_check.h"
+#include "sim/memory_budget.h"
 #include "tool_support.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <unistd.h>
 
 namespace zbtool::test {
 
@@ -110,6 +113,42 @@ TEST(ZbtoolInfo, DescribesTheTankAndEveryKindOfObject) {
     EXPECT_THAT(s, HasSubstr("6. Materialübergang „Glas“\n   ab Zeile 60: Kopplung 0,75, "
                              "Dämpfung 0,1 (10 %)"));
     EXPECT_THAT(s, HasSubstr("7. Eintrag unbekannter Art 7 „Fremd“"));
+}
+
+TEST(ZbtoolInfo, SizeVerdictIsTheEnginesAgainstTheMemoryAvailableNow) {
+    TempDir dir;
+    std::vector<std::pair<int, int>> sizes = {{100, 50}, {18000, 18000}, {100000, 100000}};
+    // Where this machine has one: a square that needs more than a pool may take now but less
+    // than the machine's total memory, which the size check used to compare with.
+    const uint64_t budget = zb::poolMemoryBudget(zb::availableMemoryBytes());
+    const uint64_t total = uint64_t(sysconf(_SC_PHYS_PAGES)) * uint64_t(sysconf(_SC_PAGE_SIZE));
+    const uint64_t wanted = budget / 2 + total / 2;
+    const int side = int(std::sqrt(double(wanted) / double(zb::poolBytes(1000, 1000)) * 1e6));
+    if (budget / 10 * 11 < total / 10 * 9 &&
+        zb::checkPoolSize(side, side, UINT64_MAX) == zb::PoolSizeCheck::Ok)
+        sizes.emplace_back(side, side);
+    for (const auto& [nx, ny] : sizes) {
+        zb::TZBecken tank;
+        tank.SetSize(nx, ny);
+        const ToolRun run = runTool({"info", saveTank(tank, dir, "gross.zb")});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        switch (zb::checkPoolBudget(nx, ny).verdict) {
+        case zb::PoolSizeCheck::Ok:
+            EXPECT_THAT(run.out, HasSubstr(" Schwinger\n")) << nx;
+            break;
+        case zb::PoolSizeCheck::TooLittleMemory:
+            EXPECT_THAT(run.out, HasSubstr("Schwinger – zu groß für den freien Speicher (braucht "))
+                << nx;
+            EXPECT_THAT(run.out, HasSubstr(" GiB), die Simulation baut kein Becken")) << nx;
+            break;
+        case zb::PoolSizeCheck::TooManyCells:
+            EXPECT_THAT(run.out, HasSubstr("Schwinger – zu groß, die Simulation baut kein Becken"))
+                << nx;
+            break;
+        case zb::PoolSizeCheck::TooSmall:
+            ADD_FAILURE() << nx;
+        }
+    }
 }
 
 TEST(ZbtoolUsage, WrongCommandLinesExitWithOneAndAShortGermanUsage) {
@@ -316,7 +355,8 @@ TEST(ZbtoolSimulate, AFailingOutputNamesFileAndReasonAndLeavesOtherFilesAlone) {
     const ToolRun run = runTool({"simulate", referenceFile(0, ".zb"), "--steps", "5",
                                  "--elongation-out", e, "--png", missing});
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_THAT(run.err, HasSubstr("„" + missing + "“ nicht schreiben: No such file or directory"));
+    EXPECT_THAT(run.err,
+                HasSubstr("„" + missing + "“ nicht schreiben: der Ordner existiert nicht."));
     EXPECT_EQ(readText(e), "alt");
     // No temporary file is left behind either.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
@@ -324,7 +364,7 @@ TEST(ZbtoolSimulate, AFailingOutputNamesFileAndReasonAndLeavesOtherFilesAlone) {
     const ToolRun folder = runTool({"simulate", referenceFile(0, ".zb"), "--steps", "5",
                                     "--heights-csv", dir.path().string()});
     EXPECT_EQ(folder.exitCode, 3);
-    EXPECT_THAT(folder.err, HasSubstr("Is a directory"));
+    EXPECT_THAT(folder.err, HasSubstr("nicht schreiben: das ist ein Ordner."));
 }
 
 } // namespace zbtool::test

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -23,7 +26,8 @@ ToolRun runTool(const std::vector<std::string>& args) {
         argv.push_back(w.data());
     argv.push_back(nullptr);
 
-    // The system's reasons in English, whatever the machine's language.
+    // The system's own texts come out in English here, so a check for a German reason catches
+    // any that slips through.
     setenv("LC_ALL", "C", 1);
 
     posix_spawn_file_actions_t actions;
@@ -39,8 +43,20 @@ ToolRun runTool(const std::vector<std::string>& args) {
         ADD_FAILURE() << "cannot start " << ZBTOOL_PATH;
         return run;
     }
+    // A tool that hangs (on a pipe, say) fails its test instead of stopping the whole run.
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    for (;;) {
+        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == pid || (ended < 0 && errno != EINTR))
+            break;
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            ADD_FAILURE() << "zbtool did not end within a minute";
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.out = readText(outPath);

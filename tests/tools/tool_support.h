@@ -18,7 +18,8 @@ struct ToolRun {
     std::string err;
 };
 
-// Runs zbtool with the arguments, standard input empty, messages of the system in English.
+// Runs zbtool with the arguments, standard input empty, messages of the system in English;
+// ends it and fails the test when it takes longer than a minute.
 ToolRun runTool(const std::vector<std::string>& args);
 
 class TempDir {

@@ -74,10 +74,11 @@ RgbImage heightPicture(const zb::Pool& pool, int scale) {
         for (int32_t i = 0; i < nx; ++i) {
             const zb::Oscillator& o = pool.at(i, j);
             const double h = double(o.position.y);
-            const Rgb c = zb::isWallCell(o) ? kWallColour
-                          : o.exciter       ? kExciterColour
-                          : largest > 0.0   ? divergingColour(compressed(h / largest))
-                                            : divergingColour(0.0);
+            const Rgb c = zb::isWallCell(o)                                   ? kWallColour
+                          : !std::isfinite(h) || !std::isfinite(o.elongation) ? kNotFiniteColour
+                          : o.exciter                                         ? kExciterColour
+                          : largest > 0.0 ? divergingColour(compressed(h / largest))
+                                          : divergingColour(0.0);
             for (int y = j * scale; y < (j + 1) * scale; ++y)
                 for (int x = i * scale; x < (i + 1) * scale; ++x) {
                     uint8_t* p = image.at(x, y);

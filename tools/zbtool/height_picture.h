@@ -16,6 +16,8 @@ struct Rgb {
 
 constexpr Rgb kWallColour{0, 0, 0};
 constexpr Rgb kExciterColour{0, 190, 60};
+// A node whose height is infinite or NaN: far from every colour of the height scale.
+constexpr Rgb kNotFiniteColour{200, 0, 200};
 
 // v from -1 (deep blue) through 0 (near white) to 1 (deep red); clamped, NaN as 0.
 Rgb divergingColour(double v);
@@ -29,7 +31,8 @@ bool pictureFits(int64_t nx, int64_t ny, int scale);
 // scale x scale pixels per node, row 0 at the top as in the program's flat view. Heights are
 // scaled to the largest |height| of the water, so that the exciters' own swing does not drown
 // the waves, and coloured by the square root of that fraction, so that waves far from their
-// source stay visible. The pool must hold its arrays and fit.
+// source stay visible. Nodes that are no finite number, exciters included, get their own
+// colour. The pool must hold its arrays and fit.
 RgbImage heightPicture(const zb::Pool& pool, int scale);
 
 } // namespace zbtool

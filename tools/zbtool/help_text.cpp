@@ -12,14 +12,19 @@ Aufruf:
   zbtool --version
 
 info
-  Zeigt Größe, Ränder, Dämpfung und Kopplung des Beckens und alle seine Objekte.
+  Zeigt Größe, Ränder, Dämpfung und Kopplung des Beckens, den größten stabilen
+  Zeitschritt und alle Objekte.
 
 simulate
   Gibt das Becken so an die Simulation, wie das Programm es tut, schaltet die
   Erreger ein und berechnet N Zeitschritte.
 
   --steps N                Zahl der Zeitschritte (ganze Zahl ab 0); muss angegeben sein
-  --dt DT                  Länge eines Zeitschritts (Standard 0.0025, auch 0,0025)
+  --dt DT                  Länge eines Zeitschritts (Standard 0.0025, auch 0,0025);
+                           höchstens 98 % der Stabilitätsgrenze √(2/(K·c)) mit
+                           K = 10000/3 und c der größten Kopplung des Beckens (auch
+                           der Materialübergänge), etwa 0,012 bei Kopplung 4 und
+                           0,00876 bei 7,5; info nennt den Wert des Beckens
   --elongation-out DATEI   Auslenkungen aller Schwinger nach dem letzten Schritt:
                            NX·NY Werte float64 (little-endian), Reihenfolge i + j·NX;
                            eine leere Datei, wenn die Größe kein Becken ergibt
@@ -31,7 +36,8 @@ simulate
   --average-from K         erster Schritt dieses Mittelwerts (Standard N/2; 0 nimmt
                            den Ruhezustand vor dem ersten Schritt mit)
   --png DATEI              Bild der Höhen von oben: blau unter, weiß auf, rot über der
-                           Ruhelage, Wände schwarz, Erreger grün; die Farben reichen bis
+                           Ruhelage, Wände schwarz, Erreger grün, violett, wo die
+                           Höhe keine endliche Zahl ist; die Farben reichen bis
                            zur größten Auslenkung im Wasser und folgen ihrer Wurzel,
                            damit auch schwache Wellen zu sehen sind
   --scale S                Bildpunkte je Schwinger, 1 bis 64 (Standard: passend zur Größe)
@@ -39,14 +45,17 @@ simulate
   Zeilen und Spalten zählen in den Ausgaben ab 0 (im Programm zählen Schirme ab 1).
   CSV-Dateien trennen mit Komma und schreiben Zahlen mit Dezimalpunkt.
   Eine Ausgabedatei wird erst ersetzt, wenn sie vollständig geschrieben ist.
+  Benannte Pipes und Geräte (etwa /dev/stdout) werden direkt beschrieben.
   Auf einem Terminal zeigt ein Balken den Fortschritt.
 
 Rückgabewerte:
   0    alles erledigt
-  1    falscher Aufruf
+  1    falscher Aufruf, auch ein --dt über der Stabilitätsgrenze
   2    die Beckendatei kann nicht gelesen werden
   3    eine Ausgabedatei kann nicht geschrieben werden
   4    sonstiger Fehler, etwa zu wenig Speicher
+  5    die Rechnung wurde instabil: das Feld ist keine endliche Zahl mehr; die
+       Ausgaben zeigen den Stand, an dem das bemerkt wurde
   130  mit Strg+C abgebrochen; keine Ausgabedatei wurde verändert
 )";
 

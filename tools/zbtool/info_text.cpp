@@ -1,8 +1,13 @@
 #include "info_text.h"
+#include "time_step.h"
+
+#include "model/stability.h"
 
 #include "sim/engine_state.h"
+#include "sim/memory_budget.h"
 #include "sim/pool.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace zbtool {
@@ -36,8 +41,23 @@ std::string displayName(const std::string& name) {
     return s + "“";
 }
 
+// Binary units with one decimal, as system monitors show memory.
+std::string bytesText(uint64_t bytes) {
+    const char* const units[] = {"Byte", "KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
+    double v = double(bytes);
+    size_t unit = 0;
+    while (v >= 1024.0 && unit + 1 < std::size(units)) {
+        v /= 1024.0;
+        ++unit;
+    }
+    return unit == 0 ? std::to_string(bytes) + " Byte"
+                     : decimal(std::round(v * 10) / 10) + " " + units[unit];
+}
+
+// The engine's own verdict, against the memory available now.
 std::string poolSizeRemark(int32_t nx, int32_t ny) {
-    switch (zb::checkPoolSize(nx, ny)) {
+    const zb::PoolBudget budget = zb::checkPoolBudget(nx, ny);
+    switch (budget.verdict) {
     case zb::PoolSizeCheck::Ok:
         return {};
     case zb::PoolSizeCheck::TooSmall:
@@ -45,9 +65,22 @@ std::string poolSizeRemark(int32_t nx, int32_t ny) {
     case zb::PoolSizeCheck::TooManyCells:
         return " – zu groß, die Simulation baut kein Becken";
     case zb::PoolSizeCheck::TooLittleMemory:
-        return " – mehr, als der Speicher fasst, die Simulation baut kein Becken";
+        return " – zu groß für den freien Speicher (braucht " + bytesText(budget.neededBytes) +
+               ", verfügbar sind " + bytesText(budget.availableBytes) +
+               "), die Simulation baut kein Becken";
     }
     return {};
+}
+
+std::string timeStepText(const zb::TZBecken& t) {
+    const double limit = zb::maxStableTimeStep(t);
+    if (std::isinf(limit))
+        return "ohne Grenze durch die Kopplung";
+    if (!(limit > 0.0))
+        return "keiner ist stabil, die Kopplung " + decimal(zb::largestCoupling(t)) +
+               " ist keine endliche Zahl";
+    return "stabil bis --dt " + limitText(limit) + " (größte Kopplung " +
+           decimal(zb::largestCoupling(t), 6) + ")";
 }
 
 std::string edgesText(const zb::TZBecken& t) {
@@ -125,6 +158,7 @@ std::string infoText(const zb::TZBecken& t, const std::string& path) {
     s += "Ränder:     " + edgesText(t) + "\n";
     s += "Dämpfung:   " + percent(t.StandardDaempfung) + "\n";
     s += "Kopplung:   " + decimal(t.StandardKopplung) + "\n";
+    s += "Schritt dt: " + timeStepText(t) + "\n";
     s += "Objekte:    " + std::to_string(list.Count() - 1) + "\n";
 
     int screens = 0;

@@ -8,6 +8,7 @@
 #include "zb_version.h"
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -52,10 +53,12 @@ int run(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The system's reasons in the user's language; numbers stay in the C locale, since the
-    // files are read by other programs.
+    // Names in the user's character set; numbers stay in the C locale, since the files are read
+    // by other programs.
     std::setlocale(LC_CTYPE, "");
-    std::setlocale(LC_MESSAGES, "");
+    // A reader that goes away (a pipe into head, a FIFO) is reported as a failed write instead
+    // of ending the program without a word.
+    std::signal(SIGPIPE, SIG_IGN);
     try {
         return run(argc, argv);
     } catch (const std::bad_alloc&) {

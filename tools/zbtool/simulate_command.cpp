@@ -1,12 +1,14 @@
 #include "simulate_command.h"
 
 #include "exit_codes.h"
+#include "field_check.h"
 #include "field_output.h"
 #include "height_picture.h"
 #include "model/replacing_file.h"
 #include "progress.h"
 #include "screens.h"
 #include "tank_input.h"
+#include "time_step.h"
 
 #include "sim/engine_state.h"
 #include "zbengine.h"
@@ -76,7 +78,7 @@ int openOutputs(const SimulateOptions& options, const std::string& tankPath, Out
     for (const auto& out : outputs) {
         if (!out.path)
             continue;
-        out.file.emplace(*out.path);
+        out.file.emplace(*out.path, zb::FileTargets::AlsoSpecial);
         if (!out.file->open()) {
             reportWriteFailure(*out.file);
             return kExitOutput;
@@ -85,12 +87,22 @@ int openOutputs(const SimulateOptions& options, const std::string& tankPath, Out
     return 0;
 }
 
-// False when the user interrupted the run.
-bool runSteps(const SimulateOptions& options, std::optional<IntensityAverage>& average) {
+// A look at the whole field costs about as much as a step; every 16th step keeps it to a few
+// percent, and a fault never heals, so none escapes the look after the last step.
+constexpr int64_t kFieldCheckInterval = 16;
+
+struct RunEnd {
+    enum { Completed, Interrupted, NotFinite } how = Completed;
+    int64_t step = 0; // NotFinite: the step after which the fault was found
+    Node node{};      // NotFinite: the first node in row order that is no finite number
+};
+
+RunEnd runSteps(const SimulateOptions& options, std::optional<IntensityAverage>& average) {
     const zb::EngineState& engine = zb::gEngine;
     if (average && options.averageFrom == 0)
         average->addSample(engine);
     gInterrupted = 0;
+    RunEnd end;
     const auto previous = std::signal(SIGINT, onInterrupt);
     {
         ProgressBar progress(engine.poolExists ? options.steps : 0, stderr);
@@ -101,10 +113,18 @@ bool runSteps(const SimulateOptions& options, std::optional<IntensityAverage>& a
             if (average && step >= options.averageFrom)
                 average->addSample(engine);
             progress.update(step);
+            if (step % kFieldCheckInterval == 0 || step == options.steps) {
+                if (const std::optional<Node> node = firstNonFiniteNode(engine.pool)) {
+                    end = {RunEnd::NotFinite, step, *node};
+                    break;
+                }
+            }
         }
     }
     std::signal(SIGINT, previous);
-    return !gInterrupted;
+    if (gInterrupted && end.how == RunEnd::Completed)
+        end.how = RunEnd::Interrupted;
+    return end;
 }
 
 bool commit(zb::ReplacingFile& file, const auto& data) {
@@ -121,6 +141,11 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
     if (const std::string problem = readTank(tankPath, tank); !problem.empty()) {
         std::fprintf(stderr, "zbtool: %s.\n", problem.c_str());
         return kExitTank;
+    }
+    // Refused before any output is opened: a pipe would wait for its reader in vain.
+    if (const std::optional<std::string> problem = timeStepProblem(tank, options.dt)) {
+        std::fprintf(stderr, "zbtool: %s\n", problem->c_str());
+        return kExitUsage;
     }
     Outputs files;
     if (const int failed = openOutputs(options, tankPath, files))
@@ -149,10 +174,19 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
     std::optional<IntensityAverage> average;
     if (files.intensity)
         average.emplace(engine);
-    if (!runSteps(options, average)) {
+    const RunEnd end = runSteps(options, average);
+    if (end.how == RunEnd::Interrupted) {
         std::fprintf(stderr, "zbtool: abgebrochen; keine Ausgabedatei wurde verändert.\n");
         return kExitInterrupted;
     }
+    // The outputs are still written, so that one can see where the field broke down; the
+    // message and the exit code keep anyone from taking them for results.
+    if (end.how == RunEnd::NotFinite)
+        std::fprintf(stderr,
+                     "zbtool: Nach Schritt %lld ist das Feld keine endliche Zahl mehr (zuerst "
+                     "bei Schwinger %d, %d): die Rechnung ist instabil geworden. Die Ausgaben "
+                     "zeigen diesen Stand; im Bild sind solche Schwinger violett.\n",
+                     static_cast<long long>(end.step), end.node.i, end.node.j);
 
     bool written = true;
     if (files.elongation)
@@ -165,7 +199,9 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
         written &= commit(*files.intensity, intensityCsv(engine, average->averages()));
     if (files.png)
         written &= commit(*files.png, encodePng(heightPicture(engine.pool, scale)));
-    return written ? kExitOk : kExitOutput;
+    if (!written)
+        return kExitOutput;
+    return end.how == RunEnd::NotFinite ? kExitNotFinite : kExitOk;
 }
 
 } // namespace zbtool

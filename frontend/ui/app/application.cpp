@@ -31,6 +31,7 @@ void ZbApplication::choosePlatform() {
 
 ZbApplication::ZbApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Zitterbecken"));
+    setOrganizationName(QStringLiteral("Zitterbecken")); // settings in ~/.config/Zitterbecken/
     // Qt's own dialogs (file dialogs, standard buttons) speak German like the rest.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     auto* translator = new QTranslator(this);

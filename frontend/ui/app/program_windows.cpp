@@ -55,4 +55,13 @@ void ProgramWindows::startEntry(int index) {
     }
 }
 
+void ProgramWindows::openOnStart(const QString& path) {
+    frmMain.enterFreeMode();
+    if (frmMain.openTankFile(path)) {
+        frmMain.show();
+    } else {
+        frmStart.show();
+    }
+}
+
 } // namespace zb::ui

@@ -21,6 +21,9 @@ struct ProgramWindows {
 
     // What the start screen's entries do.
     void startEntry(int index);
+    // The program started with a tank file: free mode on it, or, when it cannot be opened, the
+    // reason and the start screen.
+    void openOnStart(const QString& path);
 };
 
 } // namespace zb::ui

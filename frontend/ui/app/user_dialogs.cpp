@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -24,7 +25,10 @@ QString tankFileDialog(QFileDialog::AcceptMode mode, const QString& suggestion) 
     dialog.setDefaultSuffix(QStringLiteral("zb"));
     dialog.setWindowTitle(mode == QFileDialog::AcceptSave ? QStringLiteral("Speichern unter")
                                                           : QStringLiteral("Öffnen"));
-    if (!suggestion.isEmpty()) {
+    if (QFileInfo(suggestion).isDir()) {
+        dialog.setDirectory(suggestion);
+    } else if (!suggestion.isEmpty()) {
+        dialog.setDirectory(QFileInfo(suggestion).absolutePath());
         dialog.selectFile(suggestion);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -65,8 +69,8 @@ QString UserDialogs::saveTankFileName(const QString& suggestion) {
     return tankFileDialog(QFileDialog::AcceptSave, suggestion);
 }
 
-QString UserDialogs::openTankFileName() {
-    return tankFileDialog(QFileDialog::AcceptOpen, {});
+QString UserDialogs::openTankFileName(const QString& folder) {
+    return tankFileDialog(QFileDialog::AcceptOpen, folder);
 }
 
 UserDialogs& userDialogs() {

@@ -16,9 +16,10 @@ class UserDialogs {
     // Caption "Information", information icon.
     virtual void information(const QString& text);
     virtual void error(const QString& caption, const QString& text);
-    // Tank file dialogs; an empty name means the user cancelled.
+    // Tank file dialogs, starting in folder (or at a suggested file); an empty name means the
+    // user cancelled.
     virtual QString saveTankFileName(const QString& suggestion);
-    virtual QString openTankFileName();
+    virtual QString openTankFileName(const QString& folder);
 };
 
 UserDialogs& userDialogs();

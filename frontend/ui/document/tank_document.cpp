@@ -25,9 +25,9 @@ void TankDocument::replace(std::unique_ptr<TZBecken> tank) {
     noteChange();
 }
 
-TankReadResult TankDocument::load(const std::string& path) {
+TankReadResult TankDocument::load(const std::string& path, TankReadDetail* detail) {
     auto fresh = std::make_unique<TZBecken>();
-    const TankReadResult result = fresh->read(path);
+    const TankReadResult result = fresh->read(path, detail);
     if (result == TankReadResult::Ok) {
         replace(std::move(fresh));
     }

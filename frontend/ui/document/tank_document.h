@@ -33,7 +33,7 @@ class TankDocument : public QObject {
     void replace(std::unique_ptr<TZBecken> tank);
     // Reads a tank file into a new tank that replaces the current one; on any failure the
     // current tank stays as it was.
-    TankReadResult load(const std::string& path);
+    TankReadResult load(const std::string& path, TankReadDetail* detail = nullptr);
     // Writes the tank; afterwards it counts as unchanged.
     TankSaveResult save(const std::string& path);
 

@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -160,6 +161,26 @@ const TObjekt* ObjectEditor::selectedObject() const {
     return document_.find(serialOf(tvObjekte->currentItem()));
 }
 
+void ObjectEditor::selectObject(uint64_t serial) {
+    const int index = document_.indexOf(serial);
+    const uint64_t wanted = index > 0             ? serial
+                            : document_.hasTank() ? document_.tank().Objekte->at(0).serial()
+                                                  : 0;
+    for (QTreeWidgetItemIterator it(tvObjekte); *it; ++it) {
+        if (serialOf(*it) == wanted && wanted != 0) {
+            if (tvObjekte->currentItem() != *it) {
+                tvObjekte->setCurrentItem(*it);
+            }
+            return;
+        }
+    }
+}
+
+void ObjectEditor::showSelected() {
+    showNode(tvObjekte->currentItem()); // within a gesture: it goes on
+    emit selectionChanged();
+}
+
 void ObjectEditor::FillTree(int selectIndex) {
     {
         const QSignalBlocker quiet(tvObjekte);
@@ -196,6 +217,11 @@ void ObjectEditor::nodeSelected(QTreeWidgetItem* node) {
     }
     btnObjektLoeschen->setEnabled(false);
     document_.endGesture();
+    showNode(node);
+    emit selectionChanged();
+}
+
+void ObjectEditor::showNode(QTreeWidgetItem* node) {
     if (!node) {
         return;
     }

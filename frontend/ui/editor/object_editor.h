@@ -30,6 +30,14 @@ class ObjectEditor : public QWidget {
     void FillTree(int selectIndex);
     // The object of the selected node, nullptr for a group node (entry 0 is the tank).
     const TObjekt* selectedObject() const;
+    // Selects the node of the object with this serial (the tank's node when there is none).
+    void selectObject(uint64_t serial);
+    // Shows the selected object's values again, after it was changed elsewhere.
+    void showSelected();
+    // "Objekt löschen".
+    void deleteSelected();
+    // "<Kind> <n>", one more than the highest number the kind's names use.
+    QString newObjectName(int32_t art) const;
 
     QLabel* Label2;
     QTreeWidget* tvObjekte;
@@ -43,15 +51,16 @@ class ObjectEditor : public QWidget {
     ExciterBox* gbErreger;
 
   signals:
+    // Another node is selected, or the selected object was shown again.
+    void selectionChanged();
     void helpTextRequested(const QString& title, const QString& file);
 
   private:
     QWidget* buildTreeBox();
     void nodeSelected(QTreeWidgetItem* node);
-    void deleteSelected();
+    void showNode(QTreeWidgetItem* node);
     void insertObject();
     void updateInsertHint();
-    QString newObjectName(int32_t art) const;
 
     TankDocument& document_;
 };

@@ -134,6 +134,12 @@ void TankBox::edgeBehaviourChosen() {
 }
 
 void TankBox::sizeChanged() {
+    if (sizeCheck_ && !sizeCheck_(seXGr->value(), seYGr->value()) && document_.hasTank()) {
+        const QSignalBlocker quietX(seXGr), quietY(seYGr);
+        seXGr->setValue(document_.tank().GroesseX);
+        seYGr->setValue(document_.tank().GroesseY);
+        return;
+    }
     document_.edit(QStringLiteral("Größe ändern"),
                    [&](TZBecken& t) { t.SetSize(seXGr->value(), seYGr->value()); });
 }

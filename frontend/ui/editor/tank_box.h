@@ -3,6 +3,8 @@
 
 #include "document/tank_document.h"
 
+#include <functional>
+
 #include "widgets/compact_group_box.h"
 
 class QCheckBox;
@@ -24,6 +26,10 @@ class TankBox : public CompactGroupBox {
     void startNewTank(int32_t x, int32_t y);
     // Shows a tank read from a file without writing anything back into it.
     void showLoadedTank();
+    // Asked before a new size is stored; a size it refuses is taken back in the fields.
+    void setSizeCheck(std::function<bool(int32_t, int32_t)> check) {
+        sizeCheck_ = std::move(check);
+    }
 
     SpinEdit* seStandardDaempf;
     QSlider* tbStandardKoppl;
@@ -46,6 +52,7 @@ class TankBox : public CompactGroupBox {
     void sizeChanged();
 
     TankDocument& document_;
+    std::function<bool(int32_t, int32_t)> sizeCheck_;
 };
 
 } // namespace zb::ui

@@ -4,8 +4,12 @@
 #include "editor/tank_box.h"
 #include "main_window/main_window.h"
 
+#include "app/recent_files.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 
 namespace zb::ui {
 
@@ -17,7 +21,8 @@ void TfrmMain::NewCommand() {
 }
 
 TfrmMain::SaveOutcome TfrmMain::SaveCommand() {
-    const QString name = userDialogs().saveTankFileName(lastFileName_);
+    const QString name =
+        userDialogs().saveTankFileName(lastFileName_.isEmpty() ? lastFolder() : lastFileName_);
     if (name.isEmpty()) {
         return SaveOutcome::Cancelled;
     }
@@ -39,6 +44,7 @@ bool TfrmMain::saveTankAs(const QString& fileName) {
         return false;
     }
     lastFileName_ = fileName;
+    rememberFile(fileName);
     return true;
 }
 
@@ -46,7 +52,7 @@ void TfrmMain::OpenCommand() {
     if (!mayDiscardTank(false)) {
         return;
     }
-    const QString name = userDialogs().openTankFileName();
+    const QString name = userDialogs().openTankFileName(lastFolder());
     if (!name.isEmpty()) {
         openTankFile(name);
     }
@@ -58,7 +64,8 @@ bool TfrmMain::openTankFile(const QString& fileName) {
     }
     const QString shown = QFileInfo(fileName).absoluteFilePath();
     QString problem;
-    switch (document_.load(QFile::encodeName(fileName).toStdString())) {
+    TankReadDetail detail;
+    switch (document_.load(QFile::encodeName(fileName).toStdString(), &detail)) {
     case TankReadResult::Ok:
         break;
     case TankReadResult::Missing:
@@ -66,11 +73,16 @@ bool TfrmMain::openTankFile(const QString& fileName) {
         break;
     case TankReadResult::CannotOpen:
         problem = QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(shown);
+        if (!detail.reason.empty()) {
+            problem += QStringLiteral(" (%1)").arg(QString::fromStdString(detail.reason));
+        }
         break;
     case TankReadResult::WrongVersion:
         problem = QStringLiteral("Die Datei %1 ist keine Zitterbecken-Datei, die dieses Programm "
-                                 "lesen kann.")
-                      .arg(shown);
+                                 "lesen kann (sie beginnt mit der Versionsnummer %2, dieses "
+                                 "Programm kennt 1 und 2).")
+                      .arg(shown)
+                      .arg(detail.version);
         break;
     case TankReadResult::Truncated:
         problem = QStringLiteral("Die Datei %1 ist unvollständig oder beschädigt.").arg(shown);
@@ -83,9 +95,44 @@ bool TfrmMain::openTankFile(const QString& fileName) {
         return false;
     }
     lastFileName_ = fileName;
+    rememberFile(fileName);
     editor->gbWannenWerte->showLoadedTank();
     editor->FillTree(0); // the document's change sends the tank to the engine, once
     return true;
+}
+
+void TfrmMain::rememberFile(const QString& fileName) {
+    RecentFiles recent = RecentFiles::load();
+    recent.add(fileName);
+    recent.save();
+    setLastFolder(fileName);
+}
+
+void TfrmMain::fillRecentMenu() {
+    recentMenu->clear();
+    RecentFiles recent = RecentFiles::load();
+    for (const QString& path : recent.entries()) {
+        const QFileInfo info(path);
+        QAction* entry = recentMenu->addAction(info.fileName());
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        entry->setStatusTip(entry->toolTip());
+        if (!info.isFile()) {
+            entry->setText(QStringLiteral("%1 (nicht mehr vorhanden)").arg(info.fileName()));
+            entry->setEnabled(false);
+            continue;
+        }
+        connect(entry, &QAction::triggered, this, [this, path] {
+            if (mayDiscardTank(false)) {
+                openTankFile(path);
+            }
+        });
+    }
+    if (recent.entries().isEmpty()) {
+        recentMenu->addAction(QStringLiteral("(noch keine)"))->setEnabled(false);
+        return;
+    }
+    recentMenu->addSeparator();
+    recentMenu->addAction(QStringLiteral("Liste leeren"), this, [] { RecentFiles().save(); });
 }
 
 } // namespace zb::ui

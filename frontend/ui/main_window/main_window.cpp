@@ -4,9 +4,12 @@
 #include "app/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "editor/tank_box.h"
+#include "main_window/pool_size.h"
 #include "model/tank_file.h"
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
+#include "view/engine_panel.h"
+#include "view/flat_view_editor.h"
 #include "view/view_frame.h"
 #include "widgets/track_bar.h"
 
@@ -17,6 +20,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSlider>
 #include <QThread>
 #include <QTimer>
@@ -89,11 +93,24 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     // The design size: a client area of 992 x 654 below the menu bar, at the screen's top left.
     resize(992, 654 + menuWidget()->sizeHint().height());
     move(0, 0);
+    // Where the user left it last time, if anywhere.
+    restoreGeometry(QSettings().value(QStringLiteral("mainWindow/geometry")).toByteArray());
     connect(&document_, &TankDocument::changed, this, &TfrmMain::RefreshEngine);
     connect(editor, &ObjectEditor::helpTextRequested, this, &TfrmMain::helpTextRequested);
     // A paused run draws only when what it shows changes.
     connect(GLFrame, &TFrame2::runViewMoved, this, &TfrmMain::requestRunFrame);
     connect(gbSimulation, &SimulationGroup::runViewChanged, this, &TfrmMain::requestRunFrame);
+
+    // A size the machine cannot hold is refused where it is typed, with the reason.
+    editor->gbWannenWerte->setSizeCheck([this](int32_t x, int32_t y) {
+        if (const std::optional<QString> problem = poolSizeProblem(engine_, x, y)) {
+            userDialogs().error(QStringLiteral("Größe der Zitterbecken"), *problem);
+            return false;
+        }
+        return true;
+    });
+    viewEditor = new FlatViewEditor(document_, *editor, *GLFrame, *tbZoom, run_, engine_, this);
+    viewEditor->setObjectName(QStringLiteral("viewEditor"));
 
     panEdit->hide();
     layout()->activate();
@@ -164,6 +181,9 @@ void TfrmMain::buildMenus() {
     actOeffnen = datei->addAction(QStringLiteral("Öffnen..."), this, &TfrmMain::OpenCommand);
     actOeffnen->setObjectName(QStringLiteral("actOeffnen"));
     actOeffnen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    recentMenu = datei->addMenu(QStringLiteral("Zuletzt geöffnet"));
+    recentMenu->setObjectName(QStringLiteral("menuZuletzt"));
+    connect(recentMenu, &QMenu::aboutToShow, this, &TfrmMain::fillRecentMenu);
     datei->addSeparator();
     datei->addAction(QStringLiteral("Beenden"), this, &TfrmMain::quitProgram)
         ->setObjectName(QStringLiteral("actBeenden"));
@@ -215,6 +235,17 @@ void TfrmMain::RefreshEngine() {
         return;
     }
     const TZBecken& tank = document_.tank();
+    // A tank from a file may ask for more than the machine has: say so once, show an empty view.
+    const std::optional<QString> problem = poolSizeProblem(engine_, tank.GroesseX, tank.GroesseY);
+    const std::pair<int32_t, int32_t> size{tank.GroesseX, tank.GroesseY};
+    if (problem && size != refusedSize_) {
+        refusedSize_ = size;
+        userDialogs().error(QStringLiteral("Größe der Zitterbecken"),
+                            *problem + QStringLiteral("\n\nBis dahin bleibt die Ansicht leer."));
+    } else if (!problem) {
+        refusedSize_ = {};
+    }
+    GLFrame->PanSim->setVisible(!problem);
     {
         const BusyCursor busy((long long)tank.GroesseX * tank.GroesseY >= kSlowTransferNodes);
         tank.TransferToEngine(engine_);
@@ -278,6 +309,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
 void TfrmMain::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
     UpdateTimer->stop();
+    QSettings().setValue(QStringLiteral("mainWindow/geometry"), saveGeometry());
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -10,9 +10,11 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 class QPushButton;
 class QSlider;
@@ -20,6 +22,7 @@ class QTimer;
 
 namespace zb::ui {
 
+class FlatViewEditor;
 class ObjectEditor;
 class SimulationGroup;
 class TFrame2;
@@ -82,6 +85,9 @@ class TfrmMain : public QMainWindow {
     QWidget* buildLeftStrip();
     void buildMenus();
     void buildEditMenu();
+    void fillRecentMenu();
+    // An opened or saved tank goes to the front of "Zuletzt geöffnet".
+    void rememberFile(const QString& fileName);
     void updateEditMenu();
     void updateTimerTick();
     bool tankChangedSinceTransfer() const;
@@ -118,13 +124,16 @@ class TfrmMain : public QMainWindow {
     QTimer* UpdateTimer;
     QTimer* timerSchrittweise;
     QAction* actOeffnen;
+    QMenu* recentMenu;
     QAction* actRueckgaengig;
     QAction* actWiederholen;
     QTimer* runTimer; // draws a run's frames while the engine steps
+    FlatViewEditor* viewEditor;
 
     QString lastFileName_;
-    std::vector<uint8_t> transferred_; // the tank as last sent to the engine
-    bool fieldAtRest_ = false;         // no step since that transfer
+    std::vector<uint8_t> transferred_;        // the tank as last sent to the engine
+    bool fieldAtRest_ = false;                // no step since that transfer
+    std::pair<int32_t, int32_t> refusedSize_; // the too large size last explained
     long long framesCounted_ = 0;
     long long countStartMs_ = 0;
 };

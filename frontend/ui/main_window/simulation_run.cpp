@@ -3,13 +3,16 @@
 // while it is paused, a frame is drawn only when what it shows changes.
 #include "editor/object_editor.h"
 #include "main_window/main_window.h"
+#include "model/stability.h"
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
 #include "view/view_frame.h"
+#include "widgets/capped_track_bar.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -34,6 +37,8 @@ void TfrmMain::RunSimulation() {
     panEdit->hide();
     g.show();
 
+    // A step above the tank's stable one turns the field into infinities within moments.
+    g.setSpeedCap(maxStableTimeStep(document_.tank()));
     g.tbSimSpeed->setValue(g.tbSimSpeed->maximum() / 5);
     g.tbSimSpeedChange();
     g.rbKonstGeschw->setChecked(true);
@@ -49,6 +54,7 @@ void TfrmMain::RunSimulation() {
     fieldAtRest_ = false;
     g.setEnginePaused(true);
     actOeffnen->setEnabled(false);
+    recentMenu->menuAction()->setEnabled(false);
 
     run_.running = true;
     updateEditMenu();
@@ -122,6 +128,7 @@ void TfrmMain::endRun() {
     haltRun();
     updateEditMenu();
     actOeffnen->setEnabled(true);
+    recentMenu->menuAction()->setEnabled(true);
     engine_.set3dMode(false);
     if (isVisible()) {
         UpdateTimer->start();

@@ -2,6 +2,7 @@
 
 #include "app/user_dialogs.h"
 #include "help/help_texts.h"
+#include "widgets/capped_track_bar.h"
 #include "widgets/fit_text.h"
 #include "widgets/help_label.h"
 #include "widgets/track_bar.h"
@@ -41,6 +42,22 @@ SimulationGroup::SimulationGroup(EngineCalls& engine, RunState& run, QTimer& ste
         setEnginePaused(true);
         stepTimer_.stop();
     });
+}
+
+void SimulationGroup::setSpeedCap(double maxTimeStep) {
+    int cap = tbSimSpeed->maximum();
+    while (cap > tbSimSpeed->minimum() && double(speedOf(cap)) > maxTimeStep) {
+        --cap;
+    }
+    tbSimSpeed->setCap(cap);
+    tbSimSpeed->setToolTip(
+        cap < tbSimSpeed->maximum()
+            ? QStringLiteral(
+                  "Schneller geht es mit diesem Zitterbecken nicht: Bei einem größeren Zeitschritt "
+                  "würde die Rechnung instabil, und die Wellen wüchsen ohne Grenze. Je größer die "
+                  "Kopplung (auch hinter einem Materialübergang), desto kleiner ist der größte "
+                  "stabile Zeitschritt. Der rote Teil des Reglers ist deshalb gesperrt.")
+            : QString());
 }
 
 void SimulationGroup::setEnginePaused(bool paused) {
@@ -102,7 +119,7 @@ void SimulationGroup::buildSpeed() {
                                 gbSimSpeed);
     lblSimSpeed->setObjectName(QStringLiteral("lblSimSpeed"));
     lblSimSpeed->setGeometry(6, 72, 104, 30);
-    tbSimSpeed = viewTrackBar(0, 150, 0, gbSimSpeed);
+    tbSimSpeed = new CappedTrackBar(0, 150, 0, gbSimSpeed);
     tbSimSpeed->setObjectName(QStringLiteral("tbSimSpeed"));
     tbSimSpeed->setGeometry(110, 76, 70, 24);
     btnSimWeiter = new QPushButton(QStringLiteral("Weiter"), gbSimSpeed);

@@ -16,6 +16,7 @@ class QTimer;
 
 namespace zb::ui {
 
+class CappedTrackBar;
 class HelpLabel;
 
 class SimulationGroup : public CompactGroupBox {
@@ -34,7 +35,7 @@ class SimulationGroup : public CompactGroupBox {
     QRadioButton* RadioButton2;
     QRadioButton* rbPaused;
     HelpLabel* lblSimSpeed;
-    QSlider* tbSimSpeed;
+    CappedTrackBar* tbSimSpeed;
     QPushButton* btnSimWeiter;
     QGroupBox* GroupBox1;
     QCheckBox* cbScreensTranslucent;
@@ -57,6 +58,9 @@ class SimulationGroup : public CompactGroupBox {
 
     // The time step of a speed position.
     static float speedOf(int position);
+
+    // Closes the speeds above the tank's largest stable time step.
+    void setSpeedCap(double maxTimeStep);
 
     // Pauses or unpauses the engine and remembers it in the run state.
     void setEnginePaused(bool paused);

@@ -1,14 +1,10 @@
 #include "text/rtf_charset.h"
 
+#include "model/cp1252.h"
+
 namespace zb::ui::rtf {
 
 namespace {
-
-// Windows-1252 where it differs from Latin-1; 0 marks the five unassigned codes.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // Symbol and Wingdings are rarely installed here, so the bytes become what they show.
 
@@ -35,11 +31,8 @@ constexpr Glyph kWingdingsSigns[] = {{0x6C, 0x25CF}, {0x6E, 0x25A0}, {0x71, 0x27
 } // namespace
 
 char32_t fromCp1252(unsigned char c) {
-    if (c >= 0x80 && c < 0xA0) {
-        const char16_t u = kCp1252High[c - 0x80];
-        return u ? u : char32_t(0xFFFD);
-    }
-    return c;
+    const char32_t u = cp1252CodePoint(c);
+    return u != 0 ? u : char32_t(0xFFFD); // an unassigned byte shows as the replacement sign
 }
 
 char32_t fromSymbolFont(unsigned char c, Glyphs glyphs) {

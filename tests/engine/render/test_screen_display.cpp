@@ -117,4 +117,61 @@ TEST_F(ScreenDisplay, LaterScreensAreDrawnOnTop) {
     EXPECT_GT(count([](Rgb c) { return c.near(kSecondScreen, 2); }, 200, kHeight), 140);
 }
 
+// A pool that is not square tells the two sides apart, which every test above leaves alike.
+TEST_F(ScreenDisplay, ANonSquarePoolsProfilesFillTheirHalvesUpToTheLastRowAndColumn) {
+    // 41 x 21: a horizontal screen spans 41 nodes, a vertical one 21; both on the last line.
+    newPool(41, 21);
+    ZBDLL_AddScreen(20, true);
+    ZBDLL_AddScreen(40, false);
+    // The last row lifted, so that the vertical screen's curve cannot hide the horizontal one.
+    for (int i = 0; i < 41; ++i)
+        cell(i, 20).elongation = 0.05;
+    stepPool(pool(), 0.0f, 0.0f, true);
+    lookDown(1.5);
+    capture(false, true);
+    // The first and last panel column a screen's colour appears in, and how often.
+    const auto extent = [&](Rgb colour) {
+        struct {
+            int lo = kWidth, hi = -1, pixels = 0;
+        } e;
+        for (int y = 205; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                if (at(x, y).near(colour, 2)) {
+                    e.lo = std::min(e.lo, x);
+                    e.hi = std::max(e.hi, x);
+                    ++e.pixels;
+                }
+        return e;
+    };
+    const auto h = extent(kFirstScreen);
+    EXPECT_GT(h.pixels, 140) << "the last row has its curve";
+    EXPECT_LE(h.lo, 1);
+    EXPECT_GE(h.hi, 150) << "41 nodes over the left half";
+    EXPECT_LT(h.hi, 160);
+    const auto v = extent(kSecondScreen);
+    EXPECT_GT(v.pixels, 140) << "the last column has its curve";
+    EXPECT_GE(v.lo, 159);
+    EXPECT_LE(v.lo, 161);
+    EXPECT_GE(v.hi, 300) << "21 nodes over the right half";
+    EXPECT_LT(v.hi, 320);
+}
+
+TEST_F(ScreenDisplay, BackgroundPicturesStandUpright) {
+    newPool(41, 21);
+    lookDown(1.5);
+    capture(false, true);
+    // Each picture's caption sits in its top left corner: darker than the same corner below.
+    const auto brightness = [&](int x0, int y0) {
+        int sum = 0;
+        for (int y = y0; y < y0 + 8; ++y)
+            for (int x = x0; x < x0 + 40; ++x) {
+                const Rgb c = at(x, y);
+                sum += c.r + c.g + c.b;
+            }
+        return sum / (8 * 40 * 3);
+    };
+    for (int left : {2, 162})
+        EXPECT_LT(brightness(left, 211), brightness(left, 231) - 15) << "picture at " << left;
+}
+
 } // namespace zb::test

@@ -6,6 +6,7 @@
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
 #include "view/view_frame.h"
+#include "widgets/capped_track_bar.h"
 
 #include <QAction>
 #include <QMenuBar>

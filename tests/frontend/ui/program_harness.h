@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTreeWidget>
 
 #include <memory>
@@ -18,7 +19,11 @@ struct ProgramHarness {
     RecordingEngine engine;
     std::unique_ptr<ProgramWindows> w;
 
-    explicit ProgramHarness(QRect desktop = {}) {
+    // fresh: as on a new machine; otherwise as the program starts again after an earlier run.
+    explicit ProgramHarness(QRect desktop = {}, bool fresh = true) {
+        if (fresh) {
+            QSettings().clear();
+        }
         setUserDialogs(&dialogs);
         w = std::make_unique<ProgramWindows>(engine, desktop);
     }

@@ -181,7 +181,8 @@ class FileCommandsTest : public QObject {
             QVERIFY(serializeTank(h.tank()) == before);
             QCOMPARE(h.selectedText(), QStringLiteral("Wand 1"));
         }
-        QVERIFY(h.dialogs.errors[0].contains(QStringLiteral("kann nicht geöffnet werden")));
+        QVERIFY(h.dialogs.errors[0].contains(
+            QStringLiteral("kann nicht geöffnet werden (ein Ordner)")));
     }
 
     void valuesNoControlCanShowAreClampedWithoutUndefinedArithmetic() {

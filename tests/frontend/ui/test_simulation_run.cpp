@@ -16,7 +16,9 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
+
 #include <QTimer>
+#include <cmath>
 
 namespace zb::ui::test {
 
@@ -81,6 +83,32 @@ class SimulationRunTest : public QObject {
         QCOMPARE(SimulationGroup::speedOf(30), 0.0025f);
         QCOMPARE(SimulationGroup::speedOf(150), 0.0121f);
         QCOMPARE(SimulationGroup::speedOf(31) - SimulationGroup::speedOf(30), 0.00008f);
+    }
+
+    void theSpeedStopsBelowTheTanksStableStep() {
+        Harness h(true);
+        // Coupling 7.5 behind a material change: stable only up to 0.00894.
+        h.edit(h.insert(QStringLiteral("Materialübergang")),
+               [](TObjekt& o) { o.matUebergang()->Kopplung = 7.5; });
+        SimulationGroup& g = simulationOf(*h.window);
+        h.window->RunSimulation();
+        CappedTrackBar& speed = *g.tbSimSpeed;
+        speed.setValue(speed.maximum());
+        QVERIFY(speed.value() < speed.maximum());
+        const double limit = std::sqrt(2.0 / (10000.0 / 3.0 * 7.5));
+        QVERIFY(double(SimulationGroup::speedOf(speed.value())) <= limit * 0.98);
+        QVERIFY(double(SimulationGroup::speedOf(speed.value() + 1)) > limit * 0.98);
+        QCOMPARE(h.engine.last("setSimulationSpeed"),
+                 zb::test::callLine("setSimulationSpeed", SimulationGroup::speedOf(speed.value())));
+        QVERIFY(speed.toolTip().contains(QStringLiteral("instabil")));
+        QTest::keyClick(&speed, Qt::Key_End);
+        QCOMPARE(speed.value(), speed.cap());
+
+        // A tank of the designed coupling 4 loses only the last two positions.
+        h.window->endRun();
+        h.window->NewTank(100, 50);
+        h.window->RunSimulation();
+        QCOMPARE(speed.cap(), 148);
     }
 
     void stepByStepShowsWeiterAndPausesAgain() {

@@ -6,11 +6,13 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTest>
 
 namespace zb::ui::test {
 
 Harness::Harness(bool shown) {
+    QSettings().clear(); // each test starts as on a new machine
     setUserDialogs(&dialogs);
     window = std::make_unique<TfrmMain>(engine);
     window->enterFreeMode();

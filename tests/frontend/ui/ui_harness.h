@@ -35,8 +35,15 @@ class ScriptedDialogs : public UserDialogs {
     void error(const QString& caption, const QString& text) override {
         errors << caption + QStringLiteral(" | ") + text;
     }
-    QString saveTankFileName(const QString&) override { return saveName; }
-    QString openTankFileName() override { return openName; }
+    QString saveTankFileName(const QString& suggestion) override {
+        suggestions << suggestion;
+        return saveName;
+    }
+    QString openTankFileName(const QString& folder) override {
+        suggestions << folder;
+        return openName;
+    }
+    QStringList suggestions; // where the file dialogs would have started
 };
 
 // Records each call as one line ("addEdges true, false, false, false") and then makes it.

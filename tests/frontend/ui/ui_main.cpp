@@ -2,6 +2,9 @@
 #include "app/application.h"
 #include "test_registry.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -17,6 +20,11 @@ std::vector<TestFactory>& testFactories() {
 } // namespace zb::ui::test
 
 int main(int argc, char** argv) {
+    // The program's settings and the documents folder of a user of its own, not the tester's.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    qputenv("XDG_DOCUMENTS_DIR", QFile::encodeName(home.filePath(QStringLiteral("Dokumente"))));
+    QDir().mkpath(home.filePath(QStringLiteral("Dokumente")));
     zb::ui::ZbApplication::choosePlatform();
     zb::ui::ZbApplication app(argc, argv);
     if (!zb::ui::ZbApplication::engineCanDraw()) {

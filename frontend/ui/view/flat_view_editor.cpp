@@ -1,0 +1,435 @@
+#include "view/flat_view_editor.h"
+
+#include "editor/object_editor.h"
+#include "view/engine_panel.h"
+#include "view/view_frame.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSlider>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zb::ui {
+
+namespace {
+
+constexpr double kHandleReach = 7.0; // device pixels around a handle that grab it
+constexpr double kPickReach = 5.0;   // device pixels around an object that still pick it
+constexpr double kRadian = 180.0 / 3.14159265358979323846;
+
+int rounded(double v) {
+    return int(std::lround(std::clamp(v, -1e9, 1e9)));
+}
+
+QString kindName(const TObjekt& o) {
+    switch (o.Art) {
+    case kArtWand:
+        return QStringLiteral("Wand");
+    case kArtSchirm:
+        return QStringLiteral("Schirm");
+    case kArtMatUebergang:
+        return QStringLiteral("Materialübergang");
+    case kArtErreger:
+        return QStringLiteral("Erreger");
+    default:
+        return QStringLiteral("Objekt");
+    }
+}
+
+// Where an object stands, as its drag moves it.
+QPointF positionOf(const TObjekt& o) {
+    if (const TWand* w = o.wand()) {
+        return {double(w->X), double(w->Y)};
+    }
+    if (const TErreger* e = o.erreger()) {
+        return {double(e->X), double(e->Y)};
+    }
+    if (const TSchirm* s = o.schirm()) {
+        return {double(s->Position), double(s->Position)};
+    }
+    if (const TMatUebergang* m = o.matUebergang()) {
+        return {0.0, double(m->Y)};
+    }
+    return {};
+}
+
+} // namespace
+
+FlatViewEditor::FlatViewEditor(TankDocument& document, ObjectEditor& editor, TFrame2& frame,
+                               QSlider& zoom, const RunState& run, EngineCalls& engine,
+                               QObject* parent)
+    : QObject(parent), document_(document), editor_(editor), frame_(frame), zoom_(zoom), run_(run),
+      engine_(engine) {
+    EnginePanel* panel = frame_.PanSim;
+    panel->setFocusPolicy(Qt::ClickFocus);
+    panel->setMouseTracking(true);
+    panel->installEventFilter(this);
+    connect(&editor_, &ObjectEditor::selectionChanged, this, &FlatViewEditor::updateMarks);
+    connect(&document_, &TankDocument::changed, this, &FlatViewEditor::updateMarks);
+}
+
+bool FlatViewEditor::active() const {
+    return document_.hasTank() && !run_.in3dMode && run_.tutorialSequence == 0;
+}
+
+TopView FlatViewEditor::topView() const {
+    TopView v;
+    v.eyeX = double(frame_.sbX->value()) / double(frame_.sbX->maximum()) - 0.5;
+    v.eyeZ = double(frame_.sbY->value()) / double(frame_.sbY->maximum()) - 0.5;
+    v.height = frame_.zoomFactor + 0.2;
+    v.viewportWidth = std::max(1, frame_.devicePixels(frame_.width()));
+    v.viewportHeight = std::max(1, frame_.devicePixels(frame_.height()));
+    v.panelHeight = frame_.devicePixels(frame_.PanSim->height());
+    return v;
+}
+
+QPointF FlatViewEditor::oscillatorUnder(QPoint panelPoint) const {
+    const double ratio = frame_.devicePixelRatioF();
+    const TZBecken& t = document_.tank();
+    // The pixel's centre.
+    return oscillatorAt(topView(), poolLayout(t.GroesseX, t.GroesseY),
+                        QPointF(panelPoint) * ratio + QPointF(0.5, 0.5));
+}
+
+double FlatViewEditor::pickTolerance() const {
+    const TZBecken& t = document_.tank();
+    return std::max(0.75, kPickReach *
+                              oscillatorsPerPixel(topView(), poolLayout(t.GroesseX, t.GroesseY)));
+}
+
+void FlatViewEditor::updateMarks() {
+    engine_.clearMarks();
+    const TObjekt* selected = active() ? editor_.selectedObject() : nullptr;
+    if (selected && selected->Art != kArtBecken) {
+        for (const QLineF& line : outlineOf(*selected, document_.tank())) {
+            engine_.addMarkLine(line.x1(), line.y1(), line.x2(), line.y2());
+        }
+        for (const Handle& handle : handlesOf(*selected)) {
+            engine_.addMarkHandle(handle.at.x(), handle.at.y());
+        }
+    }
+    if (!run_.in3dMode) {
+        frame_.UpdateTopView();
+    }
+}
+
+bool FlatViewEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != frame_.PanSim || !active()) {
+        return QObject::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        press(static_cast<QMouseEvent*>(event));
+        return true;
+    case QEvent::MouseMove:
+        move(static_cast<QMouseEvent*>(event));
+        return true;
+    case QEvent::MouseButtonRelease:
+        release(static_cast<QMouseEvent*>(event));
+        return true;
+    case QEvent::Wheel:
+        wheel(static_cast<QWheelEvent*>(event));
+        return true;
+    case QEvent::KeyPress:
+        return key(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease: {
+        auto* k = static_cast<QKeyEvent*>(event);
+        if (k->key() == Qt::Key_Space && !k->isAutoRepeat()) {
+            spaceHeld_ = false;
+        }
+        if (!k->isAutoRepeat()) {
+            document_.endGesture(); // a held arrow key is one step
+        }
+        return false;
+    }
+    case QEvent::ContextMenu:
+        contextMenu(static_cast<QContextMenuEvent*>(event));
+        return true;
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+void FlatViewEditor::press(QMouseEvent* event) {
+    pressedPixel_ = event->position().toPoint();
+    pressedAt_ = oscillatorUnder(pressedPixel_);
+    const bool pan =
+        event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && spaceHeld_);
+    if (pan) {
+        drag_ = Drag::Pan;
+        scrollAtPress_ = {frame_.sbX->value(), frame_.sbY->value()};
+        frame_.PanSim->setCursor(Qt::ClosedHandCursor);
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    document_.endGesture();
+    const TZBecken& t = document_.tank();
+    const PoolLayout pool = poolLayout(t.GroesseX, t.GroesseY);
+    const QPointF pixel = QPointF(pressedPixel_) * frame_.devicePixelRatioF();
+    if (const TObjekt* selected = editor_.selectedObject();
+        selected && selected->Art != kArtBecken) {
+        const std::vector<Handle> handles = handlesOf(*selected);
+        for (size_t k = 0; k < handles.size(); ++k) {
+            const QPointF at = pixelOf(topView(), pool, handles[k].at);
+            if (std::hypot(at.x() - pixel.x(), at.y() - pixel.y()) <= kHandleReach) {
+                drag_ = Drag::Handle;
+                handle_ = handles[k].part;
+                handleIndex_ = k;
+                return;
+            }
+        }
+    }
+    if (const std::optional<Pick> pick = objectAt(t, pressedAt_, pickTolerance())) {
+        editor_.selectObject(pick->serial);
+        objectAtPress_ = positionOf(*document_.find(pick->serial));
+        drag_ = Drag::Object;
+    } else {
+        editor_.selectObject(0); // the water: the tank itself
+        drag_ = Drag::None;
+    }
+}
+
+void FlatViewEditor::move(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    const QPointF at = oscillatorUnder(point);
+    switch (drag_) {
+    case Drag::Object:
+        moveSelected(at - pressedAt_);
+        return;
+    case Drag::Handle:
+        dragHandle(at);
+        return;
+    case Drag::Pan: {
+        const TopView v = topView();
+        const double worldPerLogical = 2.0 * v.height * std::tan(22.5 / kRadian) /
+                                       v.viewportHeight * frame_.devicePixelRatioF();
+        const QPoint moved = point - pressedPixel_;
+        frame_.sbX->setValue(scrollAtPress_.x() - rounded(moved.x() * worldPerLogical * 100));
+        frame_.sbY->setValue(scrollAtPress_.y() - rounded(moved.y() * worldPerLogical * 100));
+        return;
+    }
+    case Drag::None:
+        break;
+    }
+    // Hovering: show what a press would grab.
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (spaceHeld_) {
+        shape = Qt::OpenHandCursor;
+    } else if (objectAt(document_.tank(), at, pickTolerance())) {
+        shape = Qt::SizeAllCursor;
+    }
+    frame_.PanSim->setCursor(shape);
+}
+
+void FlatViewEditor::release(QMouseEvent*) {
+    if (drag_ != Drag::None) {
+        document_.endGesture();
+    }
+    drag_ = Drag::None;
+    frame_.PanSim->setCursor(Qt::ArrowCursor);
+}
+
+void FlatViewEditor::moveSelected(QPointF by) {
+    const TObjekt* o = editor_.selectedObject();
+    if (!o || o->Art == kArtBecken) {
+        return;
+    }
+    const int di = rounded(by.x()), dj = rounded(by.y());
+    const QPointF start = objectAtPress_;
+    document_.editObject(
+        o->serial(), kindName(*o) + QStringLiteral(" verschieben"), [&](TObjekt& x) {
+            if (TWand* w = x.wand()) {
+                w->X = rounded(start.x()) + di;
+                w->Y = rounded(start.y()) + dj;
+            } else if (TErreger* e = x.erreger()) {
+                e->X = rounded(start.x()) + di;
+                e->Y = rounded(start.y()) + dj;
+            } else if (TSchirm* s = x.schirm()) {
+                s->Position = std::max(1, rounded(start.x()) + (s->Horizontal ? dj : di));
+            } else if (TMatUebergang* m = x.matUebergang()) {
+                m->Y = std::max(0, rounded(start.y()) + dj);
+            }
+        });
+    editor_.showSelected();
+}
+
+void FlatViewEditor::dragHandle(QPointF to) {
+    const TObjekt* o = editor_.selectedObject();
+    if (!o) {
+        return;
+    }
+    if (const TWand* w = o->wand()) {
+        // The pivot stays; the grabbed end follows the pointer, whichever end it was. A positive
+        // angle turns the wall's first end towards smaller rows.
+        const double di = to.x() - w->X, dj = to.y() - w->Y;
+        const bool first = handleIndex_ == 0;
+        int angle = rounded(std::atan2(first ? -dj : dj, first ? di : -di) * kRadian);
+        angle = angle <= -180 ? angle + 360 : angle; // the field's range is -179 to 180
+        const int length = std::clamp(rounded(2 * std::hypot(di, dj)), 0, 10000);
+        document_.editObject(o->serial(), QStringLiteral("Wand drehen"), [&](TObjekt& x) {
+            x.wand()->Winkel = angle;
+            x.wand()->Laenge = length;
+        });
+    } else if (const TErreger* e = o->erreger()) {
+        const double di = to.x() - e->X, dj = to.y() - e->Y;
+        if (handle_ == ObjectPart::ExciterWidth) {
+            const double c = std::cos(e->Winkel / kRadian), s = std::sin(e->Winkel / kRadian);
+            const int width = std::clamp(rounded(2 * std::abs(di * c - dj * s)), 1, 100000);
+            const bool radial = e->Breite == e->Laenge;
+            document_.editObject(o->serial(), QStringLiteral("Erregergröße ändern"),
+                                 [&](TObjekt& x) {
+                                     x.erreger()->Breite = width;
+                                     if (radial) {
+                                         x.erreger()->Laenge = width;
+                                     }
+                                 });
+        } else if (handle_ == ObjectPart::ExciterLength) {
+            int angle = rounded(std::atan2(di, dj) * kRadian);
+            angle = (angle % 360 + 360) % 360; // the field's range is 0 to 359
+            const int length = std::clamp(rounded(2 * std::hypot(di, dj)), 1, 100000);
+            document_.editObject(o->serial(), QStringLiteral("Erreger drehen"), [&](TObjekt& x) {
+                x.erreger()->Winkel = angle;
+                x.erreger()->Laenge = length;
+            });
+        }
+    }
+    editor_.showSelected();
+}
+
+void FlatViewEditor::wheel(QWheelEvent* event) {
+    const QPoint point = event->position().toPoint();
+    const QPointF under = oscillatorUnder(point);
+    const int steps = event->angleDelta().y() / 24; // five positions per notch
+    if (steps == 0) {
+        return;
+    }
+    zoom_.setValue(std::clamp(zoom_.value() + steps, zoom_.minimum(), zoom_.maximum()));
+    keepUnder(point, under);
+}
+
+void FlatViewEditor::keepUnder(QPoint panelPoint, QPointF oscillator) {
+    // Where the eye must stand for the oscillator to appear under the point again; the scroll
+    // bars hold it in hundredths of the tank.
+    TopView v = topView();
+    const TZBecken& t = document_.tank();
+    const PoolLayout pool = poolLayout(t.GroesseX, t.GroesseY);
+    const QPointF now = pixelOf(v, pool, oscillator);
+    const QPointF want = QPointF(panelPoint) * frame_.devicePixelRatioF() + QPointF(0.5, 0.5);
+    const double worldPerPixel = oscillatorsPerPixel(v, pool) * pool.spacing;
+    v.eyeX += (now.x() - want.x()) * worldPerPixel;
+    v.eyeZ += (now.y() - want.y()) * worldPerPixel;
+    frame_.sbX->setValue(rounded((v.eyeX + 0.5) * frame_.sbX->maximum()));
+    frame_.sbY->setValue(rounded((v.eyeZ + 0.5) * frame_.sbY->maximum()));
+}
+
+bool FlatViewEditor::key(QKeyEvent* event) {
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        nudge(-step, 0);
+        return true;
+    case Qt::Key_Right:
+        nudge(step, 0);
+        return true;
+    case Qt::Key_Up:
+        nudge(0, -step);
+        return true;
+    case Qt::Key_Down:
+        nudge(0, step);
+        return true;
+    case Qt::Key_Delete:
+        editor_.deleteSelected();
+        return true;
+    case Qt::Key_Escape:
+        editor_.selectObject(0);
+        return true;
+    case Qt::Key_Space:
+        spaceHeld_ = true;
+        frame_.PanSim->setCursor(Qt::OpenHandCursor);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FlatViewEditor::nudge(int di, int dj) {
+    const TObjekt* o = editor_.selectedObject();
+    if (!o || o->Art == kArtBecken) {
+        return;
+    }
+    objectAtPress_ = positionOf(*o);
+    moveSelected(QPointF(di, dj));
+}
+
+void FlatViewEditor::contextMenu(QContextMenuEvent* event) {
+    const QPointF at = oscillatorUnder(event->pos());
+    QMenu menu;
+    menu.setObjectName(QStringLiteral("viewMenu"));
+    struct Item {
+        const char* text;
+        int32_t art;
+        bool variant;
+    };
+    const Item items[] = {
+        {"Erreger (Radialwelle) hier einfügen", kArtErreger, false},
+        {"Erreger (ebene Welle) hier einfügen", kArtErreger, true},
+        {"Wand hier einfügen", kArtWand, false},
+        {"Schirm (horizontal) hier einfügen", kArtSchirm, false},
+        {"Schirm (vertikal) hier einfügen", kArtSchirm, true},
+        {"Materialübergang hier einfügen", kArtMatUebergang, false},
+    };
+    for (const Item& item : items) {
+        menu.addAction(QString::fromUtf8(item.text), this,
+                       [this, item, at] { insertAt(item.art, at, item.variant); });
+    }
+    if (const std::optional<Pick> pick = objectAt(document_.tank(), at, pickTolerance())) {
+        const uint64_t serial = pick->serial;
+        const QString name = QString::fromStdString(document_.find(serial)->Name);
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("„%1“ löschen").arg(name), this, [this, serial] {
+            editor_.selectObject(serial);
+            editor_.deleteSelected();
+        });
+    }
+    menu.exec(event->globalPos());
+}
+
+void FlatViewEditor::insertAt(int32_t art, QPointF at, bool variant) {
+    const TZBecken& t = document_.tank();
+    const int i = std::clamp(rounded(at.x()), 0, std::max(0, t.GroesseX - 1));
+    const int j = std::clamp(rounded(at.y()), 0, std::max(0, t.GroesseY - 1));
+    auto object = std::make_unique<TObjekt>(art, editor_.newObjectName(art).toStdString());
+    if (TErreger* e = object->erreger()) {
+        e->X = i;
+        e->Y = j;
+        if (variant) { // a front across the tank's height, running in x
+            e->Breite = 2;
+            e->Laenge = std::max(2, std::min(t.GroesseY - 2, 40));
+        }
+    } else if (TWand* w = object->wand()) {
+        w->X = i;
+        w->Y = j;
+        w->Laenge = std::max(1, std::min(w->Laenge, t.GroesseX));
+    } else if (TSchirm* s = object->schirm()) {
+        s->Horizontal = !variant;
+        s->Position = (variant ? i : j) + 1;
+    } else if (TMatUebergang* m = object->matUebergang()) {
+        // As the editor's own insert does: a medium with half the coupling, damped alike.
+        m->Y = j;
+        m->Kopplung = std::nearbyint(t.StandardKopplung * 10.0) / 20.0;
+        m->Daempfung = t.StandardDaempfung;
+    }
+    const QString what = QStringLiteral("%1 einfügen").arg(QString::fromStdString(object->Name));
+    const uint64_t serial = document_.insert(std::move(object), what);
+    editor_.FillTree(document_.indexOf(serial));
+}
+
+} // namespace zb::ui

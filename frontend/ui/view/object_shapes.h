@@ -1,0 +1,42 @@
+// The objects of a tank as the flat view shows them, in oscillators: which one lies under a
+// point (by its real footprint, turned walls and exciters included), its outline and the handles
+// a pupil drags to change it.
+#pragma once
+
+#include "model/tank.h"
+
+#include <QLineF>
+#include <QPointF>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace zb::ui {
+
+// What of an object a point or a handle stands for.
+enum class ObjectPart {
+    Body,          // the object itself: dragging moves it
+    WallEnd,       // an end of a wall: length and angle
+    ExciterWidth,  // a side of an exciter: its width (both sides of a radial one)
+    ExciterLength, // the end of a plane front: its length and angle
+};
+
+struct Pick {
+    uint64_t serial = 0;
+    ObjectPart part = ObjectPart::Body;
+};
+
+struct Handle {
+    ObjectPart part;
+    QPointF at;
+};
+
+// The object under the point, within tolerance oscillators of its footprint; the nearest wins,
+// and among equals the one later in the list, which is drawn over the others.
+std::optional<Pick> objectAt(const TZBecken& tank, QPointF point, double tolerance);
+
+std::vector<QLineF> outlineOf(const TObjekt& object, const TZBecken& tank);
+std::vector<Handle> handlesOf(const TObjekt& object);
+
+} // namespace zb::ui

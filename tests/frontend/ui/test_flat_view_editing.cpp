@@ -1,0 +1,209 @@
+// Editing with the mouse in the flat view: real mouse and key events on the engine's panel, and
+// the picture the engine drew checked against the oscillator the pointer was said to be over.
+#include "editor/exciter_box.h"
+#include "editor/wall_box.h"
+#include "main_window_parts.h"
+#include "test_registry.h"
+#include "ui_harness.h"
+#include "view/engine_panel.h"
+#include "view/flat_view_editor.h"
+#include "widgets/spin_edit.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+
+namespace zb::ui::test {
+
+namespace {
+
+FlatViewEditor& viewEditor(Harness& h) {
+    return part<FlatViewEditor>(*h.window, "viewEditor");
+}
+EnginePanel& panel(Harness& h) {
+    return *frameOf(*h.window).PanSim;
+}
+
+// The panel point (logical pixels) over an oscillator.
+QPoint pointOver(Harness& h, QPointF oscillator) {
+    const TZBecken& t = h.tank();
+    const QPointF device =
+        pixelOf(viewEditor(h).topView(), poolLayout(t.GroesseX, t.GroesseY), oscillator) -
+        QPointF(0.5, 0.5);
+    const double ratio = frameOf(*h.window).devicePixelRatioF();
+    return QPoint(int(std::lround(device.x() / ratio)), int(std::lround(device.y() / ratio)));
+}
+
+void setView(Harness& h, int zoom, int scrollX, int scrollY) {
+    zoomOf(*h.window).setValue(zoom);
+    frameOf(*h.window).sbX->setValue(scrollX);
+    frameOf(*h.window).sbY->setValue(scrollY);
+    h.settle();
+}
+
+// The middle of the green pixels in the panel: where the engine drew the exciter.
+QPointF greenCentre(Harness& h) {
+    const QImage picture = h.grabPanel();
+    double x = 0, y = 0;
+    int n = 0;
+    for (int py = 0; py < picture.height(); ++py) {
+        for (int px = 0; px < picture.width(); ++px) {
+            const QColor c = picture.pixelColor(px, py);
+            if (c.green() > 200 && c.red() < 60 && c.blue() < 60) {
+                x += px;
+                y += py;
+                ++n;
+            }
+        }
+    }
+    return n ? QPointF(x / n, y / n) : QPointF(-1, -1);
+}
+
+} // namespace
+
+class FlatViewEditingTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void thePointerMapsToTheOscillatorTheEngineDrewThere() {
+        Harness h(true);
+        h.edit(h.insert(QStringLiteral("Erreger")), [](TObjekt& o) {
+            o.erreger()->X = 63;
+            o.erreger()->Y = 17;
+            o.erreger()->Breite = o.erreger()->Laenge = 3;
+        });
+        const struct {
+            int zoom, x, y;
+        } views[] = {{0, 50, 50}, {60, 70, 40}, {100, 62, 34}, {35, 20, 80}};
+        for (const auto& v : views) {
+            setView(h, v.zoom, v.x, v.y);
+            const QPointF green = greenCentre(h);
+            QVERIFY2(green.x() >= 0, "the exciter is out of sight");
+            const double ratio = frameOf(*h.window).devicePixelRatioF();
+            const QPointF under = viewEditor(h).oscillatorUnder(
+                QPoint(int(green.x() / ratio), int(green.y() / ratio)));
+            QVERIFY2(
+                std::abs(under.x() - 63) < 0.75 && std::abs(under.y() - 17) < 0.75,
+                qPrintable(
+                    QStringLiteral("zoom %1: %2, %3").arg(v.zoom).arg(under.x()).arg(under.y())));
+        }
+    }
+
+    void aClickSelectsWhatLiesUnderItTurnedWallsByTheirFootprint() {
+        Harness h(true);
+        h.edit(h.insert(QStringLiteral("Wand")), [](TObjekt& o) {
+            o.wand()->X = 50;
+            o.wand()->Y = 25;
+            o.wand()->Laenge = 40;
+            o.wand()->Winkel = 45;
+        });
+        h.edit(h.insert(QStringLiteral("Erreger")), [](TObjekt& o) {
+            o.erreger()->X = 85;
+            o.erreger()->Y = 40;
+        });
+        h.select(QStringLiteral("Zitterbecken"));
+        for (const int zoom : {0, 70}) {
+            setView(h, zoom, 50, 50);
+            // 15 oscillators out along the turned wall, towards smaller rows.
+            const QPointF along(50 + 15 * std::cos(M_PI / 4), 25 - 15 * std::sin(M_PI / 4));
+            QTest::mouseClick(&panel(h), Qt::LeftButton, {}, pointOver(h, along));
+            QCOMPARE(h.selectedText(), QStringLiteral("Wand 1"));
+            // Beside the wall's middle, where a wall at 0 degrees would lie: water.
+            QTest::mouseClick(&panel(h), Qt::LeftButton, {}, pointOver(h, {62, 25}));
+            QCOMPARE(h.selectedText(), QStringLiteral("Zitterbecken"));
+            QTest::mouseClick(&panel(h), Qt::LeftButton, {}, pointOver(h, {85, 41}));
+            QCOMPARE(h.selectedText(), QStringLiteral("Erreger 1"));
+        }
+    }
+
+    void aDragMovesTheExciterToTheOscillatorUnderThePointerInOneStep() {
+        Harness h(true);
+        const TObjekt& e = h.insert(QStringLiteral("Erreger"));
+        h.edit(e, [](TObjekt& o) {
+            o.erreger()->X = 30;
+            o.erreger()->Y = 20;
+        });
+        setView(h, 40, 45, 55);
+        h.window->document().endGesture();
+        QTest::mousePress(&panel(h), Qt::LeftButton, {}, pointOver(h, {30, 20}));
+        QTest::mouseMove(&panel(h), pointOver(h, {33, 19}));
+        QTest::mouseMove(&panel(h), pointOver(h, {37, 17}));
+        QTest::mouseRelease(&panel(h), Qt::LeftButton, {}, pointOver(h, {37, 17}));
+        QCOMPARE(e.erreger()->X, 37);
+        QCOMPARE(e.erreger()->Y, 17);
+        QCOMPARE(h.editor().gbErreger->seErrXPos->value(), 37); // the box follows
+        QCOMPARE(actionOf(*h.window, "actRueckgaengig").text(),
+                 QStringLiteral("Rückgängig: Erreger verschieben"));
+        h.window->document().undo();
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->X, 30);
+        h.settle();
+        QCOMPARE(h.engine.last("addExciter").rfind("addExciter 30, 20,", 0), 0u);
+    }
+
+    void keysNudgeAndDeleteAndEscapeLetGo() {
+        Harness h(true);
+        const TObjekt& w = h.insert(QStringLiteral("Wand"));
+        QTest::mouseClick(&panel(h), Qt::LeftButton, {}, pointOver(h, {1, 1}));
+        QCOMPARE(h.selectedText(), QStringLiteral("Wand 1"));
+        QTest::keyClick(&panel(h), Qt::Key_Right);
+        QTest::keyClick(&panel(h), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(w.wand()->X, 2);
+        QCOMPARE(w.wand()->Y, 11);
+        QTest::keyClick(&panel(h), Qt::Key_Escape);
+        QCOMPARE(h.selectedText(), QStringLiteral("Zitterbecken"));
+        QTest::mouseClick(&panel(h), Qt::LeftButton, {}, pointOver(h, {2, 11}));
+        QTest::keyClick(&panel(h), Qt::Key_Delete);
+        QCOMPARE(h.tank().Objekte->Count(), 1);
+    }
+
+    void theContextMenuInsertsAtTheClickedOscillator() {
+        Harness h(true);
+        setView(h, 30, 50, 50);
+        const QPoint point = pointOver(h, {71, 12});
+        QString chosen;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* a : menu->actions()) {
+                if (a->text() == QStringLiteral("Schirm (vertikal) hier einfügen")) {
+                    chosen = a->text();
+                    a->trigger();
+                }
+            }
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point, panel(h).mapToGlobal(point));
+        QCoreApplication::sendEvent(&panel(h), &event);
+        QVERIFY(!chosen.isEmpty());
+        QCOMPARE(h.tank().Objekte->Count(), 2);
+        const TSchirm* s = h.tank().Objekte->at(1).schirm();
+        QVERIFY(s && !s->Horizontal);
+        QCOMPARE(s->Position, 72); // column 71, counted from 1
+        QCOMPARE(h.selectedText(), QStringLiteral("Schirm 1"));
+    }
+
+    void theWheelZoomsAboutThePointer() {
+        Harness h(true);
+        setView(h, 20, 50, 50);
+        const QPoint point = pointOver(h, {80, 10});
+        QWheelEvent wheel(point, panel(h).mapToGlobal(point), {}, {0, 120 * 4}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&panel(h), &wheel);
+        QCOMPARE(zoomOf(*h.window).value(), 40);
+        const QPointF under = viewEditor(h).oscillatorUnder(point);
+        // The scroll bars hold the eye in hundredths of the tank: within one of those.
+        QVERIFY2(std::abs(under.x() - 80) <= 1.0 && std::abs(under.y() - 10) <= 1.0,
+                 qPrintable(QStringLiteral("%1, %2").arg(under.x()).arg(under.y())));
+    }
+};
+
+static RegisterTest<FlatViewEditingTest> registration;
+
+} // namespace zb::ui::test
+
+#include "test_flat_view_editing.moc"
