@@ -1,15 +1,17 @@
-# Set-up, build, run and test in one place. Every target installs missing Debian packages first.
+# Set-up, build, run and test in one place. Every target installs missing Debian packages first:
+# `run` only what building and running need, the others also what the tests need.
 BUILD ?= build
 BUILD_TYPE ?= Release
 CMAKE_FLAGS ?=
 CTEST_ARGS ?=
+DEPS ?= test
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench package format clean
 
 all: build
 
 deps:
-	@tools/setup-deps.sh
+	@tools/setup-deps.sh $(DEPS)
 
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
@@ -17,6 +19,7 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) --parallel 2
 
+run: DEPS = run
 run: build
 	$(BUILD)/zitterbecken
 
@@ -25,6 +28,11 @@ test: build
 
 bench: build
 	$(BUILD)/zb_bench --benchmark_counters_tabular=true
+
+# The Debian package, from a Release build unless BUILD_TYPE says otherwise:
+# $(BUILD)/zitterbecken_<version>_<arch>.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

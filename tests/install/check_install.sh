@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that it is complete and self-contained:
-# the command, the program beside its engine and data, the menu entry and the icon.
+# the commands, the program beside its engine and data, the menu entry, the file type, the
+# icons and the manual pages.
 set -euo pipefail
 build=$1
+version=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -21,11 +23,50 @@ done
 libraries=$(ldd "$dir/zitterbecken")
 grep -q "libzbengine.so => $dir/libzbengine.so" <<<"$libraries" ||
     fail "the installed program does not use the installed engine"
+
+# Both commands tell their version; the program without a display to open.
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/zitterbecken" --version)" = \
+  "Zitterbecken $version" ] || fail "zitterbecken --version does not print the version alone"
+[ -x "$prefix/bin/zbtool" ] || fail "no zbtool command"
+[ "$("$prefix/bin/zbtool" --version)" = "zbtool (Zitterbecken) $version" ] ||
+    fail "zbtool --version does not print the version"
+
 desktop=$prefix/share/applications/zitterbecken.desktop
 [ -f "$desktop" ] || fail "no menu entry"
-grep -q '^Exec=zitterbecken$' "$desktop" || fail "menu entry does not start the command"
-[ -f "$prefix/share/icons/hicolor/128x128/apps/zitterbecken.png" ] || fail "no icon"
+grep -q '^Exec=zitterbecken %f$' "$desktop" || fail "menu entry does not start the command with a file"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop"
 fi
+[ -f "$prefix/share/icons/hicolor/128x128/apps/zitterbecken.png" ] || fail "no icon"
+
+# The menu entry declares the type the type definition defines, and the tank files' icon is
+# there under the name the definition gives.
+mime=$prefix/share/mime/packages/zitterbecken.xml
+[ -f "$mime" ] || fail "no file type definition"
+type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$mime")
+grep -qx "MimeType=$type;" "$desktop" || fail "menu entry does not declare the type $type"
+icon=$(sed -n 's/.*<icon name="\([^"]*\)".*/\1/p' "$mime")
+for size in 16 32 48 256; do
+    [ -f "$prefix/share/icons/hicolor/${size}x$size/mimetypes/$icon.png" ] ||
+        fail "no $size-pixel icon $icon for tank files"
+done
+
+# The manual pages render without a warning, and zbtool's page documents every option and exit
+# code its help lists.
+man1=$prefix/share/man/man1
+for page in zbtool zitterbecken; do
+    [ -f "$man1/$page.1.gz" ] || fail "no manual page $page(1)"
+    warnings=$(zcat "$man1/$page.1.gz" | groff -k -man -Tutf8 -ww -z 2>&1) ||
+        fail "groff fails on $page(1)"
+    [ -z "$warnings" ] || fail "$page(1) has warnings: $warnings"
+done
+page=$(zcat "$man1/zbtool.1.gz" | sed 's/\\-/-/g')
+help=$("$prefix/bin/zbtool" --help)
+for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u); do
+    grep -q -- "$option" <<<"$page" || fail "zbtool(1) does not mention $option"
+done
+exits=$(sed -n '/^\.SH RÜCKGABEWERT/,/^\.SH /p' <<<"$page")
+for code in $(sed -n '/^Rückgabewerte:/,$s/^  \([0-9][0-9]*\) .*/\1/p' <<<"$help"); do
+    grep -qx "\.B $code" <<<"$exits" || fail "zbtool(1) does not explain exit code $code"
+done
 echo "install check: complete"

@@ -1,44 +1,112 @@
-// Draws the program's icon for the desktop menu: rings spreading on water, as seen from above.
-// Usage: app_icon <output.png>
+// Draws the icons of the desktop integration into an icon theme folder (hicolor layout): the
+// program's, rings spreading on water as seen from above, and the tank files', the same water
+// on a sheet of paper, under the name the file type's icon is looked up by.
+// Usage: app_icon <icon-theme-folder>
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-QImage drawIcon(int size) {
-    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF tank(size * 0.06, size * 0.06, size * 0.88, size * 0.88);
+constexpr int kProgramSizes[] = {32, 48, 64, 128, 256};
+constexpr int kDocumentSizes[] = {16, 32, 48, 64, 128, 256};
+
+// The water of both icons inside `tank`; small icons get fewer, bolder crests so that they
+// stay rings rather than a grey blur.
+void paintWater(QPainter& p, const QRectF& tank, double corner, int size) {
     QPainterPath rounded;
-    rounded.addRoundedRect(tank, size * 0.16, size * 0.16);
+    rounded.addRoundedRect(tank, corner, corner);
     QRadialGradient water(tank.center(), tank.width() * 0.7);
     water.setColorAt(0.0, QColor(120, 190, 240));
     water.setColorAt(1.0, QColor(20, 80, 160));
+    p.save();
     p.fillPath(rounded, water);
     p.setClipPath(rounded);
+    p.setBrush(Qt::NoBrush);
+    const int rings = tank.width() < 24 ? 2 : tank.width() < 40 ? 4 : 6;
+    const double spacing = tank.width() * 0.51 / rings;
     // Crests fade as they spread from the exciter in the middle.
-    for (int ring = 1; ring <= 6; ++ring) {
-        const double r = tank.width() * 0.085 * ring;
-        QColor crest(255, 255, 255, int(230 - ring * 30));
-        p.setPen(QPen(crest, size * 0.035));
+    for (int ring = 1; ring <= rings; ++ring) {
+        const double r = spacing * ring;
+        QColor crest(255, 255, 255, 230 - ring * 180 / rings);
+        p.setPen(QPen(crest, std::max(1.0, tank.width() * 0.035)));
         p.drawEllipse(tank.center(), r, r);
     }
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 200, 90));
-    p.drawEllipse(tank.center(), size * 0.06, size * 0.06);
-    p.setClipping(false);
-    p.setPen(QPen(QColor(10, 40, 90), size * 0.025));
+    const double exciter = std::max(1.0, tank.width() * 0.068);
+    p.drawEllipse(tank.center(), exciter, exciter);
+    p.restore();
+    p.setPen(QPen(QColor(10, 40, 90), std::max(1.0, size * 0.025)));
     p.setBrush(Qt::NoBrush);
     p.drawPath(rounded);
+}
+
+QImage blank(int size) {
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
     return icon;
+}
+
+QImage programIcon(int size) {
+    QImage icon = blank(size);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF tank(size * 0.06, size * 0.06, size * 0.88, size * 0.88);
+    paintWater(p, tank, size * 0.16, size);
+    return icon;
+}
+
+// A portrait sheet with its top right corner folded over, the water filling its lower part.
+QImage documentIcon(int size) {
+    QImage icon = blank(size);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size;
+    const QRectF sheet(s * 0.14, s * 0.04, s * 0.72, s * 0.92);
+    const double fold = s * 0.22;
+    QPainterPath outline;
+    outline.moveTo(sheet.topLeft());
+    outline.lineTo(sheet.right() - fold, sheet.top());
+    outline.lineTo(sheet.right(), sheet.top() + fold);
+    outline.lineTo(sheet.bottomRight());
+    outline.lineTo(sheet.bottomLeft());
+    outline.closeSubpath();
+    const double line = std::max(1.0, s * 0.02);
+    p.setPen(QPen(QColor(90, 100, 115), line));
+    p.setBrush(QColor(250, 250, 247));
+    p.drawPath(outline);
+    QPainterPath corner;
+    corner.moveTo(sheet.right() - fold, sheet.top());
+    corner.lineTo(sheet.right() - fold, sheet.top() + fold);
+    corner.lineTo(sheet.right(), sheet.top() + fold);
+    corner.closeSubpath();
+    p.setBrush(QColor(215, 220, 228));
+    p.drawPath(corner);
+    const double margin = s * 0.08;
+    const double side = sheet.width() - 2 * margin;
+    const QRectF tank(sheet.left() + margin, sheet.bottom() - margin - side, side, side);
+    paintWater(p, tank, side * 0.12, size);
+    return icon;
+}
+
+bool save(const QImage& image, const QString& folder, const QString& file) {
+    if (!QDir().mkpath(folder) || !image.save(folder + '/' + file, "PNG")) {
+        std::fprintf(stderr, "app_icon: cannot write %s/%s\n", qPrintable(folder),
+                     qPrintable(file));
+        return false;
+    }
+    return true;
+}
+
+QString sizeFolder(const QString& theme, int size, const char* context) {
+    return QStringLiteral("%1/hicolor/%2x%2/%3").arg(theme).arg(size).arg(context);
 }
 
 } // namespace
@@ -49,12 +117,17 @@ int main(int argc, char** argv) {
     }
     QGuiApplication app(argc, argv);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: app_icon <output.png>\n");
+        std::fprintf(stderr, "usage: app_icon <icon-theme-folder>\n");
         return 2;
     }
-    if (!drawIcon(128).save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-        std::fprintf(stderr, "app_icon: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    const QString theme = QString::fromLocal8Bit(argv[1]);
+    bool ok = true;
+    for (int size : kProgramSizes)
+        ok = save(programIcon(size), sizeFolder(theme, size, "apps"), "zitterbecken.png") && ok;
+    // The icon name follows from the file type's name (application/x-zitterbecken).
+    for (int size : kDocumentSizes)
+        ok = save(documentIcon(size), sizeFolder(theme, size, "mimetypes"),
+                  "application-x-zitterbecken.png") &&
+             ok;
+    return ok ? 0 : 1;
 }

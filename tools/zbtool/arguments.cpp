@@ -80,6 +80,11 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
     for (std::string_view a : args)
         if (a == "--help" || a == "-h")
             return {Arguments{}, {}};
+    if (args.size() == 1 && args[0] == "--version") {
+        Arguments version;
+        version.command = Command::Version;
+        return {version, {}};
+    }
 
     Arguments result;
     const std::string_view command = args[0];

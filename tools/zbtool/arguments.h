@@ -9,7 +9,7 @@
 
 namespace zbtool {
 
-enum class Command { Help, Info, Simulate };
+enum class Command { Help, Version, Info, Simulate };
 
 struct SimulateOptions {
     int64_t steps = 0;

@@ -9,6 +9,7 @@ Aufruf:
   zbtool info BECKEN.zb
   zbtool simulate BECKEN.zb --steps N [Optionen]
   zbtool help
+  zbtool --version
 
 info
   Zeigt Größe, Ränder, Dämpfung und Kopplung des Beckens, den größten stabilen

@@ -5,6 +5,7 @@
 #include "info_text.h"
 #include "simulate_command.h"
 #include "tank_input.h"
+#include "zb_version.h"
 
 #include <clocale>
 #include <csignal>
@@ -37,6 +38,9 @@ int run(int argc, char* argv[]) {
     switch (a.command) {
     case zbtool::Command::Help:
         std::fputs(zbtool::kHelpText, stdout);
+        return zbtool::kExitOk;
+    case zbtool::Command::Version:
+        std::printf("zbtool (Zitterbecken) %s\n", ZB_VERSION);
         return zbtool::kExitOk;
     case zbtool::Command::Info:
         return runInfo(a.tank);

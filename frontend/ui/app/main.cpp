@@ -2,7 +2,17 @@
 #include "app/application.h"
 #include "app/program_windows.h"
 
+#include "zb_version.h"
+
+#include <cstdio>
+#include <cstring>
+
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("Zitterbecken %s\n", ZB_VERSION);
+        return 0;
+    }
     zb::ui::ZbApplication::choosePlatform();
     zb::ui::ZbApplication app(argc, argv);
     zb::ui::ProgramWindows windows;
