@@ -35,8 +35,7 @@ void addMark(const Mark& mark) {
 }
 
 bool finite(const Mark& m) {
-    return std::isfinite(m.i0) && std::isfinite(m.j0) && std::isfinite(m.i1) &&
-           std::isfinite(m.j1);
+    return std::isfinite(m.i0) && std::isfinite(m.j0) && std::isfinite(m.i1) && std::isfinite(m.j1);
 }
 
 } // namespace

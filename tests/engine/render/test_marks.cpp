@@ -35,8 +35,7 @@ TEST_F(Marks, LinesAndHandlesLieOverTheirOscillators) {
     EXPECT_TRUE(isOrange(at(160 + pixel(10), 120 + pixel(15)))) << "the handle's face";
     EXPECT_TRUE(at(160 + pixel(10) + 4, 120 + pixel(15)).near({0, 0, 0}, 40)) << "its rim";
     EXPECT_FALSE(isOrange(at(160 + pixel(2), lineRow))) << "the line ends at column 4";
-    EXPECT_EQ(count(isOrange, 0, lineRow - 3) +
-                  count(isOrange, lineRow + 3, 120 + pixel(15) - 6),
+    EXPECT_EQ(count(isOrange, 0, lineRow - 3) + count(isOrange, lineRow + 3, 120 + pixel(15) - 6),
               0);
 
     // The relief never shows them; cleared, the flat view neither.

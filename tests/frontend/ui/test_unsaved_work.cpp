@@ -112,7 +112,8 @@ class UnsavedWorkTest : public QObject {
         });
         answer = userDialogs().askYesNoCancel(QStringLiteral("Speichern?"), QStringLiteral("?"));
         QCOMPARE(answer, UserDialogs::Answer::Cancel);
-        QVERIFY(buttons.contains(QStringLiteral("Ja")) && buttons.contains(QStringLiteral("Nein")) &&
+        QVERIFY(buttons.contains(QStringLiteral("Ja")) &&
+                buttons.contains(QStringLiteral("Nein")) &&
                 buttons.contains(QStringLiteral("Abbrechen")));
     }
 };
