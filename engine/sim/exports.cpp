@@ -14,7 +14,9 @@ ZBDLL_API void ZBDLL_ResetAll(void) {
     gEngine.paused = true;
     gEngine.simTime = 0.0f;
     gEngine.poolExists = false;
-    releasePool(gEngine.pool);
+    // Discarded for every purpose; the arrays wait for the next pool, which mostly has the
+    // same size.
+    setArraysAside(gEngine.pool, gEngine.spare);
 }
 
 ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double damping,
@@ -22,7 +24,8 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double dam
     EngineState& s = gEngine;
     s.screenCount = 0;
     s.edgeWidth = float(edgeWidth);
-    s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling));
+    takeArraysBack(s.pool, s.spare);
+    s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling), !s.headless);
     if (!s.poolExists)
         return 0;
     // The default camera looks straight down from height 8; the caller replaces it before it

@@ -1,5 +1,6 @@
 #include "sim/frame.h"
 #include "sim/engine_state.h"
+#include "sim/obstacles.h"
 #include "sim/step.h"
 
 namespace zb {
@@ -10,10 +11,12 @@ bool runFrame(bool step, bool draw, bool drawScreens, bool drawProfiles) {
         return false;
     if (step && !s.paused) {
         s.simTime = s.simTime + s.simSpeed;
-        stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled);
+        stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled, !s.headless);
     }
-    if (draw && s.draw.drawFrame)
+    if (draw && s.draw.drawFrame) {
+        settleMaterial(s.pool); // the drawing reads the colours in place
         return s.draw.drawFrame(drawScreens, drawProfiles);
+    }
     return false;
 }
 

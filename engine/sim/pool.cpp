@@ -139,29 +139,57 @@ PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY, uint64_t memoryBytes) 
     return PoolSizeCheck::Ok;
 }
 
-void releasePool(Pool& pool) {
-    pool.oscillators.reset();
+void releaseIndexLists(Pool& pool) {
     pool.triangleIndices.reset();
     pool.lineIndices.reset();
     pool.triangleIndexCount = 0;
     pool.lineIndexCount = 0;
 }
 
-bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling) {
-    releasePool(pool);
-    pool.sizeX = sizeX;
-    pool.sizeY = sizeY;
-    if (checkPoolSize(sizeX, sizeY) != PoolSizeCheck::Ok)
-        return false;
+void releasePool(Pool& pool) {
+    pool.oscillators.reset();
+    releaseIndexLists(pool);
+    pool.pendingMaterial = PendingMaterial{};
+}
 
-    const uint64_t nx = uint64_t(sizeX);
-    const uint64_t ny = uint64_t(sizeY);
-    pool.oscillators = allocateOscillators(nx * ny);
+bool addIndexLists(Pool& pool) {
+    if (!pool.oscillators)
+        return false;
+    if (pool.triangleIndices && pool.lineIndices)
+        return true;
+    const uint64_t nx = uint64_t(pool.sizeX);
+    const uint64_t ny = uint64_t(pool.sizeY);
     pool.triangleIndexCount = triangleIndexCount(nx, ny);
     pool.lineIndexCount = lineIndexCount(nx, ny);
     pool.triangleIndices = allocateArray<uint32_t>(pool.triangleIndexCount);
     pool.lineIndices = allocateArray<uint32_t>(pool.lineIndexCount);
-    if (!pool.oscillators || !pool.triangleIndices || !pool.lineIndices) {
+    if (!pool.triangleIndices || !pool.lineIndices) {
+        releaseIndexLists(pool);
+        return false;
+    }
+    buildIndices(pool);
+    return true;
+}
+
+bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling,
+               bool indexLists) {
+    // Every editor change builds the tank anew, mostly at the same size: keeping the arrays
+    // spares the page faults of fresh memory, and the index lists depend on the size alone.
+    if (!pool.oscillators || pool.sizeX != sizeX || pool.sizeY != sizeY)
+        releasePool(pool);
+    pool.pendingMaterial = PendingMaterial{};
+    pool.sizeX = sizeX;
+    pool.sizeY = sizeY;
+    if (checkPoolSize(sizeX, sizeY) != PoolSizeCheck::Ok) {
+        releasePool(pool);
+        return false;
+    }
+
+    if (!pool.oscillators)
+        pool.oscillators = allocateOscillators(uint64_t(sizeX) * uint64_t(sizeY));
+    if (!indexLists)
+        releaseIndexLists(pool);
+    if (!pool.oscillators || (indexLists && !addIndexLists(pool))) {
         releasePool(pool);
         return false;
     }
@@ -169,8 +197,39 @@ bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float co
     placeGrid(pool);
     pool.baseDampingFactor = float(1.0 - double(damping));
     fillOscillators(pool, damping, coupling);
-    buildIndices(pool);
     return true;
+}
+
+void setArraysAside(Pool& pool, SpareArrays& spare) {
+    spare = SpareArrays{};
+    if (!pool.oscillators) {
+        releasePool(pool);
+        return;
+    }
+    spare.sizeX = pool.sizeX;
+    spare.sizeY = pool.sizeY;
+    spare.oscillators = std::move(pool.oscillators);
+    spare.triangleIndices = std::move(pool.triangleIndices);
+    spare.triangleIndexCount = pool.triangleIndexCount;
+    spare.lineIndices = std::move(pool.lineIndices);
+    spare.lineIndexCount = pool.lineIndexCount;
+    releasePool(pool);
+}
+
+void takeArraysBack(Pool& pool, SpareArrays& spare) {
+    if (pool.oscillators || !spare.oscillators) {
+        spare = SpareArrays{};
+        return;
+    }
+    releasePool(pool);
+    pool.sizeX = spare.sizeX;
+    pool.sizeY = spare.sizeY;
+    pool.oscillators = std::move(spare.oscillators);
+    pool.triangleIndices = std::move(spare.triangleIndices);
+    pool.triangleIndexCount = spare.triangleIndexCount;
+    pool.lineIndices = std::move(spare.lineIndices);
+    pool.lineIndexCount = spare.lineIndexCount;
+    spare = SpareArrays{};
 }
 
 } // namespace zb
