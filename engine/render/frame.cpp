@@ -2,6 +2,7 @@
 // order of drawing one frame.
 #include "render/data_files.h"
 #include "render/drawing.h"
+#include "render/driver_memory.h"
 #include "render/glx_context.h"
 #include "sim/engine_state.h"
 #include "sim/step.h"
@@ -78,6 +79,7 @@ void setProjection(int32_t width, int32_t height) {
 }
 
 void setUpPoolDrawing() {
+    keepDriverMemoryFor(gEngine.pool);
     const Oscillator* records = gEngine.pool.oscillators.get();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
