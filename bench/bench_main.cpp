@@ -3,11 +3,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <unistd.h>
+
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    zb::bench::RatioReporter reporter;
+    // Colours only for a terminal: the output is often kept in a file.
+    zb::bench::RatioReporter reporter(isatty(fileno(stdout)) != 0);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios({
         {"step production / oracle speed-up, 100 x 100", "step/oracle/100", "step/production/100",

@@ -12,9 +12,12 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
         if (r.error_occurred || !(single || median))
             continue;
         std::string name = r.run_name.str();
-        for (const char* suffix : {"/min_time", "/repeats", "/iterations", "/process_time"})
+        for (const char* suffix :
+             {"/min_time", "/repeats", "/iterations", "/process_time", "/real_time"})
             name = name.substr(0, name.find(suffix));
         cpuSeconds_[name] = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
+        realSeconds_[name] =
+            r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
         const auto gb = r.counters.find("GB/s");
         if (gb != r.counters.end())
             gbps_[name] = gb->second.value;
@@ -38,6 +41,13 @@ void RatioReporter::printRatios(const std::vector<Ratio>& ratios) const {
         std::printf("  %-58s %8.1f %%   (%.2f of %.2f GB/s)\n",
                     "step 3000 x 3000 bandwidth / in-place sweep", 100.0 * p->second / m->second,
                     p->second, m->second);
+}
+
+void RatioReporter::printFrameRates(const std::string& prefix) const {
+    std::printf("\nFrames per second (wall time):\n");
+    for (const auto& [name, seconds] : realSeconds_)
+        if (name.compare(0, prefix.size(), prefix) == 0 && seconds > 0.0)
+            std::printf("  %-40s %7.1f\n", name.c_str(), 1.0 / seconds);
 }
 
 } // namespace zb::bench

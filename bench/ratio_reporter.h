@@ -20,11 +20,15 @@ struct Ratio {
 
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
+    explicit RatioReporter(bool colour) : ConsoleReporter(colour ? OO_ColorTabular : OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override;
     void printRatios(const std::vector<Ratio>& ratios) const;
+    // Iterations per second of wall time of every benchmark whose name starts with prefix.
+    void printFrameRates(const std::string& prefix) const;
 
   private:
     std::map<std::string, double> cpuSeconds_; // per iteration; the median of repetitions
+    std::map<std::string, double> realSeconds_;
     std::map<std::string, double> gbps_;
 };
 
