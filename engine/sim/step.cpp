@@ -57,7 +57,7 @@ void stepPool(Pool& pool, float dt, float t, bool exciterEnabled, bool normals) 
     SweepBuffers& b = sweepBuffers(nx);
     fillDx(pool, b.dx);
 
-    copyOldRow(&pool.at(0, 0), nx, b.oldHeights.row(0), b.specialsOf(0));
+    copyRow(&pool.at(0, 0), nx, b.oldHeights.row(0), b.specialsOf(0));
     for (int64_t j = 0; j <= ny; ++j) {
         if (j < ny) {
             const RowHeights rows{b.oldHeights.row(j - 1), b.oldHeights.row(j),

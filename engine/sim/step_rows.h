@@ -64,7 +64,7 @@ struct RowHeights {
 
 // Copies a row's heights before the step and lists its special cells (fixed, wall or exciter)
 // in specials, which it empties first.
-void copyOldRow(const Oscillator* row, int64_t nx, float* heights, SpecialCells& specials);
+void copyRow(const Oscillator* row, int64_t nx, float* heights, SpecialCells& specials);
 
 // The special cells of the rows around row j: up (j-1) and here (j) are known; down (j+1) is
 // filled in by the update of row j, which reads that row anyway.

@@ -242,7 +242,8 @@ int64_t updatePlainRunWide(PlainRun& run, int64_t i, int64_t end, const StepCont
 
 #pragma GCC pop_options
 
-// Copies a row's heights and lists its special cells.
+} // namespace
+
 void copyRow(const Oscillator* row, int64_t nx, float* heights, SpecialCells& specials) {
     specials.clear();
     for (int64_t i = 0; i < nx; ++i) {
@@ -252,6 +253,8 @@ void copyRow(const Oscillator* row, int64_t nx, float* heights, SpecialCells& sp
         heights[i] = row[i].position.y;
     }
 }
+
+namespace {
 
 // The columns 1 .. nx-2 of a row that the packed kernels must leave out, ascending: where the
 // cell itself is special, or its left or right neighbour or the one above blocks. (The one
@@ -288,10 +291,6 @@ void collectStops(const SpecialCells& up, const SpecialCells& here, int64_t nx,
 }
 
 } // namespace
-
-void copyOldRow(const Oscillator* row, int64_t nx, float* heights, SpecialCells& specials) {
-    copyRow(row, nx, heights, specials);
-}
 
 void updateRow(Pool& p, int64_t j, RowHeights rows, float* newHeights, RowSpecials specials,
                StepContext& ctx) {

@@ -5,8 +5,6 @@
 
 namespace zb::literal {
 
-namespace {
-
 bool inAnySlitLoop(double u, float m, int32_t n, int32_t b, int32_t g) {
     for (int64_t k = 0; k < n; ++k) {
         const double start = double(m) + double(k) * double(int64_t(b) + g);
@@ -15,8 +13,6 @@ bool inAnySlitLoop(double u, float m, int32_t n, int32_t b, int32_t g) {
     }
     return false;
 }
-
-} // namespace
 
 void addWall(Pool& p, int32_t cx, int32_t cy, int32_t angle, int32_t length, int32_t slitCount,
              int32_t slitWidth, int32_t barWidth) {

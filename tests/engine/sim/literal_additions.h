@@ -9,6 +9,9 @@
 
 namespace zb::literal {
 
+// Whether u lies in one of the slits, testing every slit in turn.
+bool inAnySlitLoop(double u, float m, int32_t slitCount, int32_t slitWidth, int32_t barWidth);
+
 void addWall(Pool& p, int32_t cx, int32_t cy, int32_t angle, int32_t length, int32_t slitCount,
              int32_t slitWidth, int32_t barWidth);
 void addExciter(Pool& p, int32_t cx, int32_t cy, int32_t width, int32_t length, int32_t angle,
