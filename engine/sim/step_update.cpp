@@ -270,8 +270,8 @@ void collectStops(const SpecialCells& up, const SpecialCells& here, int64_t nx,
     };
     Source sources[4] = {{here, kBlocking, -1, 0}, // left of a blocking cell
                          {here, kSpecial, 0, 0},
-                         {here, kBlocking, 1, 0}, // right of it
-                         {up, kBlocking, 0, 0}};  // below it
+                         {here, kBlocking, 1, 0}, // right of one
+                         {up, kBlocking, 0, 0}};  // below one
     for (;;) {
         int64_t next = INT64_MAX;
         for (Source& src : sources) {
