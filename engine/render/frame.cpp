@@ -5,6 +5,7 @@
 #include "render/driver_memory.h"
 #include "render/glx_context.h"
 #include "sim/engine_state.h"
+#include "sim/obstacles.h"
 #include "sim/step.h"
 
 #include <GL/gl.h>
@@ -115,6 +116,7 @@ void setUpPoolDrawing() {
 }
 
 void composeFrame(bool drawScreens, bool drawProfiles) {
+    settleMaterial(gEngine.pool); // the colours are drawn from the records in place
     const DrawingState& v = gEngine.view;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     setProjection(v.width, v.height); // the panel of the last frame replaced it

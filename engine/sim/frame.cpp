@@ -1,6 +1,5 @@
 #include "sim/frame.h"
 #include "sim/engine_state.h"
-#include "sim/obstacles.h"
 #include "sim/step.h"
 
 namespace zb {
@@ -13,10 +12,8 @@ bool runFrame(bool step, bool draw, bool drawScreens, bool drawProfiles) {
         s.simTime = s.simTime + s.simSpeed;
         stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled, !s.headless);
     }
-    if (draw && s.draw.drawFrame) {
-        settleMaterial(s.pool); // the drawing reads the colours in place
+    if (draw && s.draw.drawFrame)
         return s.draw.drawFrame(drawScreens, drawProfiles);
-    }
     return false;
 }
 
