@@ -29,15 +29,20 @@ int onXError(Display* display, XErrorEvent* event) {
     return previous ? previous(display, event) : 0;
 }
 
-// Counts the errors of the engine's connection while it exists (see XErrorTrapState).
+// Counts the errors of the engine's connection while it exists (see XErrorTrapState). A trap
+// set while another is active (letting go of a host inside the trap that found it gone) hands
+// the outer trap back its state, and with it the host's handler.
 class XErrorTrap {
   public:
     explicit XErrorTrap(Display* display) : display_(display) {
-        XSync(display_, False);
+        XSync(display_, False); // errors of earlier requests still count for an outer trap
         XErrorTrapState& trap = gEngine.windowSystem.trap;
+        outer_ = trap;
+        const XErrorHandler previous = XSetErrorHandler(onXError);
         trap.display = display_;
         trap.errors = 0;
-        trap.previousHandler = reinterpret_cast<XErrorHandlerAny>(XSetErrorHandler(onXError));
+        if (!outer_.display)
+            trap.previousHandler = reinterpret_cast<XErrorHandlerAny>(previous);
     }
     ~XErrorTrap() { release(); }
     XErrorTrap(const XErrorTrap&) = delete;
@@ -55,10 +60,12 @@ class XErrorTrap {
         if (!synced_)
             XSync(display_, False);
         XErrorTrapState& trap = gEngine.windowSystem.trap;
-        XSetErrorHandler(reinterpret_cast<XErrorHandler>(trap.previousHandler));
-        trap.display = nullptr;
+        if (!outer_.display)
+            XSetErrorHandler(reinterpret_cast<XErrorHandler>(trap.previousHandler));
+        trap = outer_;
     }
     Display* display_;
+    XErrorTrapState outer_;
     bool synced_ = false;
 };
 

@@ -18,6 +18,10 @@ void recordMessage(const char* title, const char* text) {
     messages.push_back(std::string(title) + ": " + text);
 }
 
+int hostErrorHandler(Display*, XErrorEvent*) {
+    return 0;
+}
+
 } // namespace
 
 class RenderContext : public GlTest {
@@ -195,6 +199,18 @@ TEST_F(RenderContext, OneResetEndsTheDrawingAndForgetsEveryHandler) {
     newPool(21, 21);
     lookDown(1.5);
     EXPECT_TRUE(ZBDLL_RepaintScene(true, true));
+}
+
+TEST_F(RenderContext, TheHostsErrorHandlerIsBackAfterNestedTraps) {
+    newPool(21, 21);
+    lookDown(1.5);
+    const XErrorHandler before = XSetErrorHandler(hostErrorHandler);
+    // A host found gone is let go of inside the trap that found it: one trap within another.
+    XDestroyWindow(display_, window_);
+    std::erase(windows_, window_);
+    XSync(display_, False);
+    EXPECT_FALSE(ZBDLL_RepaintScene(true, false));
+    EXPECT_EQ(XSetErrorHandler(before), hostErrorHandler);
 }
 
 TEST_F(RenderContext, EmptySizesKeepTheLastViewport) {
