@@ -1,7 +1,7 @@
-// Camera and view: how the front end's view controls become the viewing transformation.
+// The camera as the viewing transformation (the view exports that set it are in
+// sim/view_exports.cpp).
 #include "render/drawing.h"
 #include "sim/engine_state.h"
-#include "zbengine.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -38,24 +38,3 @@ void applyCamera() {
 }
 
 } // namespace zb
-
-using namespace zb;
-
-extern "C" {
-
-ZBDLL_API void ZBDLL_SetCamera(double eyeX, double eyeY, double eyeZ, double targetY,
-                               double targetZ) {
-    gEngine.camera.eye = {float(eyeX), float(eyeY), float(eyeZ)};
-    gEngine.camera.target = {float(eyeX), float(targetY), float(targetZ)};
-}
-
-ZBDLL_API void ZBDLL_SetPoolAngle(double angle) {
-    gEngine.view.poolAngle = float(angle);
-}
-
-ZBDLL_API void ZBDLL_SetViewParameters(bool translucentScreens, bool wireframe) {
-    gEngine.view.translucentScreens = translucentScreens;
-    gEngine.view.wireframe = wireframe;
-}
-
-} // extern "C"

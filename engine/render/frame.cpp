@@ -2,8 +2,11 @@
 // order of drawing one frame.
 #include "render/data_files.h"
 #include "render/drawing.h"
+#include "render/driver_memory.h"
 #include "render/glx_context.h"
 #include "sim/engine_state.h"
+#include "sim/obstacles.h"
+#include "sim/step.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -14,11 +17,9 @@ namespace zb {
 
 namespace {
 
-bool contextExists = false;
-
 void releaseScreenTextures() {
     for (uint32_t& name : gEngine.view.screenTextures) {
-        if (name != 0 && contextExists)
+        if (name != 0 && gEngine.contextExists)
             glDeleteTextures(1, &name);
         name = 0;
     }
@@ -31,11 +32,18 @@ int32_t createRenderContext(uintptr_t window, int32_t width, int32_t height, con
     const int32_t result = createGlxContext(window, width, height);
     if (result != kContextCreated)
         return result;
-    contextExists = true;
+    gEngine.contextExists = true;
     gEngine.view.width = width;
     gEngine.view.height = height;
     gEngine.draw.drawFrame = drawFrame;
     gEngine.draw.setUpPoolDrawing = setUpPoolDrawing;
+    gEngine.draw.release = destroyRenderContext;
+    // A drawn pool needs its index lists and current normals (without lists, no surface).
+    if (gEngine.headless) {
+        gEngine.headless = false;
+        addIndexLists(gEngine.pool);
+        refreshNormals(gEngine.pool);
+    }
     setProjection(width, height);
 
     const std::string base = basePath ? basePath : "";
@@ -49,12 +57,12 @@ int32_t createRenderContext(uintptr_t window, int32_t width, int32_t height, con
 }
 
 bool renderContextExists() {
-    return contextExists;
+    return gEngine.contextExists;
 }
 
 void destroyRenderContext() {
     releaseScreenTextures();
-    contextExists = false;
+    gEngine.contextExists = false;
     gEngine.draw = DrawHooks{};
     destroyGlxContext();
 }
@@ -72,6 +80,7 @@ void setProjection(int32_t width, int32_t height) {
 }
 
 void setUpPoolDrawing() {
+    keepDriverMemoryFor(gEngine.pool);
     const Oscillator* records = gEngine.pool.oscillators.get();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
@@ -107,6 +116,7 @@ void setUpPoolDrawing() {
 }
 
 void composeFrame(bool drawScreens, bool drawProfiles) {
+    settleMaterial(gEngine.pool); // the colours are drawn from the records in place
     const DrawingState& v = gEngine.view;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     setProjection(v.width, v.height); // the panel of the last frame replaced it
@@ -137,7 +147,7 @@ void composeFrame(bool drawScreens, bool drawProfiles) {
 }
 
 bool drawFrame(bool drawScreens, bool drawProfiles) {
-    if (!gEngine.poolExists || !contextExists || !glxHostAttached())
+    if (!gEngine.poolExists || !gEngine.contextExists || !glxHostAttached())
         return false;
     composeFrame(drawScreens, drawProfiles);
     return swapGlxBuffers();

@@ -1,56 +1,48 @@
 #include "render/glx_context.h"
+#include "sim/engine_state.h"
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <cstring>
+#include <type_traits>
 
 namespace zb {
 
 namespace {
 
-struct GlxState {
-    Display* display = nullptr;
-    GLXFBConfig config = nullptr;
-    GLXContext context = nullptr;
-    bool current = false; // the context is current, on the host or on the parking window
-    // The host the front end handed over; 0 while detached.
-    Window host = 0;
-    Window child = 0; // the engine's own window inside the host, when the host's visual is unusable
-    Colormap colormap = 0;
-    GLXWindow drawable = 0;
-    // An unmapped window of our own that keeps the context current while no host is attached,
-    // so that textures, the pool's arrays and every GL setting live on across a new host.
-    Window parking = 0;
-    Colormap parkingColormap = 0;
-    GLXWindow parkingDrawable = 0;
-};
-
-GlxState g;
-
-// Xlib's default error handler ends the process. While a trap is set, errors of the engine's
-// own connection are counted instead; errors of any other connection go to the handler that
-// was there before.
-Display* trapDisplay = nullptr;
-int trappedErrors = 0;
-XErrorHandler previousHandler = nullptr;
+// The handles live in the engine's state record, declared there without the X headers.
+static_assert(std::is_same_v<Display, _XDisplay>);
+static_assert(std::is_same_v<GLXFBConfig, __GLXFBConfigRec*>);
+static_assert(std::is_same_v<GLXContext, __GLXcontextRec*>);
+static_assert(std::is_same_v<Window, XId> && std::is_same_v<Colormap, XId> &&
+              std::is_same_v<GLXWindow, XId>);
 
 int onXError(Display* display, XErrorEvent* event) {
-    if (display == trapDisplay) {
-        ++trappedErrors;
+    XErrorTrapState& trap = gEngine.windowSystem.trap;
+    if (display == trap.display) {
+        ++trap.errors;
         return 0;
     }
-    return previousHandler ? previousHandler(display, event) : 0;
+    const auto previous = reinterpret_cast<XErrorHandler>(trap.previousHandler);
+    return previous ? previous(display, event) : 0;
 }
 
+// Counts the errors of the engine's connection while it exists (see XErrorTrapState). A trap
+// set while another is active (letting go of a host inside the trap that found it gone) hands
+// the outer trap back its state, and with it the host's handler.
 class XErrorTrap {
   public:
     explicit XErrorTrap(Display* display) : display_(display) {
-        XSync(display_, False);
-        trapDisplay = display_;
-        trappedErrors = 0;
-        previousHandler = XSetErrorHandler(onXError);
+        XSync(display_, False); // errors of earlier requests still count for an outer trap
+        XErrorTrapState& trap = gEngine.windowSystem.trap;
+        outer_ = trap;
+        const XErrorHandler previous = XSetErrorHandler(onXError);
+        trap.display = display_;
+        trap.errors = 0;
+        if (!outer_.display)
+            trap.previousHandler = reinterpret_cast<XErrorHandlerAny>(previous);
     }
     ~XErrorTrap() { release(); }
     XErrorTrap(const XErrorTrap&) = delete;
@@ -60,21 +52,25 @@ class XErrorTrap {
     bool failed() {
         XSync(display_, False);
         synced_ = true;
-        return trappedErrors > 0;
+        return gEngine.windowSystem.trap.errors > 0;
     }
 
   private:
     void release() {
         if (!synced_)
             XSync(display_, False);
-        XSetErrorHandler(previousHandler);
-        trapDisplay = nullptr;
+        XErrorTrapState& trap = gEngine.windowSystem.trap;
+        if (!outer_.display)
+            XSetErrorHandler(reinterpret_cast<XErrorHandler>(trap.previousHandler));
+        trap = outer_;
     }
     Display* display_;
+    XErrorTrapState outer_;
     bool synced_ = false;
 };
 
 int configAttribute(GLXFBConfig config, int attribute) {
+    WindowSystemState& g = gEngine.windowSystem;
     int value = 0;
     glXGetFBConfigAttrib(g.display, config, attribute, &value);
     return value;
@@ -112,11 +108,10 @@ GLXFBConfig pickConfig(GLXFBConfig* configs, int count, VisualID visualId) {
     return best;
 }
 
-// A window of the configuration's visual inside the host, covering it. It selects no input, so
-// every event still reaches the host.
 // A window of the configuration's visual inside parent; mapped, it covers the host. It selects
 // no input, so every event still reaches the host.
 Window createConfigWindow(Window parent, int width, int height, bool mapped, Colormap& colormap) {
+    WindowSystemState& g = gEngine.windowSystem;
     XVisualInfo* info = glXGetVisualFromFBConfig(g.display, g.config);
     if (!info)
         return 0;
@@ -147,6 +142,7 @@ Window createConfigWindow(Window parent, int width, int height, bool mapped, Col
 
 // Makes the context current on the parking window. The host's drawable is left to the caller.
 bool park() {
+    WindowSystemState& g = gEngine.windowSystem;
     XErrorTrap trap(g.display);
     const Bool ok =
         glXMakeContextCurrent(g.display, g.parkingDrawable, g.parkingDrawable, g.context);
@@ -156,6 +152,7 @@ bool park() {
 // Forgets the host: its drawable and our child window in it. The context stays current on the
 // parking window.
 void releaseHost() {
+    WindowSystemState& g = gEngine.windowSystem;
     if (!g.display)
         return;
     if (g.current)
@@ -177,6 +174,7 @@ void releaseHost() {
 // Draws into the window from now on, through a child of our own where its visual does not suit
 // the configuration.
 int32_t attachHost(Window window, int32_t width, int32_t height) {
+    WindowSystemState& g = gEngine.windowSystem;
     XWindowAttributes attributes;
     {
         XErrorTrap trap(g.display);
@@ -220,6 +218,7 @@ int32_t attachHost(Window window, int32_t width, int32_t height) {
 
 // Asks for presenting without waiting for the display's refresh, where the server can.
 void disableSwapWait() {
+    WindowSystemState& g = gEngine.windowSystem;
     using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
     using SwapIntervalMesa = int (*)(unsigned);
     const char* extensions = glXQueryExtensionsString(g.display, DefaultScreen(g.display));
@@ -240,6 +239,7 @@ void disableSwapWait() {
 }
 
 int32_t create(uintptr_t window, int32_t width, int32_t height) {
+    WindowSystemState& g = gEngine.windowSystem;
     g.display = XOpenDisplay(nullptr);
     if (!g.display)
         return kNoWindow;
@@ -328,6 +328,7 @@ int32_t createGlxContext(uintptr_t window, int32_t width, int32_t height) {
 }
 
 int32_t setGlxHost(uintptr_t window, int32_t width, int32_t height) {
+    WindowSystemState& g = gEngine.windowSystem;
     if (!g.context)
         return kCreateFailed;
     releaseHost();
@@ -342,10 +343,12 @@ int32_t setGlxHost(uintptr_t window, int32_t width, int32_t height) {
 }
 
 bool glxContextCurrent() {
+    WindowSystemState& g = gEngine.windowSystem;
     return g.current;
 }
 
 bool glxHostAttached() {
+    WindowSystemState& g = gEngine.windowSystem;
     if (!g.current || !g.host)
         return false;
     // A host destroyed behind our back (Qt does so when a window is closed) would have the
@@ -361,6 +364,7 @@ bool glxHostAttached() {
 }
 
 bool swapGlxBuffers() {
+    WindowSystemState& g = gEngine.windowSystem;
     if (!g.current || !g.drawable)
         return false;
     XErrorTrap trap(g.display);
@@ -369,6 +373,7 @@ bool swapGlxBuffers() {
 }
 
 void resizeGlxDrawable(int32_t width, int32_t height) {
+    WindowSystemState& g = gEngine.windowSystem;
     if (!g.child || width <= 0 || height <= 0)
         return;
     XErrorTrap trap(g.display);
@@ -377,6 +382,7 @@ void resizeGlxDrawable(int32_t width, int32_t height) {
 }
 
 void destroyGlxContext() {
+    WindowSystemState& g = gEngine.windowSystem;
     if (!g.display)
         return;
     releaseHost();
@@ -395,7 +401,7 @@ void destroyGlxContext() {
         trap.failed();
     }
     XCloseDisplay(g.display);
-    g = GlxState{};
+    g = WindowSystemState{};
 }
 
 } // namespace zb

@@ -1,5 +1,6 @@
 // The editor's marks over the flat view: outlines and handles of the selected object, drawn by
-// the engine because nothing else can draw over its window.
+// the engine because nothing else can draw over its window. They are stored by the exports in
+// sim/mark_exports.cpp.
 #include "render/drawing.h"
 #include "sim/engine_state.h"
 #include "zbengine.h"
@@ -18,20 +19,6 @@ void vertexAt(double i, double j) {
     const Pool& p = gEngine.pool;
     glVertex3f(float(double(p.originX) + double(p.spacing) * i), 0.0f,
                float(double(p.originZ) + double(p.spacing) * j));
-}
-
-// An outline and a few handles need a dozen; a caller that forgets to clear stops here.
-constexpr size_t kMaxMarks = 256;
-
-void addMark(const Mark& mark) {
-    std::vector<Mark>& marks = gEngine.view.marks;
-    try {
-        marks.reserve(kMaxMarks); // once; then no push_back below can allocate
-    } catch (...) {
-        return; // without memory for marks the picture goes without them
-    }
-    if (marks.size() < kMaxMarks)
-        marks.push_back(mark);
 }
 
 bool finite(const Mark& m) {
@@ -74,21 +61,3 @@ void drawMarks() {
 }
 
 } // namespace zb
-
-using namespace zb;
-
-extern "C" {
-
-ZBDLL_API void ZBDLL_ClearMarks(void) {
-    gEngine.view.marks.clear();
-}
-
-ZBDLL_API void ZBDLL_AddMarkLine(double i0, double j0, double i1, double j1) {
-    addMark({false, i0, j0, i1, j1});
-}
-
-ZBDLL_API void ZBDLL_AddMarkHandle(double i, double j) {
-    addMark({true, i, j, i, j});
-}
-
-} // extern "C"

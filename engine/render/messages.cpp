@@ -6,17 +6,13 @@
 
 namespace zb {
 
-namespace {
-MessageHandler handler = nullptr;
-}
-
-void setMessageHandler(MessageHandler h) {
-    handler = h;
+void setMessageHandler(MessageHandler handler) {
+    gEngine.messageHandler = handler;
 }
 
 void reportMessage(const char* title, const char* text) {
-    if (handler) {
-        handler(title, text);
+    if (gEngine.messageHandler) {
+        gEngine.messageHandler(title, text);
         return;
     }
     std::fprintf(stderr, "%s: %s\n", title, text);

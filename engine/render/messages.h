@@ -2,13 +2,13 @@
 // without one they go to standard error.
 #pragma once
 
-namespace zb {
+#include "sim/engine_state.h"
 
-using MessageHandler = void (*)(const char* title, const char* text);
+namespace zb {
 
 void setMessageHandler(MessageHandler handler);
 
-// Shows one message through the handler (or on standard error).
+// Shows one message through the handler in the state record (or on standard error).
 void reportMessage(const char* title, const char* text);
 
 } // namespace zb

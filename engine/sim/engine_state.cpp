@@ -5,9 +5,9 @@ namespace zb {
 constinit EngineState gEngine{};
 
 void restoreLoadState() {
-    const DrawHooks hooks = gEngine.draw;
+    if (gEngine.draw.release)
+        gEngine.draw.release();
     gEngine = EngineState{};
-    gEngine.draw = hooks;
 }
 
 } // namespace zb

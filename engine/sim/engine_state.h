@@ -1,10 +1,19 @@
-// The engine's single global state. The exports are thin functions over it.
+// The engine's single global state. The exports are thin functions over it. Everything the
+// engine keeps lives here, the drawing's window-system handles included, so that one reset
+// (restoreLoadState) covers all of it.
 #pragma once
 
 #include "sim/pool.h"
+#include "sim/sweep_buffers.h"
 
 #include <cstdint>
 #include <vector>
+
+// Xlib and GLX handles, opaque to the simulation, which includes no X or GL header. The
+// drawing checks that these are the types its headers declare (glx_context.cpp).
+struct _XDisplay;
+struct __GLXFBConfigRec;
+struct __GLXcontextRec;
 
 namespace zb {
 
@@ -47,7 +56,43 @@ struct DrawingState {
 struct DrawHooks {
     bool (*drawFrame)(bool drawScreens, bool drawProfiles) = nullptr;
     void (*setUpPoolDrawing)() = nullptr;
+    void (*release)() = nullptr; // ends the drawing: context, textures, connection
 };
+
+using XId = unsigned long; // an X window, colour map or GLX window
+using XErrorHandlerAny = void (*)();
+
+// Xlib's default error handler ends the process. While a trap is set, errors of the engine's
+// own connection are counted instead; errors of any other connection go to the handler that
+// was there before.
+struct XErrorTrapState {
+    _XDisplay* display = nullptr; // the trapped connection; null while no trap is set
+    int errors = 0;
+    XErrorHandlerAny previousHandler = nullptr; // an XErrorHandler
+};
+
+// The OpenGL context and the windows it draws into.
+struct WindowSystemState {
+    _XDisplay* display = nullptr; // the engine's own connection
+    __GLXFBConfigRec* config = nullptr;
+    __GLXcontextRec* context = nullptr;
+    bool current = false; // the context is current, on the host or on the parking window
+    XId host = 0;         // the window the front end handed over; 0 while detached
+    XId child = 0; // the engine's own window inside the host, when the host's visual is unusable
+    XId colormap = 0;
+    XId drawable = 0;
+    // An unmapped window of our own that keeps the context current while no host is attached,
+    // so that textures, the pool's arrays and every GL setting live on across a new host.
+    XId parking = 0;
+    XId parkingColormap = 0;
+    XId parkingDrawable = 0;
+    XErrorTrapState trap;
+};
+
+// Which packed kernels the step uses: the widest the processor has, or one a test asks for.
+enum class KernelWidth : uint8_t { Widest, TwoLanes, FourLanes };
+
+using MessageHandler = void (*)(const char* title, const char* text);
 
 struct EngineState {
     // Run state
@@ -56,8 +101,14 @@ struct EngineState {
     bool exciterEnabled = true; // exciter cells are driven
     float simSpeed = 0.00312f;  // time step dt, engine time units; never reset
     float simTime = 0.0f;       // simulated time t driving the exciters
+    // Nothing is ever drawn (the command-line tool): pools get no index lists and steps leave
+    // the normals alone (refreshNormals computes them where an output needs them).
+    bool headless = false;
 
     Pool pool;
+    SpareArrays spare; // a discarded pool's arrays, for the next pool of the same size
+    SweepBuffers sweep;
+    KernelWidth kernels = KernelWidth::Widest;
 
     // Objects that are not written into the grid
     ScreenLine screens[kMaxScreens];
@@ -67,12 +118,15 @@ struct EngineState {
     Camera camera;
     DrawingState view;
     DrawHooks draw;
+    bool contextExists = false; // a rendering context was created and not destroyed
+    WindowSystemState windowSystem;
+    MessageHandler messageHandler = nullptr; // none: standard error
 };
 
 extern EngineState gEngine;
 
-// Puts every field back to its value at library load and releases the pool. For tests, which
-// share one process-wide engine.
+// Ends the drawing, if any, releases every array and puts every field back to its value at
+// library load. For tests, which share one process-wide engine.
 void restoreLoadState();
 
 } // namespace zb

@@ -7,17 +7,20 @@ void addExciter(Pool& pool, int32_t centerX, int32_t centerY, int32_t width, int
                 int32_t angle, double omega, double amplitude, bool sineMode) {
     if (!pool.oscillators || width <= 0 || length <= 0)
         return;
+    settleMaterial(pool);
     const Rotation r = rotationFor(angle);
     const double halfWidth = double(width) / 2;
     const double halfLength = double(length) / 2;
-    const CellBox box = candidateBox(pool, r, centerX, centerY, halfWidth, halfLength);
+    const TurnedRect shape{r, centerX, centerY, halfWidth, halfLength};
+    const CellBox box = candidateBox(pool, shape);
     if (box.empty())
         return;
 
     // Each node's membership depends on nothing but its own offsets and flags, so the visiting
     // order does not matter; rows outer keeps the walk through memory linear.
     for (int64_t j = box.j0; j <= box.j1; ++j) {
-        for (int64_t i = box.i0; i <= box.i1; ++i) {
+        const ColumnSpan span = candidateColumns(pool, shape, box, j);
+        for (int64_t i = span.first; i <= span.last; ++i) {
             Oscillator& o = pool.at(i, j);
             if (isWallCell(o))
                 continue;

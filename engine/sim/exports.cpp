@@ -15,7 +15,9 @@ ZBDLL_API void ZBDLL_ResetAll(void) {
     gEngine.paused = true;
     gEngine.simTime = 0.0f;
     gEngine.poolExists = false;
-    releasePool(gEngine.pool);
+    // Discarded for every purpose; the arrays wait for the next pool, which mostly has the
+    // same size.
+    setArraysAside(gEngine.pool, gEngine.spare);
 }
 
 ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double damping,
@@ -23,7 +25,8 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double dam
     EngineState& s = gEngine;
     s.screenCount = 0;
     s.edgeWidth = float(edgeWidth);
-    s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling));
+    takeArraysBack(s.pool, s.spare);
+    s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling), !s.headless);
     if (!s.poolExists)
         return 0;
     // The default camera looks straight down from height 8; the caller replaces it before it
@@ -41,10 +44,14 @@ ZBDLL_API int32_t ZBDLL_CheckPoolSize(int32_t sizeX, int32_t sizeY, uint64_t* ne
                                       uint64_t* availableBytes) {
     const EngineState& s = gEngine;
     uint64_t available = availableMemoryBytes();
-    if (s.pool.oscillators) {
-        const uint64_t current = poolBytes(s.pool.sizeX, s.pool.sizeY);
-        available = available > UINT64_MAX - current ? UINT64_MAX : available + current;
-    }
+    // The arrays the engine holds (in the pool, or set aside for the next one) are given up
+    // before a new pool is allocated.
+    uint64_t held = 0;
+    if (s.pool.oscillators)
+        held = poolBytes(s.pool.sizeX, s.pool.sizeY);
+    else if (s.spare.oscillators)
+        held = poolBytes(s.spare.sizeX, s.spare.sizeY);
+    available = available > UINT64_MAX - held ? UINT64_MAX : available + held;
     const PoolBudget budget = checkPoolBudget(sizeX, sizeY, available);
     if (neededBytes)
         *neededBytes = budget.neededBytes;

@@ -10,7 +10,7 @@ bool runFrame(bool step, bool draw, bool drawScreens, bool drawProfiles) {
         return false;
     if (step && !s.paused) {
         s.simTime = s.simTime + s.simSpeed;
-        stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled);
+        stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled, !s.headless);
     }
     if (draw && s.draw.drawFrame)
         return s.draw.drawFrame(drawScreens, drawProfiles);

@@ -1,5 +1,6 @@
 // Objects written into the grid when they are added: exciters, walls, material changes and
-// damped edges. Each is a no-op without a pool and never touches a node outside the grid.
+// damped edges. Each is a no-op without a pool and never touches a node outside the grid; each
+// costs in proportion to the nodes it can change.
 #pragma once
 
 #include "sim/pool.h"
@@ -22,8 +23,16 @@ bool inAnySlit(double u, float m, int32_t slitCount, int32_t slitWidth, int32_t 
 // Start of the first slit, measured along the wall from its centre.
 float firstSlitStart(int32_t slitCount, int32_t slitWidth, int32_t barWidth);
 
+// Material from row startY on. The rows are written once the next change, or anything else
+// that reads or writes the records, comes (see PendingMaterial).
 void addMatChange(Pool& pool, int32_t startY, double coupling, double damping);
 
+// Writes a pending material change into the records. Every addition, the step and the drawing
+// call it first; so must any other reader of the records after addMatChange.
+void settleMaterial(Pool& pool);
+
+// Scales the damping towards the chosen borders over edgeWidth nodes. Only the border bands
+// are visited: elsewhere the factors stay and a cell's blue already equals its factor.
 void addEdges(Pool& pool, float edgeWidth, bool back, bool front, bool left, bool right);
 
 } // namespace zb

@@ -1,22 +1,16 @@
 #include "sim/pool.h"
 #include "sim/memory_budget.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <immintrin.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 namespace zb {
 
 namespace {
-
-uint64_t physicalMemoryBytes() {
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGE_SIZE);
-    if (pages <= 0 || pageSize <= 0)
-        return UINT64_MAX;
-    return uint64_t(pages) * uint64_t(pageSize);
-}
 
 uint64_t triangleIndexCount(uint64_t nx, uint64_t ny) {
     return 6 * (nx - 1) * (ny - 1);
@@ -40,6 +34,10 @@ void placeGrid(Pool& p) {
     }
 }
 
+// Large pools are written with streaming stores: every byte of a record is overwritten, so
+// ordinary stores, which read each cache line before writing it, would double the traffic.
+constexpr size_t kStreamingBytes = size_t(8) << 20;
+
 void fillOscillators(Pool& p, float damping, float coupling) {
     const float dampingFactor = float(1.0 - double(damping));
     Oscillator proto;
@@ -56,14 +54,34 @@ void fillOscillators(Pool& p, float damping, float coupling) {
     auto xs = std::make_unique<float[]>(nx);
     for (size_t i = 0; i < nx; ++i)
         xs[i] = float(double(p.originX) + double(p.spacing) * double(i));
+    const bool streaming = p.cellCount() * sizeof(Oscillator) >= kStreamingBytes &&
+                           reinterpret_cast<uintptr_t>(p.oscillators.get()) % 16 == 0;
+    // The record in five 16-byte parts: position and normal.x vary, the other four do not.
+    static_assert(sizeof(Oscillator) == 5 * 16 && offsetof(Oscillator, normal) == 12);
+    const auto* part = reinterpret_cast<const __m128i*>(&proto);
+    const __m128i p1 = _mm_loadu_si128(part + 1), p2 = _mm_loadu_si128(part + 2),
+                  p3 = _mm_loadu_si128(part + 3), p4 = _mm_loadu_si128(part + 4);
     for (int32_t j = 0; j < p.sizeY; ++j) {
         const float z = float(double(p.originZ) + double(p.spacing) * double(j));
         Oscillator* row = &p.oscillators[size_t(j) * nx];
+        if (!streaming) {
+            for (size_t i = 0; i < nx; ++i) {
+                row[i] = proto;
+                row[i].position = {xs[i], 0.0f, z};
+            }
+            continue;
+        }
         for (size_t i = 0; i < nx; ++i) {
-            row[i] = proto;
-            row[i].position = {xs[i], 0.0f, z};
+            auto* out = reinterpret_cast<__m128i*>(&row[i]);
+            _mm_stream_ps(reinterpret_cast<float*>(out), _mm_setr_ps(xs[i], 0.0f, z, 0.0f));
+            _mm_stream_si128(out + 1, p1);
+            _mm_stream_si128(out + 2, p2);
+            _mm_stream_si128(out + 3, p3);
+            _mm_stream_si128(out + 4, p4);
         }
     }
+    if (streaming)
+        _mm_sfence();
 }
 
 // Appended column by column, as the drawing has always received them.
@@ -119,10 +137,6 @@ CArray<Oscillator> allocateOscillators(size_t count) {
 
 } // namespace
 
-PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY) {
-    return checkPoolSize(sizeX, sizeY, physicalMemoryBytes());
-}
-
 PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY, uint64_t memoryBytes) {
     if (sizeX <= 0 || sizeY <= 0 || sizeX + sizeY < 3)
         return PoolSizeCheck::TooSmall;
@@ -140,29 +154,61 @@ PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY, uint64_t memoryBytes) 
     return PoolSizeCheck::Ok;
 }
 
-void releasePool(Pool& pool) {
-    pool.oscillators.reset();
+void releaseIndexLists(Pool& pool) {
     pool.triangleIndices.reset();
     pool.lineIndices.reset();
     pool.triangleIndexCount = 0;
     pool.lineIndexCount = 0;
 }
 
-bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling) {
-    releasePool(pool);
-    pool.sizeX = sizeX;
-    pool.sizeY = sizeY;
-    if (checkPoolBudget(sizeX, sizeY).verdict != PoolSizeCheck::Ok)
-        return false;
+void releasePool(Pool& pool) {
+    pool.oscillators.reset();
+    releaseIndexLists(pool);
+    pool.pendingMaterial = PendingMaterial{};
+}
 
-    const uint64_t nx = uint64_t(sizeX);
-    const uint64_t ny = uint64_t(sizeY);
-    pool.oscillators = allocateOscillators(nx * ny);
+bool addIndexLists(Pool& pool) {
+    if (!pool.oscillators)
+        return false;
+    if (pool.triangleIndices && pool.lineIndices)
+        return true;
+    const uint64_t nx = uint64_t(pool.sizeX);
+    const uint64_t ny = uint64_t(pool.sizeY);
     pool.triangleIndexCount = triangleIndexCount(nx, ny);
     pool.lineIndexCount = lineIndexCount(nx, ny);
     pool.triangleIndices = allocateArray<uint32_t>(pool.triangleIndexCount);
     pool.lineIndices = allocateArray<uint32_t>(pool.lineIndexCount);
-    if (!pool.oscillators || !pool.triangleIndices || !pool.lineIndices) {
+    if (!pool.triangleIndices || !pool.lineIndices) {
+        releaseIndexLists(pool);
+        return false;
+    }
+    buildIndices(pool);
+    return true;
+}
+
+bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling,
+               bool indexLists) {
+    // Every editor change builds the tank anew, mostly at the same size: keeping the arrays
+    // spares the page faults of fresh memory, and the index lists depend on the size alone.
+    if (!pool.oscillators || pool.sizeX != sizeX || pool.sizeY != sizeY)
+        releasePool(pool);
+    pool.pendingMaterial = PendingMaterial{};
+    pool.sizeX = sizeX;
+    pool.sizeY = sizeY;
+    // Arrays kept from the last build at this size are already taken from what is available.
+    uint64_t available = availableMemoryBytes();
+    if (pool.oscillators)
+        available += std::min(poolBytes(sizeX, sizeY), UINT64_MAX - available);
+    if (checkPoolBudget(sizeX, sizeY, available).verdict != PoolSizeCheck::Ok) {
+        releasePool(pool);
+        return false;
+    }
+
+    if (!pool.oscillators)
+        pool.oscillators = allocateOscillators(uint64_t(sizeX) * uint64_t(sizeY));
+    if (!indexLists)
+        releaseIndexLists(pool);
+    if (!pool.oscillators || (indexLists && !addIndexLists(pool))) {
         releasePool(pool);
         return false;
     }
@@ -170,8 +216,39 @@ bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float co
     placeGrid(pool);
     pool.baseDampingFactor = float(1.0 - double(damping));
     fillOscillators(pool, damping, coupling);
-    buildIndices(pool);
     return true;
+}
+
+void setArraysAside(Pool& pool, SpareArrays& spare) {
+    spare = SpareArrays{};
+    if (!pool.oscillators) {
+        releasePool(pool);
+        return;
+    }
+    spare.sizeX = pool.sizeX;
+    spare.sizeY = pool.sizeY;
+    spare.oscillators = std::move(pool.oscillators);
+    spare.triangleIndices = std::move(pool.triangleIndices);
+    spare.triangleIndexCount = pool.triangleIndexCount;
+    spare.lineIndices = std::move(pool.lineIndices);
+    spare.lineIndexCount = pool.lineIndexCount;
+    releasePool(pool);
+}
+
+void takeArraysBack(Pool& pool, SpareArrays& spare) {
+    if (pool.oscillators || !spare.oscillators) {
+        spare = SpareArrays{};
+        return;
+    }
+    releasePool(pool);
+    pool.sizeX = spare.sizeX;
+    pool.sizeY = spare.sizeY;
+    pool.oscillators = std::move(spare.oscillators);
+    pool.triangleIndices = std::move(spare.triangleIndices);
+    pool.triangleIndexCount = spare.triangleIndexCount;
+    pool.lineIndices = std::move(spare.lineIndices);
+    pool.lineIndexCount = spare.lineIndexCount;
+    spare = SpareArrays{};
 }
 
 } // namespace zb

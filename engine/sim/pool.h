@@ -16,6 +16,17 @@ struct FreeDeleter {
 template <class T>
 using CArray = std::unique_ptr<T[], FreeDeleter>;
 
+// A material change not yet written into the records. Changes arrive sorted by start row and
+// each overrides the rows from its start on, so a change is written only up to where the next
+// one starts; whatever reads or writes the records settles it first (settleMaterial).
+struct PendingMaterial {
+    bool active = false;
+    bool markFirstRow = false; // the change's start row lies inside the grid: colour it
+    int64_t firstRow = 0;      // rows firstRow .. NY-1 take the material
+    float dampingFactor = 1;
+    float coupling = 0;
+};
+
 struct Pool {
     int32_t sizeX = 0;              // columns NX; kept after the arrays are released
     int32_t sizeY = 0;              // rows NY
@@ -24,10 +35,12 @@ struct Pool {
     float originZ = 0;              // drawing z of node (0, 0)
     float baseDampingFactor = 1;    // 1 - damping of the pool as created; scales damped edges
     CArray<Oscillator> oscillators; // node (i, j) is element i + j * NX
+    // The index lists depend on nothing but the size; absent for a pool that is never drawn.
     CArray<uint32_t> triangleIndices;
     size_t triangleIndexCount = 0; // 6 (NX-1)(NY-1)
     CArray<uint32_t> lineIndices;
     size_t lineIndexCount = 0; // 2 ((NX-1) NY + NX (NY-1))
+    PendingMaterial pendingMaterial;
 
     size_t cellCount() const { return size_t(sizeX) * size_t(sizeY); }
     Oscillator& at(int64_t i, int64_t j) { return oscillators[size_t(i + j * int64_t(sizeX))]; }
@@ -40,16 +53,41 @@ struct Pool {
 enum class PoolSizeCheck { Ok, TooSmall, TooManyCells, TooLittleMemory };
 
 // Whether sizeX x sizeY can be built: both positive with NX + NY >= 3, node indices and the
-// index counts fit 32 bits, and the arrays fit into memoryBytes (by default the machine's
-// physical memory).
+// index counts fit 32 bits, and the arrays fit into memoryBytes. The memory budget
+// (checkPoolBudget) builds on it.
 PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY, uint64_t memoryBytes);
-PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY);
 
-// Releases any previous arrays, stores the sizes and builds the pool at rest. False when the
-// sizes are refused; the pool then has no arrays.
-bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling);
+// Stores the sizes and builds the pool at rest. Arrays the pool holds for exactly this size
+// are written afresh rather than allocated again (every byte as a new build would have it);
+// arrays of another size are released first. Without indexLists the pool gets none (a pool
+// that is never drawn). False when the sizes are refused; the pool then has no arrays.
+bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling,
+               bool indexLists = true);
 
 void releasePool(Pool& pool);
+
+// Gives a pool built without index lists its lists (a drawing joined in after all). False when
+// the pool has no arrays or the lists cannot be allocated.
+bool addIndexLists(Pool& pool);
+void releaseIndexLists(Pool& pool);
+
+// The arrays of a discarded pool, kept for the next pool of the same size.
+struct SpareArrays {
+    int32_t sizeX = 0;
+    int32_t sizeY = 0;
+    CArray<Oscillator> oscillators;
+    CArray<uint32_t> triangleIndices;
+    size_t triangleIndexCount = 0;
+    CArray<uint32_t> lineIndices;
+    size_t lineIndexCount = 0;
+};
+
+// Moves the pool's arrays into spare (releasing what spare held): the pool has none afterwards,
+// and its sizes stay.
+void setArraysAside(Pool& pool, SpareArrays& spare);
+
+// Gives spare's arrays back to a pool that holds none; buildPool then decides whether they fit.
+void takeArraysBack(Pool& pool, SpareArrays& spare);
 
 // A node that is inside the grid and not a wall cell.
 inline bool isFreeCell(const Pool& pool, int64_t i, int64_t j) {

@@ -36,13 +36,28 @@ inline double acrossOffset(Rotation r, int64_t cx, int64_t cy, int64_t i, int64_
     return double(j) * double(r.c) + t2 - t3;
 }
 
-// Inclusive node range of the grid that can hold cells of a shape with |along| <= halfAlong
-// and |across| <= halfAcross around (cx, cy); generous enough to cover every rounding above.
+// A rectangle turned by r about (cx, cy): |along| <= halfAlong, |across| <= halfAcross.
+struct TurnedRect {
+    Rotation r;
+    int64_t cx, cy;
+    double halfAlong, halfAcross;
+};
+
+// Inclusive node range of the grid that can hold cells of the shape; generous enough to cover
+// every rounding above.
 struct CellBox {
     int64_t i0, i1, j0, j1; // empty when i0 > i1 or j0 > j1
     bool empty() const { return i0 > i1 || j0 > j1; }
 };
-CellBox candidateBox(const Pool& pool, Rotation r, int64_t cx, int64_t cy, double halfAlong,
-                     double halfAcross);
+CellBox candidateBox(const Pool& pool, const TurnedRect& shape);
+
+// The columns of row j (inside box) that can hold cells of the shape, as generous as the box:
+// a shape costs in proportion to the cells it touches plus its rows, at any angle. Empty when
+// first > last.
+struct ColumnSpan {
+    int64_t first, last;
+};
+ColumnSpan candidateColumns(const Pool& pool, const TurnedRect& shape, const CellBox& box,
+                            int64_t j);
 
 } // namespace zb

@@ -3,9 +3,12 @@
 // gives the same bits. The heights of the rows in flight live in small contiguous rows as well:
 // the old heights of rows j-1..j+1, which the update of row j reads (it copies row j+1 itself,
 // as it reads its down neighbours), so that row j can take its new heights at once; and the new
-// heights of rows j-2..j, from which the normals of row j-1 follow. Rows that hold no wall,
-// fixed cell or exciter, nor border one, run packed.
+// heights of rows j-2..j, from which the normals of row j-1 follow. Each row runs packed except
+// at its special cells (fixed, wall, exciter) and their neighbours, which the sweep lists as it
+// reads the rows.
 #include "sim/step.h"
+#include "sim/engine_state.h"
+#include "sim/obstacles.h"
 #include "sim/step_rows.h"
 
 #include <algorithm>
@@ -14,16 +17,8 @@ namespace zb {
 
 namespace {
 
-// Working memory of the sweep; the engine is single-threaded, and keeping it saves an
-// allocation per step.
-struct SweepBuffers {
-    RowRing oldHeights; // rows j-1, j, j+1 before the step
-    RowRing newHeights; // rows j-2, j-1, j after it
-    std::vector<float> dx;
-};
-
 SweepBuffers& sweepBuffers(int64_t nx) {
-    static SweepBuffers b;
+    SweepBuffers& b = gEngine.sweep;
     b.oldHeights.reserve(nx, 3);
     b.newHeights.reserve(nx, 3);
     if (b.dx.size() < size_t(nx) + 16)
@@ -31,38 +26,68 @@ SweepBuffers& sweepBuffers(int64_t nx) {
     return b;
 }
 
+// x depends only on the column, and never changes after the pool is built.
+void fillDx(const Pool& pool, std::vector<float>& dx) {
+    const int64_t nx = pool.sizeX;
+    for (int64_t i = 0; i < nx; ++i)
+        dx[size_t(i)] = pool.at(std::min(i + 1, nx - 1), 0).position.x -
+                        pool.at(std::max<int64_t>(i - 1, 0), 0).position.x;
+}
+
+// The normals of row r from the new heights of the rows around it.
+void rowNormals(Pool& pool, SweepBuffers& b, int64_t r) {
+    const int64_t nx = pool.sizeX;
+    const int64_t ny = pool.sizeY;
+    const int64_t u = r > 0 ? r - 1 : r;
+    const int64_t d = r + 1 < ny ? r + 1 : r;
+    const float dz = pool.at(0, d).position.z - pool.at(0, u).position.z;
+    storeNormals(&pool.at(0, r), nx, b.newHeights.row(u), b.newHeights.row(r), b.newHeights.row(d),
+                 b.dx.data(), dz, &pool.at(0, r + 3 < ny ? r + 3 : r));
+}
+
 } // namespace
 
-void stepPool(Pool& pool, float dt, float t, bool exciterEnabled) {
+void stepPool(Pool& pool, float dt, float t, bool exciterEnabled, bool normals) {
     if (!pool.oscillators)
         return;
+    settleMaterial(pool);
     StepContext ctx{double(dt), double(dt) * kCouplingScale, exciterEnabled, TrigCache(double(t))};
     const int64_t nx = pool.sizeX;
     const int64_t ny = pool.sizeY;
     SweepBuffers& b = sweepBuffers(nx);
-    for (int64_t i = 0; i < nx; ++i)
-        b.dx[size_t(i)] = pool.at(std::min(i + 1, nx - 1), 0).position.x -
-                          pool.at(std::max<int64_t>(i - 1, 0), 0).position.x;
+    fillDx(pool, b.dx);
 
-    bool plainUp = false;
-    bool plainHere = copyOldRow(&pool.at(0, 0), nx, b.oldHeights.row(0));
+    copyRow(&pool.at(0, 0), nx, b.oldHeights.row(0), b.specialsOf(0));
     for (int64_t j = 0; j <= ny; ++j) {
         if (j < ny) {
             const RowHeights rows{b.oldHeights.row(j - 1), b.oldHeights.row(j),
                                   b.oldHeights.row(j + 1)};
-            const bool plainDown =
-                updateRow(pool, j, rows, b.newHeights.row(j), plainUp && plainHere, ctx);
-            plainUp = plainHere;
-            plainHere = plainDown;
+            const RowSpecials specials{b.specialsOf(j - 1), b.specialsOf(j), b.specialsOf(j + 1),
+                                       b.stops};
+            updateRow(pool, j, rows, b.newHeights.row(j), specials, ctx);
         }
-        if (j >= 1) {
-            const int64_t r = j - 1;
-            const int64_t u = r > 0 ? r - 1 : r;
-            const int64_t d = r + 1 < ny ? r + 1 : r;
-            const float dz = pool.at(0, d).position.z - pool.at(0, u).position.z;
-            storeNormals(&pool.at(0, r), nx, b.newHeights.row(u), b.newHeights.row(r),
-                         b.newHeights.row(d), b.dx.data(), dz, &pool.at(0, r + 3 < ny ? r + 3 : r));
+        if (normals && j >= 1)
+            rowNormals(pool, b, j - 1);
+    }
+}
+
+void refreshNormals(Pool& pool) {
+    if (!pool.oscillators)
+        return;
+    const int64_t nx = pool.sizeX;
+    const int64_t ny = pool.sizeY;
+    SweepBuffers& b = sweepBuffers(nx);
+    fillDx(pool, b.dx);
+    // The heights are the records' own; the normals of row j-1 need rows j-2 .. j.
+    for (int64_t j = 0; j <= ny; ++j) {
+        if (j < ny) {
+            const Oscillator* row = &pool.at(0, j);
+            float* h = b.newHeights.row(j);
+            for (int64_t i = 0; i < nx; ++i)
+                h[i] = row[i].position.y;
         }
+        if (j >= 1)
+            rowNormals(pool, b, j - 1);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "sim/engine_state.h"
 #include "sim/step_rows.h"
 
 #include <cmath>
@@ -7,22 +8,24 @@ namespace zb {
 
 namespace {
 
+// A property of the machine, not state of the engine.
 bool processorHasAvx() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx");
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx") != 0;
+    }();
+    return has;
 }
-
-bool useWide = processorHasAvx();
 
 } // namespace
 
 bool setWideKernels(bool wide) {
-    useWide = wide && processorHasAvx();
-    return useWide;
+    gEngine.kernels = wide ? KernelWidth::FourLanes : KernelWidth::TwoLanes;
+    return wideKernels();
 }
 
 bool wideKernels() {
-    return useWide;
+    return gEngine.kernels != KernelWidth::TwoLanes && processorHasAvx();
 }
 
 namespace {
@@ -139,8 +142,8 @@ void storeNormals(Oscillator* row, int64_t nx, const float* up, const float* her
     normalAt(row[0], dx[0], here[end > 0 ? 1 : 0] - here[0], down[0] - up[0], dz);
     if (end == 0)
         return;
-    int64_t i = useWide ? interiorNormalsWide(row, end, up, here, down, dx, dz, ahead)
-                        : interiorNormals(row, end, up, here, down, dx, dz, ahead);
+    int64_t i = wideKernels() ? interiorNormalsWide(row, end, up, here, down, dx, dz, ahead)
+                              : interiorNormals(row, end, up, here, down, dx, dz, ahead);
     for (; i < end; ++i)
         normalAt(row[i], dx[i], here[i + 1] - here[i - 1], down[i] - up[i], dz);
     normalAt(row[end], dx[end], here[end] - here[end - 1], down[end] - up[end], dz);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sim/pool.h"
+#include "sim/sweep_buffers.h"
 
 #include <cmath>
 #include <cstdint>
@@ -53,26 +54,6 @@ struct StepContext {
     TrigCache trig;
 };
 
-// A few rows of floats, contiguous, used as a ring indexed by row number.
-class RowRing {
-  public:
-    void reserve(int64_t nx, int slots) {
-        // Rows padded to whole cache lines plus one, so packed loads at the ends stay inside.
-        stride_ = ((size_t(nx) + 15) & ~size_t(15)) + 16;
-        slots_ = slots;
-        if (storage_.size() < size_t(slots) * stride_)
-            storage_.assign(size_t(slots) * stride_, 0.0f);
-    }
-    float* row(int64_t j) {
-        return storage_.data() + size_t(((j % slots_) + slots_) % slots_) * stride_;
-    }
-
-  private:
-    std::vector<float> storage_;
-    size_t stride_ = 0;
-    int slots_ = 1;
-};
-
 // The heights of rows j-1, j and j+1 before the step (rows outside the grid are never read).
 // The update of row j fills in down itself.
 struct RowHeights {
@@ -81,15 +62,25 @@ struct RowHeights {
     float* down;
 };
 
-// Copies a row's heights before the step; true when none of its cells is fixed, a wall or an
-// exciter.
-bool copyOldRow(const Oscillator* row, int64_t nx, float* heights);
+// Copies a row's heights before the step and lists its special cells (fixed, wall or exciter)
+// in specials, which it empties first.
+void copyRow(const Oscillator* row, int64_t nx, float* heights, SpecialCells& specials);
+
+// The special cells of the rows around row j: up (j-1) and here (j) are known; down (j+1) is
+// filled in by the update of row j, which reads that row anyway.
+struct RowSpecials {
+    const SpecialCells& up;
+    const SpecialCells& here;
+    SpecialCells& down;
+    std::vector<int64_t>& stops; // working list
+};
 
 // Passes 1 and 2 for row j: velocities and elongations of its free cells, then the heights of
-// all its cells (elongation rounded to float), also copied into newHeights. abovePlain says
-// that no cell of rows j-1 and j is special. Copies the old heights of row j+1, if there is one,
-// into rows.down and returns whether none of its cells is special.
-bool updateRow(Pool& p, int64_t j, RowHeights rows, float* newHeights, bool abovePlain,
+// all its cells (elongation rounded to float), also copied into newHeights. Copies the old
+// heights of row j+1, if there is one, into rows.down and lists its special cells. The packed
+// kernels run everywhere except at the cells that are special or have a blocking neighbour;
+// those take the general update.
+void updateRow(Pool& p, int64_t j, RowHeights rows, float* newHeights, RowSpecials specials,
                StepContext& ctx);
 
 // Pass 3 for one row, from the new heights of the rows around it (the row itself at the top and

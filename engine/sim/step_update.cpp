@@ -4,6 +4,8 @@
 #include "sim/step.h"
 #include "sim/step_rows.h"
 
+#include <algorithm>
+#include <climits>
 #include <immintrin.h>
 
 namespace zb {
@@ -120,20 +122,20 @@ constexpr uint32_t kBlocking = kFixedByte | kWallByte;
 constexpr uint32_t kSpecial = kFixedByte | kWallByte | kExciterByte;
 
 // What the packed update of row j needs besides the row itself: the row below it, whose old
-// heights it copies into rows.down on the way and whose flags it collects.
+// heights it copies into rows.down on the way.
 struct PlainRun {
     Oscillator* row;
     const Oscillator* down;
     const Oscillator* ahead; // two rows down (or the row itself), to be fetched meanwhile
     RowHeights rows;
     float* newHeights;
-    uint32_t downFlags;
 };
 
-// Cells from i on, two at a time, for as long as their down neighbours are free; returns the
-// first cell not done. Every cell of rows j-1 and j must be plain. Everything the loop needs is
-// held in locals: the stores through vector types may alias anything, which would otherwise
-// make the compiler reload it all after every store.
+// Cells from i on, two at a time, for as long as their down neighbours are plain (a special
+// one is left to the caller, which lists it); returns the first cell not done. The cells and
+// their neighbours in rows j-1 and j must be plain. Everything the loop needs is held in
+// locals: the stores through vector types may alias anything, which would otherwise make the
+// compiler reload it all after every store.
 int64_t updatePlainRun(PlainRun& run, int64_t i, int64_t end, const StepContext& ctx) {
     const __m128d quarter = _mm_set1_pd(0.25);
     const __m128d dtK = _mm_set1_pd(ctx.dtK);
@@ -145,13 +147,10 @@ int64_t updatePlainRun(PlainRun& run, int64_t i, int64_t end, const StepContext&
     const float* const here = run.rows.here;
     float* const downCopy = run.rows.down;
     float* const newHeights = run.newHeights;
-    uint32_t seen = 0;
     for (; i + 2 <= end; i += 2) {
         const Oscillator* d = down + i;
-        const uint32_t flags = flagWord(d[0]) | flagWord(d[1]);
-        if (flags & kBlocking)
+        if ((flagWord(d[0]) | flagWord(d[1])) & kSpecial)
             break;
-        seen |= flags;
         prefetchAhead(ahead + i, 2);
         const __m128 downHeights =
             _mm_unpacklo_ps(_mm_load_ss(&d[0].position.y), _mm_load_ss(&d[1].position.y));
@@ -173,7 +172,6 @@ int64_t updatePlainRun(PlainRun& run, int64_t i, int64_t end, const StepContext&
         storePair(&a.elongation, &b.elongation, elongation);
         storeHeightPair(row + i, newHeights + i, _mm_cvtpd_ps(elongation));
     }
-    run.downFlags |= seen;
     return i;
 }
 
@@ -210,13 +208,10 @@ int64_t updatePlainRunWide(PlainRun& run, int64_t i, int64_t end, const StepCont
     const float* const here = run.rows.here;
     float* const downCopy = run.rows.down;
     float* const newHeights = run.newHeights;
-    uint32_t seen = 0;
     for (; i + 4 <= end; i += 4) {
         const Oscillator* d = down + i;
-        const uint32_t flags = flagWord(d[0]) | flagWord(d[1]) | flagWord(d[2]) | flagWord(d[3]);
-        if (flags & kBlocking)
+        if ((flagWord(d[0]) | flagWord(d[1]) | flagWord(d[2]) | flagWord(d[3])) & kSpecial)
             break;
-        seen |= flags;
         prefetchAhead(ahead + i, 4);
         const __m128 downHeights =
             _mm_setr_ps(d[0].position.y, d[1].position.y, d[2].position.y, d[3].position.y);
@@ -242,82 +237,115 @@ int64_t updatePlainRunWide(PlainRun& run, int64_t i, int64_t end, const StepCont
         _mm_store_ss(&o[2].position.y, _mm_shuffle_ps(heights, heights, 2));
         _mm_store_ss(&o[3].position.y, _mm_shuffle_ps(heights, heights, 3));
     }
-    run.downFlags |= seen;
     return i;
 }
 
 #pragma GCC pop_options
 
-// Copies a row's heights; true when none of its cells is special.
-bool copyRow(const Oscillator* row, int64_t nx, float* heights) {
-    uint32_t any = 0;
+} // namespace
+
+void copyRow(const Oscillator* row, int64_t nx, float* heights, SpecialCells& specials) {
+    specials.clear();
     for (int64_t i = 0; i < nx; ++i) {
-        any |= flagWord(row[i]);
+        const uint32_t flags = flagWord(row[i]);
+        if (flags & kSpecial) [[unlikely]]
+            specials.push_back({i, flags});
         heights[i] = row[i].position.y;
     }
-    return (any & kSpecial) == 0;
+}
+
+namespace {
+
+// The columns 1 .. nx-2 of a row that the packed kernels must leave out, ascending: where the
+// cell itself is special, or its left or right neighbour or the one above blocks. (The one
+// below is checked on the way, as the kernels read that row.) A merge of four ascending lists.
+void collectStops(const SpecialCells& up, const SpecialCells& here, int64_t nx,
+                  std::vector<int64_t>& stops) {
+    stops.clear();
+    struct Source {
+        const SpecialCells& cells;
+        uint32_t mask; // which cells count
+        int64_t offset;
+        size_t k;
+    };
+    Source sources[4] = {{here, kBlocking, -1, 0}, // left of a blocking cell
+                         {here, kSpecial, 0, 0},
+                         {here, kBlocking, 1, 0}, // right of one
+                         {up, kBlocking, 0, 0}};  // below one
+    for (;;) {
+        int64_t next = INT64_MAX;
+        for (Source& src : sources) {
+            while (src.k < src.cells.size() && !(src.cells[src.k].flags & src.mask))
+                ++src.k;
+            if (src.k < src.cells.size())
+                next = std::min(next, src.cells[src.k].column + src.offset);
+        }
+        if (next == INT64_MAX)
+            return;
+        if (next >= 1 && next <= nx - 2 && (stops.empty() || stops.back() != next))
+            stops.push_back(next);
+        for (Source& src : sources)
+            if (src.k < src.cells.size() && src.cells[src.k].column + src.offset == next)
+                ++src.k;
+    }
 }
 
 } // namespace
 
-bool copyOldRow(const Oscillator* row, int64_t nx, float* heights) {
-    return copyRow(row, nx, heights);
-}
-
-bool updateRow(Pool& p, int64_t j, RowHeights rows, float* newHeights, bool abovePlain,
+void updateRow(Pool& p, int64_t j, RowHeights rows, float* newHeights, RowSpecials specials,
                StepContext& ctx) {
     const int64_t nx = p.sizeX;
     Oscillator* row = &p.at(0, j);
     const bool hasDown = j + 1 < p.sizeY;
-    if (!abovePlain || !hasDown || j == 0 || nx < 3) {
-        const bool downPlain = hasDown && copyRow(row + nx, nx, rows.down);
-        if (nx < 3 || j == 0 || !hasDown) {
-            for (int64_t i = 0; i < nx; ++i)
-                updateCell(p, i, j, rows, newHeights, ctx);
-            return downPlain;
-        }
-        // One flag test per cell: neither it nor a neighbour blocks or drives.
-        const Oscillator* up = row - nx;
-        const Oscillator* down = row + nx;
-        updateCell(p, 0, j, rows, newHeights, ctx);
-        for (int64_t i = 1; i < nx - 1; ++i) {
-            const uint32_t special = (flagWord(row[i]) & (kBlocking | kExciterByte)) |
-                                     ((flagWord(row[i - 1]) | flagWord(row[i + 1]) |
-                                       flagWord(up[i]) | flagWord(down[i])) &
-                                      kBlocking);
-            if (special == 0)
+    if (nx < 3 || j == 0 || !hasDown) {
+        // A border row, or a pool too narrow for the kernels: every cell on its own.
+        if (hasDown)
+            copyRow(row + nx, nx, rows.down, specials.down);
+        else
+            specials.down.clear();
+        for (int64_t i = 0; i < nx; ++i)
+            updateCell(p, i, j, rows, newHeights, ctx);
+        return;
+    }
+
+    PlainRun run{row, row + nx, j + 2 < p.sizeY ? row + 2 * nx : row, rows, newHeights};
+    specials.down.clear();
+    auto takeDown = [&](int64_t i) {
+        const uint32_t flags = flagWord(run.down[i]);
+        rows.down[i] = run.down[i].position.y;
+        if (flags & kSpecial)
+            specials.down.push_back({i, flags});
+        return (flags & kBlocking) == 0;
+    };
+    const bool wide = wideKernels();
+    // Cells from..end-1, none of them a stop: packed where the row below allows.
+    auto plainStretch = [&](int64_t from, int64_t end) {
+        for (int64_t i = from; i < end;) {
+            i = wide ? updatePlainRunWide(run, i, end, ctx) : updatePlainRun(run, i, end, ctx);
+            if (i >= end)
+                break;
+            // Fewer cells left than a group, or a group with a special cell below: one by one.
+            if (takeDown(i))
                 updatePlainCell(row[i], i, rows, newHeights, ctx);
             else
                 updateCell(p, i, j, rows, newHeights, ctx);
+            ++i;
         }
-        updateCell(p, nx - 1, j, rows, newHeights, ctx);
-        return downPlain;
-    }
-
-    // Rows j-1 and j are plain; row j+1 is read on the way.
-    PlainRun run{row, row + nx, j + 2 < p.sizeY ? row + 2 * nx : row, rows, newHeights, 0};
-    auto takeDown = [&](int64_t i) {
-        run.downFlags |= flagWord(run.down[i]);
-        rows.down[i] = run.down[i].position.y;
-        return (flagWord(run.down[i]) & kBlocking) == 0;
     };
+
+    collectStops(specials.up, specials.here, nx, specials.stops);
     takeDown(0);
     updateCell(p, 0, j, rows, newHeights, ctx);
-    const bool wide = wideKernels();
-    for (int64_t i = 1; i < nx - 1;) {
-        i = wide ? updatePlainRunWide(run, i, nx - 1, ctx) : updatePlainRun(run, i, nx - 1, ctx);
-        if (i >= nx - 1)
-            break;
-        // Fewer cells left than a group, or a group whose down neighbours block: one by one.
-        if (takeDown(i))
-            updatePlainCell(row[i], i, rows, newHeights, ctx);
-        else
-            updateCell(p, i, j, rows, newHeights, ctx);
-        ++i;
+    int64_t i = 1;
+    for (const int64_t stop : specials.stops) {
+        plainStretch(i, stop);
+        takeDown(stop);
+        updateCell(p, stop, j, rows, newHeights, ctx);
+        i = stop + 1;
     }
+    plainStretch(i, nx - 1);
     takeDown(nx - 1);
     updateCell(p, nx - 1, j, rows, newHeights, ctx);
-    return (run.downFlags & kSpecial) == 0;
 }
 
 } // namespace zb

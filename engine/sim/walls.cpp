@@ -59,15 +59,18 @@ void addWall(Pool& pool, int32_t centerX, int32_t centerY, int32_t angle, int32_
              int32_t slitCount, int32_t slitWidth, int32_t barWidth) {
     if (!pool.oscillators || length <= 0)
         return;
+    settleMaterial(pool);
     const Rotation r = rotationFor(angle);
     const float m = firstSlitStart(slitCount, slitWidth, barWidth);
     const double halfLength = double(length) / 2;
-    const CellBox box = candidateBox(pool, r, centerX, centerY, halfLength, 1.0);
+    const TurnedRect shape{r, centerX, centerY, halfLength, 1.0};
+    const CellBox box = candidateBox(pool, shape);
     if (box.empty())
         return;
 
     for (int64_t j = box.j0; j <= box.j1; ++j) {
-        for (int64_t i = box.i0; i <= box.i1; ++i) {
+        const ColumnSpan span = candidateColumns(pool, shape, box, j);
+        for (int64_t i = span.first; i <= span.last; ++i) {
             const double v = acrossOffset(r, centerX, centerY, i, j);
             if (!(-1.0 < v && v <= 1.0))
                 continue;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sim/engine_state.h"
+#include "sim/obstacles.h"
 #include "zbengine.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +21,12 @@ class EngineTest : public ::testing::Test {
     void TearDown() override { restoreLoadState(); }
 
   public:
-    static Pool& pool() { return gEngine.pool; }
-    static Oscillator& cell(int i, int j) { return gEngine.pool.at(i, j); }
+    // The records as the step and the drawing see them: a pending material change written.
+    static Pool& pool() {
+        settleMaterial(gEngine.pool);
+        return gEngine.pool;
+    }
+    static Oscillator& cell(int i, int j) { return pool().at(i, j); }
 
     // A fresh, undamped pool with coupling 1.
     static void newPool(int nx, int ny, double damping = 0.0, double coupling = 1.0,
@@ -69,6 +74,14 @@ inline Pool clonePool(const Pool& p) {
     c.oscillators.reset(static_cast<Oscillator*>(std::malloc(p.cellCount() * sizeof(Oscillator))));
     std::memcpy(c.oscillators.get(), p.oscillators.get(), p.cellCount() * sizeof(Oscillator));
     return c;
+}
+
+// Index of the first record in which two pools of the same size differ, or -1.
+inline long firstDifference(const Pool& a, const Pool& b) {
+    for (size_t k = 0; k < a.cellCount(); ++k)
+        if (std::memcmp(&a.oscillators[k], &b.oscillators[k], sizeof(Oscillator)) != 0)
+            return long(k);
+    return -1;
 }
 
 inline uint64_t bitsOf(double d) {

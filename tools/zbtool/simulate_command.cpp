@@ -151,6 +151,7 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
     if (const int failed = openOutputs(options, tankPath, files))
         return failed;
 
+    zb::gEngine.headless = true; // never drawn: no index lists, no normals (no output uses them)
     tank.TransferToEngine();
     ZBDLL_SetPaused(false);
     ZBDLL_SetSimulationSpeed(options.dt);

@@ -90,8 +90,10 @@ TEST_F(Camera_, EyeOnTheTargetKeepsTheLastDirection) {
     capture(false);
     EXPECT_EQ(pixels_, lookingDown);
 
-    // Before any direction was known, and with values that are no numbers.
+    // Before any direction was known, and with values that are no numbers. The reset ends the
+    // drawing as well.
     restoreLoadState();
+    ASSERT_EQ(ZBDLL_CreateFromHwnd(window_, kWidth, kHeight, ZB_BUILD_DIR "/"), 0);
     ZBDLL_SetCamera(0.3, 0.3, 0.3, 0.3, 0.3);
     EXPECT_TRUE(usable(modelViewAfterCamera()));
     const double nan = std::numeric_limits<double>::quiet_NaN();

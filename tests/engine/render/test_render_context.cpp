@@ -5,6 +5,7 @@
 
 #include <GL/glx.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -15,6 +16,10 @@ namespace {
 std::vector<std::string> messages;
 void recordMessage(const char* title, const char* text) {
     messages.push_back(std::string(title) + ": " + text);
+}
+
+int hostErrorHandler(Display*, XErrorEvent*) {
+    return 0;
 }
 
 } // namespace
@@ -170,6 +175,42 @@ TEST_F(RenderContext, FollowsItsHostToANewWindowAndLetsGoOfOneThatVanished) {
     EXPECT_FALSE(ZBDLL_RepaintScene(true, false));
     destroyRenderContext();
     EXPECT_EQ(ZBDLL_SetWindow(next, kWidth, kHeight), kCreateFailed);
+}
+
+TEST_F(RenderContext, OneResetEndsTheDrawingAndForgetsEveryHandler) {
+    ZBDLL_SetMessageHandler(recordMessage);
+    const XId parking = gEngine.windowSystem.parking;
+    ASSERT_NE(parking, 0u);
+    newPool(21, 21);
+    restoreLoadState();
+    EXPECT_FALSE(renderContextExists());
+    EXPECT_EQ(gEngine.messageHandler, nullptr);
+    EXPECT_EQ(gEngine.windowSystem.display, nullptr);
+    // The engine's connection is closed, and with it its own windows.
+    XSync(display_, False);
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count);
+    const bool parked = std::find(children, children + count, parking) != children + count;
+    XFree(children);
+    EXPECT_FALSE(parked) << "the parking window outlived the reset";
+    // And the drawing starts again as after loading.
+    ASSERT_EQ(ZBDLL_CreateFromHwnd(window_, kWidth, kHeight, ZB_BUILD_DIR "/"), 0);
+    newPool(21, 21);
+    lookDown(1.5);
+    EXPECT_TRUE(ZBDLL_RepaintScene(true, true));
+}
+
+TEST_F(RenderContext, TheHostsErrorHandlerIsBackAfterNestedTraps) {
+    newPool(21, 21);
+    lookDown(1.5);
+    const XErrorHandler before = XSetErrorHandler(hostErrorHandler);
+    // A host found gone is let go of inside the trap that found it: one trap within another.
+    XDestroyWindow(display_, window_);
+    std::erase(windows_, window_);
+    XSync(display_, False);
+    EXPECT_FALSE(ZBDLL_RepaintScene(true, false));
+    EXPECT_EQ(XSetErrorHandler(before), hostErrorHandler);
 }
 
 TEST_F(RenderContext, EmptySizesKeepTheLastViewport) {

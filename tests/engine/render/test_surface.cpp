@@ -149,3 +149,15 @@ TEST_F(Surface, HeightsThatAreNoNumbersDoNotStopTheDrawing) {
 }
 
 } // namespace zb::test
+
+namespace zb::test {
+
+TEST_F(Surface, MaterialChangeIsDrawnInTheFrameRightAfterIt) {
+    newPool(21, 21);
+    ZBDLL_AddMatChange(10, 1.0, 0.5); // damping 0.5: the grid turns yellow from row 10 on
+    lookDown(1.5);
+    capture(false); // straight after the change: no step and no other addition
+    EXPECT_GT(count([](Rgb c) { return c.near({255, 255, 127}, 3); }), 500);
+}
+
+} // namespace zb::test

@@ -1,4 +1,5 @@
 #include "engine_fixture.h"
+#include "literal_additions.h"
 #include "sim/rotated_rect.h"
 
 #include <climits>
@@ -105,16 +106,14 @@ TEST_F(Exciters, RasterisationMatchesTheWholeGridRule) {
     for (int round = 0; round < 150; ++round) {
         const int cx = centre(rng), cy = centre(rng), a = angle(rng), w = side(rng), l = side(rng);
         newPool(50, 45);
+        Pool fresh;
+        ASSERT_TRUE(buildPool(fresh, 50, 45, 0.0f, 1.0f, false));
+        literal::addExciter(fresh, cx, cy, w, l, a, 10.0, 0.1, true);
         CellSet expected;
-        const Rotation r = rotationFor(a);
-        for (int i = 0; i < 50; ++i) {
-            for (int j = 0; j < 45; ++j) {
-                const float u = alongOffset(r, cx, cy, i, j);
-                const float v = float(acrossOffset(r, cx, cy, i, j));
-                if (-l / 2.0 < v && v <= l / 2.0 && -w / 2.0 < u && u <= w / 2.0)
+        for (int j = 0; j < 45; ++j)
+            for (int i = 0; i < 50; ++i)
+                if (fresh.at(i, j).exciter)
                     expected.insert({i, j});
-            }
-        }
         ASSERT_EQ(footprint(cx, cy, w, l, a), expected) << cx << " " << cy << " " << a;
     }
 }

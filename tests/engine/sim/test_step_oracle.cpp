@@ -14,14 +14,6 @@ namespace zb::test {
 
 namespace {
 
-// Index of the first record that differs, or -1.
-long firstDifference(const Pool& a, const Pool& b) {
-    for (size_t k = 0; k < a.cellCount(); ++k)
-        if (std::memcmp(&a.oscillators[k], &b.oscillators[k], sizeof(Oscillator)) != 0)
-            return long(k);
-    return -1;
-}
-
 // Random elongations and velocities. Mixed fields put values of a fraction of a double ulp of
 // their neighbours beside them, where only the order of a sum decides its last bit.
 void disturb(Pool& p, uint32_t seed, bool mixedMagnitudes) {
@@ -89,9 +81,99 @@ void runAndCompare(const Scenario& sc, int steps) {
     setWideKernels(true);
 }
 
+// Flag patterns the packed kernels must step around: a cell of each kind.
+enum class Kind { WallCell, FixedOnly, WallOnly, SineExciter, DrivenExciter, Count };
+
+void makeSpecial(Oscillator& o, Kind kind) {
+    switch (kind) {
+    case Kind::WallCell:
+        o.fixed = o.wall = true;
+        o.dampingFactor = 0.0f;
+        break;
+    case Kind::FixedOnly:
+        o.fixed = true;
+        break;
+    case Kind::WallOnly: // a wall flag without fixed: a free cell to every rule
+        o.wall = true;
+        break;
+    case Kind::SineExciter:
+    case Kind::DrivenExciter:
+        o.exciter = true;
+        o.sineMode = kind == Kind::SineExciter;
+        o.omega = 17.0f;
+        o.amplitude = 0.05f;
+        break;
+    case Kind::Count:
+        break;
+    }
+}
+
 } // namespace
 
 using StepOracle = EngineTest;
+
+TEST_F(StepOracle, SpecialCellsInEveryColumnPosition) {
+    // Each column of pools of several widths (groups of two and four lanes end in every
+    // position), in the middle rows and next to the top and bottom border rows.
+    for (int nx : {3, 4, 5, 6, 7, 8, 9, 10, 13, 17}) {
+        for (int c = 0; c < nx; ++c) {
+            for (int k = 0; k < int(Kind::Count); ++k) {
+                const Kind kind = Kind(k);
+                const std::string name = std::to_string(nx) + " wide, column " + std::to_string(c) +
+                                         ", kind " + std::to_string(k);
+                auto place = [&] {
+                    makeSpecial(pool().at(c, 2), kind);
+                    makeSpecial(pool().at(nx - 1 - c, 4), kind);
+                    makeSpecial(pool().at((c + 2) % nx, 1), kind);
+                };
+                runAndCompare({name, nx, 6, 0.01, 2.0, 0, place, true, false}, 40);
+            }
+        }
+    }
+}
+
+TEST_F(StepOracle, RowsAndColumnsThatAreAllSpecial) {
+    auto pattern = [] {
+        Pool& p = pool();
+        for (int i = 0; i < p.sizeX; ++i) {
+            makeSpecial(p.at(i, 2), Kind::WallCell);    // a whole row of wall
+            makeSpecial(p.at(i, 5), Kind::SineExciter); // a whole row of exciters
+            makeSpecial(p.at(i, 8), i % 2 ? Kind::FixedOnly : Kind::DrivenExciter);
+            if ((i / 3) % 2 == 0)
+                makeSpecial(p.at(i, 11), Kind::WallCell); // wall with gaps
+        }
+        for (int j = 0; j < p.sizeY; ++j) {
+            makeSpecial(p.at(11, j), Kind::WallCell); // a whole column of wall
+            makeSpecial(p.at(17, j), Kind::DrivenExciter);
+        }
+        for (int j = 13; j < p.sizeY; ++j)
+            for (int i = 0; i < p.sizeX; ++i)
+                if ((i + j) % 2 == 0)
+                    makeSpecial(p.at(i, j), Kind::WallCell); // a checkerboard below
+    };
+    runAndCompare({"special rows 29x17", 29, 17, 0.01, 1.7, 0, pattern, true, true}, 200);
+    runAndCompare({"special rows 64x17", 64, 17, 0.0, 2.3, 2, pattern, true, false}, 200);
+}
+
+TEST_F(StepOracle, RandomSparsePatterns) {
+    for (uint32_t seed = 0; seed < 150; ++seed) {
+        std::mt19937 rng(seed);
+        auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+        const int nx = pick(1, 40), ny = pick(1, 12);
+        const int density = pick(0, 4) == 0 ? pick(30, 100) : pick(0, 12); // percent
+        const uint32_t patternSeed = uint32_t(rng());
+        auto pattern = [=] {
+            std::mt19937 r(patternSeed);
+            Pool& p = pool();
+            for (size_t k = 0; k < p.cellCount(); ++k)
+                if (int(r() % 100) < density)
+                    makeSpecial(p.oscillators[k], Kind(r() % uint32_t(Kind::Count)));
+        };
+        runAndCompare({"sparse seed " + std::to_string(seed), nx, ny, 0.005, 1.9, 1, pattern, true,
+                       seed % 3 == 0},
+                      30);
+    }
+}
 
 TEST_F(StepOracle, TinyAndDegenerateShapes) {
     auto none = [] {};

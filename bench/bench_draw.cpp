@@ -1,0 +1,118 @@
+// Drawing speed: frames of the 3-D view (lit relief and wire frame) on pools of 200, 300 and
+// 500 squared, composed, presented and finished. Needs an X display (xvfb-run). CPU time
+// includes the threads of a software renderer; frames per second come from wall time and
+// depend on the load of the machine. Only exports are used, so that the same source measures
+// an older engine too.
+#include "ratio_reporter.h"
+#include "sim/engine_state.h"
+#include "zbengine.h"
+
+#include <GL/gl.h>
+#include <X11/Xlib.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace zb::bench {
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+long minorFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+// A pool with waves from an exciter in the middle, seen at an angle from above.
+void makeWavyPool(int n) {
+    ZBDLL_ResetAll();
+    ZBDLL_CreateEmptyPool(n, n, 0.001, 1.0, 0);
+    ZBDLL_AddExciter(n / 2, n / 2, 5, 5, 0, 40.0, 0.05, true);
+    ZBDLL_AddEdges(false, false, false, false);
+    ZBDLL_SetPaused(false);
+    ZBDLL_SetSimulationSpeed(0.0025f);
+    for (int k = 0; k < 60; ++k)
+        ZBDLL_NextFrame();
+    ZBDLL_Set3dMode(true);
+    ZBDLL_SetCamera(0.0, 0.9, 1.0, 0.0, 0.0);
+}
+
+void BM_Draw(benchmark::State& state, int n, bool lit) {
+    makeWavyPool(n);
+    ZBDLL_SetViewParameters(false, !lit);
+    if (!ZBDLL_RepaintScene(false, false)) {
+        state.SkipWithError("nothing drawn");
+        return;
+    }
+    const long faultsBefore = minorFaults();
+    for (auto _ : state) {
+        ZBDLL_RepaintScene(false, false);
+        glFinish();
+    }
+    // Pages the process had to be given afresh: a frame that reuses its memory needs none.
+    state.counters["faults/frame"] =
+        double(minorFaults() - faultsBefore) / double(state.iterations());
+}
+
+std::string caseName(int n, bool lit) {
+    return std::string("draw/") + (lit ? "lit/" : "wire/") + std::to_string(n);
+}
+
+} // namespace
+
+} // namespace zb::bench
+
+int main(int argc, char** argv) {
+    using namespace zb::bench;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "zb_draw_bench needs an X display (xvfb-run)\n");
+        return 1;
+    }
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kWidth, kHeight, 0, 0, 0);
+    XMapWindow(display, window);
+    XSync(display, False);
+    if (ZBDLL_CreateFromHwnd(window, kWidth, kHeight, ZB_BUILD_DIR "/") != 0) {
+        std::fprintf(stderr, "no rendering context\n");
+        return 1;
+    }
+    std::printf("GL: %s, %s; window %d x %d\n",
+                reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
+                reinterpret_cast<const char*>(glGetString(GL_VERSION)), kWidth, kHeight);
+
+    std::vector<Ratio> ratios;
+    for (bool lit : {true, false}) {
+        for (int n : {200, 300, 500}) {
+            benchmark::RegisterBenchmark(caseName(n, lit).c_str(), BM_Draw, n, lit)
+                ->MeasureProcessCPUTime()
+                ->UseRealTime()
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(1.0)
+                ->Repetitions(3)
+                ->ReportAggregatesOnly(true);
+            if (n > 200)
+                ratios.push_back({caseName(n, lit) + " / " + std::to_string(200), caseName(n, lit),
+                                  caseName(200, lit), ""});
+        }
+    }
+    RatioReporter reporter(isatty(fileno(stdout)) != 0);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios(ratios);
+    reporter.printFrameRates("draw/");
+    benchmark::Shutdown();
+    zb::restoreLoadState();
+    XDestroyWindow(display, window);
+    XCloseDisplay(display);
+    return 0;
+}

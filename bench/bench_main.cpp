@@ -1,0 +1,44 @@
+// Runs every benchmark and prints the ratios that matter after the table.
+#include "ratio_reporter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    // Colours only for a terminal: the output is often kept in a file.
+    zb::bench::RatioReporter reporter(isatty(fileno(stdout)) != 0);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios({
+        {"step production / oracle speed-up, 100 x 100", "step/oracle/100", "step/production/100",
+         ""},
+        {"step production / oracle speed-up, 1000 x 1000", "step/oracle/1000",
+         "step/production/1000", ">= 6"},
+        {"step production / oracle speed-up, 3000 x 3000", "step/oracle/3000",
+         "step/production/3000", ">= 6"},
+        {"step 20 walls + 5 exciters / empty, 1000 x 1000", "step/walls-exciters/1000",
+         "step/empty/1000", "<= 1.15"},
+        {"step 20 walls + 5 exciters / empty, 3000 x 3000", "step/walls-exciters/3000",
+         "step/empty/3000", "<= 1.15"},
+        {"rebuild at the same size / fresh build, 1000 x 1000", "build/rebuild/1000",
+         "build/fresh/1000", "<= 0.10"},
+        {"rebuild at the same size / fresh build, 3000 x 3000", "build/rebuild/3000",
+         "build/fresh/3000", "<= 0.10"},
+        {"transfer of 10 objects / fresh build, 1000 x 1000", "build/transfer-10-objects/1000",
+         "build/fresh/1000", ""},
+        {"transfer of 10 objects / fresh build, 3000 x 3000", "build/transfer-10-objects/3000",
+         "build/fresh/3000", ""},
+        {"wall 3000 long at 45 deg / at 0 deg", "add/wall/n:3000/deg:45", "add/wall/n:3000/deg:0",
+         ""},
+        {"8 material changes / 1, 3000 x 3000", "add/materials/n:3000/k:8",
+         "add/materials/n:3000/k:1", ""},
+        {"edges 10 wide on every side / rebuild, 3000 x 3000", "add/edges-10-wide/3000",
+         "build/rebuild/3000", ""},
+    });
+    benchmark::Shutdown();
+    return 0;
+}

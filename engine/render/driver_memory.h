@@ -1,0 +1,16 @@
+// The software renderer allocates its per-frame memory (binned triangles, shaded vertices)
+// afresh for every frame and frees it after; glibc hands freed memory at the top of the heap
+// back to the system once it exceeds the trim threshold, so every frame faulted tens of
+// megabytes in again (about 40 % of a frame at 500 x 500). Keeping as much as a frame of the
+// pool needs makes the next frame reuse it.
+#pragma once
+
+#include "sim/pool.h"
+
+namespace zb {
+
+// Sets the process's trim threshold for drawing this pool: about 128 bytes per triangle or line
+// segment, at least 64 MiB and at most 1 GiB.
+void keepDriverMemoryFor(const Pool& pool);
+
+} // namespace zb
