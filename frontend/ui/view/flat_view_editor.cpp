@@ -177,9 +177,14 @@ void FlatViewEditor::press(QMouseEvent* event) {
     if (const TObjekt* selected = editor_.selectedObject();
         selected && selected->Art != kArtBecken) {
         const std::vector<Handle> handles = handlesOf(*selected);
+        // On a small or far-off object the handles crowd its middle: a press nearer the middle
+        // than a handle grabs the object.
+        const QPointF middle = pixelOf(topView(), pool, positionOf(*selected));
+        const double toMiddle = std::hypot(middle.x() - pixel.x(), middle.y() - pixel.y());
         for (size_t k = 0; k < handles.size(); ++k) {
             const QPointF at = pixelOf(topView(), pool, handles[k].at);
-            if (std::hypot(at.x() - pixel.x(), at.y() - pixel.y()) <= kHandleReach) {
+            const double toHandle = std::hypot(at.x() - pixel.x(), at.y() - pixel.y());
+            if (toHandle <= kHandleReach && toHandle < toMiddle) {
                 drag_ = Drag::Handle;
                 handle_ = handles[k].part;
                 handleIndex_ = k;

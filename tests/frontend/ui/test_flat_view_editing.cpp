@@ -145,6 +145,30 @@ class FlatViewEditingTest : public QObject {
         QCOMPARE(h.engine.last("addExciter").rfind("addExciter 30, 20,", 0), 0u);
     }
 
+    void aSmallObjectFarOffIsDraggedNotResized() {
+        Harness h(true);
+        h.window->document().edit(QStringLiteral("Größe"), [](TZBecken& t) {
+            t.GroesseX = 600;
+            t.GroesseY = 600;
+        });
+        const TObjekt& e = h.insert(QStringLiteral("Erreger"));
+        h.edit(e, [](TObjekt& o) {
+            o.erreger()->X = 150;
+            o.erreger()->Y = 200;
+            o.erreger()->Breite = o.erreger()->Laenge = 3; // its handles lie a pixel apart
+        });
+        setView(h, 0, 50, 50);
+        h.window->document().endGesture();
+        QTest::mousePress(&panel(h), Qt::LeftButton, {}, pointOver(h, {150, 200}));
+        QTest::mouseMove(&panel(h), pointOver(h, {190, 230}));
+        QTest::mouseRelease(&panel(h), Qt::LeftButton, {}, pointOver(h, {190, 230}));
+        const TErreger& moved = *h.tank().Objekte->at(1).erreger();
+        QVERIFY2(std::abs(moved.X - 190) <= 1 && std::abs(moved.Y - 230) <= 1,
+                 qPrintable(QStringLiteral("%1, %2").arg(moved.X).arg(moved.Y)));
+        QCOMPARE(moved.Breite, 3);
+        QCOMPARE(moved.Laenge, 3);
+    }
+
     void keysNudgeAndDeleteAndEscapeLetGo() {
         Harness h(true);
         const TObjekt& w = h.insert(QStringLiteral("Wand"));
