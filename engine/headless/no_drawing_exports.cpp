@@ -28,6 +28,14 @@ ZBDLL_API bool ZBDLL_RepaintScene(bool, bool) {
     return false;
 }
 
+ZBDLL_API int32_t ZBDLL_ReadFrame(bool, bool, uint8_t*, int64_t, int32_t* width, int32_t* height) {
+    if (width)
+        *width = 0;
+    if (height)
+        *height = 0;
+    return -6; // no context
+}
+
 ZBDLL_API void ZBDLL_SetMessageHandler(void (*handler)(const char* title, const char* text)) {
     gEngine.messageHandler = handler;
 }

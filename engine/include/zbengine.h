@@ -84,6 +84,14 @@ ZBDLL_API void ZBDLL_Set3dMode(bool enabled);                /* false: flat top 
 ZBDLL_API bool ZBDLL_RepaintScene(bool drawScreens,          /* screen boxes in the scene */
                                   bool drawProfiles);        /* profile panel at the bottom */
 /* true when a frame was drawn and presented */
+ZBDLL_API int32_t ZBDLL_ReadFrame(bool drawScreens, bool drawProfiles, /* as RepaintScene */
+                                  uint8_t* rgb, int64_t capacity,      /* bytes at rgb */
+                                  int32_t* width, int32_t* height);    /* pixels, may be NULL */
+/* Draws the picture as RepaintScene does, without a time step, and copies what the window shows
+   of it into rgb: 3 bytes (red, green, blue) per pixel, rows from the top, width * height * 3
+   bytes; the frame is then presented. The size is stored whatever the result (0 when there is
+   nothing to read). 0 on success; -6 without a context, a window or a pool; -8 when capacity is
+   too small. */
 ZBDLL_API void ZBDLL_SetCamera(double eyeX, double eyeY, double eyeZ, /* world units, y up */
                                double targetY, double targetZ); /* the target has the eye's x */
 ZBDLL_API void ZBDLL_SetPoolAngle(double angle); /* degrees about the vertical axis */

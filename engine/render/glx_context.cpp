@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -361,6 +362,26 @@ bool glxHostAttached() {
         return false;
     }
     return true;
+}
+
+bool glxVisibleArea(int32_t& x, int32_t& y, int32_t& width, int32_t& height) {
+    WindowSystemState& g = gEngine.windowSystem;
+    if (!g.current || !g.host || !g.drawable)
+        return false;
+    XWindowAttributes host, target;
+    XErrorTrap trap(g.display);
+    const Status ok = XGetWindowAttributes(g.display, g.host, &host) &&
+                      (!g.child || XGetWindowAttributes(g.display, g.child, &target));
+    if (trap.failed() || !ok)
+        return false;
+    if (!g.child)
+        target = host;
+    // The child lies at the host's upper left, so the host shows the child's upper rows.
+    width = std::min(target.width, host.width);
+    height = std::min(target.height, host.height);
+    x = 0;
+    y = target.height - height;
+    return width > 0 && height > 0;
 }
 
 bool swapGlxBuffers() {

@@ -15,6 +15,7 @@ enum : int32_t {
     kVisualUnusable = -5,    // no configuration for the window's visual, and no child window
     kCreateFailed = -6,      // the context could not be created
     kMakeCurrentFailed = -7, // the context could not be made current
+    kBufferTooSmall = -8,    // a frame read back does not fit the caller's buffer
 };
 
 // Creates a context on the window (an X window id) and makes it current. A configuration with
@@ -31,6 +32,11 @@ bool glxContextCurrent();
 
 // A host is attached and still exists; a host found gone is let go of.
 bool glxHostAttached();
+
+// The part of the drawable that the host window shows, in GL window coordinates (origin at the
+// drawable's lower left); false without a host. The viewport may be larger than the host (it
+// covers the host's scroll bars), and an own child window hangs below the host's lower edge.
+bool glxVisibleArea(int32_t& x, int32_t& y, int32_t& width, int32_t& height);
 
 // Presents the back buffer; false when there is no context or the swap failed.
 bool swapGlxBuffers();

@@ -81,6 +81,11 @@ void EngineCalls::repaintScene(bool drawScreens, bool drawScreenPanel) {
     ZBDLL_RepaintScene(drawScreens, drawScreenPanel);
 }
 
+int32_t EngineCalls::readFrame(bool drawScreens, bool drawScreenPanel, uint8_t* rgb,
+                               int64_t capacity, int32_t* width, int32_t* height) {
+    return ZBDLL_ReadFrame(drawScreens, drawScreenPanel, rgb, capacity, width, height);
+}
+
 void EngineCalls::setPoolAngle(double angle) {
     ZBDLL_SetPoolAngle(angle);
 }

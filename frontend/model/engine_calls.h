@@ -37,6 +37,9 @@ class EngineCalls {
     virtual void reshape(int32_t width, int32_t height);
     virtual void set3dMode(bool enabled);
     virtual void repaintScene(bool drawScreens, bool drawScreenPanel);
+    // The picture as repaintScene draws it, rows from the top, 3 bytes a pixel; 0 on success.
+    virtual int32_t readFrame(bool drawScreens, bool drawScreenPanel, uint8_t* rgb,
+                              int64_t capacity, int32_t* width, int32_t* height);
     virtual void setPoolAngle(double angle);
     virtual void setViewParameters(bool translucentScreens, bool wireframe);
     // The editor's marks over the flat view, in oscillators.

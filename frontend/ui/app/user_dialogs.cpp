@@ -16,15 +16,15 @@ QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
 
-QString tankFileDialog(QFileDialog::AcceptMode mode, const QString& suggestion) {
+QString fileDialog(QFileDialog::AcceptMode mode, const QString& suggestion, const QString& title,
+                   const QString& filter, const QString& suffix) {
     QFileDialog dialog(dialogParent());
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Zitterbecken (*.zb)"));
-    dialog.setDefaultSuffix(QStringLiteral("zb"));
-    dialog.setWindowTitle(mode == QFileDialog::AcceptSave ? QStringLiteral("Speichern unter")
-                                                          : QStringLiteral("Öffnen"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setWindowTitle(title);
     if (QFileInfo(suggestion).isDir()) {
         dialog.setDirectory(suggestion);
     } else if (!suggestion.isEmpty()) {
@@ -66,11 +66,18 @@ void UserDialogs::error(const QString& caption, const QString& text) {
 }
 
 QString UserDialogs::saveTankFileName(const QString& suggestion) {
-    return tankFileDialog(QFileDialog::AcceptSave, suggestion);
+    return fileDialog(QFileDialog::AcceptSave, suggestion, QStringLiteral("Speichern unter"),
+                      QStringLiteral("Zitterbecken (*.zb)"), QStringLiteral("zb"));
 }
 
 QString UserDialogs::openTankFileName(const QString& folder) {
-    return tankFileDialog(QFileDialog::AcceptOpen, folder);
+    return fileDialog(QFileDialog::AcceptOpen, folder, QStringLiteral("Öffnen"),
+                      QStringLiteral("Zitterbecken (*.zb)"), QStringLiteral("zb"));
+}
+
+QString UserDialogs::savePictureFileName(const QString& suggestion) {
+    return fileDialog(QFileDialog::AcceptSave, suggestion, QStringLiteral("Bild speichern"),
+                      QStringLiteral("PNG-Bild (*.png)"), QStringLiteral("png"));
 }
 
 UserDialogs& userDialogs() {

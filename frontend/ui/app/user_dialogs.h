@@ -20,6 +20,8 @@ class UserDialogs {
     // user cancelled.
     virtual QString saveTankFileName(const QString& suggestion);
     virtual QString openTankFileName(const QString& folder);
+    // The PNG file for "Bild speichern...", starting at a suggested file.
+    virtual QString savePictureFileName(const QString& suggestion);
 };
 
 UserDialogs& userDialogs();

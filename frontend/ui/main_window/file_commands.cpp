@@ -37,7 +37,7 @@ bool TfrmMain::saveTankAs(const QString& fileName) {
     if (!result.ok) {
         userDialogs().error(
             QStringLiteral("Speichern fehlgeschlagen"),
-            QStringLiteral("Die Zitterbecken konnte nicht als %1 gespeichert werden:\n%2\n\n"
+            QStringLiteral("Das Zitterbecken konnte nicht als %1 gespeichert werden:\n%2\n\n"
                            "Eine schon vorhandene Datei dieses Namens ist unverändert.")
                 .arg(QFileInfo(fileName).absoluteFilePath(),
                      QString::fromLocal8Bit(result.reason.c_str())));

@@ -120,7 +120,13 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     programDir_ = folder;
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    // The parts refer to the document and the run state, members that are gone before QWidget's
+    // destructor deletes the parts, and some see events while they are deleted (the view's
+    // editor filters its panel's): delete them while everything they refer to still exists.
+    delete viewEditor;
+    delete takeCentralWidget();
+}
 
 QWidget* TfrmMain::buildLeftStrip() {
     auto* strip = new QWidget;
@@ -141,7 +147,7 @@ QWidget* TfrmMain::buildLeftStrip() {
     tbZoom->setToolTip(QStringLiteral("Bringt die Ansicht näher heran oder rückt sie weiter weg."));
     Button1 = new QPushButton(QStringLiteral(">> zur Simulation >>"));
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setToolTip(QStringLiteral("Zeigt die Zitterbecken dreidimensional und lässt die "
+    Button1->setToolTip(QStringLiteral("Zeigt das Zitterbecken dreidimensional und lässt die "
                                        "Wellen laufen."));
     connect(Button1, &QPushButton::clicked, this, &TfrmMain::RunSimulation);
     auto* editLayout = new QVBoxLayout(panEdit);
@@ -184,6 +190,10 @@ void TfrmMain::buildMenus() {
     recentMenu = datei->addMenu(QStringLiteral("Zuletzt geöffnet"));
     recentMenu->setObjectName(QStringLiteral("menuZuletzt"));
     connect(recentMenu, &QMenu::aboutToShow, this, &TfrmMain::fillRecentMenu);
+    QAction* actBild =
+        datei->addAction(QStringLiteral("Bild speichern..."), this, &TfrmMain::SavePictureCommand);
+    actBild->setObjectName(QStringLiteral("actBildSpeichern"));
+    actBild->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     datei->addSeparator();
     datei->addAction(QStringLiteral("Beenden"), this, &TfrmMain::quitProgram)
         ->setObjectName(QStringLiteral("actBeenden"));

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QAction;
+class QImage;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -68,6 +69,9 @@ class TfrmMain : public QMainWindow {
     // The halves after the dialogs.
     bool saveTankAs(const QString& fileName);
     bool openTankFile(const QString& fileName);
+    // "Bild speichern...": the view as drawn at this moment, as a PNG file.
+    void SavePictureCommand();
+    bool savePictureAs(const QImage& picture, const QString& fileName);
     // "Beenden": ends the program unless the user keeps an unsaved tank.
     void quitProgram();
 

@@ -224,7 +224,7 @@ void SimulationGroup::buildControl() {
     lblBilderProSekunde->setGeometry(8, 472, 185, 16);
     lblBilderProSekunde->setToolTip(
         QStringLiteral("So viele Bilder zeichnet der Rechner in jeder Sekunde. Sind es sehr "
-                       "wenige, ist die Zitterbecken für diesen Rechner zu groß."));
+                       "wenige, ist das Zitterbecken für diesen Rechner zu groß."));
     QPalette grey = lblBilderProSekunde->palette();
     grey.setColor(QPalette::WindowText, QColor(90, 90, 90));
     lblBilderProSekunde->setPalette(grey);

@@ -56,6 +56,46 @@ TEST_F(RenderContext, RepaintWithoutPoolLeavesTheWindowAlone) {
     EXPECT_EQ(pixels_, before) << "the back buffer was touched";
 }
 
+// The saved picture is the frame as drawn, top row first; a buffer too small is left alone.
+TEST_F(RenderContext, ReadFrameGivesThePictureAsDrawn) {
+    int32_t width = -1, height = -1;
+    std::vector<uint8_t> picture(size_t(kWidth) * kHeight * 3, 7);
+    EXPECT_EQ(
+        ZBDLL_ReadFrame(true, false, picture.data(), int64_t(picture.size()), &width, &height),
+        kCreateFailed)
+        << "no pool yet";
+    newPool(21, 21);
+    lookDown(1.5);
+    ZBDLL_AddExciter(3, 2, 2, 2, 0, 1.0, 1.0, false); // green near the top left only
+    EXPECT_EQ(
+        ZBDLL_ReadFrame(true, false, picture.data(), int64_t(picture.size()) - 1, &width, &height),
+        kBufferTooSmall);
+    EXPECT_EQ(width, kWidth);
+    EXPECT_EQ(height, kHeight);
+    // A viewport larger than the window (it covers the host's scroll bars) gives what shows.
+    ZBDLL_Reshape(kWidth + 40, kHeight + 30);
+    EXPECT_EQ(ZBDLL_ReadFrame(true, false, nullptr, 0, &width, &height), kBufferTooSmall);
+    EXPECT_EQ(width, kWidth);
+    EXPECT_EQ(height, kHeight);
+    ZBDLL_Reshape(kWidth, kHeight);
+    EXPECT_TRUE(std::all_of(picture.begin(), picture.end(), [](uint8_t b) { return b == 7; }));
+
+    ASSERT_EQ(
+        ZBDLL_ReadFrame(true, false, picture.data(), int64_t(picture.size()), nullptr, nullptr), 0);
+    capture();
+    for (int y = 0; y < kHeight; ++y) {
+        const uint8_t* row = picture.data() + size_t(y) * kWidth * 3;
+        for (int x = 0; x < kWidth; ++x) {
+            const Rgb drawn = at(x, y);
+            ASSERT_TRUE(drawn.near({row[3 * x], row[3 * x + 1], row[3 * x + 2]}, 0))
+                << x << ", " << y << ": " << drawn;
+        }
+    }
+    const auto green = [](Rgb c) { return c.g > 200 && c.r < 60 && c.b < 60; };
+    EXPECT_GT(count(green, 0, kHeight / 2), 0);
+    EXPECT_EQ(count(green, kHeight / 2, kHeight), 0) << "the exciter lies in the upper half";
+}
+
 TEST_F(RenderContext, BadWindowsAndMissingDisplaysGiveCodesNotExits) {
     EXPECT_EQ(ZBDLL_CreateFromHwnd(0x1fffffff, 100, 100, "/"), kNoWindow);
     EXPECT_FALSE(renderContextExists());

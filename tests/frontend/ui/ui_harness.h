@@ -43,6 +43,11 @@ class ScriptedDialogs : public UserDialogs {
         suggestions << folder;
         return openName;
     }
+    QString pictureName; // for "Bild speichern..."; empty: the user cancels
+    QString savePictureFileName(const QString& suggestion) override {
+        suggestions << suggestion;
+        return pictureName;
+    }
     QStringList suggestions; // where the file dialogs would have started
 };
 
@@ -149,6 +154,11 @@ class RecordingEngine : public EngineCalls {
     void setViewParameters(bool translucent, bool wire) override {
         record("setViewParameters", translucent, wire);
         EngineCalls::setViewParameters(translucent, wire);
+    }
+    int32_t readFrame(bool s, bool p, uint8_t* rgb, int64_t capacity, int32_t* width,
+                      int32_t* height) override {
+        record("readFrame", s, p, rgb != nullptr);
+        return EngineCalls::readFrame(s, p, rgb, capacity, width, height);
     }
     void setPoolAngle(double a) override {
         record("setPoolAngle", a);

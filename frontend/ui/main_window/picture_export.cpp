@@ -1,0 +1,88 @@
+// "Bild speichern...": the view exactly as the engine draws it, for worksheets.
+#include "app/recent_files.h"
+#include "app/user_dialogs.h"
+#include "main_window/main_window.h"
+#include "model/replacing_file.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+#include <vector>
+
+namespace zb::ui {
+
+namespace {
+
+// The frame the view shows, read back from the engine; a null image when nothing is drawn.
+QImage drawnPicture(EngineCalls& engine, bool drawScreenPanel) {
+    int32_t width = 0, height = 0;
+    engine.readFrame(true, drawScreenPanel, nullptr, 0, &width, &height);
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    QImage picture(width, height, QImage::Format_RGB888);
+    if (picture.isNull()) {
+        return {};
+    }
+    // QImage pads its rows; the engine writes them packed.
+    std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
+    if (engine.readFrame(true, drawScreenPanel, rgb.data(), int64_t(rgb.size()), &width, &height) !=
+            0 ||
+        width != picture.width() || height != picture.height()) {
+        return {};
+    }
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(rgb.data() + size_t(y) * size_t(width) * 3, size_t(width) * 3,
+                    picture.scanLine(y));
+    }
+    return picture;
+}
+
+} // namespace
+
+void TfrmMain::SavePictureCommand() {
+    // Taken before the dialog: a run goes on behind it, and the picture is the one the user saw.
+    const QImage picture = drawnPicture(engine_, run_.in3dMode);
+    if (picture.isNull()) {
+        userDialogs().error(QStringLiteral("Bild speichern"),
+                            QStringLiteral("Im Moment ist kein Bild zu sehen, das gespeichert "
+                                           "werden könnte."));
+        return;
+    }
+    const QString base = lastFileName_.isEmpty() ? QStringLiteral("Zitterbecken")
+                                                 : QFileInfo(lastFileName_).completeBaseName();
+    const QString name = userDialogs().savePictureFileName(
+        QDir(lastFolder()).filePath(base + QStringLiteral(".png")));
+    if (!name.isEmpty()) {
+        savePictureAs(picture, name);
+    }
+}
+
+bool TfrmMain::savePictureAs(const QImage& picture, const QString& fileName) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    std::string reason;
+    if (!picture.save(&buffer, "PNG")) {
+        reason = "das Bild ließ sich nicht als PNG verpacken";
+    } else {
+        ReplacingFile file(QFile::encodeName(fileName).toStdString());
+        if (file.open() &&
+            file.commit({reinterpret_cast<const uint8_t*>(png.constData()), size_t(png.size())})) {
+            setLastFolder(fileName);
+            return true;
+        }
+        reason = file.reason();
+    }
+    userDialogs().error(
+        QStringLiteral("Speichern fehlgeschlagen"),
+        QStringLiteral("Das Bild konnte nicht als %1 gespeichert werden:\n%2\n\n"
+                       "Eine schon vorhandene Datei dieses Namens ist unverändert.")
+            .arg(QFileInfo(fileName).absoluteFilePath(), QString::fromStdString(reason)));
+    return false;
+}
+
+} // namespace zb::ui
