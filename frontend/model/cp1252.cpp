@@ -20,19 +20,6 @@ char32_t fromByte(unsigned char b) {
     return c != 0 ? c : b;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
 int toByte(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return int(c);
@@ -62,6 +49,19 @@ int64_t nextCodePoint(const std::string& s, size_t& k) {
 }
 
 } // namespace
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
 
 char32_t cp1252CodePoint(unsigned char byte) {
     if (byte >= 0x80 && byte < 0xA0)

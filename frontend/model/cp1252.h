@@ -7,6 +7,9 @@ namespace zb {
 
 std::string utf8FromCp1252(const std::string& bytes);
 
+// Appends the character (up to U+FFFF) as UTF-8.
+void appendUtf8(std::string& out, char32_t c);
+
 // The character a Windows-1252 byte stands for; 0 for the five bytes the code page leaves
 // unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D).
 char32_t cp1252CodePoint(unsigned char byte);

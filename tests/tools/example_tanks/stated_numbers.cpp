@@ -12,20 +12,9 @@ namespace zb {
 
 namespace {
 
-// Windows-1252 where it differs from Latin-1; the texts use quotes, dashes and bullets from it.
-void appendUtf8(std::string& out, char32_t c) {
-    if (c == 0xA0)
-        c = U' ';
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
+// A no-break space counts as a space when the texts are searched.
+void appendText(std::string& out, char32_t c) {
+    appendUtf8(out, c == 0xA0 ? U' ' : c);
 }
 
 bool isLetter(char c) {
@@ -43,7 +32,7 @@ std::string helpText(const std::string& file) {
         if (c == '{' || c == '}' || c == '\r' || c == '\n')
             continue;
         if (c != '\\' || pos >= rtf.size()) {
-            appendUtf8(out, char32_t(static_cast<unsigned char>(c)));
+            appendText(out, char32_t(static_cast<unsigned char>(c)));
             continue;
         }
         const char d = rtf[pos];
@@ -51,7 +40,7 @@ std::string helpText(const std::string& file) {
             const auto byte =
                 static_cast<unsigned char>(std::stoi(rtf.substr(pos + 1, 2), nullptr, 16));
             const char32_t code = zb::cp1252CodePoint(byte);
-            appendUtf8(out, code != 0 ? code : char32_t(0xFFFD));
+            appendText(out, code != 0 ? code : char32_t(0xFFFD));
             pos += 3;
         } else if (d == '~') {
             out += ' ';
@@ -75,7 +64,7 @@ std::string helpText(const std::string& file) {
                 out += ' ';
             } else if (word == "u" && !parameter.empty()) {
                 const int unit = std::stoi(parameter);
-                appendUtf8(out, char32_t(unit < 0 ? unit + 65536 : unit));
+                appendText(out, char32_t(unit < 0 ? unit + 65536 : unit));
                 ++pos; // the fallback character
             }
         } else {
