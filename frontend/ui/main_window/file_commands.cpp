@@ -29,18 +29,23 @@ TfrmMain::SaveOutcome TfrmMain::SaveCommand() {
     return saveTankAs(name) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
+void TfrmMain::reportSaveFailure(const QString& what, const QString& fileName,
+                                 const std::string& reason) {
+    // The reasons are German texts of our own, in UTF-8.
+    userDialogs().error(
+        QStringLiteral("Speichern fehlgeschlagen"),
+        QStringLiteral("%1 konnte nicht als %2 gespeichert werden:\n%3\n\n"
+                       "Eine schon vorhandene Datei dieses Namens ist unverändert.")
+            .arg(what, QFileInfo(fileName).absoluteFilePath(), QString::fromStdString(reason)));
+}
+
 bool TfrmMain::saveTankAs(const QString& fileName) {
     if (!document_.hasTank()) {
         return false;
     }
     const TankSaveResult result = document_.save(QFile::encodeName(fileName).toStdString());
     if (!result.ok) {
-        userDialogs().error(
-            QStringLiteral("Speichern fehlgeschlagen"),
-            QStringLiteral("Das Zitterbecken konnte nicht als %1 gespeichert werden:\n%2\n\n"
-                           "Eine schon vorhandene Datei dieses Namens ist unverändert.")
-                .arg(QFileInfo(fileName).absoluteFilePath(),
-                     QString::fromLocal8Bit(result.reason.c_str())));
+        reportSaveFailure(QStringLiteral("Das Zitterbecken"), fileName, result.reason);
         return false;
     }
     lastFileName_ = fileName;

@@ -72,6 +72,9 @@ class TfrmMain : public QMainWindow {
     // "Bild speichern...": the view as drawn at this moment, as a PNG file.
     void SavePictureCommand();
     bool savePictureAs(const QImage& picture, const QString& fileName);
+    // "Speichern fehlgeschlagen", naming what (e.g. "Das Bild"), the file and the reason.
+    static void reportSaveFailure(const QString& what, const QString& fileName,
+                                  const std::string& reason);
     // "Beenden": ends the program unless the user keeps an unsaved tank.
     void quitProgram();
 

@@ -77,11 +77,7 @@ bool TfrmMain::savePictureAs(const QImage& picture, const QString& fileName) {
         }
         reason = file.reason();
     }
-    userDialogs().error(
-        QStringLiteral("Speichern fehlgeschlagen"),
-        QStringLiteral("Das Bild konnte nicht als %1 gespeichert werden:\n%2\n\n"
-                       "Eine schon vorhandene Datei dieses Namens ist unverändert.")
-            .arg(QFileInfo(fileName).absoluteFilePath(), QString::fromStdString(reason)));
+    reportSaveFailure(QStringLiteral("Das Bild"), fileName, reason);
     return false;
 }
 
