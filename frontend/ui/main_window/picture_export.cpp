@@ -23,22 +23,13 @@ QImage drawnPicture(EngineCalls& engine, bool drawScreenPanel) {
     if (width <= 0 || height <= 0) {
         return {};
     }
-    QImage picture(width, height, QImage::Format_RGB888);
-    if (picture.isNull()) {
-        return {};
-    }
-    // QImage pads its rows; the engine writes them packed.
     std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
     if (engine.readFrame(true, drawScreenPanel, rgb.data(), int64_t(rgb.size()), &width, &height) !=
-            0 ||
-        width != picture.width() || height != picture.height()) {
+        0) {
         return {};
     }
-    for (int y = 0; y < height; ++y) {
-        std::copy_n(rgb.data() + size_t(y) * size_t(width) * 3, size_t(width) * 3,
-                    picture.scanLine(y));
-    }
-    return picture;
+    // The engine writes the rows packed; the image keeps a copy of its own.
+    return QImage(rgb.data(), width, height, qsizetype(width) * 3, QImage::Format_RGB888).copy();
 }
 
 } // namespace
