@@ -101,6 +101,38 @@ ZBDLL_API void ZBDLL_SetViewParameters(bool translucentScreens, bool wireframe);
 ZBDLL_API void ZBDLL_ClearMarks(void);
 ZBDLL_API void ZBDLL_AddMarkLine(double i0, double j0, double i1, double j1); /* 2 px, orange */
 ZBDLL_API void ZBDLL_AddMarkHandle(double i, double j); /* a square of 9 px, orange on black */
+/* Display beyond the designed colours. Every default leaves the picture as designed; none of these
+   changes a single value the simulation computes. */
+ZBDLL_API void ZBDLL_SetColorMode(int32_t mode);
+/* How water cells are coloured in every view: 0 the designed colours (default); 1 by elevation,
+   a diverging scale from troughs to crests whose range follows the waves' size; 2 by the time
+   average of the elevation squared (intensity). Walls, exciters, material changes and marks keep
+   their own colours. Other values count as 0. */
+ZBDLL_API void ZBDLL_SetHeightScale(float scale);    /* factor on the drawn heights only; 1 default;
+                                                        not finite or <= 0 counts as 1 */
+ZBDLL_API void ZBDLL_SetScreenIntensity(bool shown); /* the screen panel draws each screen's
+                                                        time-averaged intensity beside its
+                                                        profile; false default */
+ZBDLL_API int32_t ZBDLL_ReadScreenIntensity(int32_t screen, /* 0-based, in the order added */
+                                            float* values, int32_t capacity);
+/* The time average of the elevation squared along a screen, one value per oscillator of its row
+   or column from the left or top, averaged since the pool was built (or the run reset). Returns the
+   number of values the screen has (also when capacity is smaller: then nothing is written), or -1
+   for a screen that does not exist. */
+ZBDLL_API double ZBDLL_GetSimulationTime(void); /* simulated time since the pool was built,
+                                                   engine time units */
+
+/* Probes: single oscillators whose elongation the engine records at every time step, for a host
+   that plots or stores them. Added with the tank like screens; ResetAll discards them. */
+ZBDLL_API int32_t ZBDLL_AddProbe(int32_t x, int32_t y, /* oscillator, 0-based */
+                                 uint32_t rgb);        /* marker colour 0xRRGGBB */
+/* Returns the number of probes held, at most 8 (further ones are ignored). A probe outside the
+   pool is kept and records NaN. Probes are drawn as small markers in the flat and 3-D views. */
+ZBDLL_API int32_t ZBDLL_ReadProbes(float* values, int32_t capacity);
+/* Takes the samples recorded since the last call (or since the probes were added): for each time
+   step, one elongation per probe in the order added, step after step. Returns the number of steps
+   taken, at most capacity / probe count; older samples beyond the engine's store of 4096 steps are
+   dropped. 0 without probes. */
 ZBDLL_API void ZBDLL_SetMessageHandler(void (*handler)(const char* title, const char* text));
 /* shows the engine's messages (unreadable background pictures); none: standard error */
 

@@ -111,4 +111,32 @@ void EngineCalls::addMarkHandle(double i, double j) {
     ZBDLL_AddMarkHandle(i, j);
 }
 
+void EngineCalls::setColorMode(int32_t mode) {
+    ZBDLL_SetColorMode(mode);
+}
+
+void EngineCalls::setHeightScale(float scale) {
+    ZBDLL_SetHeightScale(scale);
+}
+
+void EngineCalls::setScreenIntensity(bool shown) {
+    ZBDLL_SetScreenIntensity(shown);
+}
+
+int32_t EngineCalls::readScreenIntensity(int32_t screen, float* values, int32_t capacity) {
+    return ZBDLL_ReadScreenIntensity(screen, values, capacity);
+}
+
+double EngineCalls::simulationTime() {
+    return ZBDLL_GetSimulationTime();
+}
+
+void EngineCalls::addProbe(int32_t x, int32_t y, uint32_t rgb) {
+    ZBDLL_AddProbe(x, y, rgb);
+}
+
+int32_t EngineCalls::readProbes(float* values, int32_t capacity) {
+    return ZBDLL_ReadProbes(values, capacity);
+}
+
 } // namespace zb

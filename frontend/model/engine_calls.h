@@ -46,6 +46,18 @@ class EngineCalls {
     virtual void clearMarks();
     virtual void addMarkLine(double i0, double j0, double i1, double j1);
     virtual void addMarkHandle(double i, double j);
+
+    // The display beyond the designed colours: 0 designed, 1 elevation, 2 intensity.
+    virtual void setColorMode(int32_t mode);
+    virtual void setHeightScale(float scale);
+    virtual void setScreenIntensity(bool shown);
+    // The averaged intensity along a screen; the number of values it has, -1 for no such screen.
+    virtual int32_t readScreenIntensity(int32_t screen, float* values, int32_t capacity);
+    virtual double simulationTime();
+
+    // Probes, sent with the tank; readProbes drains the samples of the steps since the last call.
+    virtual void addProbe(int32_t x, int32_t y, uint32_t rgb);
+    virtual int32_t readProbes(float* values, int32_t capacity);
 };
 
 // The engine itself.

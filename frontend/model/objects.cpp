@@ -17,6 +17,8 @@ TObjekt::Daten defaultDaten(int32_t art) {
         return TMatUebergang{};
     case kArtErreger:
         return TErreger{};
+    case kArtMesspunkt:
+        return TMesspunkt{};
     default:
         return std::monostate{};
     }

@@ -17,7 +17,10 @@ enum : int32_t {
     kArtSchirm = 2,
     kArtMatUebergang = 3,
     kArtErreger = 4,
+    kArtMesspunkt = 5, // only in files of version 3
 };
+
+constexpr int kMaxMesspunkte = 8; // probes per tank
 
 // A straight wall through (X, Y), optionally broken by slits.
 struct TWand {
@@ -53,11 +56,17 @@ struct TErreger {
     bool Fest = true; // prescribed sine displacement rather than an added acceleration
 };
 
-// One entry of the object list. Kinds 1 to 4 own exactly one record of their kind; any other
+// A probe: one oscillator whose elongation a run records.
+struct TMesspunkt {
+    int32_t X = 10, Y = 10;     // 0-based, as an exciter's centre
+    uint32_t Farbe = 0xd01c8bu; // marker and plot colour, 0xRRGGBB
+};
+
+// One entry of the object list. Kinds 1 to 5 own exactly one record of their kind; any other
 // kind (the tank entry, or a code from a foreign file) owns none.
 class TObjekt {
   public:
-    using Daten = std::variant<std::monostate, TWand, TSchirm, TMatUebergang, TErreger>;
+    using Daten = std::variant<std::monostate, TWand, TSchirm, TMatUebergang, TErreger, TMesspunkt>;
 
     // A new entry of the kind with its default record.
     explicit TObjekt(int32_t art, std::string name = {});
@@ -77,6 +86,8 @@ class TObjekt {
     const TSchirm* schirm() const { return std::get_if<TSchirm>(&data_); }
     const TMatUebergang* matUebergang() const { return std::get_if<TMatUebergang>(&data_); }
     const TErreger* erreger() const { return std::get_if<TErreger>(&data_); }
+    TMesspunkt* messpunkt() { return std::get_if<TMesspunkt>(&data_); }
+    const TMesspunkt* messpunkt() const { return std::get_if<TMesspunkt>(&data_); }
     bool hasDaten() const { return !std::holds_alternative<std::monostate>(data_); }
     // The record when it is of type R.
     template <class R>

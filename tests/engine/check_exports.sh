@@ -2,12 +2,12 @@
 # The shared library exports exactly the engine's interface and nothing else of its own.
 set -euo pipefail
 lib=$1
-expected="ZBDLL_AddEdges ZBDLL_AddExciter ZBDLL_AddMarkHandle ZBDLL_AddMarkLine
+expected="ZBDLL_AddEdges ZBDLL_AddExciter ZBDLL_AddProbe ZBDLL_AddMarkHandle ZBDLL_AddMarkLine
 ZBDLL_AddMatChange ZBDLL_AddScreen ZBDLL_AddWall ZBDLL_CheckPoolSize ZBDLL_ClearMarks
-ZBDLL_CreateEmptyPool ZBDLL_CreateFromHwnd ZBDLL_EnableExciters ZBDLL_NextFrame
-ZBDLL_ReadFrame ZBDLL_RepaintScene ZBDLL_ResetAll ZBDLL_Reshape ZBDLL_Resize ZBDLL_Set3dMode ZBDLL_SetCamera
-ZBDLL_SetMessageHandler ZBDLL_SetPaused ZBDLL_SetPoolAngle ZBDLL_SetSimulationSpeed
-ZBDLL_SetViewParameters ZBDLL_SetWindow"
+ZBDLL_CreateEmptyPool ZBDLL_CreateFromHwnd ZBDLL_EnableExciters ZBDLL_GetSimulationTime
+ZBDLL_NextFrame ZBDLL_ReadFrame ZBDLL_ReadProbes ZBDLL_ReadScreenIntensity ZBDLL_RepaintScene ZBDLL_ResetAll ZBDLL_Reshape ZBDLL_Resize ZBDLL_Set3dMode ZBDLL_SetCamera
+ZBDLL_SetColorMode ZBDLL_SetHeightScale ZBDLL_SetMessageHandler ZBDLL_SetPaused ZBDLL_SetPoolAngle ZBDLL_SetSimulationSpeed
+ZBDLL_SetScreenIntensity ZBDLL_SetViewParameters ZBDLL_SetWindow"
 actual=$(nm -D --defined-only "$lib" | awk '$2 ~ /^[TtWiDdBbVv]$/ {print $3}' |
          grep -vE '^(_init|_fini|_edata|_end|__bss_start)$' | sort)
 if [ "$actual" != "$(echo $expected | tr ' ' '\n' | sort)" ]; then
@@ -21,4 +21,4 @@ if [ "$(addr ZBDLL_Resize)" != "$(addr ZBDLL_Reshape)" ]; then
     echo "ZBDLL_Resize and ZBDLL_Reshape are not the same function"
     exit 1
 fi
-echo "26 exports, as expected"
+echo "33 exports, as expected"

@@ -164,6 +164,22 @@ class RecordingEngine : public EngineCalls {
         record("setPoolAngle", a);
         EngineCalls::setPoolAngle(a);
     }
+    void setColorMode(int32_t m) override {
+        record("setColorMode", m);
+        EngineCalls::setColorMode(m);
+    }
+    void setHeightScale(float s) override {
+        record("setHeightScale", s);
+        EngineCalls::setHeightScale(s);
+    }
+    void setScreenIntensity(bool on) override {
+        record("setScreenIntensity", on);
+        EngineCalls::setScreenIntensity(on);
+    }
+    void addProbe(int32_t x, int32_t y, uint32_t rgb) override {
+        record("addProbe", x, y, rgb);
+        EngineCalls::addProbe(x, y, rgb);
+    }
 
   private:
     template <class... A>
