@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace zb {
 
@@ -26,29 +28,59 @@ uint32_t tinted(const float c[3], const Oscillator& o) {
     return packed(c[0] * o.color[0], c[1] * o.color[1], c[2] * o.color[2]);
 }
 
-// Mean of f over the water cells where it is finite; 0 without any.
-template <class F>
-double waterMean(const Pool& p, F f) {
-    double sum = 0.0;
-    size_t count = 0;
-    for (size_t k = 0; k < p.cellCount(); ++k) {
-        const Oscillator& o = p.oscillators[k];
-        if (!isWater(o))
-            continue;
-        const double v = f(k, o);
-        if (std::isfinite(v)) {
-            sum += v;
-            ++count;
-        }
+// The distribution of a non-negative quantity over the water cells, in bins of an eighth of an
+// octave: the bits of a non-negative float rise with its value, so their top bits index the
+// bins. One pass, whatever the pool's size.
+class Distribution {
+  public:
+    void add(float v) {
+        if (!(v >= 0.0f) || !std::isfinite(v))
+            return;
+        uint32_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        ++bins_[bits >> kShift];
+        ++count_;
+        largest_ = std::max(largest_, v);
     }
-    return count > 0 ? sum / double(count) : 0.0;
+    float largest() const { return largest_; }
+    // The upper edge of the bin in which the share of the values is reached.
+    float quantile(double share) const {
+        const auto wanted = uint64_t(std::ceil(share * double(count_)));
+        uint64_t seen = 0;
+        for (uint32_t b = 0; b < kBins; ++b) {
+            seen += bins_[b];
+            if (seen >= wanted && seen > 0) {
+                const uint32_t edge = (b + 1) << kShift;
+                float v;
+                std::memcpy(&v, &edge, sizeof v);
+                return std::min(v, largest_);
+            }
+        }
+        return 0.0f;
+    }
+
+  private:
+    static constexpr uint32_t kShift = 20;
+    static constexpr uint32_t kBins = 0x80000000u >> kShift; // every non-negative float
+    std::vector<uint64_t> bins_ = std::vector<uint64_t>(kBins, 0);
+    uint64_t count_ = 0;
+    float largest_ = 0.0f;
+};
+
+// Full scale for the squares: the bulk's, but at least the floor's share of the largest.
+float squareScale(const Distribution& d) {
+    return std::max(d.quantile(kBulkShare), kRangeFloor * kRangeFloor * d.largest());
 }
 
 void elevationColors(DisplayState& d, const Pool& p) {
-    const double meanSquare = waterMean(
-        p, [](size_t, const Oscillator& o) { return double(o.position.y) * double(o.position.y); });
-    const float rms = float(std::sqrt(meanSquare));
-    d.elevationRange = std::max(kRangeInRms * rms, kRangeDecay * d.elevationRange);
+    Distribution squares;
+    for (size_t k = 0; k < p.cellCount(); ++k) {
+        const Oscillator& o = p.oscillators[k];
+        if (isWater(o))
+            squares.add(o.position.y * o.position.y);
+    }
+    const float bulk = kRangeAboveBulk * std::sqrt(squareScale(squares));
+    d.elevationRange = std::max(bulk, kRangeDecay * d.elevationRange);
     const float range = d.elevationRange;
     uint32_t* out = d.colors.get();
     for (size_t k = 0; k < p.cellCount(); ++k) {
@@ -70,9 +102,12 @@ void elevationColors(DisplayState& d, const Pool& p) {
 void intensityColors(DisplayState& d, const Pool& p) {
     const float* avg = d.intensity.get();
     const bool any = d.intensitySamples > 0;
-    const double mean =
-        any ? waterMean(p, [avg](size_t k, const Oscillator&) { return double(avg[k]); }) : 0.0;
-    const float reference = float(kIntensityRangeInMean * mean);
+    Distribution values;
+    if (any)
+        for (size_t k = 0; k < p.cellCount(); ++k)
+            if (isWater(p.oscillators[k]))
+                values.add(avg[k]);
+    const float reference = squareScale(values);
     uint32_t* out = d.colors.get();
     for (size_t k = 0; k < p.cellCount(); ++k) {
         const Oscillator& o = p.oscillators[k];

@@ -12,19 +12,22 @@ namespace zb {
 // in lightness and along blue-yellow and so stays readable with red-green colour blindness.
 constexpr float kCrestColor[3] = {0.70f, 0.09f, 0.17f};
 constexpr float kTroughColor[3] = {0.13f, 0.40f, 0.67f};
-// Intensity: dark blue through crimson to pale yellow, rising in lightness throughout.
+// Intensity: dark blue through crimson to pale yellow, rising in lightness throughout; the
+// brightness follows the square root of the intensity, the amplitude.
 constexpr float kIntensityStops[3][3] = {
     {0.05f, 0.05f, 0.25f}, {0.80f, 0.20f, 0.35f}, {1.00f, 0.95f, 0.55f}};
 
-// Elevation drawn at full crest or trough colour, in multiples of the water's RMS elevation; a
-// pure sine wave reaches 0.71 of the scale.
-constexpr float kRangeInRms = 2.0f;
-// Per frame, a range larger than the present field needs shrinks by this factor at most, so a
-// passing pulse does not flicker the scale.
+// The scales follow the bulk of the water, not its few highest waves near the exciters: the
+// elevation drawn at full crest or trough colour is kRangeAboveBulk times the elevation that
+// kBulkShare of the water cells stay within, the intensity drawn at the light end the one that
+// kBulkShare stay below. Neither falls under kRangeFloor times the largest, so that a lone
+// pulse on still water is drawn full but the still water does not show its rounding noise.
+constexpr double kBulkShare = 0.75;
+constexpr float kRangeAboveBulk = 1.25f;
+constexpr float kRangeFloor = 0.1f; // of the largest elevation; squared for the intensity
+// Per frame, an elevation range larger than the present field needs shrinks by this factor at
+// most, so that the scale does not flicker as the waves pass.
 constexpr float kRangeDecay = 0.95f;
-// Intensity drawn at the light end, in multiples of the water's mean intensity; brightness
-// follows its square root, the amplitude.
-constexpr float kIntensityRangeInMean = 2.0f;
 
 // Colour mode 1 or 2: the colours for the pool now, one RGBA quadruple per cell in the records'
 // order. Null in mode 0 and when the arrays cannot be had: the records' colours are drawn then.
