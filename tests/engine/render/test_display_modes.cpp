@@ -141,18 +141,18 @@ TEST_F(DisplayModes, ThePanelDrawsTheAveragedIntensityAsTheProfilesEnvelope) {
     ZBDLL_SetPaused(false);
     ZBDLL_NextFrame(); // the screen's average exists from its first step
     ASSERT_EQ(gEngine.display.screens.size(), 1u);
-    // The average of a sine wave 0.05 high: its envelope lies 6 rows above and below the middle.
-    gEngine.display.screens[0].values.assign(21, 0.05f * 0.05f / 2);
+    // The average of a sine wave 0.1 high: its envelope lies 12 rows above and below the middle.
+    gEngine.display.screens[0].values.assign(21, 0.1f * 0.1f / 2);
     placeCamera(View::Flat);
     auto curve = [](Rgb c) { return c.near(kIntensityCurve, 3); };
     capture(true, true);
     EXPECT_EQ(count(curve), 0) << "not shown by default";
     ZBDLL_SetScreenIntensity(true);
     capture(true, true);
-    EXPECT_GT(count(curve, kPanelMiddle - 8, kPanelMiddle - 3), 140);
-    EXPECT_GT(count(curve, kPanelMiddle + 4, kPanelMiddle + 9), 140);
-    EXPECT_EQ(count(curve, 0, kPanelMiddle - 8) + count(curve, kPanelMiddle - 2, kPanelMiddle + 3),
-              0);
+    EXPECT_GT(count(curve, kPanelMiddle - 14, kPanelMiddle - 10), 140);
+    EXPECT_GT(count(curve, kPanelMiddle + 10, kPanelMiddle + 14), 140);
+    EXPECT_EQ(
+        count(curve, 0, kPanelMiddle - 14) + count(curve, kPanelMiddle - 9, kPanelMiddle + 10), 0);
 }
 
 TEST_F(DisplayModes, TheIntensityMapIsDarkWhereTheAveragedFieldHasItsMinima) {
