@@ -103,7 +103,7 @@ void drawProfile(int64_t count, Point point) {
 
 // The envelope +-sqrt(2 I) of the averaged intensity I along a profile of count nodes: the
 // amplitude of a sine wave of that intensity, so that it shares the profile's scale and touches
-// its crests and troughs where the waves are steady.
+// its crests and troughs where the waves are steady. Drawn under the profile, which it frames.
 template <class Along>
 void drawEnvelope(const float* intensity, int64_t count, Along along) {
     glColor3fv(kIntensityColour);
@@ -172,15 +172,15 @@ void drawScreenPanel() {
         const ScreenLine& line = gEngine.screens[k];
         if (!line.horizontal || line.position < 1 || line.position > p.sizeY - 1)
             continue;
+        if (const float* intensity = shownIntensity(k, p.sizeX))
+            drawEnvelope(intensity, p.sizeX,
+                         [&](int64_t i) { return p.at(i, line.position).position.x - p.originX; });
         glColor3fv(kScreenColour[k]);
         drawProfile(p.sizeX, [&](int64_t i, GLfloat& x, GLfloat& y) {
             const Vec3f& pos = p.at(i, line.position).position;
             x = pos.x - p.originX;
             y = pos.y;
         });
-        if (const float* intensity = shownIntensity(k, p.sizeX))
-            drawEnvelope(intensity, p.sizeX,
-                         [&](int64_t i) { return p.at(i, line.position).position.x - p.originX; });
     }
     glPopMatrix();
 
@@ -191,15 +191,15 @@ void drawScreenPanel() {
         const ScreenLine& line = gEngine.screens[k];
         if (line.horizontal || line.position < 1 || line.position > p.sizeX - 1)
             continue;
+        if (const float* intensity = shownIntensity(k, p.sizeY))
+            drawEnvelope(intensity, p.sizeY,
+                         [&](int64_t j) { return p.at(line.position, j).position.z - p.originZ; });
         glColor3fv(kScreenColour[k]);
         drawProfile(p.sizeY, [&](int64_t j, GLfloat& x, GLfloat& y) {
             const Vec3f& pos = p.at(line.position, j).position;
             x = pos.z - p.originZ;
             y = pos.y;
         });
-        if (const float* intensity = shownIntensity(k, p.sizeY))
-            drawEnvelope(intensity, p.sizeY,
-                         [&](int64_t j) { return p.at(line.position, j).position.z - p.originZ; });
     }
     glPopMatrix();
     glDisable(GL_BLEND);

@@ -24,7 +24,7 @@ constexpr float kIntensityStops[3][3] = {
 // pulse on still water is drawn full but the still water does not show its rounding noise.
 constexpr double kBulkShare = 0.75;
 constexpr float kRangeAboveBulk = 1.25f;
-constexpr float kRangeFloor = 0.1f; // of the largest elevation; squared for the intensity
+constexpr float kRangeFloor = 0.01f; // of the largest elevation; squared for the intensity
 // Per frame, an elevation range larger than the present field needs shrinks by this factor at
 // most, so that the scale does not flicker as the waves pass.
 constexpr float kRangeDecay = 0.95f;
