@@ -87,6 +87,7 @@ void restartDisplayAverages(EngineState& s) {
     d.timeConstant = 0.0;
     d.intensitySamples = 0;
     d.elevationRange = 0.0f;
+    d.intensityScale = 0.0f;
     d.screens.clear();
     const bool sizeHeld =
         (s.pool.oscillators && s.pool.sizeX == d.cellsX && s.pool.sizeY == d.cellsY) ||

@@ -73,18 +73,29 @@ float squareScale(const Distribution& d) {
 }
 
 void elevationColors(DisplayState& d, const Pool& p) {
+    // Coloured with the range of the last frame while this frame's is measured: one pass over
+    // the records instead of two. Only a restarted scale has to be measured first.
     Distribution squares;
-    for (size_t k = 0; k < p.cellCount(); ++k) {
-        const Oscillator& o = p.oscillators[k];
+    auto addWater = [&squares](const Oscillator& o) {
         if (isWater(o))
             squares.add(o.position.y * o.position.y);
-    }
-    const float bulk = kRangeAboveBulk * std::sqrt(squareScale(squares));
-    d.elevationRange = std::max(bulk, kRangeDecay * d.elevationRange);
+    };
+    const bool measured = d.elevationRange > 0.0f;
+    if (!measured)
+        for (size_t k = 0; k < p.cellCount(); ++k)
+            addWater(p.oscillators[k]);
+    auto rangeOf = [&d](const Distribution& q) {
+        const float bulk = kRangeAboveBulk * std::sqrt(squareScale(q));
+        return std::max(bulk, kRangeDecay * d.elevationRange);
+    };
+    if (!measured)
+        d.elevationRange = rangeOf(squares);
     const float range = d.elevationRange;
     uint32_t* out = d.colors.get();
     for (size_t k = 0; k < p.cellCount(); ++k) {
         const Oscillator& o = p.oscillators[k];
+        if (measured)
+            addWater(o);
         if (!isWater(o)) {
             out[k] = designed(o);
             continue;
@@ -97,17 +108,24 @@ void elevationColors(DisplayState& d, const Pool& p) {
                             1.0f + a * (end[2] - 1.0f)};
         out[k] = tinted(c, o);
     }
+    if (measured)
+        d.elevationRange = rangeOf(squares);
 }
 
 void intensityColors(DisplayState& d, const Pool& p) {
     const float* avg = d.intensity.get();
-    const bool any = d.intensitySamples > 0;
+    if (d.intensitySamples == 0)
+        d.intensityScale = 0.0f;
+    // As for the elevation: the last frame's scale while this frame's is measured.
     Distribution values;
-    if (any)
+    const bool measured = d.intensityScale > 0.0f;
+    if (!measured && d.intensitySamples > 0) {
         for (size_t k = 0; k < p.cellCount(); ++k)
             if (isWater(p.oscillators[k]))
                 values.add(avg[k]);
-    const float reference = squareScale(values);
+        d.intensityScale = squareScale(values);
+    }
+    const float reference = d.intensityScale;
     uint32_t* out = d.colors.get();
     for (size_t k = 0; k < p.cellCount(); ++k) {
         const Oscillator& o = p.oscillators[k];
@@ -115,7 +133,9 @@ void intensityColors(DisplayState& d, const Pool& p) {
             out[k] = designed(o);
             continue;
         }
-        float s = any && reference > 0.0f ? std::sqrt(avg[k] / reference) : 0.0f;
+        if (measured)
+            values.add(avg[k]);
+        float s = reference > 0.0f ? std::sqrt(avg[k] / reference) : 0.0f;
         s = std::isfinite(s) ? std::min(s, 1.0f) : 0.0f;
         const float* lo = s < 0.5f ? kIntensityStops[0] : kIntensityStops[1];
         const float* hi = s < 0.5f ? kIntensityStops[1] : kIntensityStops[2];
@@ -124,6 +144,8 @@ void intensityColors(DisplayState& d, const Pool& p) {
                             lo[2] + f * (hi[2] - lo[2])};
         out[k] = tinted(c, o);
     }
+    if (measured)
+        d.intensityScale = squareScale(values);
 }
 
 } // namespace

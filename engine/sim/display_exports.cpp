@@ -15,8 +15,10 @@ ZBDLL_API void ZBDLL_SetColorMode(int32_t mode) {
     DisplayState& d = gEngine.display;
     mode = mode == 1 || mode == 2 ? mode : 0;
     // The cells' average was not kept outside mode 2: it starts afresh.
-    if (mode == 2 && d.colorMode != 2)
+    if (mode == 2 && d.colorMode != 2) {
         d.intensitySamples = 0;
+        d.intensityScale = 0.0f;
+    }
     if (mode == 1 && d.colorMode != 1)
         d.elevationRange = 0.0f;
     d.colorMode = mode;

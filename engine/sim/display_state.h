@@ -32,6 +32,7 @@ struct DisplayState {
     uint64_t intensitySamples = 0;
     CArray<uint32_t> colors;  // RGBA bytes drawn in colour modes 1 and 2
     float elevationRange = 0; // elevation drawn at full crest or trough colour; 0: none yet
+    float intensityScale = 0; // intensity drawn at the light end; 0: none yet
 
     std::vector<ScreenAverage> screens; // in the order the screens were added
 };
