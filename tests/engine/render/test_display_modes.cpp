@@ -101,6 +101,28 @@ TEST_F(DisplayModes, CrestsAndTroughsTakeTheirColoursInEveryView) {
     }
 }
 
+TEST_F(DisplayModes, WallsExcitersAndMaterialChangesKeepTheirColoursInBothModes) {
+    for (int mode : {1, 2}) {
+        SCOPED_TRACE(mode);
+        ZBDLL_SetColorMode(0);
+        newPool(21, 21);
+        ZBDLL_AddMatChange(10, 1.0, 0.5); // the designed water turns yellow from row 10 on
+        ZBDLL_AddWall(10, 16, 0, 21, 0, 0, 0);
+        ZBDLL_AddExciter(10, 4, 3, 3, 0, 10.0, 0.1, true);
+        ZBDLL_SetColorMode(mode);
+        placeCamera(View::Flat);
+        capture(false);
+        EXPECT_GT(count([](Rgb c) { return c.r < 40 && c.g < 40 && c.b < 40; }), 150) << "wall";
+        EXPECT_GT(count([](Rgb c) { return c.r < 40 && c.g > 200 && c.b < 40; }), 20) << "exciter";
+        // Still water: white on the elevation scale, the dark end on the intensity scale; either
+        // takes the material's tint, half the blue.
+        const Rgb water = mode == 1 ? Rgb{255, 255, 255} : Rgb{13, 13, 64};
+        const Rgb tinted{water.r, water.g, water.b / 2};
+        EXPECT_GT(count([&](Rgb c) { return c.near(water, 2); }, 0, 115), 200);
+        EXPECT_GT(count([&](Rgb c) { return c.near(tinted, 2); }, 125, kHeight), 200);
+    }
+}
+
 TEST_F(DisplayModes, HeightScaleChangesThePictureButNoStoredHeight) {
     chooseView(View::Relief);
     newPool(41, 41);
