@@ -5,6 +5,7 @@
 
 #include "sim/display_state.h"
 #include "sim/pool.h"
+#include "sim/probe_store.h"
 #include "sim/sweep_buffers.h"
 
 #include <cstdint>
@@ -115,6 +116,7 @@ struct EngineState {
     ScreenLine screens[kMaxScreens];
     int32_t screenCount = 0;
     float edgeWidth = 0.0f; // width of damped edges, oscillators
+    ProbeStore probes;      // sampled after every step; kept until ResetAll
 
     Camera camera;
     DrawingState view;

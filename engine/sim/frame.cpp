@@ -14,6 +14,7 @@ bool runFrame(bool step, bool draw, bool drawScreens, bool drawProfiles) {
         stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled, !s.headless);
         if (s.display.colorMode == 2 || s.screenCount > 0)
             accumulateDisplayAverages(s);
+        recordProbes(s.probes, s.pool);
     }
     if (draw && s.draw.drawFrame)
         return s.draw.drawFrame(drawScreens, drawProfiles);

@@ -13,6 +13,13 @@ ObjectTree buildObjectTree(const TObjektListe& list, int selectIndex) {
     tree.nodes.push_back({"Wände", 0, -1});
     tree.nodes.push_back({"Schirme", 0, -1});
     tree.nodes.push_back({"Materialübergang", 0, -1});
+    // Tanks without probes keep the tree they always had.
+    int messpunkte = -1;
+    for (int k = 1; k < list.Count() && messpunkte < 0; ++k)
+        if (list.at(k).messpunkt()) {
+            messpunkte = int(tree.nodes.size());
+            tree.nodes.push_back({"Messpunkte", 0, -1});
+        }
     for (int k = 1; k < list.Count(); ++k) {
         const TObjekt& o = list.at(k);
         int group;
@@ -30,7 +37,10 @@ ObjectTree buildObjectTree(const TObjektListe& list, int selectIndex) {
             group = material;
             break;
         default:
-            continue;
+            if (!o.messpunkt())
+                continue; // a foreign code, or a probe's code from a file that had no probes
+            group = messpunkte;
+            break;
         }
         if (k == selectIndex)
             tree.selected = int(tree.nodes.size());

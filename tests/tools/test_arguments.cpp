@@ -61,6 +61,16 @@ TEST(Arguments, DefaultsAndGermanDecimalComma) {
     EXPECT_EQ(dash.arguments->tank, "-tank.zb");
 }
 
+TEST(Arguments, ProbesComeAgainAndNeedTheirFile) {
+    const ParseResult r = parse({"simulate", "t.zb", "--steps", "3", "--probe", "40,25",
+                                 "--probes-csv=m.csv", "--probe=0,0", "--probe", "40,25"});
+    ASSERT_TRUE(r.arguments) << r.error;
+    EXPECT_EQ(r.arguments->simulate.probes, (std::vector<ProbePoint>{{40, 25}, {0, 0}, {40, 25}}));
+    EXPECT_EQ(r.arguments->simulate.probesCsv, "m.csv");
+    // The tank's own probes need no --probe.
+    EXPECT_TRUE(parse({"simulate", "t.zb", "--steps", "3", "--probes-csv", "m.csv"}).arguments);
+}
+
 TEST(Arguments, HelpInEverySpelling) {
     for (std::vector<std::string_view> args : {std::vector<std::string_view>{"help"},
                                                {"--help"},
@@ -100,6 +110,16 @@ TEST(Arguments, WrongCommandLinesAreRefusedWithAReason) {
         {"simulate", "t.zb", "--steps", "3", "--average-from", "1"},
         {"simulate", "t.zb", "--steps", "3", "--intensity-csv", "i", "--average-from", "4"},
         {"simulate", "t.zb", "--steps", "3", "--langsam"},
+        {"simulate", "t.zb", "--steps", "3", "--probe", "4,5"},
+        {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probe", "4;5"},
+        {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probe", "4,"},
+        {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probe", "-1,5"},
+        {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probe", "4,5,6"},
+        {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probe", "4.5,5"},
+        {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probe", "3000000000,5"},
+        {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probe"},
+        {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probes-csv", "n"},
+        {"info", "t.zb", "--probe", "4,5"},
     };
     for (const auto& args : wrong) {
         const ParseResult r = parse(args);

@@ -111,6 +111,9 @@ zb::TSchirm& addScreen(zb::TZBecken& tank, const std::string& name) {
 zb::TMatUebergang& addMaterial(zb::TZBecken& tank, const std::string& name) {
     return *add(tank, zb::kArtMatUebergang, name).matUebergang();
 }
+zb::TMesspunkt& addProbe(zb::TZBecken& tank, const std::string& name) {
+    return *add(tank, zb::kArtMesspunkt, name).messpunkt();
+}
 
 std::string saveTank(const zb::TZBecken& tank, const TempDir& dir, const std::string& name) {
     const std::string path = dir.file(name);

@@ -44,6 +44,7 @@ zb::TErreger& addExciter(zb::TZBecken& tank, const std::string& name);
 zb::TWand& addWall(zb::TZBecken& tank, const std::string& name);
 zb::TSchirm& addScreen(zb::TZBecken& tank, const std::string& name);
 zb::TMatUebergang& addMaterial(zb::TZBecken& tank, const std::string& name);
+zb::TMesspunkt& addProbe(zb::TZBecken& tank, const std::string& name);
 std::string saveTank(const zb::TZBecken& tank, const TempDir& dir, const std::string& name);
 
 // Comma-separated lines split into cells.

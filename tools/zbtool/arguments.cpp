@@ -46,6 +46,18 @@ std::optional<float> parseTimeStep(std::string_view s) {
     return v;
 }
 
+// "X,Y": two whole numbers from 0; anything else is a typing error.
+std::optional<ProbePoint> parseProbe(std::string_view s) {
+    const size_t comma = s.find(',');
+    if (comma == std::string_view::npos)
+        return std::nullopt;
+    const std::optional<int64_t> x = parseWhole(s.substr(0, comma), INT32_MAX);
+    const std::optional<int64_t> y = parseWhole(s.substr(comma + 1), INT32_MAX);
+    if (!x || !y)
+        return std::nullopt;
+    return ProbePoint{int32_t(*x), int32_t(*y)};
+}
+
 using OutputPath = std::optional<std::string> SimulateOptions::*;
 
 constexpr std::pair<std::string_view, OutputPath> kOutputOptions[] = {
@@ -54,9 +66,11 @@ constexpr std::pair<std::string_view, OutputPath> kOutputOptions[] = {
     {"--screens-csv", &SimulateOptions::screensCsv},
     {"--intensity-csv", &SimulateOptions::intensityCsv},
     {"--png", &SimulateOptions::png},
+    {"--probes-csv", &SimulateOptions::probesCsv},
 };
 
-constexpr std::string_view kNumberOptions[] = {"--steps", "--dt", "--average-from", "--scale"};
+constexpr std::string_view kNumberOptions[] = {"--steps", "--dt", "--average-from", "--scale",
+                                               "--probe"};
 
 std::optional<OutputPath> outputOption(std::string_view name) {
     for (const auto& [n, member] : kOutputOptions)
@@ -124,7 +138,7 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
             return failure("Unbekannte Option " + quoted(arg) + " für " + std::string(command) +
                            ".");
         for (std::string_view s : seen)
-            if (s == arg)
+            if (s == arg && arg != "--probe") // the one option that may come again
                 return failure("Die Option " + std::string(arg) + " ist doppelt angegeben.");
         seen.push_back(arg);
 
@@ -163,6 +177,13 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
                 return failure("--scale erwartet eine ganze Zahl von 1 bis " +
                                std::to_string(kMaxScale) + ", nicht " + quoted(value) + ".");
             sim.scale = int(*scale);
+        } else if (arg == "--probe") {
+            const std::optional<ProbePoint> probe = parseProbe(value);
+            if (!probe)
+                return failure("--probe erwartet einen Schwinger als X,Y (zwei ganze Zahlen ab 0, "
+                               "z. B. 40,25), nicht " +
+                               quoted(value) + ".");
+            sim.probes.push_back(*probe);
         }
     }
 
@@ -181,6 +202,8 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
             return failure("--average-from gilt nur zusammen mit --intensity-csv.");
         if (sim.scale && !sim.png)
             return failure("--scale gilt nur zusammen mit --png.");
+        if (!sim.probes.empty() && !sim.probesCsv)
+            return failure("--probe gilt nur zusammen mit --probes-csv.");
         if (averageFrom && *averageFrom > sim.steps)
             return failure("--average-from darf nicht größer sein als --steps (" +
                            std::to_string(sim.steps) + ").");

@@ -6,10 +6,18 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zbtool {
 
 enum class Command { Help, Version, Info, Simulate };
+
+// An oscillator given on the command line, 0-based like the tank's positions.
+struct ProbePoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool operator==(const ProbePoint&) const = default;
+};
 
 struct SimulateOptions {
     int64_t steps = 0;
@@ -21,6 +29,8 @@ struct SimulateOptions {
     std::optional<std::string> screensCsv;
     std::optional<std::string> intensityCsv;
     std::optional<std::string> png;
+    std::optional<std::string> probesCsv;
+    std::vector<ProbePoint> probes; // --probe, in the order given
 };
 
 struct Arguments {

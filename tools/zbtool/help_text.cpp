@@ -13,7 +13,7 @@ Aufruf:
 
 info
   Zeigt Größe, Ränder, Dämpfung und Kopplung des Beckens, den größten stabilen
-  Zeitschritt und alle Objekte.
+  Zeitschritt und alle Objekte, auch die Messpunkte mit Lage und Farbe.
 
 simulate
   Gibt das Becken so an die Simulation, wie das Programm es tut, schaltet die
@@ -41,6 +41,13 @@ simulate
                            zur größten Auslenkung im Wasser und folgen ihrer Wurzel,
                            damit auch schwache Wellen zu sehen sind
   --scale S                Bildpunkte je Schwinger, 1 bis 64 (Standard: passend zur Größe)
+  --probes-csv DATEI       Höhe an jedem Messpunkt nach jedem Schritt: eine Zeile je
+                           Schritt mit Schritt, Zeit und einer Spalte je Messpunkt;
+                           erst die Messpunkte des Beckens, dann die von --probe;
+                           ohne einen Messpunkt ein Fehler
+  --probe X,Y              ein weiterer Messpunkt am Schwinger X,Y (ab 0 gezählt,
+                           wie im Becken); mehrfach möglich, höchstens 8 Messpunkte
+                           insgesamt; gilt nur zusammen mit --probes-csv
 
   Zeilen und Spalten zählen in den Ausgaben ab 0 (im Programm zählen Schirme ab 1).
   CSV-Dateien trennen mit Komma und schreiben Zahlen mit Dezimalpunkt.

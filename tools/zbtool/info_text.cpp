@@ -148,6 +148,16 @@ std::string screenText(const zb::TSchirm& sc, const zb::TZBecken& t, int screenI
     return s + "\n";
 }
 
+std::string probeText(const zb::TMesspunkt& m, const zb::TZBecken& t) {
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "#%06X", unsigned(m.Farbe & 0xffffffu));
+    std::string s =
+        "   Schwinger (" + std::to_string(m.X) + ", " + std::to_string(m.Y) + "), Farbe " + colour;
+    if (m.X < 0 || m.Y < 0 || m.X >= t.GroesseX || m.Y >= t.GroesseY)
+        s += ", liegt außerhalb des Beckens";
+    return s + "\n";
+}
+
 } // namespace
 
 std::string infoText(const zb::TZBecken& t, const std::string& path) {
@@ -176,6 +186,8 @@ std::string infoText(const zb::TZBecken& t, const std::string& path) {
             s += "Materialübergang " + displayName(o.Name) + "\n   ab Zeile " +
                  std::to_string(m->Y) + ": Kopplung " + decimal(m->Kopplung) + ", Dämpfung " +
                  percent(m->Daempfung) + "\n";
+        } else if (const zb::TMesspunkt* p = o.messpunkt()) {
+            s += "Messpunkt " + displayName(o.Name) + "\n" + probeText(*p, t);
         } else {
             s += "Eintrag unbekannter Art " + std::to_string(o.Art) + " " + displayName(o.Name) +
                  "\n   wird nicht an die Simulation gegeben\n";

@@ -5,6 +5,7 @@
 #include "field_output.h"
 #include "height_picture.h"
 #include "model/replacing_file.h"
+#include "probe_series.h"
 #include "progress.h"
 #include "screens.h"
 #include "tank_input.h"
@@ -51,7 +52,7 @@ std::optional<std::string> pictureProblem(const zb::EngineState& engine, int sca
 }
 
 struct Outputs {
-    std::optional<zb::ReplacingFile> elongation, heights, screens, intensity, png;
+    std::optional<zb::ReplacingFile> elongation, heights, screens, intensity, png, probes;
 };
 
 // Opens every requested file before the run, so that a wrong path is reported at once rather
@@ -67,6 +68,7 @@ int openOutputs(const SimulateOptions& options, const std::string& tankPath, Out
         {"--screens-csv", options.screensCsv, files.screens},
         {"--intensity-csv", options.intensityCsv, files.intensity},
         {"--png", options.png, files.png},
+        {"--probes-csv", options.probesCsv, files.probes},
     };
     for (const auto& out : outputs) {
         if (out.path && sameFile(*out.path, tankPath)) {
@@ -97,7 +99,12 @@ struct RunEnd {
     Node node{};      // NotFinite: the first node in row order that is no finite number
 };
 
-RunEnd runSteps(const SimulateOptions& options, std::optional<IntensityAverage>& average) {
+// The engine keeps 4096 steps of probe samples; taking them more often keeps its store from
+// overflowing.
+constexpr int64_t kProbeTakeInterval = 1024;
+
+RunEnd runSteps(const SimulateOptions& options, std::optional<IntensityAverage>& average,
+                std::optional<ProbeCsv>& probes) {
     const zb::EngineState& engine = zb::gEngine;
     if (average && options.averageFrom == 0)
         average->addSample(engine);
@@ -112,6 +119,8 @@ RunEnd runSteps(const SimulateOptions& options, std::optional<IntensityAverage>&
             ZBDLL_NextFrame();
             if (average && step >= options.averageFrom)
                 average->addSample(engine);
+            if (probes && step % kProbeTakeInterval == 0)
+                probes->takeSamples();
             progress.update(step);
             if (step % kFieldCheckInterval == 0 || step == options.steps) {
                 if (const std::optional<Node> node = firstNonFiniteNode(engine.pool)) {
@@ -122,6 +131,8 @@ RunEnd runSteps(const SimulateOptions& options, std::optional<IntensityAverage>&
         }
     }
     std::signal(SIGINT, previous);
+    if (probes)
+        probes->takeSamples();
     if (gInterrupted && end.how == RunEnd::Completed)
         end.how = RunEnd::Interrupted;
     return end;
@@ -147,12 +158,19 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
         std::fprintf(stderr, "zbtool: %s\n", problem->c_str());
         return kExitUsage;
     }
+    if (options.probesCsv) {
+        if (const std::optional<std::string> problem = probesProblem(tank, options.probes)) {
+            std::fprintf(stderr, "zbtool: %s\n", problem->c_str());
+            return kExitUsage;
+        }
+    }
     Outputs files;
     if (const int failed = openOutputs(options, tankPath, files))
         return failed;
 
     zb::gEngine.headless = true; // never drawn: no index lists, no normals (no output uses them)
     tank.TransferToEngine();
+    addCommandLineProbes(options.probes);
     ZBDLL_SetPaused(false);
     ZBDLL_SetSimulationSpeed(options.dt);
     ZBDLL_EnableExciters(true);
@@ -175,7 +193,10 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
     std::optional<IntensityAverage> average;
     if (files.intensity)
         average.emplace(engine);
-    const RunEnd end = runSteps(options, average);
+    std::optional<ProbeCsv> probes;
+    if (files.probes)
+        probes.emplace(runProbes(tank, options.probes), options.dt);
+    const RunEnd end = runSteps(options, average, probes);
     if (end.how == RunEnd::Interrupted) {
         std::fprintf(stderr, "zbtool: abgebrochen; keine Ausgabedatei wurde verändert.\n");
         return kExitInterrupted;
@@ -200,6 +221,8 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
         written &= commit(*files.intensity, intensityCsv(engine, average->averages()));
     if (files.png)
         written &= commit(*files.png, encodePng(heightPicture(engine.pool, scale)));
+    if (files.probes)
+        written &= commit(*files.probes, probes->text());
     if (!written)
         return kExitOutput;
     return end.how == RunEnd::NotFinite ? kExitNotFinite : kExitOk;

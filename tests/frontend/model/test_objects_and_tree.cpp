@@ -53,6 +53,23 @@ TEST(ObjectList, EntriesSitUnderTheirGroupInListOrder) {
     EXPECT_EQ(list.Count(), 7) << "it stays in the list";
 }
 
+TEST(ObjectList, ProbesGetTheirGroupOnlyWhenTheTankHasOne) {
+    TObjektListe list;
+    add(list, kArtWand, "Wand");
+    list.add(TObjekt::withoutRecord(kArtMesspunkt, "alt")); // a version 2 file's code 5
+    EXPECT_EQ(buildObjectTree(list, 0).nodes.size(), 6u) << "no group, no node for it";
+    add(list, kArtMesspunkt, "Messpunkt 1");
+    add(list, kArtSchirm, "Schirm");
+    add(list, kArtMesspunkt, "Messpunkt 2");
+    const ObjectTree tree = buildObjectTree(list, 5);
+    EXPECT_EQ(shape(tree),
+              (std::vector<std::string>{"Zitterbecken<-1", "Erreger<0", "Wände<0", "Schirme<0",
+                                        "Materialübergang<0", "Messpunkte<0", "Wand<2",
+                                        "Messpunkt 1<5", "Schirm<3", "Messpunkt 2<5"}));
+    EXPECT_EQ(tree.nodes[size_t(tree.selected)].text, "Messpunkt 2");
+    EXPECT_EQ(buildObjectTree(list, 2).selected, -1);
+}
+
 TEST(ObjectList, RemovingHandsTheEntryOverAndTheTankEntryStays) {
     TObjektListe list;
     add(list, kArtWand, "a");
