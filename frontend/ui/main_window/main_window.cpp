@@ -117,8 +117,8 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     layout()->activate();
     const std::string folder = ZbApplication::programDir();
     GLFrame->createEngine(folder);
-    gbSimulation->gbDarstellung->applyToEngine();
     engine_.set3dMode(false);
+    gbSimulation->gbDarstellung->applyToEngine();
     programDir_ = folder;
 }
 

@@ -92,7 +92,8 @@ void DisplayGroup::applyToEngine() {
 void DisplayGroup::showHeightScale() {
     const double scale = double(heightScaleOf(tbHoehenfaktor->value()));
     lblHoehenfaktor->setText(
-        QStringLiteral("Höhe ×%1").arg(QLocale(QLocale::German).toString(scale, 'f', 2)));
+        QStringLiteral("Höhe ×%1")
+            .arg(QLocale(QLocale::German).toString(scale, 'f', scale < 1.0 ? 2 : 1)));
 }
 
 void DisplayGroup::store() const {
