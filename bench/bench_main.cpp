@@ -38,6 +38,16 @@ int main(int argc, char** argv) {
          "add/materials/n:3000/k:1", ""},
         {"edges 10 wide on every side / rebuild, 3000 x 3000", "add/edges-10-wide/3000",
          "build/rebuild/3000", ""},
+        {"step with intensity average / plain step, 1000 x 1000",
+         "display/step-with-intensity/1000", "display/plain-step/1000", ""},
+        {"step with intensity average / plain step, 3000 x 3000",
+         "display/step-with-intensity/3000", "display/plain-step/3000", ""},
+        {"step with 5 screens averaged / plain step, 3000 x 3000",
+         "display/step-with-5-screens/3000", "display/plain-step/3000", ""},
+        {"elevation colours / plain step, 3000 x 3000", "display/elevation-colours/3000",
+         "display/plain-step/3000", ""},
+        {"intensity colours / plain step, 3000 x 3000", "display/intensity-colours/3000",
+         "display/plain-step/3000", ""},
     });
     benchmark::Shutdown();
     return 0;

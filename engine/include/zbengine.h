@@ -105,22 +105,29 @@ ZBDLL_API void ZBDLL_AddMarkHandle(double i, double j); /* a square of 9 px, ora
    changes a single value the simulation computes. */
 ZBDLL_API void ZBDLL_SetColorMode(int32_t mode);
 /* How water cells are coloured in every view: 0 the designed colours (default); 1 by elevation,
-   a diverging scale from troughs to crests whose range follows the waves' size; 2 by the time
-   average of the elevation squared (intensity). Walls, exciters, material changes and marks keep
-   their own colours. Other values count as 0. */
+   a diverging scale from troughs (blue) through white to crests (red) whose range follows the
+   bulk of the waves; 2 by the time average of the elevation squared (intensity), dark to light.
+   The intensity is averaged only while mode 2 is set: it starts afresh when the mode is set, the
+   pool built or the run reset, and stays dark until the next step. Walls, exciters and marks keep
+   their own colours; material changes tint the scale as they tint the water. Other values count
+   as 0. */
 ZBDLL_API void ZBDLL_SetHeightScale(float scale);    /* factor on the drawn heights only; 1 default;
                                                         not finite or <= 0 counts as 1 */
 ZBDLL_API void ZBDLL_SetScreenIntensity(bool shown); /* the screen panel draws each screen's
-                                                        time-averaged intensity beside its
-                                                        profile; false default */
+                                                        time-averaged intensity I over its
+                                                        profile, in orange, as the envelope
+                                                        +-sqrt(2 I) on the profile's scale;
+                                                        false default */
 ZBDLL_API int32_t ZBDLL_ReadScreenIntensity(int32_t screen, /* 0-based, in the order added */
                                             float* values, int32_t capacity);
 /* The time average of the elevation squared along a screen, one value per oscillator of its row
-   or column from the left or top, averaged since the pool was built (or the run reset). Returns the
-   number of values the screen has (also when capacity is smaller: then nothing is written), or -1
-   for a screen that does not exist. */
+   or column from the left or top. Every step counts, from the pool's build (or the run's reset) on:
+   the plain mean until two periods of the slowest exciter have passed (400 steps without one),
+   exponential with that time constant afterwards; 0 before the first step. Returns the number of
+   values the screen has (0 for a line outside the pool; also when capacity is smaller: then
+   nothing is written), or -1 for a screen that does not exist. */
 ZBDLL_API double ZBDLL_GetSimulationTime(void); /* simulated time since the pool was built,
-                                                   engine time units */
+                                                   engine time units; 0 after ResetAll */
 
 /* Probes: single oscillators whose elongation the engine records at every time step, for a host
    that plots or stores them. Added with the tank like screens; ResetAll discards them. */

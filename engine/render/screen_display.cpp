@@ -22,6 +22,20 @@ constexpr GLfloat kScreenColour[kMaxScreens][3] = {
     {0.6f, 0.2f, 0.6f}, {0.6f, 0.6f, 0.2f},
 };
 
+// The averaged intensity's curve, distinct from every screen's colour.
+constexpr GLfloat kIntensityColour[3] = {1.0f, 0.55f, 0.0f};
+
+// Screen k's averaged intensity when it is shown and has count values, else null.
+const float* shownIntensity(int k, int64_t count) {
+    const DisplayState& d = gEngine.display;
+    if (!d.screenIntensity || size_t(k) >= d.screens.size())
+        return nullptr;
+    const ScreenAverage& a = d.screens[size_t(k)];
+    if (a.samples == 0 || a.values.size() != size_t(count))
+        return nullptr;
+    return a.values.data();
+}
+
 // The edges of the unit cube centred on the origin, one closed loop per face.
 void drawUnitCubeEdges() {
     struct Corner {
@@ -87,6 +101,21 @@ void drawProfile(int64_t count, Point point) {
         glEnd();
 }
 
+// The envelope +-sqrt(2 I) of the averaged intensity I along a profile of count nodes: the
+// amplitude of a sine wave of that intensity, so that it shares the profile's scale and touches
+// its crests and troughs where the waves are steady. Drawn under the profile, which it frames.
+template <class Along>
+void drawEnvelope(const float* intensity, int64_t count, Along along) {
+    glColor3fv(kIntensityColour);
+    glLineWidth(2.0f);
+    for (const float sign : {1.0f, -1.0f})
+        drawProfile(count, [&](int64_t k, GLfloat& x, GLfloat& y) {
+            x = along(k);
+            y = sign * std::sqrt(2.0f * intensity[k]);
+        });
+    glLineWidth(1.0f);
+}
+
 } // namespace
 
 void drawScreenBoxes() {
@@ -143,6 +172,9 @@ void drawScreenPanel() {
         const ScreenLine& line = gEngine.screens[k];
         if (!line.horizontal || line.position < 1 || line.position > p.sizeY - 1)
             continue;
+        if (const float* intensity = shownIntensity(k, p.sizeX))
+            drawEnvelope(intensity, p.sizeX,
+                         [&](int64_t i) { return p.at(i, line.position).position.x - p.originX; });
         glColor3fv(kScreenColour[k]);
         drawProfile(p.sizeX, [&](int64_t i, GLfloat& x, GLfloat& y) {
             const Vec3f& pos = p.at(i, line.position).position;
@@ -159,6 +191,9 @@ void drawScreenPanel() {
         const ScreenLine& line = gEngine.screens[k];
         if (line.horizontal || line.position < 1 || line.position > p.sizeX - 1)
             continue;
+        if (const float* intensity = shownIntensity(k, p.sizeY))
+            drawEnvelope(intensity, p.sizeY,
+                         [&](int64_t j) { return p.at(line.position, j).position.z - p.originZ; });
         glColor3fv(kScreenColour[k]);
         drawProfile(p.sizeY, [&](int64_t j, GLfloat& x, GLfloat& y) {
             const Vec3f& pos = p.at(line.position, j).position;

@@ -3,6 +3,7 @@
 // (restoreLoadState) covers all of it.
 #pragma once
 
+#include "sim/display_state.h"
 #include "sim/pool.h"
 #include "sim/sweep_buffers.h"
 
@@ -117,6 +118,7 @@ struct EngineState {
 
     Camera camera;
     DrawingState view;
+    DisplayState display; // colour modes, height scale and the averages they show
     DrawHooks draw;
     bool contextExists = false; // a rendering context was created and not destroyed
     WindowSystemState windowSystem;

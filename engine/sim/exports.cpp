@@ -1,6 +1,7 @@
 // The simulation half of the exported interface: thin functions over the global state.
 #include "zbengine.h"
 
+#include "sim/display_averages.h"
 #include "sim/engine_state.h"
 #include "sim/frame.h"
 #include "sim/memory_budget.h"
@@ -18,6 +19,7 @@ ZBDLL_API void ZBDLL_ResetAll(void) {
     // Discarded for every purpose; the arrays wait for the next pool, which mostly has the
     // same size.
     setArraysAside(gEngine.pool, gEngine.spare);
+    restartDisplayAverages(gEngine);
 }
 
 ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double damping,
@@ -27,6 +29,7 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double dam
     s.edgeWidth = float(edgeWidth);
     takeArraysBack(s.pool, s.spare);
     s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling), !s.headless);
+    restartDisplayAverages(s);
     if (!s.poolExists)
         return 0;
     // The default camera looks straight down from height 8; the caller replaces it before it
@@ -90,6 +93,7 @@ ZBDLL_API int32_t ZBDLL_AddScreen(int32_t position, bool horizontal) {
 
 ZBDLL_API void ZBDLL_AddExciter(int32_t centerX, int32_t centerY, int32_t width, int32_t length,
                                 int32_t angle, double omega, double amplitude, bool sineMode) {
+    gEngine.display.timeConstant = 0.0; // taken from the exciters again
     if (gEngine.poolExists)
         addExciter(gEngine.pool, centerX, centerY, width, length, angle, omega, amplitude,
                    sineMode);

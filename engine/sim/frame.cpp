@@ -1,4 +1,5 @@
 #include "sim/frame.h"
+#include "sim/display_averages.h"
 #include "sim/engine_state.h"
 #include "sim/step.h"
 
@@ -11,6 +12,8 @@ bool runFrame(bool step, bool draw, bool drawScreens, bool drawProfiles) {
     if (step && !s.paused) {
         s.simTime = s.simTime + s.simSpeed;
         stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled, !s.headless);
+        if (s.display.colorMode == 2 || s.screenCount > 0)
+            accumulateDisplayAverages(s);
     }
     if (draw && s.draw.drawFrame)
         return s.draw.drawFrame(drawScreens, drawProfiles);

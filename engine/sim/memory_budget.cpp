@@ -34,6 +34,13 @@ uint64_t poolBytes(int64_t sizeX, int64_t sizeY) {
                          saturatingProduct(saturatingSum(triangles, lines), sizeof(uint32_t)));
 }
 
+uint64_t displayArrayBytes(int64_t sizeX, int64_t sizeY) {
+    if (sizeX <= 0 || sizeY <= 0)
+        return 0;
+    return saturatingProduct(saturatingProduct(uint64_t(sizeX), uint64_t(sizeY)),
+                             sizeof(float) + sizeof(uint32_t));
+}
+
 uint64_t availableMemoryBytes() {
     if (FILE* f = std::fopen("/proc/meminfo", "re")) {
         char line[256];

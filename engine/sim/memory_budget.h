@@ -13,6 +13,11 @@ namespace zb {
 // without nodes; saturates at UINT64_MAX.
 uint64_t poolBytes(int64_t sizeX, int64_t sizeY);
 
+// Bytes of the per-cell display arrays (intensity average and drawn colours), allocated only
+// once a colour mode needs them and then held to the same budget; not part of poolBytes, so a
+// pool that fits without them is never refused for them. Saturates at UINT64_MAX.
+uint64_t displayArrayBytes(int64_t sizeX, int64_t sizeY);
+
 // MemAvailable of /proc/meminfo in bytes: what can be allocated without swapping. Where the
 // kernel does not say, the free pages; UINT64_MAX when nothing can be learnt.
 uint64_t availableMemoryBytes();
