@@ -24,8 +24,9 @@ const QString kIntensityKey = QStringLiteral("display/screenIntensity");
 constexpr int kLowestHeight = -30;
 constexpr int kHighestHeight = 30;
 // Drawn unscaled, a new tank's default exciter soon raises waves of 15 oscillators over a
-// wavelength of 36 and a tank of 100: a mountain range. A quarter still shows the relief plainly.
-constexpr int kDefaultHeight = -20;
+// wavelength of 36 in a tank of 100: a mountain range. Half still shows the relief plainly and
+// leaves the gentler waves of the guided sequences visible.
+constexpr int kDefaultHeight = -10;
 
 } // namespace
 

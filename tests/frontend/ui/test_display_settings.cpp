@@ -57,10 +57,10 @@ class DisplaySettingsTest : public QObject {
         Harness h(true);
         const DisplayGroup& d = *simulationOf(*h.window).gbDarstellung;
         QCOMPARE(d.cbFaerbung->currentText(), QStringLiteral("Normale Farben"));
-        QCOMPARE(d.lblHoehenfaktor->text(), QStringLiteral("Höhe ×0,25"));
+        QCOMPARE(d.lblHoehenfaktor->text(), QStringLiteral("Höhe ×0,50"));
         QVERIFY(!d.cbSchirmIntensitaet->isChecked());
         h.window->RunSimulation();
-        QVERIFY(sentAfterTheTank(h.engine, 0, 0.25f, false));
+        QVERIFY(sentAfterTheTank(h.engine, 0, 0.5f, false));
     }
 
     void choicesReachTheEngineAtOnceAndRedrawAPausedRun() {
