@@ -3,6 +3,7 @@
 // waves tell it from the continuum formula, which is 11 % off at a period of 1000 ms
 // and coupling 1.5.
 #include "model/dispersion.h"
+#include "sim/engine_state.h"
 #include "tool_support.h"
 
 #include <gtest/gtest.h>
@@ -103,5 +104,26 @@ INSTANTIATE_TEST_SUITE_P(PeriodsAndCouplings, ExciterWavelength,
                                            Case{2500, 1.5}, Case{2500, 4}, Case{2500, 7.5},
                                            Case{5000, 1.5}, Case{5000, 4}, Case{5000, 7.5}),
                          caseName);
+
+// The readout takes the coupling of the exciter's row as the engine builds it: changes applied by
+// ascending start row (equal rows in list order), one before the first row covering row 0 on.
+TEST(ExciterRowCoupling, IsTheOneTheEngineBuilds) {
+    zb::TZBecken tank;
+    tank.SetSize(6, 30);
+    tank.StandardKopplung = 4.0;
+    const std::pair<int32_t, double> changes[] = {{20, 1.5}, {10, 5.0}, {-3, 2.0},
+                                                  {0, 3.0},  {10, 6.0}, {40, 7.0}};
+    for (const auto& [row, coupling] : changes)
+        addMaterial(tank, "M") = {.Y = row, .Kopplung = coupling};
+    zb::restoreLoadState();
+    zb::gEngine.headless = true;
+    tank.TransferToEngine();
+    ASSERT_TRUE(zb::gEngine.poolExists);
+    for (int32_t y = 0; y < tank.GroesseY; ++y) {
+        SCOPED_TRACE(y);
+        EXPECT_EQ(float(zb::couplingOfRow(tank, y)), zb::gEngine.pool.at(3, y).coupling);
+    }
+    zb::restoreLoadState();
+}
 
 } // namespace zbtool::test
