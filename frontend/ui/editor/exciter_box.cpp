@@ -2,6 +2,9 @@
 
 #include "editor/box_rows.h"
 #include "help/help_texts.h"
+#include "model/dispersion.h"
+#include "model/stability.h"
+#include "simulation/simulation_group.h"
 #include "widgets/help_label.h"
 #include "widgets/rounding.h"
 #include "widgets/spin_edit.h"
@@ -10,6 +13,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -64,6 +68,13 @@ ExciterBox::ExciterBox(TankDocument& document, QWidget* parent) : ObjectBox(docu
                     new HelpLabel(QStringLiteral("Schwingungsdauer T (in Simulationszeit ms):"),
                                   help::Frequenz),
                     seErrT);
+    lblWellenlaenge = new QLabel;
+    lblWellenlaenge->setObjectName(QStringLiteral("lblWellenlaenge"));
+    lblWellenlaenge->setToolTip(QStringLiteral(
+        "So lang werden die Wellen dieses Erregers: der Abstand von einem Wellenberg zum nächsten, "
+        "an der Stelle des Erregers und bei der Geschwindigkeit, mit der die Simulation startet. "
+        "Bei höherer Simulationsgeschwindigkeit werden die Wellen etwas kürzer."));
+    grid_->addWidget(lblWellenlaenge, grid_->rowCount(), 0, 1, 2);
     auto* Label29 = new HelpLabel(
         QStringLiteral("Wie soll der Erreger auf die Schwinger einwirken?"), help::Label29);
     Label29->setCursor(Qt::ArrowCursor);
@@ -145,6 +156,8 @@ void ExciterBox::connectHandlers() {
         editExciter(QStringLiteral("Schwingungsdauer ändern"),
                     [&](TErreger& e) { e.Frequenz = (1000.0 / period) * 50.0; });
     });
+    // The period, the exciter's row and the couplings of the tank all decide it.
+    connect(&document_, &TankDocument::changed, this, &ExciterBox::showWavelength);
     connect(cbErregerFest, &QComboBox::activated, this, [this](int index) {
         editExciter(QStringLiteral("Einwirkung ändern"), [&](TErreger& e) { e.Fest = index == 1; });
     });
@@ -202,6 +215,28 @@ void ExciterBox::showObject(const TObjekt& exciter) {
         seErrWinkel->setValue(winkel);
     }
     takeObject(exciter, QStringLiteral("Erreger"));
+    showWavelength();
+}
+
+void ExciterBox::showWavelength() {
+    const TObjekt* object = document_.hasTank() ? document_.find(serial_) : nullptr;
+    if (!object || !object->erreger()) {
+        return;
+    }
+    const TZBecken& tank = document_.tank();
+    const TErreger& e = *object->erreger();
+    const double coupling = couplingOfRow(tank, e.Y);
+    const double wavelength = discreteWavelength(
+        e.Frequenz, SimulationGroup::startTimeStep(maxStableTimeStep(tank)), coupling);
+    if (!(coupling > 0.0)) {
+        lblWellenlaenge->setText(QStringLiteral("keine Welle: ohne Kopplung"));
+    } else if (wavelength <= 0.0) {
+        lblWellenlaenge->setText(QStringLiteral("keine Welle: Schwingungsdauer zu kurz"));
+    } else {
+        lblWellenlaenge->setText(
+            QStringLiteral("Wellenlänge ≈ %1 Schwinger")
+                .arg(QLocale(QLocale::German).toString(wavelength, 'f', wavelength < 20 ? 1 : 0)));
+    }
 }
 
 } // namespace zb::ui

@@ -26,6 +26,7 @@ class ExciterBox : public ObjectBox {
     QSlider* seErrAmpl;
     QLabel* lblAmpli;
     SpinEdit* seErrT;
+    QLabel* lblWellenlaenge;
     QComboBox* cbErregerFest;
     QRadioButton* rbRadialwelle;
     QRadioButton* rbEbeneWellenfront;
@@ -43,6 +44,8 @@ class ExciterBox : public ObjectBox {
     }
     void buildShapePanels();
     void connectHandlers();
+    // The wavelength the exciter makes, at the time step a run starts with.
+    void showWavelength();
 };
 
 } // namespace zb::ui

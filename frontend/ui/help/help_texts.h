@@ -13,6 +13,20 @@ inline const QString Label16 = QStringLiteral("Lässt die Wanne um ihren Mittelp
 inline const QString Label27 = QStringLiteral("Gibt die Entfernung des Betrachters zur Wanne an. ");
 inline const QString Label28 = QStringLiteral(
     "Wird dieser Regler hochgesetzt, kann die Wanne fast aus Vogelperspektive betrachtet werden.");
+inline const QString Faerbung = QStringLiteral(
+    "\"Normale Farben\" zeigt die Wanne so, wie sie gebaut ist. Bei \"Auslenkung\" werden "
+    "Wellenberge rot und Wellentäler blau, umso kräftiger, je weiter sie aus der Ruhelage "
+    "reichen. Bei \"Intensität\" zeigt die Farbe, wie stark es an jeder Stelle im Mittel "
+    "schwingt: Wo sich Wellen verstärken, leuchtet es, wo sie sich auslöschen, bleibt es dunkel. "
+    "So werden z.B. die Streifen hinter einem Doppelspalt sichtbar. Das Mittel braucht einige "
+    "Schwingungen, bis es sich eingestellt hat.");
+inline const QString Hoehenfaktor = QStringLiteral(
+    "Zeichnet die Wellen höher oder flacher, als sie gerechnet werden. An der Rechnung selbst "
+    "ändert das nichts.");
+inline const QString SchirmIntensitaet = QStringLiteral(
+    "Zeigt in der Schirmanzeige zu jedem Schirm zusätzlich eine orange Kurve: wie stark es an "
+    "jeder Stelle des Schirms im Mittel schwingt (Intensität). Wo sie am höchsten ist, liegen die "
+    "hellen Streifen eines Interferenzmusters.");
 
 // Tank
 inline const QString StandardDaempfung = QStringLiteral(

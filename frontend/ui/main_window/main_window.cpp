@@ -6,6 +6,7 @@
 #include "editor/tank_box.h"
 #include "main_window/pool_size.h"
 #include "model/tank_file.h"
+#include "simulation/display_group.h"
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
 #include "view/engine_panel.h"
@@ -117,6 +118,7 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     const std::string folder = ZbApplication::programDir();
     GLFrame->createEngine(folder);
     engine_.set3dMode(false);
+    gbSimulation->gbDarstellung->applyToEngine();
     programDir_ = folder;
 }
 
@@ -260,6 +262,7 @@ void TfrmMain::RefreshEngine() {
         const BusyCursor busy((long long)tank.GroesseX * tank.GroesseY >= kSlowTransferNodes);
         tank.TransferToEngine(engine_);
     }
+    gbSimulation->gbDarstellung->applyToEngine();
     transferred_ = serializeTank(tank);
     fieldAtRest_ = true;
     GLFrame->UpdateTopView();

@@ -4,6 +4,7 @@
 #include "editor/object_editor.h"
 #include "main_window/main_window.h"
 #include "model/stability.h"
+#include "simulation/display_group.h"
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
 #include "view/view_frame.h"
@@ -39,7 +40,7 @@ void TfrmMain::RunSimulation() {
 
     // A step above the tank's stable one turns the field into infinities within moments.
     g.setSpeedCap(maxStableTimeStep(document_.tank()));
-    g.tbSimSpeed->setValue(g.tbSimSpeed->maximum() / 5);
+    g.tbSimSpeed->setValue(SimulationGroup::kStartPosition);
     g.tbSimSpeedChange();
     g.rbKonstGeschw->setChecked(true);
     g.rbKonstGeschwClick();
@@ -51,6 +52,7 @@ void TfrmMain::RunSimulation() {
 
     document_.flush(); // an edit still on its way must not overwrite the run's transfer later
     document_.tank().TransferToEngine(engine_);
+    g.gbDarstellung->applyToEngine();
     fieldAtRest_ = false;
     g.setEnginePaused(true);
     actOeffnen->setEnabled(false);
@@ -61,6 +63,7 @@ void TfrmMain::RunSimulation() {
     framesCounted_ = 0;
     countStartMs_ = QDateTime::currentMSecsSinceEpoch();
     g.lblBilderProSekunde->clear();
+    g.showSimulationTime(0.0);
     runTimer->start();
 }
 
@@ -76,6 +79,7 @@ void TfrmMain::runFrame() {
         return;
     }
     engine_.nextFrame();
+    gbSimulation->showSimulationTime(engine_.simulationTime());
     engine_.setPoolAngle(double(gbSimulation->tbWinkel->value() - 90));
     placeRunCamera();
     engine_.repaintScene(true, true);

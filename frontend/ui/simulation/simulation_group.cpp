@@ -2,6 +2,7 @@
 
 #include "app/user_dialogs.h"
 #include "help/help_texts.h"
+#include "simulation/display_group.h"
 #include "widgets/capped_track_bar.h"
 #include "widgets/fit_text.h"
 #include "widgets/help_label.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -68,6 +70,14 @@ void SimulationGroup::setEnginePaused(bool paused) {
 
 float SimulationGroup::speedOf(int position) {
     return float(position / 100.0 * 0.008 + 0.0001);
+}
+
+float SimulationGroup::startTimeStep(double maxTimeStep) {
+    int position = kStartPosition;
+    while (position > 0 && double(speedOf(position)) > maxTimeStep) {
+        --position;
+    }
+    return speedOf(position);
 }
 
 void SimulationGroup::buildErreger() {
@@ -228,6 +238,20 @@ void SimulationGroup::buildControl() {
     QPalette grey = lblBilderProSekunde->palette();
     grey.setColor(QPalette::WindowText, QColor(90, 90, 90));
     lblBilderProSekunde->setPalette(grey);
+    lblBilderProSekunde->resize(96, 16); // the simulated time takes the right half
+    lblSimZeit = new QLabel(this);
+    lblSimZeit->setObjectName(QStringLiteral("lblSimZeit"));
+    lblSimZeit->setGeometry(104, 472, 89, 16);
+    lblSimZeit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblSimZeit->setPalette(grey);
+    lblSimZeit->setToolTip(QStringLiteral(
+        "So viel Zeit ist seit dem Start in der Simulation vergangen, in Zeiteinheiten der "
+        "Rechnung. Jeder Rechenschritt bringt sie um einen Zeitschritt weiter, bei höherer "
+        "Simulationsgeschwindigkeit also schneller."));
+
+    gbDarstellung = new DisplayGroup(engine_, this);
+    gbDarstellung->setGeometry(8, 492, 185, 98);
+    connect(gbDarstellung, &DisplayGroup::changed, this, &SimulationGroup::runViewChanged);
 
     Button2 = new QPushButton(QStringLiteral("<< Simulation anhalten <<"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
@@ -238,6 +262,14 @@ void SimulationGroup::resizeEvent(QResizeEvent* event) {
     // The leave button sits in a 40-pixel bar along the bottom, whatever the window's height.
     Button2->setGeometry(8, height() - 34, width() - 16, 28);
     lblBilderProSekunde->move(8, qMin(472, height() - 56));
+    lblSimZeit->move(104, lblBilderProSekunde->y());
+    // In a window too low for it the group would cover the leave button.
+    gbDarstellung->setVisible(gbDarstellung->geometry().bottom() < height() - 40);
+}
+
+void SimulationGroup::showSimulationTime(double time) {
+    lblSimZeit->setText(
+        QStringLiteral("t = %1").arg(QLocale(QLocale::German).toString(time, 'f', 1)));
 }
 
 void SimulationGroup::showSpeedControls(bool speed) {

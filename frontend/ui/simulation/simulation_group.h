@@ -17,6 +17,7 @@ class QTimer;
 namespace zb::ui {
 
 class CappedTrackBar;
+class DisplayGroup;
 class HelpLabel;
 
 class SimulationGroup : public CompactGroupBox {
@@ -48,6 +49,8 @@ class SimulationGroup : public CompactGroupBox {
     QPushButton* btnSimRun;
     QPushButton* Button2;
     QLabel* lblBilderProSekunde;
+    QLabel* lblSimZeit;
+    DisplayGroup* gbDarstellung;
 
     // The click handlers, also applied by the start of a run.
     void rbKonstGeschwClick();
@@ -58,12 +61,19 @@ class SimulationGroup : public CompactGroupBox {
 
     // The time step of a speed position.
     static float speedOf(int position);
+    // The speed position a run starts at, and its time step for a tank whose largest stable
+    // step is maxTimeStep (the slider's cap may hold it lower).
+    static constexpr int kStartPosition = 30;
+    static float startTimeStep(double maxTimeStep);
 
     // Closes the speeds above the tank's largest stable time step.
     void setSpeedCap(double maxTimeStep);
 
     // Pauses or unpauses the engine and remembers it in the run state.
     void setEnginePaused(bool paused);
+
+    // The simulated time since the run started, in the engine's units.
+    void showSimulationTime(double time);
 
   signals:
     // Something the run shows changed: a paused run must draw a frame.

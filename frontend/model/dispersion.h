@@ -1,0 +1,25 @@
+// The wavelength an exciter makes in the tank, from the engine's discrete update rather than the
+// continuum wave equation, which is 9 % off at short waves.
+//
+// The step is v += dt·K·c·(mean of the 4 neighbours − h), then h += dt·v, with K = 10000/3. A
+// plane wave along a grid axis, h = cos(k·x − ω·t), has mean − h = −sin²(k/2)·h, and the scheme
+// turns it with (2/dt)·sin(ω·dt/2) = √(K·c)·sin(k/2). Damping is left out: the tank's is small,
+// and it shifts the wavelength by its square only.
+#pragma once
+
+#include <cstdint>
+
+namespace zb {
+
+class TZBecken;
+
+// The wavelength in oscillators of a plane wave at angular frequency omega (the exciter's
+// Frequenz), for time step dt and coupling c. 0 when no wave of this frequency propagates: the
+// period is shorter than the grid's shortest one, or c or dt is not above 0.
+double discreteWavelength(double omega, double dt, double coupling);
+
+// The coupling of row y as the engine builds the pool: that of the material change with the
+// largest start row not below it (ties: the later one), else the tank's standard coupling.
+double couplingOfRow(const TZBecken& tank, int32_t y);
+
+} // namespace zb

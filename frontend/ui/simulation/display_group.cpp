@@ -1,0 +1,107 @@
+#include "simulation/display_group.h"
+
+#include "help/help_texts.h"
+#include "widgets/help_label.h"
+#include "widgets/track_bar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLocale>
+#include <QSettings>
+#include <QSlider>
+
+#include <cmath>
+
+namespace zb::ui {
+
+namespace {
+
+const QString kColorKey = QStringLiteral("display/colorMode");
+const QString kHeightKey = QStringLiteral("display/heightScale");
+const QString kIntensityKey = QStringLiteral("display/screenIntensity");
+
+// Heights from 1/8 to 8 times the computed ones, in tenths of a doubling.
+constexpr int kLowestHeight = -30;
+constexpr int kHighestHeight = 30;
+// Drawn unscaled, a new tank's default exciter soon raises waves of 15 oscillators over a
+// wavelength of 36 in a tank of 100: a mountain range. Half still shows the relief plainly and
+// leaves the gentler waves of the guided sequences visible.
+constexpr int kDefaultHeight = -10;
+
+} // namespace
+
+DisplayGroup::DisplayGroup(EngineCalls& engine, QWidget* parent)
+    : QGroupBox(QStringLiteral("Darstellung"), parent), engine_(engine) {
+    setObjectName(QStringLiteral("gbDarstellung"));
+    auto* lblFaerbung = new HelpLabel(QStringLiteral("Farben:"), help::Faerbung, this);
+    lblFaerbung->setObjectName(QStringLiteral("lblFaerbung"));
+    lblFaerbung->setGeometry(8, 19, 46, 15);
+    cbFaerbung = new QComboBox(this);
+    cbFaerbung->setObjectName(QStringLiteral("cbFaerbung"));
+    cbFaerbung->addItems({QStringLiteral("Normale Farben"), QStringLiteral("Auslenkung"),
+                          QStringLiteral("Intensität")});
+    cbFaerbung->setGeometry(56, 16, 121, 20);
+    cbFaerbung->setToolTip(QStringLiteral(
+        "Färbt das Wasser nach der Höhe der Wellen oder nach der mittleren Intensität, etwa um "
+        "die Streifen eines Interferenzmusters zu sehen."));
+
+    lblHoehenfaktor = new HelpLabel(QString(), help::Hoehenfaktor, this);
+    lblHoehenfaktor->setObjectName(QStringLiteral("lblHoehenfaktor"));
+    lblHoehenfaktor->setGeometry(8, 40, 172, 15);
+    tbHoehenfaktor = makeTrackBar(kLowestHeight, kHighestHeight, kDefaultHeight, 10, this);
+    tbHoehenfaktor->setTickInterval(10); // a tick at every doubling
+    tbHoehenfaktor->setObjectName(QStringLiteral("tbHoehenfaktor"));
+    tbHoehenfaktor->setGeometry(8, 55, 170, 17);
+    tbHoehenfaktor->setToolTip(
+        QStringLiteral("Zeichnet die Wellen höher oder flacher; die Rechnung bleibt dieselbe."));
+
+    cbSchirmIntensitaet = new QCheckBox(QStringLiteral("Intensität an den Schirmen"), this);
+    cbSchirmIntensitaet->setObjectName(QStringLiteral("cbSchirmIntensitaet"));
+    cbSchirmIntensitaet->setGeometry(8, 76, 172, 17);
+    cbSchirmIntensitaet->setToolTip(
+        QStringLiteral("Zeigt in der Schirmanzeige, wie stark es entlang jedes Schirms im Mittel "
+                       "schwingt."));
+
+    const QSettings settings;
+    const int color = settings.value(kColorKey, 0).toInt();
+    cbFaerbung->setCurrentIndex(color >= 0 && color < cbFaerbung->count() ? color : 0);
+    tbHoehenfaktor->setValue(settings.value(kHeightKey, kDefaultHeight).toInt());
+    cbSchirmIntensitaet->setChecked(settings.value(kIntensityKey, false).toBool());
+    showHeightScale();
+
+    const auto apply = [this] {
+        showHeightScale();
+        store();
+        applyToEngine();
+        emit changed();
+    };
+    connect(cbFaerbung, &QComboBox::currentIndexChanged, this, apply);
+    connect(tbHoehenfaktor, &QSlider::valueChanged, this, apply);
+    connect(cbSchirmIntensitaet, &QCheckBox::toggled, this, apply);
+}
+
+float DisplayGroup::heightScaleOf(int position) {
+    return float(std::exp2(position / 10.0));
+}
+
+void DisplayGroup::applyToEngine() {
+    engine_.setColorMode(cbFaerbung->currentIndex());
+    engine_.setHeightScale(heightScaleOf(tbHoehenfaktor->value()));
+    engine_.setScreenIntensity(cbSchirmIntensitaet->isChecked());
+}
+
+void DisplayGroup::showHeightScale() {
+    const double scale = double(heightScaleOf(tbHoehenfaktor->value()));
+    lblHoehenfaktor->setText(
+        QStringLiteral("Höhe ×%1")
+            .arg(QLocale(QLocale::German).toString(scale, 'f', scale < 1.0 ? 2 : 1)));
+}
+
+void DisplayGroup::store() const {
+    QSettings settings;
+    settings.setValue(kColorKey, cbFaerbung->currentIndex());
+    settings.setValue(kHeightKey, tbHoehenfaktor->value());
+    settings.setValue(kIntensityKey, cbSchirmIntensitaet->isChecked());
+}
+
+} // namespace zb::ui

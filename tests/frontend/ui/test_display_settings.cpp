@@ -1,0 +1,159 @@
+#include "editor/exciter_box.h"
+#include "editor/object_editor.h"
+#include "main_window_parts.h"
+#include "program_harness.h"
+#include "simulation/display_group.h"
+#include "simulation/simulation_group.h"
+#include "test_registry.h"
+#include "ui_harness.h"
+#include "widgets/help_label.h"
+#include "widgets/spin_edit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+
+#include <algorithm>
+#include <functional>
+
+namespace zb::ui::test {
+
+using zb::test::callLine;
+
+namespace {
+
+// Whether the engine's latest pool got the display choices after it was built.
+bool sentAfterTheTank(const RecordingEngine& engine, int colorMode, float heightScale,
+                      bool screenIntensity) {
+    size_t pool = 0;
+    for (size_t k = 0; k < engine.calls.size(); ++k) {
+        if (engine.calls[k].rfind("createEmptyPool", 0) == 0) {
+            pool = k;
+        }
+    }
+    const std::string wanted[] = {callLine("setColorMode", colorMode),
+                                  callLine("setHeightScale", heightScale),
+                                  callLine("setScreenIntensity", screenIntensity)};
+    for (const std::string& call : wanted) {
+        if (std::find(engine.calls.begin() + long(pool), engine.calls.end(), call) ==
+            engine.calls.end()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+class DisplaySettingsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void aNewUserGetsDesignedColoursAndFlatterHeights() {
+        Harness h(true);
+        const DisplayGroup& d = *simulationOf(*h.window).gbDarstellung;
+        QCOMPARE(d.cbFaerbung->currentText(), QStringLiteral("Normale Farben"));
+        QCOMPARE(d.lblHoehenfaktor->text(), QStringLiteral("Höhe ×0,50"));
+        QVERIFY(!d.cbSchirmIntensitaet->isChecked());
+        h.window->RunSimulation();
+        QVERIFY(sentAfterTheTank(h.engine, 0, 0.5f, false));
+    }
+
+    void choicesReachTheEngineAtOnceAndRedrawAPausedRun() {
+        Harness h(true);
+        SimulationGroup& g = simulationOf(*h.window);
+        DisplayGroup& d = *g.gbDarstellung;
+        h.window->RunSimulation();
+        QVERIFY(g.rbPaused->isChecked());
+        QVERIFY(!d.isHidden());
+
+        const auto redraws = [&](const std::function<void()>& change, const std::string& call) {
+            QTRY_VERIFY(!timerOf(*h.window, "runTimer").isActive()); // paused: no more frames
+            const long long frames = h.engine.frames;
+            h.engine.clear();
+            change();
+            QCOMPARE(h.engine.last(call.substr(0, call.find(' '))), call);
+            QTRY_VERIFY(h.engine.frames > frames);
+        };
+        redraws([&] { d.cbFaerbung->setCurrentIndex(2); }, callLine("setColorMode", 2));
+        redraws([&] { d.tbHoehenfaktor->setValue(10); }, callLine("setHeightScale", 2.0f));
+        QCOMPARE(d.lblHoehenfaktor->text(), QStringLiteral("Höhe ×2,0"));
+        redraws([&] { d.cbSchirmIntensitaet->click(); }, callLine("setScreenIntensity", true));
+
+        // A reset builds the pool anew; the engine starts it with its own defaults.
+        h.engine.clear();
+        g.btnSimReset->click();
+        QVERIFY(sentAfterTheTank(h.engine, 2, 2.0f, true));
+    }
+
+    void choicesSurviveARestartOfTheProgram() {
+        {
+            ProgramHarness first;
+            first.enterFreeMode();
+            DisplayGroup& d = *simulationOf(first.w->frmMain).gbDarstellung;
+            d.cbFaerbung->setCurrentIndex(1);
+            d.tbHoehenfaktor->setValue(d.tbHoehenfaktor->minimum());
+            d.cbSchirmIntensitaet->setChecked(true);
+        }
+        ProgramHarness again({}, false);
+        again.enterFreeMode();
+        const DisplayGroup& d = *simulationOf(again.w->frmMain).gbDarstellung;
+        QCOMPARE(d.cbFaerbung->currentIndex(), 1);
+        QCOMPARE(d.tbHoehenfaktor->value(), d.tbHoehenfaktor->minimum());
+        QVERIFY(d.cbSchirmIntensitaet->isChecked());
+        // The tank the editor shows already has them.
+        QVERIFY(sentAfterTheTank(again.engine, 1, 0.125f, true));
+    }
+
+    void theRunShowsItsSimulatedTime() {
+        Harness h(true);
+        SimulationGroup& g = simulationOf(*h.window);
+        h.window->RunSimulation();
+        QCOMPARE(g.lblSimZeit->text(), QStringLiteral("t = 0,0"));
+        g.btnSimRun->click();
+        QTRY_VERIFY_WITH_TIMEOUT(g.lblSimZeit->text() != QStringLiteral("t = 0,0"), 20000);
+        g.rbPaused->click();
+        QTRY_COMPARE(g.lblSimZeit->text(),
+                     QStringLiteral("t = ") +
+                         QLocale(QLocale::German).toString(h.engine.simulationTime(), 'f', 1));
+    }
+
+    void theExciterBoxShowsTheWavelengthOfTheGrid() {
+        Harness h(true);
+        const TObjekt& exciter = h.insert(QStringLiteral("Erreger"));
+        ExciterBox& box = *h.editor().gbErreger;
+        // T = 5000 ms at coupling 4: 36.2 oscillators on the grid (continuum: 36.3).
+        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("Wellenlänge ≈ 36 Schwinger"));
+        box.seErrT->setValue(1000);
+        h.settle();
+        // Here the continuum formula would say 7.3.
+        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("Wellenlänge ≈ 7,0 Schwinger"));
+        box.seErrT->setValue(100);
+        h.settle();
+        QCOMPARE(box.lblWellenlaenge->text(),
+                 QStringLiteral("keine Welle: Schwingungsdauer zu kurz"));
+
+        // The material at the exciter's row decides, not the tank's standard coupling.
+        const uint64_t serial = exciter.serial();
+        h.edit(h.insert(QStringLiteral("Materialübergang")), [](TObjekt& o) {
+            o.matUebergang()->Y = 2;
+            o.matUebergang()->Kopplung = 7.5;
+        });
+        h.edit(*h.window->document().find(serial), [](TObjekt& o) {
+            o.erreger()->Frequenz = 50.0; // 1000 ms
+            o.erreger()->Y = 10;
+        });
+        h.select(QString::fromStdString(h.window->document().find(serial)->Name));
+        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("Wellenlänge ≈ 9,8 Schwinger"));
+    }
+};
+
+static RegisterTest<DisplaySettingsTest> registration;
+
+} // namespace zb::ui::test
+
+#include "test_display_settings.moc"
