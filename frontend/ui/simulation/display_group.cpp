@@ -23,10 +23,9 @@ const QString kIntensityKey = QStringLiteral("display/screenIntensity");
 // Heights from 1/8 to 8 times the computed ones, in tenths of a doubling.
 constexpr int kLowestHeight = -30;
 constexpr int kHighestHeight = 30;
-// Drawn unscaled, a new tank's default exciter soon raises waves of 15 oscillators over a
-// wavelength of 36 in a tank of 100: a mountain range. Half still shows the relief plainly and
-// leaves the gentler waves of the guided sequences visible.
-constexpr int kDefaultHeight = -10;
+// The designed picture draws the heights unscaled; a user who finds a closed tank's waves
+// mountainous lowers them (x0.5 suits a new tank with its default exciter).
+constexpr int kDefaultHeight = 0;
 
 } // namespace
 

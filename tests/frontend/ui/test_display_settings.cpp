@@ -53,14 +53,14 @@ class DisplaySettingsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void aNewUserGetsDesignedColoursAndFlatterHeights() {
+    void aNewUserGetsTheDesignedPicture() {
         Harness h(true);
         const DisplayGroup& d = *simulationOf(*h.window).gbDarstellung;
         QCOMPARE(d.cbFaerbung->currentText(), QStringLiteral("Normale Farben"));
-        QCOMPARE(d.lblHoehenfaktor->text(), QStringLiteral("Höhe ×0,50"));
+        QCOMPARE(d.lblHoehenfaktor->text(), QStringLiteral("Höhe ×1,0"));
         QVERIFY(!d.cbSchirmIntensitaet->isChecked());
         h.window->RunSimulation();
-        QVERIFY(sentAfterTheTank(h.engine, 0, 0.5f, false));
+        QVERIFY(sentAfterTheTank(h.engine, 0, 1.0f, false));
     }
 
     void choicesReachTheEngineAtOnceAndRedrawAPausedRun() {
