@@ -9,9 +9,10 @@
 
 namespace zb::ui {
 
-// The caption spans the box; the control follows on the next row, with an optional unit.
-inline void addCaptionedRow(QGridLayout* grid, QWidget* caption, QWidget* control,
-                            const QString& unit = {}) {
+// The caption spans the box; the control follows on the next row, with an optional unit. Returns
+// the control's row, for a widget beside it.
+inline QHBoxLayout* addCaptionedRow(QGridLayout* grid, QWidget* caption, QWidget* control,
+                                    const QString& unit = {}) {
     const int row = grid->rowCount();
     grid->addWidget(caption, row, 0, 1, 2);
     auto* line = new QHBoxLayout;
@@ -26,6 +27,7 @@ inline void addCaptionedRow(QGridLayout* grid, QWidget* caption, QWidget* contro
         line->addStretch(1);
     }
     grid->addLayout(line, row + 1, 0, 1, 2);
+    return line;
 }
 
 // "x:" field "y:" field on one row; returns the two small labels for tooltips.

@@ -64,17 +64,20 @@ ExciterBox::ExciterBox(TankDocument& document, QWidget* parent) : ObjectBox(docu
     lblAmpli->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid_->addWidget(lblAmpli, amplitudeRow, 1);
 
-    addCaptionedRow(grid_,
-                    new HelpLabel(QStringLiteral("Schwingungsdauer T (in Simulationszeit ms):"),
-                                  help::Frequenz),
-                    seErrT);
+    QHBoxLayout* periodRow =
+        addCaptionedRow(grid_,
+                        new HelpLabel(QStringLiteral("Schwingungsdauer T (in Simulationszeit ms):"),
+                                      help::Frequenz),
+                        seErrT);
+    // Beside the period, wrapped, so that the box keeps its height.
     lblWellenlaenge = new QLabel;
+    lblWellenlaenge->setWordWrap(true);
     lblWellenlaenge->setObjectName(QStringLiteral("lblWellenlaenge"));
     lblWellenlaenge->setToolTip(QStringLiteral(
         "So lang werden die Wellen dieses Erregers: der Abstand von einem Wellenberg zum nächsten, "
         "an der Stelle des Erregers und bei der Geschwindigkeit, mit der die Simulation startet. "
         "Bei höherer Simulationsgeschwindigkeit werden die Wellen etwas kürzer."));
-    grid_->addWidget(lblWellenlaenge, grid_->rowCount(), 0, 1, 2);
+    periodRow->insertWidget(1, lblWellenlaenge, 1);
     auto* Label29 = new HelpLabel(
         QStringLiteral("Wie soll der Erreger auf die Schwinger einwirken?"), help::Label29);
     Label29->setCursor(Qt::ArrowCursor);
