@@ -8,11 +8,12 @@ ObjectTree buildObjectTree(const TObjektListe& list, int selectIndex) {
     if (selectIndex == 0)
         tree.selected = 0;
     // Node indices of the groups, in the order they are shown.
-    const int erreger = 1, waende = 2, schirme = 3, material = 4;
+    const int erreger = 1, waende = 2, schirme = 3, material = 4, messpunkte = 5;
     tree.nodes.push_back({"Erreger", 0, -1});
     tree.nodes.push_back({"Wände", 0, -1});
     tree.nodes.push_back({"Schirme", 0, -1});
     tree.nodes.push_back({"Materialübergang", 0, -1});
+    tree.nodes.push_back({"Messpunkte", 0, -1});
     for (int k = 1; k < list.Count(); ++k) {
         const TObjekt& o = list.at(k);
         int group;
@@ -28,6 +29,9 @@ ObjectTree buildObjectTree(const TObjektListe& list, int selectIndex) {
             break;
         case kArtMatUebergang:
             group = material;
+            break;
+        case kArtMesspunkt:
+            group = messpunkte;
             break;
         default:
             continue;

@@ -1,4 +1,4 @@
-// The object tree the editor shows, as plain data: the root stands for the tank, four groups
+// The object tree the editor shows, as plain data: the root stands for the tank, five groups
 // always follow in a fixed order, and every object sits under its kind's group in list order.
 #pragma once
 
