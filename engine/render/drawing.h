@@ -30,6 +30,8 @@ void drawScreenBoxes();
 void drawScreenPanel();
 // The editor's marks over the flat view.
 void drawMarks();
+// The probes as markers in their colours, in the flat and the 3-D view.
+void drawProbeMarkers();
 
 // Loads one background picture into a new texture; 0 when the picture could not be read.
 uint32_t loadScreenTexture(const std::string& path);

@@ -139,6 +139,7 @@ void composeFrame(bool drawScreens, bool drawProfiles) {
         glEnable(GL_LIGHTING);
 
     drawSurface(drawScreens);
+    drawProbeMarkers();
     if (v.flatView)
         drawMarks();
     if (drawProfiles)

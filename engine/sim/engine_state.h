@@ -4,6 +4,7 @@
 #pragma once
 
 #include "sim/pool.h"
+#include "sim/probe_store.h"
 #include "sim/sweep_buffers.h"
 
 #include <cstdint>
@@ -114,6 +115,7 @@ struct EngineState {
     ScreenLine screens[kMaxScreens];
     int32_t screenCount = 0;
     float edgeWidth = 0.0f; // width of damped edges, oscillators
+    ProbeStore probes;      // sampled after every step; kept until ResetAll
 
     Camera camera;
     DrawingState view;

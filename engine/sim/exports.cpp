@@ -15,6 +15,7 @@ ZBDLL_API void ZBDLL_ResetAll(void) {
     gEngine.paused = true;
     gEngine.simTime = 0.0f;
     gEngine.poolExists = false;
+    clearProbes(gEngine.probes);
     // Discarded for every purpose; the arrays wait for the next pool, which mostly has the
     // same size.
     setArraysAside(gEngine.pool, gEngine.spare);

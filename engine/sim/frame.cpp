@@ -11,6 +11,7 @@ bool runFrame(bool step, bool draw, bool drawScreens, bool drawProfiles) {
     if (step && !s.paused) {
         s.simTime = s.simTime + s.simSpeed;
         stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled, !s.headless);
+        recordProbes(s.probes, s.pool);
     }
     if (draw && s.draw.drawFrame)
         return s.draw.drawFrame(drawScreens, drawProfiles);

@@ -31,6 +31,8 @@ void TZBecken::TransferToEngine(EngineCalls& engine) const {
         } else if (const TErreger* e = o.erreger()) {
             engine.addExciter(e->X, e->Y, e->Breite, e->Laenge, e->Winkel, e->Frequenz,
                               e->Fest ? e->Amplitude : 2.0 * e->Amplitude, e->Fest);
+        } else if (const TMesspunkt* m = o.messpunkt()) {
+            engine.addProbe(m->X, m->Y, m->Farbe);
         }
     }
     engine.addEdges(RandHinten, RandVorne, RandLinks, RandRechts);

@@ -8,12 +8,18 @@ ObjectTree buildObjectTree(const TObjektListe& list, int selectIndex) {
     if (selectIndex == 0)
         tree.selected = 0;
     // Node indices of the groups, in the order they are shown.
-    const int erreger = 1, waende = 2, schirme = 3, material = 4, messpunkte = 5;
+    const int erreger = 1, waende = 2, schirme = 3, material = 4;
     tree.nodes.push_back({"Erreger", 0, -1});
     tree.nodes.push_back({"Wände", 0, -1});
     tree.nodes.push_back({"Schirme", 0, -1});
     tree.nodes.push_back({"Materialübergang", 0, -1});
-    tree.nodes.push_back({"Messpunkte", 0, -1});
+    // Tanks without probes keep the tree they always had.
+    int messpunkte = -1;
+    for (int k = 1; k < list.Count() && messpunkte < 0; ++k)
+        if (list.at(k).messpunkt()) {
+            messpunkte = int(tree.nodes.size());
+            tree.nodes.push_back({"Messpunkte", 0, -1});
+        }
     for (int k = 1; k < list.Count(); ++k) {
         const TObjekt& o = list.at(k);
         int group;
@@ -30,11 +36,11 @@ ObjectTree buildObjectTree(const TObjektListe& list, int selectIndex) {
         case kArtMatUebergang:
             group = material;
             break;
-        case kArtMesspunkt:
+        default:
+            if (!o.messpunkt())
+                continue; // a foreign code, or a probe's code from a file that had no probes
             group = messpunkte;
             break;
-        default:
-            continue;
         }
         if (k == selectIndex)
             tree.selected = int(tree.nodes.size());

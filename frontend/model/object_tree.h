@@ -1,5 +1,6 @@
-// The object tree the editor shows, as plain data: the root stands for the tank, five groups
-// always follow in a fixed order, and every object sits under its kind's group in list order.
+// The object tree the editor shows, as plain data: the root stands for the tank, four groups
+// always follow in a fixed order (a fifth, "Messpunkte", when the tank holds a probe), and every
+// object sits under its kind's group in list order.
 #pragma once
 
 #include "model/objects.h"

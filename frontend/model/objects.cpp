@@ -31,6 +31,12 @@ std::atomic<uint64_t> lastSerial{0};
 TObjekt::TObjekt(int32_t art, std::string name)
     : Art(art), Name(std::move(name)), data_(defaultDaten(art)), serial_(++lastSerial) {}
 
+std::unique_ptr<TObjekt> TObjekt::withoutRecord(int32_t art, std::string name) {
+    auto entry = std::make_unique<TObjekt>(kArtBecken, std::move(name));
+    entry->Art = art;
+    return entry;
+}
+
 TObjektListe::TObjektListe() {
     entries_.push_back(std::make_unique<TObjekt>(kArtBecken));
 }

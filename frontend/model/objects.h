@@ -62,14 +62,17 @@ struct TMesspunkt {
     uint32_t Farbe = 0xd01c8bu; // marker and plot colour, 0xRRGGBB
 };
 
-// One entry of the object list. Kinds 1 to 5 own exactly one record of their kind; any other
-// kind (the tank entry, or a code from a foreign file) owns none.
+// One entry of the object list. Kinds 1 to 5 own exactly one record of their kind (but see
+// withoutRecord); any other kind (the tank entry, or a code from a foreign file) owns none.
 class TObjekt {
   public:
     using Daten = std::variant<std::monostate, TWand, TSchirm, TMatUebergang, TErreger, TMesspunkt>;
 
     // A new entry of the kind with its default record.
     explicit TObjekt(int32_t art, std::string name = {});
+    // An entry of the kind that owns no record: a probe's code read from a file of a version
+    // that gave it no payload.
+    static std::unique_ptr<TObjekt> withoutRecord(int32_t art, std::string name = {});
 
     int32_t Art;
     std::string Name; // UTF-8

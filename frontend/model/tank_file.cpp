@@ -14,7 +14,10 @@ namespace zb {
 namespace {
 
 constexpr size_t kNameFieldSize = 256;
-constexpr int32_t kWrittenVersion = 2;
+// Version 3 adds nothing but the probe record, so a tank without probes is still written as
+// version 2, readable by every earlier program.
+constexpr int32_t kVersionWithoutProbes = 2;
+constexpr int32_t kVersionWithProbes = 3;
 
 // Reads little-endian fields and remembers whether the data ran out.
 class Reader {
@@ -100,8 +103,12 @@ void readPayload(Reader& in, TObjekt& o, int32_t version) {
         e->Winkel = in.get<int32_t>();
         e->Frequenz = in.get<double>();
         e->Amplitude = in.get<double>();
-        if (version == 2)
+        if (version >= 2)
             e->Fest = in.flag(); // version 1 keeps the default: prescribed sine
+    } else if (TMesspunkt* p = o.messpunkt()) {
+        p->X = in.get<int32_t>();
+        p->Y = in.get<int32_t>();
+        p->Farbe = in.get<uint32_t>();
     }
 }
 
@@ -131,7 +138,26 @@ void writePayload(Writer& out, const TObjekt& o) {
         out.put(e->Frequenz);
         out.put(e->Amplitude);
         out.flag(e->Fest);
+    } else if (const TMesspunkt* p = o.messpunkt()) {
+        out.put(p->X);
+        out.put(p->Y);
+        out.put(p->Farbe);
     }
+}
+
+bool holdsProbes(const TObjektListe& list) {
+    for (int k = 1; k < list.Count(); ++k)
+        if (list.at(k).messpunkt())
+            return true;
+    return false;
+}
+
+// A probe's code in a version 1 or 2 file had no payload and made an entry without a record,
+// and still does; from version 3 on it is a probe.
+std::unique_ptr<TObjekt> newEntry(int32_t art, std::string name, int32_t version) {
+    if (art == kArtMesspunkt && version < kVersionWithProbes)
+        return TObjekt::withoutRecord(art, std::move(name));
+    return std::make_unique<TObjekt>(art, std::move(name));
 }
 
 } // namespace
@@ -139,7 +165,7 @@ void writePayload(Writer& out, const TObjekt& o) {
 TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank) {
     Reader in(data, size);
     const int32_t version = in.get<int32_t>();
-    if (in.exhausted() || (version != 1 && version != 2))
+    if (in.exhausted() || version < 1 || version > kVersionWithProbes)
         return in.exhausted() ? TankReadResult::Truncated : TankReadResult::WrongVersion;
     tank.GroesseX = in.get<int32_t>();
     tank.GroesseY = in.get<int32_t>();
@@ -159,13 +185,17 @@ TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank) {
     const int64_t objects = int64_t(count) - 1;
     if (objects > 0 && uint64_t(objects) > in.remaining() / kRecordHeadSize)
         return TankReadResult::Truncated;
+    int probes = 0;
     for (int64_t k = 0; k < objects; ++k) {
         std::string name = in.name();
         const int32_t art = in.get<int32_t>();
-        auto entry = std::make_unique<TObjekt>(art, std::move(name));
+        auto entry = newEntry(art, std::move(name), version);
         readPayload(in, *entry, version);
         if (in.exhausted())
             return TankReadResult::Truncated;
+        // The engine keeps no more probes than this; later ones are read past and dropped.
+        if (entry->messpunkt() && ++probes > kMaxMesspunkte)
+            continue;
         tank.Objekte->add(std::move(entry));
     }
     return TankReadResult::Ok;
@@ -222,7 +252,8 @@ TankReadResult readTankFile(const std::string& path, TZBecken& tank, TankReadDet
 
 std::vector<uint8_t> serializeTank(const TZBecken& tank) {
     Writer out;
-    out.put(kWrittenVersion);
+    const bool probes = holdsProbes(*tank.Objekte);
+    out.put(probes ? kVersionWithProbes : kVersionWithoutProbes);
     out.put(tank.GroesseX);
     out.put(tank.GroesseY);
     out.flag(tank.RandHinten);
@@ -232,9 +263,19 @@ std::vector<uint8_t> serializeTank(const TZBecken& tank) {
     out.put(tank.StandardDaempfung);
     out.put(tank.StandardKopplung);
     out.put(tank.RandBreite);
-    out.put(int32_t(tank.Objekte->Count()));
+    // An entry of the probe's code without a record (from a version 1 or 2 file) has no layout
+    // in version 3: it is left out there, as a reader of version 3 would misread it.
+    const auto written = [&](const TObjekt& o) {
+        return !probes || o.Art != kArtMesspunkt || o.messpunkt();
+    };
+    int32_t count = 1;
+    for (int k = 1; k < tank.Objekte->Count(); ++k)
+        count += written(tank.Objekte->at(k)) ? 1 : 0;
+    out.put(count);
     for (int k = 1; k < tank.Objekte->Count(); ++k) {
         const TObjekt& o = tank.Objekte->at(k);
+        if (!written(o))
+            continue;
         out.name(o.Name);
         out.put(o.Art); // unknown kinds keep their code, without payload
         writePayload(out, o);

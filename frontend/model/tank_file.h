@@ -1,5 +1,6 @@
 // The tank file (".zb"): a 40-byte header with the tank's own values, then one record per object
-// in list order. Little-endian integers, IEEE doubles, one byte per boolean, no padding.
+// in list order. Little-endian integers, IEEE doubles, one byte per boolean, no padding. Versions
+// 1 to 3 are read; docs/tank-file-format.md describes them.
 #pragma once
 
 #include "model/tank.h"
@@ -15,7 +16,7 @@ constexpr size_t kTankHeaderSize = 40;
 constexpr size_t kRecordHeadSize = 260; // 256-byte name field and the kind
 
 // Parses a whole file held in memory into tank, which should be fresh; on any result but Ok the
-// caller discards it.
+// caller discards it. Probes beyond kMaxMesspunkte in a version 3 file are read past and dropped.
 TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank);
 
 // Reads a regular file only: anything else at the path is refused without being opened. detail,
@@ -23,7 +24,7 @@ TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank);
 TankReadResult readTankFile(const std::string& path, TZBecken& tank,
                             TankReadDetail* detail = nullptr);
 
-// The bytes of a version 2 file.
+// The bytes of a version 2 file, or of version 3 when the tank holds a probe.
 std::vector<uint8_t> serializeTank(const TZBecken& tank);
 
 // Writes a temporary file beside path, syncs it and renames it over path; refuses a path that

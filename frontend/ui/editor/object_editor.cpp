@@ -268,6 +268,9 @@ void ObjectEditor::showNode(QTreeWidgetItem* node) {
         gbErreger->show();
         break;
     case kArtMesspunkt:
+        if (!object->messpunkt()) {
+            return; // a code 5 from a file that had no probes yet
+        }
         gbMesspunkt->showObject(*object);
         gbMesspunkt->show();
         break;
@@ -338,7 +341,7 @@ bool ObjectEditor::mayInsert(int32_t art) const {
     const TObjektListe& list = *document_.tank().Objekte;
     int probes = 0;
     for (int k = 1; k < list.Count(); ++k) {
-        probes += list.at(k).Art == kArtMesspunkt ? 1 : 0;
+        probes += list.at(k).messpunkt() ? 1 : 0; // as the engine counts them
     }
     if (probes < kMaxMesspunkte) {
         return true;

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the tank-file fuzz target: small valid files of versions 1 and 2
+"""Writes the seed corpus of the tank-file fuzz target: small valid files of versions 1, 2 and 3
 with every kind of object. Run from anywhere; the files land in tank/ beside this script."""
 import os
 import struct
@@ -29,7 +29,11 @@ def material():
 
 def exciter(version):
     data = name('Erreger') + struct.pack('<i?5idd', 4, True, 20, 5, 3, 3, 0, 10.0, 0.1)
-    return data + (b'\x00' if version == 2 else b'')
+    return data + (b'\x00' if version >= 2 else b'')
+
+
+def probe(x, y):
+    return name('Messpunkt') + struct.pack('<iiiI', 5, x, y, 0xd01c8b)
 
 
 def unknown():
@@ -41,6 +45,9 @@ SEEDS = {
     'every-kind-v2.zb': header(2, 6) + wall() + screen() + material() + exciter(2) + unknown(),
     'every-kind-v1.zb': header(1, 5) + wall() + screen() + material() + exciter(1),
     'exciters-v1.zb': header(1, 3) + exciter(1) + exciter(1),
+    'every-kind-v3.zb': header(3, 8) + wall() + probe(10, 12) + screen() + material() + exciter(3)
+    + unknown() + probe(-1, 99),
+    'code-5-v2.zb': header(2, 3) + name('fuenf') + struct.pack('<i', 5) + exciter(2),
 }
 
 if __name__ == '__main__':

@@ -32,6 +32,7 @@ class RecordingEngine : public EngineCalls {
                     double amplitude, bool sine) override {
         record("addExciter", x, y, w, l, angle, omega, amplitude, sine);
     }
+    void addProbe(int32_t x, int32_t y, uint32_t rgb) override { record("addProbe", x, y, rgb); }
     void addEdges(bool back, bool front, bool left, bool right) override {
         record("addEdges", back, front, left, right);
     }

@@ -16,6 +16,8 @@ Record& add(TZBecken& tank, int32_t art) {
         return *o.schirm();
     else if constexpr (std::is_same_v<Record, TMatUebergang>)
         return *o.matUebergang();
+    else if constexpr (std::is_same_v<Record, TMesspunkt>)
+        return *o.messpunkt();
     else
         return *o.erreger();
 }
@@ -48,8 +50,11 @@ TEST(EngineBinding, MixedObjectsInTheEnginesOrder) {
     plane.Laenge = 1;
     add<TWand>(tank, kArtWand) = {30, 60, -45, 10, 1, 8, 5};
     add<TMatUebergang>(tank, kArtMatUebergang) = {10, 0.5, 0.25}; // same row: list order
+    add<TMesspunkt>(tank, kArtMesspunkt) = {12, 34, 0xabcdef};
     add<TErreger>(tank, kArtErreger);
     tank.Objekte->add(std::make_unique<TObjekt>(7));
+    tank.Objekte->add(TObjekt::withoutRecord(kArtMesspunkt)); // from a version 2 file
+    add<TMesspunkt>(tank, kArtMesspunkt) = {-1, 0, 0};
     RecordingEngine engine;
     tank.TransferToEngine(engine);
     EXPECT_EQ(engine.calls, (std::vector<std::string>{
@@ -62,7 +67,9 @@ TEST(EngineBinding, MixedObjectsInTheEnginesOrder) {
                                 "addScreen 0, false",
                                 "addExciter 4, 4, 40, 1, 0, 10, 0.20000000000000001, false",
                                 "addWall 30, 60, -45, 10, 1, 8, -3",
+                                "addProbe 12, 34, 11259375",
                                 "addExciter 4, 4, 5, 5, 0, 10, 0.10000000000000001, true",
+                                "addProbe -1, 0, 0",
                                 "addEdges false, false, false, false",
                             }));
 }

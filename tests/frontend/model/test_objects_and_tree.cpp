@@ -27,9 +27,8 @@ TEST(ObjectList, NewListHoldsOnlyTheTankAndGroupsAlwaysShow) {
     EXPECT_EQ(list.at(0).Art, kArtBecken);
     EXPECT_FALSE(list.at(0).hasDaten());
     const ObjectTree tree = buildObjectTree(list, 0);
-    EXPECT_EQ(shape(tree),
-              (std::vector<std::string>{"Zitterbecken<-1", "Erreger<0", "Wände<0", "Schirme<0",
-                                        "Materialübergang<0", "Messpunkte<0"}));
+    EXPECT_EQ(shape(tree), (std::vector<std::string>{"Zitterbecken<-1", "Erreger<0", "Wände<0",
+                                                     "Schirme<0", "Materialübergang<0"}));
     EXPECT_EQ(tree.selected, 0);
     EXPECT_EQ(buildObjectTree(list, 5).selected, -1);
 }
@@ -42,17 +41,33 @@ TEST(ObjectList, EntriesSitUnderTheirGroupInListOrder) {
     add(list, 7, "fremd"); // from a foreign file: no group
     add(list, kArtMatUebergang, "Glas");
     add(list, kArtSchirm, "Schirm");
-    add(list, kArtMesspunkt, "Boje");
     const ObjectTree tree = buildObjectTree(list, 3);
     EXPECT_EQ(shape(tree),
               (std::vector<std::string>{"Zitterbecken<-1", "Erreger<0", "Wände<0", "Schirme<0",
-                                        "Materialübergang<0", "Messpunkte<0", "Wand A<2",
-                                        "Erreger<1", "Wand B<2", "Glas<4", "Schirm<3", "Boje<5"}));
+                                        "Materialübergang<0", "Wand A<2", "Erreger<1", "Wand B<2",
+                                        "Glas<4", "Schirm<3"}));
     ASSERT_GE(tree.selected, 0);
     EXPECT_EQ(tree.nodes[size_t(tree.selected)].text, "Wand B");
     EXPECT_EQ(tree.nodes[size_t(tree.selected)].entry, 3);
     EXPECT_EQ(buildObjectTree(list, 4).selected, -1) << "the unknown entry has no node";
-    EXPECT_EQ(list.Count(), 8) << "it stays in the list";
+    EXPECT_EQ(list.Count(), 7) << "it stays in the list";
+}
+
+TEST(ObjectList, ProbesGetTheirGroupOnlyWhenTheTankHasOne) {
+    TObjektListe list;
+    add(list, kArtWand, "Wand");
+    list.add(TObjekt::withoutRecord(kArtMesspunkt, "alt")); // a version 2 file's code 5
+    EXPECT_EQ(buildObjectTree(list, 0).nodes.size(), 6u) << "no group, no node for it";
+    add(list, kArtMesspunkt, "Messpunkt 1");
+    add(list, kArtSchirm, "Schirm");
+    add(list, kArtMesspunkt, "Messpunkt 2");
+    const ObjectTree tree = buildObjectTree(list, 5);
+    EXPECT_EQ(shape(tree),
+              (std::vector<std::string>{"Zitterbecken<-1", "Erreger<0", "Wände<0", "Schirme<0",
+                                        "Materialübergang<0", "Messpunkte<0", "Wand<2",
+                                        "Messpunkt 1<5", "Schirm<3", "Messpunkt 2<5"}));
+    EXPECT_EQ(tree.nodes[size_t(tree.selected)].text, "Messpunkt 2");
+    EXPECT_EQ(buildObjectTree(list, 2).selected, -1);
 }
 
 TEST(ObjectList, RemovingHandsTheEntryOverAndTheTankEntryStays) {

@@ -39,11 +39,20 @@ struct Bytes {
         flag(true).flag(false).flag(true).flag(false);
         return put(0.05).put(2.5).put<int32_t>(9).put(count);
     }
+    Bytes& probe(const std::string& name, int32_t x, int32_t y, uint32_t colour) {
+        return this->name(name).put<int32_t>(kArtMesspunkt).put(x).put(y).put(colour);
+    }
+    Bytes& wall() {
+        name("Wand").put<int32_t>(kArtWand);
+        for (int32_t k = 1; k <= 7; ++k)
+            put(k * 10);
+        return *this;
+    }
     Bytes& exciter(int32_t version, bool fest) {
         name("Erreger").put<int32_t>(kArtErreger).flag(false);
         put<int32_t>(11).put<int32_t>(12).put<int32_t>(3).put<int32_t>(7).put<int32_t>(33);
         put(12.5).put(0.4);
-        if (version == 2)
+        if (version >= 2)
             flag(fest);
         return *this;
     }
@@ -188,8 +197,10 @@ TEST(TankFile, UnknownVersionsAndTruncatedFilesLeaveTheTankAlone) {
     TZBecken tank = everyField();
     const std::vector<uint8_t> before = serializeTank(tank);
 
-    dir.write("v3.zb", Bytes().header(3, 1).b);
-    EXPECT_FALSE(tank.LoadFromFile(dir.file("v3.zb")));
+    dir.write("v4.zb", Bytes().header(4, 1).b);
+    EXPECT_FALSE(tank.LoadFromFile(dir.file("v4.zb")));
+    dir.write("v0.zb", Bytes().header(0, 1).b);
+    EXPECT_FALSE(tank.LoadFromFile(dir.file("v0.zb")));
     EXPECT_FALSE(tank.LoadFromFile(dir.file("missing.zb")));
     EXPECT_EQ(tank.read(dir.file("missing.zb")), TankReadResult::Missing);
 
@@ -337,6 +348,97 @@ TEST(TankFile, ReferenceTanksSurviveARoundTrip) {
         expectSameTank(tank, again);
         EXPECT_GT(tank.Objekte->Count(), 5) << name;
     }
+}
+
+TEST(TankFile, ProbesAreWrittenAsVersion3AndReadBack) {
+    // Fixed bytes: the probe record is name, kind 5, X, Y and the colour, 272 bytes.
+    const std::vector<uint8_t> fixed = Bytes()
+                                           .header(3, 4)
+                                           .probe("Messpunkt A", 40, 30, 0x1f77b4)
+                                           .exciter(3, false)
+                                           .probe("Mitte", -2, 70000, 0xff000000)
+                                           .b;
+    ASSERT_EQ(fixed.size(), 40u + 272u + 298u + 272u);
+    const TZBecken t = parse(fixed);
+    ASSERT_EQ(t.Objekte->Count(), 4);
+    const TMesspunkt* a = t.Objekte->at(1).messpunkt();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(t.Objekte->at(1).Name, "Messpunkt A");
+    EXPECT_EQ(a->X, 40);
+    EXPECT_EQ(a->Y, 30);
+    EXPECT_EQ(a->Farbe, 0x1f77b4u);
+    EXPECT_FALSE(t.Objekte->at(2).erreger()->Fest) << "exciters as in version 2";
+    EXPECT_EQ(t.Objekte->at(3).messpunkt()->Y, 70000) << "values are taken as they are";
+    EXPECT_EQ(serializeTank(t), fixed);
+
+    // Every kind together survives a save, and removing the probes gives version 2 again.
+    TempDir dir;
+    TZBecken tank = everyField();
+    const std::vector<uint8_t> withoutProbes = serializeTank(tank);
+    *tank.Objekte->add(std::make_unique<TObjekt>(kArtMesspunkt, "Rand")).messpunkt() = {0, 76,
+                                                                                        0x00ff00};
+    ASSERT_TRUE(tank.SaveToFile(dir.file("p.zb")).ok);
+    const std::vector<uint8_t> bytes = dir.read("p.zb");
+    EXPECT_EQ(bytes[0], 3);
+    EXPECT_EQ(bytes.size(), withoutProbes.size() + 272u);
+    TZBecken back;
+    ASSERT_TRUE(back.LoadFromFile(dir.file("p.zb")));
+    expectSameTank(tank, back);
+    EXPECT_EQ(back.Objekte->at(7).messpunkt()->Farbe, 0x00ff00u);
+    back.Objekte->remove(7);
+    EXPECT_EQ(serializeTank(back), withoutProbes);
+}
+
+TEST(TankFile, FilesWithoutProbesStayVersion2ByteForByte) {
+    // Every kind of version 2, laid out by hand as the writer has always written it.
+    Bytes every;
+    every.header(2, 6).wall().exciter(2, true);
+    every.name("Schirm").put<int32_t>(kArtSchirm).put<int32_t>(5).flag(false);
+    every.name("Glas").put<int32_t>(kArtMatUebergang).put<int32_t>(9).put(0.5).put(0.25);
+    every.name("fremd").put<int32_t>(7);
+    EXPECT_EQ(serializeTank(parse(every.b)), every.b);
+    // The probe's code in a version 2 file has no payload and makes an entry without a record,
+    // as before probes existed; it is written back the same way.
+    const std::vector<uint8_t> v2 = Bytes().header(2, 3).name("fuenf").put<int32_t>(5).wall().b;
+    const TZBecken t = parse(v2);
+    ASSERT_EQ(t.Objekte->Count(), 3);
+    EXPECT_EQ(t.Objekte->at(1).Art, kArtMesspunkt);
+    EXPECT_FALSE(t.Objekte->at(1).hasDaten());
+    EXPECT_EQ(t.Objekte->at(2).wand()->Spaltabstand, 70);
+    EXPECT_EQ(serializeTank(t), v2);
+    EXPECT_FALSE(parse(Bytes().header(1, 2).name("").put<int32_t>(5).b).Objekte->at(1).hasDaten());
+
+    // Beside a real probe it has no layout and is left out of the version 3 file.
+    TZBecken mixed = parse(v2);
+    mixed.Objekte->add(std::make_unique<TObjekt>(kArtMesspunkt, "echt"));
+    const TZBecken back = parse(serializeTank(mixed));
+    ASSERT_EQ(back.Objekte->Count(), 3);
+    EXPECT_EQ(back.Objekte->at(1).Art, kArtWand);
+    EXPECT_EQ(back.Objekte->at(2).Name, "echt");
+}
+
+TEST(TankFile, TruncatedVersion3IsRefusedAndProbesBeyondEightAreDropped) {
+    TempDir dir;
+    TZBecken tank = everyField();
+    const std::vector<uint8_t> before = serializeTank(tank);
+    const std::vector<uint8_t> full =
+        Bytes().header(3, 3).probe("a", 1, 2, 3).wall().b; // the probe is cut first
+    for (size_t n = 0; n < full.size(); ++n) {
+        dir.write("cut.zb", std::vector<uint8_t>(full.begin(), full.begin() + long(n)));
+        ASSERT_EQ(tank.read(dir.file("cut.zb")), TankReadResult::Truncated) << n;
+    }
+    EXPECT_EQ(serializeTank(tank), before);
+
+    // The engine keeps eight probes; further records are read past, and what follows is read.
+    Bytes many;
+    many.header(3, 12);
+    for (int k = 0; k < 10; ++k)
+        many.probe(std::to_string(k), k, k, uint32_t(k));
+    many.wall();
+    const TZBecken t = parse(many.b);
+    ASSERT_EQ(t.Objekte->Count(), 1 + 8 + 1);
+    EXPECT_EQ(t.Objekte->at(8).Name, "7");
+    EXPECT_EQ(t.Objekte->at(9).wand()->X, 10);
 }
 
 } // namespace zb::test
