@@ -23,6 +23,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <vector>
 
 namespace zb::ui::test {
 
@@ -195,6 +196,53 @@ class ProbeTest : public QObject {
 
         h.window->endRun();
         QVERIFY(plotOf(h).isHidden());
+    }
+
+    void aPlaneWaveShowsItsPeriodInTheRecordedData() {
+        Harness h(true);
+        const double omega = 50.0, period = 2.0 * M_PI / omega;
+        h.edit(h.insert(QStringLiteral("Erreger")), [&](TObjekt& o) {
+            TErreger& e = *o.erreger();
+            e.X = 5;
+            e.Y = 25;
+            e.Breite = 2;
+            e.Laenge = 48;
+            e.Frequenz = omega;
+        });
+        h.edit(h.insert(QStringLiteral("Messpunkt")), [](TObjekt& o) {
+            o.messpunkt()->X = 20;
+            o.messpunkt()->Y = 25;
+        });
+        startRunning(h);
+        const ProbeRecording& r = h.window->probeRecording();
+        QTRY_VERIFY_WITH_TIMEOUT(!r.empty() && r.time(r.size() - 1) > 14 * period, 120000);
+        h.window->endRun();
+        QCOMPARE(r.firstStep(), 1LL);
+
+        // Rising crossings of the mean over the last ten periods, when the wave has long arrived.
+        const double from = double(r.time(r.size() - 1)) - 10 * period;
+        size_t k0 = 0;
+        while (double(r.time(k0)) < from) {
+            ++k0;
+        }
+        double mean = 0;
+        for (size_t k = k0; k < r.size(); ++k) {
+            mean += double(r.value(k, 0));
+        }
+        mean /= double(r.size() - k0);
+        std::vector<double> crossings;
+        for (size_t k = k0 + 1; k < r.size(); ++k) {
+            const double a = double(r.value(k - 1, 0)) - mean, b = double(r.value(k, 0)) - mean;
+            if (a < 0 && b >= 0) {
+                const double t0 = double(r.time(k - 1)), t1 = double(r.time(k));
+                crossings.push_back(t0 + (t1 - t0) * (-a) / (b - a));
+            }
+        }
+        QVERIFY2(crossings.size() >= 8, qPrintable(QString::number(crossings.size())));
+        const double measured =
+            (crossings.back() - crossings.front()) / double(crossings.size() - 1);
+        QVERIFY2(std::abs(measured - period) < 0.01 * period,
+                 qPrintable(QStringLiteral("%1 against %2").arg(measured).arg(period)));
     }
 
     void measurementsAreSavedCompletelyOrNotAtAll() {
