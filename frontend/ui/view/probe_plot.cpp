@@ -119,7 +119,8 @@ void ProbePlot::paintEvent(QPaintEvent*) {
             }
         }
     }
-    const double yStep = niceStep(peak > 0 ? peak : 1.0, 2);
+    // The scale follows the largest elongation in view, rounded up to a round number.
+    const double yStep = niceStep(peak > 0 ? peak : 1.0, 4);
     const double top = std::max(yStep, std::ceil(peak / yStep) * yStep);
     const auto px = [&](double t) { return area.left() + (t - begin) / span_ * area.width(); };
     const auto py = [&](double v) { return area.center().y() - v / top * area.height() / 2; };

@@ -83,6 +83,25 @@ class ProbeTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void theRecordingKeepsTheNewestStepsWithTheirTimes() {
+        ProbeRecording r;
+        r.start({{"a", 0}, {"b", 0}}, 1.0, 3);
+        const float first[] = {1, 10, 2, 20};
+        r.append(first, 2, 2.0); // two steps in one frame share its time evenly
+        QCOMPARE(r.size(), size_t(2));
+        QCOMPARE(r.time(0), 1.5f);
+        QCOMPARE(r.time(1), 2.0f);
+        const float more[] = {3, 30, 4, 40, 5, 50};
+        r.append(more, 3, 5.0);
+        QCOMPARE(r.size(), size_t(3));
+        QCOMPARE(r.firstStep(), 3LL);
+        for (size_t k = 0; k < 3; ++k) {
+            QCOMPARE(r.value(k, 0), float(k + 3));
+            QCOMPARE(r.value(k, 1), float(10 * (k + 3)));
+            QCOMPARE(r.time(k), float(k + 3));
+        }
+    }
+
     void aProbeIsInsertedEditedAndSentToTheEngine() {
         Harness h(true);
         const TObjekt& probe = h.insert(QStringLiteral("Messpunkt"));
