@@ -80,6 +80,11 @@ QString UserDialogs::savePictureFileName(const QString& suggestion) {
                       QStringLiteral("PNG-Bild (*.png)"), QStringLiteral("png"));
 }
 
+QString UserDialogs::saveMeasurementFileName(const QString& suggestion) {
+    return fileDialog(QFileDialog::AcceptSave, suggestion, QStringLiteral("Messwerte speichern"),
+                      QStringLiteral("CSV-Tabelle (*.csv)"), QStringLiteral("csv"));
+}
+
 UserDialogs& userDialogs() {
     static UserDialogs real;
     return installed ? *installed : real;

@@ -22,6 +22,8 @@ class UserDialogs {
     virtual QString openTankFileName(const QString& folder);
     // The PNG file for "Bild speichern...", starting at a suggested file.
     virtual QString savePictureFileName(const QString& suggestion);
+    // The CSV file for "Messwerte speichern...", starting at a suggested file.
+    virtual QString saveMeasurementFileName(const QString& suggestion);
 };
 
 UserDialogs& userDialogs();

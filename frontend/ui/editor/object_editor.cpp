@@ -1,7 +1,9 @@
 #include "editor/object_editor.h"
 
+#include "app/user_dialogs.h"
 #include "editor/exciter_box.h"
 #include "editor/material_box.h"
+#include "editor/probe_box.h"
 #include "editor/screen_box.h"
 #include "editor/tank_box.h"
 #include "editor/wall_box.h"
@@ -22,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace zb::ui {
@@ -39,7 +42,9 @@ const KindItem kKinds[] = {
     {"Wand", kArtWand, "Wände"},
     {"Schirm", kArtSchirm, "Schirme"},
     {"Materialübergang", kArtMatUebergang, "Materialübergang"},
+    {"Messpunkt", kArtMesspunkt, "Messpunkte"},
 };
+constexpr int kKindCount = int(std::size(kKinds));
 
 // The serial of the node's object; 0 for a group node.
 uint64_t serialOf(const QTreeWidgetItem* node) {
@@ -56,12 +61,13 @@ ObjectEditor::ObjectEditor(TankDocument& document, QWidget* parent)
     gbSchirm = new ScreenBox(document_);
     gbMatUebergang = new MaterialBox(document_);
     gbErreger = new ExciterBox(document_);
+    gbMesspunkt = new ProbeBox(document_);
 
     // The boxes can be taller than the strip on small screens; they scroll rather than squeeze.
     auto* boxes = new QWidget;
     auto* boxesLayout = new QVBoxLayout(boxes);
     boxesLayout->setContentsMargins(0, 0, 0, 0);
-    QGroupBox* all[] = {gbWannenWerte, gbWand, gbSchirm, gbMatUebergang, gbErreger};
+    QGroupBox* all[] = {gbWannenWerte, gbWand, gbSchirm, gbMatUebergang, gbErreger, gbMesspunkt};
     for (QGroupBox* box : all) {
         boxesLayout->addWidget(box);
         box->hide();
@@ -84,6 +90,10 @@ ObjectEditor::ObjectEditor(TankDocument& document, QWidget* parent)
          std::initializer_list<ObjectBox*>{gbWand, gbSchirm, gbMatUebergang, gbErreger}) {
         connect(box, &ObjectBox::helpTextRequested, this, &ObjectEditor::helpTextRequested);
     }
+    connect(gbMesspunkt, &ProbeBox::renamed, this, [this] {
+        const int index = document_.indexOf(serialOf(tvObjekte->currentItem()));
+        FillTree(index >= 0 ? index : 0);
+    });
     // The nodes of another tank's objects would find nothing; show none until refilled.
     connect(&document_, &TankDocument::replaced, this, [this] { FillTree(-1); });
     // After undo or redo the same object stays selected, now with its earlier values.
@@ -211,7 +221,7 @@ void ObjectEditor::FillTree(int selectIndex) {
 }
 
 void ObjectEditor::nodeSelected(QTreeWidgetItem* node) {
-    QGroupBox* all[] = {gbWannenWerte, gbWand, gbSchirm, gbMatUebergang, gbErreger};
+    QGroupBox* all[] = {gbWannenWerte, gbWand, gbSchirm, gbMatUebergang, gbErreger, gbMesspunkt};
     for (QGroupBox* box : all) {
         box->hide();
     }
@@ -230,7 +240,7 @@ void ObjectEditor::showNode(QTreeWidgetItem* node) {
     node->setExpanded(true);
     const TObjekt* object = document_.find(serialOf(node));
     if (!object) {
-        for (int k = 0; k < 4; ++k) {
+        for (int k = 0; k < kKindCount; ++k) {
             if (node->text(0) == QString::fromUtf8(kKinds[k].group)) {
                 cbNeuesObjekt->setCurrentIndex(k);
             }
@@ -256,6 +266,13 @@ void ObjectEditor::showNode(QTreeWidgetItem* node) {
     case kArtErreger:
         gbErreger->showObject(*object);
         gbErreger->show();
+        break;
+    case kArtMesspunkt:
+        if (!object->messpunkt()) {
+            return; // a code 5 from a file that had no probes yet
+        }
+        gbMesspunkt->showObject(*object);
+        gbMesspunkt->show();
         break;
     default:
         return;
@@ -297,11 +314,14 @@ QString ObjectEditor::newObjectName(int32_t art) const {
 
 void ObjectEditor::insertObject() {
     const int choice = cbNeuesObjekt->currentIndex();
-    if (!document_.hasTank() || choice < 0 || choice >= 4) {
+    if (!document_.hasTank() || choice < 0 || choice >= kKindCount) {
         return;
     }
     const TZBecken& tank = document_.tank();
     const int32_t art = kKinds[choice].art;
+    if (!mayInsert(art)) {
+        return;
+    }
     auto object = std::make_unique<TObjekt>(art, newObjectName(art).toStdString());
     if (TMatUebergang* m = object->matUebergang()) {
         // Halfway down, into a medium with half the coupling (slower waves), damped like the rest.
@@ -312,6 +332,25 @@ void ObjectEditor::insertObject() {
     const QString what = QStringLiteral("%1 einfügen").arg(QString::fromStdString(object->Name));
     document_.insert(std::move(object), what);
     FillTree(tank.Objekte->Count() - 1);
+}
+
+bool ObjectEditor::mayInsert(int32_t art) const {
+    if (art != kArtMesspunkt || !document_.hasTank()) {
+        return true;
+    }
+    const TObjektListe& list = *document_.tank().Objekte;
+    int probes = 0;
+    for (int k = 1; k < list.Count(); ++k) {
+        probes += list.at(k).messpunkt() ? 1 : 0; // as the engine counts them
+    }
+    if (probes < kMaxMesspunkte) {
+        return true;
+    }
+    userDialogs().error(QStringLiteral("Messpunkt einfügen"),
+                        QStringLiteral("Eine Zitterbecken kann höchstens %1 Messpunkte haben. "
+                                       "Löschen Sie zuerst einen der vorhandenen Messpunkte.")
+                            .arg(kMaxMesspunkte));
+    return false;
 }
 
 void ObjectEditor::updateInsertHint() {

@@ -16,6 +16,7 @@ namespace zb::ui {
 
 class ExciterBox;
 class MaterialBox;
+class ProbeBox;
 class ScreenBox;
 class TankBox;
 class WallBox;
@@ -38,6 +39,9 @@ class ObjectEditor : public QWidget {
     void deleteSelected();
     // "<Kind> <n>", one more than the highest number the kind's names use.
     QString newObjectName(int32_t art) const;
+    // Whether the tank can take another object of this kind; says why not when it cannot (a
+    // tank holds at most kMaxMesspunkte probes).
+    bool mayInsert(int32_t art) const;
 
     QLabel* Label2;
     QTreeWidget* tvObjekte;
@@ -49,6 +53,7 @@ class ObjectEditor : public QWidget {
     ScreenBox* gbSchirm;
     MaterialBox* gbMatUebergang;
     ExciterBox* gbErreger;
+    ProbeBox* gbMesspunkt;
 
   signals:
     // Another node is selected, or the selected object was shown again.

@@ -91,4 +91,14 @@ inline const QString Label29 = QStringLiteral(
     "werden sollen. Meist ist der Standard (keine Beeinflussung, also Sinus-Auslenkung) "
     "empfehlenswert, bei 1-dimensionalen Wellenträgern oft aber nicht.");
 
+inline const QString MesspunktPosition = QStringLiteral(
+    "Der Schwinger, dessen Auslenkung während der Simulation aufgezeichnet wird. Das "
+    "Koordinatensystem beginnt links oben, die Einheit ist 1 Schwinger.");
+inline const QString MesspunktName = QStringLiteral(
+    "Unter diesem Namen erscheint der Messpunkt in der Legende des Diagramms und als "
+    "Spaltenüberschrift in den gespeicherten Messwerten.");
+inline const QString ProbePlot = QStringLiteral(
+    "Die Auslenkung an den Messpunkten über die letzten Schwingungsdauern. Zwei Kurven "
+    "nebeneinander zeigen den Phasenunterschied der Messpunkte.");
+
 } // namespace zb::ui::help

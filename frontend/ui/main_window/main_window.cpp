@@ -11,6 +11,7 @@
 #include "tutorial/tutorial_panel.h"
 #include "view/engine_panel.h"
 #include "view/flat_view_editor.h"
+#include "view/probe_plot.h"
 #include "view/view_frame.h"
 #include "widgets/track_bar.h"
 
@@ -100,6 +101,7 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     connect(editor, &ObjectEditor::helpTextRequested, this, &TfrmMain::helpTextRequested);
     // A paused run draws only when what it shows changes.
     connect(GLFrame, &TFrame2::runViewMoved, this, &TfrmMain::requestRunFrame);
+    GLFrame->probePlot->setRecording(&probes_);
     connect(gbSimulation, &SimulationGroup::runViewChanged, this, &TfrmMain::requestRunFrame);
 
     // A size the machine cannot hold is refused where it is typed, with the reason.
@@ -196,6 +198,11 @@ void TfrmMain::buildMenus() {
         datei->addAction(QStringLiteral("Bild speichern..."), this, &TfrmMain::SavePictureCommand);
     actBild->setObjectName(QStringLiteral("actBildSpeichern"));
     actBild->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    actMesswerte = datei->addAction(QStringLiteral("Messwerte speichern..."), this,
+                                    &TfrmMain::SaveMeasurementsCommand);
+    actMesswerte->setObjectName(QStringLiteral("actMesswerteSpeichern"));
+    actMesswerte->setEnabled(false);
+    connect(datei, &QMenu::aboutToShow, this, &TfrmMain::updateMeasurementAction);
     datei->addSeparator();
     datei->addAction(QStringLiteral("Beenden"), this, &TfrmMain::quitProgram)
         ->setObjectName(QStringLiteral("actBeenden"));

@@ -5,6 +5,7 @@
 #include "document/tank_document.h"
 #include "main_window/run_state.h"
 #include "model/engine_calls.h"
+#include "view/probe_recording.h"
 
 #include <QMainWindow>
 
@@ -72,6 +73,12 @@ class TfrmMain : public QMainWindow {
     // "Bild speichern...": the view as drawn at this moment, as a PNG file.
     void SavePictureCommand();
     bool savePictureAs(const QImage& picture, const QString& fileName);
+    // "Messwerte speichern...": the probes' samples of the run and the screens' intensity
+    // curves, as one CSV table.
+    void SaveMeasurementsCommand();
+    bool saveMeasurementsAs(const QString& fileName);
+    // The samples the run has recorded so far.
+    const ProbeRecording& probeRecording() const { return probes_; }
     // "Speichern fehlgeschlagen", naming what (e.g. "Das Bild"), the file and the reason.
     static void reportSaveFailure(const QString& what, const QString& fileName,
                                   const std::string& reason);
@@ -107,6 +114,11 @@ class TfrmMain : public QMainWindow {
     void requestRunFrame();
     void placeRunCamera();
     void countFrame();
+    void startProbeRecording();
+    void collectProbeSamples();
+    // Whether the run left anything for "Messwerte speichern..."; the action says so.
+    bool hasMeasurements();
+    void updateMeasurementAction();
     void leaveRunClick();
     void resetRunClick();
     void startSequence(int sequence);
@@ -131,6 +143,7 @@ class TfrmMain : public QMainWindow {
     QTimer* UpdateTimer;
     QTimer* timerSchrittweise;
     QAction* actOeffnen;
+    QAction* actMesswerte;
     QMenu* recentMenu;
     QAction* actRueckgaengig;
     QAction* actWiederholen;
@@ -143,6 +156,7 @@ class TfrmMain : public QMainWindow {
     std::pair<int32_t, int32_t> refusedSize_; // the too large size last explained
     long long framesCounted_ = 0;
     long long countStartMs_ = 0;
+    ProbeRecording probes_;
 };
 
 } // namespace zb::ui

@@ -7,6 +7,7 @@
 #include "simulation/display_group.h"
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
+#include "view/probe_plot.h"
 #include "view/view_frame.h"
 #include "widgets/capped_track_bar.h"
 
@@ -20,6 +21,11 @@
 #include <QSlider>
 #include <QThread>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
 
 namespace zb::ui {
 
@@ -53,6 +59,7 @@ void TfrmMain::RunSimulation() {
     document_.flush(); // an edit still on its way must not overwrite the run's transfer later
     document_.tank().TransferToEngine(engine_);
     g.gbDarstellung->applyToEngine();
+    startProbeRecording();
     fieldAtRest_ = false;
     g.setEnginePaused(true);
     actOeffnen->setEnabled(false);
@@ -80,6 +87,7 @@ void TfrmMain::runFrame() {
     }
     engine_.nextFrame();
     gbSimulation->showSimulationTime(engine_.simulationTime());
+    collectProbeSamples();
     engine_.setPoolAngle(double(gbSimulation->tbWinkel->value() - 90));
     placeRunCamera();
     engine_.repaintScene(true, true);
@@ -92,6 +100,34 @@ void TfrmMain::runFrame() {
     gbSimulation->lblBilderProSekunde->clear();
     framesCounted_ = 0;
     countStartMs_ = QDateTime::currentMSecsSinceEpoch();
+}
+
+void TfrmMain::startProbeRecording() {
+    std::vector<ProbeTrace> traces;
+    double longestPeriod = 0.0;
+    const TObjektListe& list = *document_.tank().Objekte;
+    for (int k = 1; k < list.Count(); ++k) {
+        const TObjekt& o = list.at(k);
+        if (const TMesspunkt* m = o.messpunkt(); m && int(traces.size()) < kMaxMesspunkte) {
+            traces.push_back({o.Name, m->Farbe});
+        } else if (const TErreger* e = o.erreger(); e && e->Frequenz > 0) {
+            longestPeriod = std::max(longestPeriod, 2.0 * std::numbers::pi / e->Frequenz);
+        }
+    }
+    const bool any = !traces.empty();
+    probes_.start(std::move(traces), engine_.simulationTime());
+    // Samples the engine kept from before the transfer belong to no run of ours.
+    collectProbeSamples();
+    probes_.start(probes_.probes(), engine_.simulationTime());
+    // Three periods of the slowest exciter show a phase difference and the shape of the wave.
+    GLFrame->probePlot->setTimeSpan(longestPeriod > 0 ? 3.0 * longestPeriod : 10.0);
+    GLFrame->showProbePlot(any);
+}
+
+void TfrmMain::collectProbeSamples() {
+    if (probes_.collect(engine_) > 0) {
+        GLFrame->probePlot->update();
+    }
 }
 
 void TfrmMain::placeRunCamera() {
@@ -143,6 +179,7 @@ void TfrmMain::endRun() {
         UpdateTimer->start();
     }
     gbSimulation->hide();
+    GLFrame->showProbePlot(false);
     run_.in3dMode = false;
     GLFrame->sbY->show();
     if (run_.tutorialSequence == 0) {

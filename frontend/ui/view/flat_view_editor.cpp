@@ -37,6 +37,8 @@ QString kindName(const TObjekt& o) {
         return QStringLiteral("Materialübergang");
     case kArtErreger:
         return QStringLiteral("Erreger");
+    case kArtMesspunkt:
+        return QStringLiteral("Messpunkt");
     default:
         return QStringLiteral("Objekt");
     }
@@ -55,6 +57,9 @@ QPointF positionOf(const TObjekt& o) {
     }
     if (const TMatUebergang* m = o.matUebergang()) {
         return {0.0, double(m->Y)};
+    }
+    if (const TMesspunkt* p = o.messpunkt()) {
+        return {double(p->X), double(p->Y)};
     }
     return {};
 }
@@ -261,6 +266,9 @@ void FlatViewEditor::moveSelected(QPointF by) {
                 s->Position = std::max(1, rounded(start.x()) + (s->Horizontal ? dj : di));
             } else if (TMatUebergang* m = x.matUebergang()) {
                 m->Y = std::max(0, rounded(start.y()) + dj);
+            } else if (TMesspunkt* p = x.messpunkt()) {
+                p->X = rounded(start.x()) + di;
+                p->Y = rounded(start.y()) + dj;
             }
         });
     editor_.showSelected();
@@ -390,6 +398,7 @@ void FlatViewEditor::contextMenu(QContextMenuEvent* event) {
         {"Schirm (horizontal) hier einfügen", kArtSchirm, false},
         {"Schirm (vertikal) hier einfügen", kArtSchirm, true},
         {"Materialübergang hier einfügen", kArtMatUebergang, false},
+        {"Messpunkt hier einfügen", kArtMesspunkt, false},
     };
     for (const Item& item : items) {
         menu.addAction(QString::fromUtf8(item.text), this,
@@ -411,6 +420,9 @@ void FlatViewEditor::insertAt(int32_t art, QPointF at, bool variant) {
     const TZBecken& t = document_.tank();
     const int i = std::clamp(rounded(at.x()), 0, std::max(0, t.GroesseX - 1));
     const int j = std::clamp(rounded(at.y()), 0, std::max(0, t.GroesseY - 1));
+    if (!editor_.mayInsert(art)) {
+        return;
+    }
     auto object = std::make_unique<TObjekt>(art, editor_.newObjectName(art).toStdString());
     if (TErreger* e = object->erreger()) {
         e->X = i;
@@ -431,6 +443,9 @@ void FlatViewEditor::insertAt(int32_t art, QPointF at, bool variant) {
         m->Y = j;
         m->Kopplung = std::nearbyint(t.StandardKopplung * 10.0) / 20.0;
         m->Daempfung = t.StandardDaempfung;
+    } else if (TMesspunkt* p = object->messpunkt()) {
+        p->X = i;
+        p->Y = j;
     }
     const QString what = QStringLiteral("%1 einfügen").arg(QString::fromStdString(object->Name));
     const uint64_t serial = document_.insert(std::move(object), what);

@@ -49,6 +49,11 @@ Turned exciterShape(const TErreger& e) {
     return {{double(e.X), double(e.Y)}, double(e.Winkel), e.Breite / 2.0, e.Laenge / 2.0};
 }
 
+// A probe is one oscillator; its marker, and what picks it, is a little larger.
+Turned probeShape(const TMesspunkt& m) {
+    return {{double(m.X), double(m.Y)}, 0.0, 1.5, 1.5};
+}
+
 double distanceTo(const TObjekt& o, QPointF p) {
     if (const TWand* w = o.wand()) {
         return wallShape(*w).distance(p);
@@ -62,6 +67,9 @@ double distanceTo(const TObjekt& o, QPointF p) {
     }
     if (const TMatUebergang* m = o.matUebergang()) {
         return std::abs(p.y() - m->Y);
+    }
+    if (const TMesspunkt* m = o.messpunkt()) {
+        return probeShape(*m).distance(p);
     }
     return INFINITY;
 }
@@ -88,6 +96,9 @@ std::vector<QLineF> outlineOf(const TObjekt& o, const TZBecken& tank) {
     }
     if (const TErreger* e = o.erreger()) {
         return exciterShape(*e).outline();
+    }
+    if (const TMesspunkt* m = o.messpunkt()) {
+        return probeShape(*m).outline();
     }
     // Lines across the whole tank, a little wider than the line itself.
     const double nx = tank.GroesseX - 1, ny = tank.GroesseY - 1;

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "model/tank.h"
 #include "view/engine_panel.h"
+#include "view/probe_plot.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -59,6 +60,10 @@ TFrame2::TFrame2(EngineCalls& engine, const RunState& run, QWidget* parent)
     grid->addWidget(PanSim, 0, 0);
     grid->addWidget(sbY, 0, 1);
     grid->addWidget(sbX, 1, 0);
+    // Below everything else, so that showing it moves none of the designed controls.
+    probePlot = new ProbePlot(this);
+    probePlot->hide();
+    grid->addWidget(probePlot, 2, 0, 1, 2);
 
     connect(sbX, &QScrollBar::valueChanged, this, &TFrame2::UpdateTopView);
     connect(sbY, &QScrollBar::valueChanged, this, &TFrame2::UpdateTopView);
@@ -94,7 +99,7 @@ void TFrame2::followNativeWindow() {
     waitForTheServer();
     engine_.setWindow(uintptr_t(PanSim->internalWinId()), devicePixels(PanSim->width()),
                       devicePixels(PanSim->height()));
-    engine_.reshape(devicePixels(width()), devicePixels(height()));
+    reshapeEngine();
 }
 
 void TFrame2::UpdateTopView() {
@@ -114,9 +119,19 @@ void TFrame2::repaint3d() {
     engine_.repaintScene(true, run_.in3dMode);
 }
 
+void TFrame2::showProbePlot(bool shown) {
+    probePlot->setVisible(shown);
+}
+
+void TFrame2::reshapeEngine() {
+    // The engine's viewport covers the panel and the scroll bars, not the probes' band. Counted
+    // from the panel: the band's own geometry may not be laid out yet when the panel's is.
+    const int barHeight = sbX->isVisibleTo(this) ? sbX->height() : 0;
+    engine_.reshape(devicePixels(width()), devicePixels(PanSim->height() + barHeight));
+}
+
 void TFrame2::panSimResized() {
-    // The engine's viewport covers the whole frame, scroll bars included.
-    engine_.reshape(devicePixels(width()), devicePixels(height()));
+    reshapeEngine();
     UpdateTopView();
 }
 

@@ -1,5 +1,6 @@
 // The view frame: the engine's picture with a scroll bar below and one to the right. While a
-// tank is edited it shows the flat top view, moved by the scroll bars and the zoom.
+// tank is edited it shows the flat top view, moved by the scroll bars and the zoom. During a run
+// of a tank with probes, their plot takes a band at the bottom and the picture gives way.
 #pragma once
 
 #include "main_window/run_state.h"
@@ -14,6 +15,7 @@ class QScrollBar;
 namespace zb::ui {
 
 class EnginePanel;
+class ProbePlot;
 
 class TFrame2 : public QWidget {
     Q_OBJECT
@@ -24,6 +26,7 @@ class TFrame2 : public QWidget {
     EnginePanel* PanSim;
     QScrollBar* sbX;
     QScrollBar* sbY;
+    ProbePlot* probePlot;
 
     double zoomFactor = 1.0;
 
@@ -34,6 +37,8 @@ class TFrame2 : public QWidget {
     void UpdateTopView();
     // Redraws without moving the camera.
     void repaint3d();
+    // Shows or hides the probes' band under the picture.
+    void showProbePlot(bool shown);
 
     // Sizes in the engine's pixels.
     int devicePixels(int logical) const;
@@ -44,6 +49,7 @@ class TFrame2 : public QWidget {
 
   private:
     void panSimResized();
+    void reshapeEngine();
     void followNativeWindow();
 
     EngineCalls& engine_;

@@ -43,6 +43,11 @@ class ScriptedDialogs : public UserDialogs {
         suggestions << folder;
         return openName;
     }
+    QString measurementName; // for "Messwerte speichern..."; empty: the user cancels
+    QString saveMeasurementFileName(const QString& suggestion) override {
+        suggestions << suggestion;
+        return measurementName;
+    }
     QString pictureName; // for "Bild speichern..."; empty: the user cancels
     QString savePictureFileName(const QString& suggestion) override {
         suggestions << suggestion;
@@ -179,6 +184,16 @@ class RecordingEngine : public EngineCalls {
     void addProbe(int32_t x, int32_t y, uint32_t rgb) override {
         record("addProbe", x, y, rgb);
         EngineCalls::addProbe(x, y, rgb);
+    }
+    // When set, readProbes and readScreenIntensity answer from these instead of the engine.
+    std::function<int32_t(float* values, int32_t capacity)> probeFeed;
+    std::function<int32_t(int32_t screen, float* values, int32_t capacity)> intensityFeed;
+    int32_t readProbes(float* values, int32_t capacity) override {
+        return probeFeed ? probeFeed(values, capacity) : EngineCalls::readProbes(values, capacity);
+    }
+    int32_t readScreenIntensity(int32_t screen, float* values, int32_t capacity) override {
+        return intensityFeed ? intensityFeed(screen, values, capacity)
+                             : EngineCalls::readScreenIntensity(screen, values, capacity);
     }
 
   private:

@@ -1,0 +1,94 @@
+#include "editor/probe_box.h"
+
+#include "editor/box_rows.h"
+#include "help/help_texts.h"
+#include "widgets/help_label.h"
+#include "widgets/spin_edit.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPixmap>
+
+namespace zb::ui {
+
+const ProbeColour kProbeColours[8] = {
+    {"Magenta", 0xd01c8bu}, {"Blau", 0x1f5fd0u},    {"Orange", 0xf07800u}, {"Grün", 0x1a9641u},
+    {"Rot", 0xd7191cu},     {"Violett", 0x7b3294u}, {"Braun", 0x8c510au},  {"Schwarz", 0x202020u},
+};
+
+ProbeBox::ProbeBox(TankDocument& document, QWidget* parent) : ObjectBox(document, parent) {
+    setObjectName(QStringLiteral("gbMesspunkt"));
+    seMessX = new SpinEdit(0, 0, 0);
+    seMessY = new SpinEdit(0, 0, 0);
+    seMessX->setObjectName(QStringLiteral("seMessX"));
+    seMessY->setObjectName(QStringLiteral("seMessY"));
+    grid_->addWidget(new HelpLabel(QStringLiteral("Position:"), help::MesspunktPosition),
+                     grid_->rowCount(), 0, 1, 2);
+    addXYRow(grid_, seMessX, seMessY);
+
+    cbMessFarbe = new QComboBox;
+    cbMessFarbe->setObjectName(QStringLiteral("cbMessFarbe"));
+    for (const ProbeColour& colour : kProbeColours) {
+        QPixmap swatch(12, 12);
+        swatch.fill(QColor::fromRgb(colour.rgb));
+        cbMessFarbe->addItem(QIcon(swatch), QString::fromUtf8(colour.name), colour.rgb);
+    }
+    addCaptionedRow(grid_, new QLabel(QStringLiteral("Farbe:")), cbMessFarbe);
+
+    edMessName = new QLineEdit;
+    edMessName->setObjectName(QStringLiteral("edMessName"));
+    edMessName->setMaxLength(40);
+    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Name:"), help::MesspunktName), edMessName);
+
+    connect(seMessX, &SpinEdit::valueChanged, this, [this](int value) {
+        editRecord<TMesspunkt>(QStringLiteral("Messpunkt verschieben"),
+                               [&](TMesspunkt& m) { m.X = value; });
+    });
+    connect(seMessY, &SpinEdit::valueChanged, this, [this](int value) {
+        editRecord<TMesspunkt>(QStringLiteral("Messpunkt verschieben"),
+                               [&](TMesspunkt& m) { m.Y = value; });
+    });
+    connect(cbMessFarbe, &QComboBox::activated, this, [this](int index) {
+        const uint32_t rgb = cbMessFarbe->itemData(index).toUInt();
+        editRecord<TMesspunkt>(QStringLiteral("Farbe ändern"),
+                               [&](TMesspunkt& m) { m.Farbe = rgb; });
+    });
+    connect(edMessName, &QLineEdit::editingFinished, this, &ProbeBox::rename);
+}
+
+void ProbeBox::rename() {
+    const QString name = edMessName->text().trimmed();
+    const TObjekt* probe = document_.find(serial_);
+    if (!probe) {
+        return;
+    }
+    if (name.isEmpty()) { // a probe without a name could not be told apart in the plot
+        edMessName->setText(QString::fromStdString(probe->Name));
+        return;
+    }
+    if (name.toStdString() == probe->Name) {
+        return;
+    }
+    document_.editObject(serial_, QStringLiteral("Messpunkt umbenennen"),
+                         [&](TObjekt& object) { object.Name = name.toStdString(); });
+    document_.endGesture();
+    emit renamed();
+}
+
+void ProbeBox::showObject(const TObjekt& probe) {
+    // A copy: every control set below writes back through the document.
+    const TMesspunkt m = *probe.messpunkt();
+    serial_ = probe.serial();
+    seMessX->setValue(m.X);
+    seMessY->setValue(m.Y);
+    const int colour = cbMessFarbe->findData(m.Farbe);
+    if (colour < 0) { // a colour from a file that is not among ours: shown, kept, not offered
+        cbMessFarbe->setCurrentIndex(-1);
+    } else {
+        cbMessFarbe->setCurrentIndex(colour);
+    }
+    edMessName->setText(QString::fromStdString(probe.Name));
+    takeObject(probe, QStringLiteral("Messpunkt"));
+}
+
+} // namespace zb::ui
