@@ -58,6 +58,9 @@ void appendText(std::string& s, const std::string& text) {
 // The averaged intensity along each screen that has one, in the tank's order.
 std::vector<ScreenCurve> screenCurves(const TZBecken& tank, EngineCalls& engine) {
     std::vector<ScreenCurve> curves;
+    if (!(engine.simulationTime() > 0.0)) {
+        return curves; // no step since the tank was sent: the averages hold nothing yet
+    }
     const TObjektListe& list = *tank.Objekte;
     int32_t screen = 0;
     for (int k = 1; k < list.Count(); ++k) {

@@ -289,6 +289,10 @@ class ProbeTest : public QObject {
             }
             return int32_t(intensity.size());
         };
+        // A screen's average before any step would be a column of zeros.
+        triggerSaveMeasurements(h);
+        QVERIFY(!actionOf(*h.window, "actMesswerteSpeichern").isEnabled());
+        QVERIFY(!QFile::exists(h.dialogs.measurementName));
         startRunning(h);
         QTRY_VERIFY(h.window->probeRecording().size() >= 10);
         h.window->endRun(); // the recording stays for saving
