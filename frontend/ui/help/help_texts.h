@@ -22,7 +22,8 @@ inline const QString Faerbung = QStringLiteral(
     "Schwingungen, bis es sich eingestellt hat.");
 inline const QString Hoehenfaktor = QStringLiteral(
     "Zeichnet die Wellen höher oder flacher, als sie gerechnet werden. An der Rechnung selbst "
-    "ändert das nichts.");
+    "ändert das nichts. In einem Becken ohne dämpfende Ränder wachsen die Wellen mit der Zeit; "
+    "mit ×0,5 oder weniger bleiben sie gut zu sehen.");
 inline const QString SchirmIntensitaet = QStringLiteral(
     "Zeigt in der Schirmanzeige zu jedem Schirm zusätzlich eine orange Kurve: wie stark es an "
     "jeder Stelle des Schirms im Mittel schwingt (Intensität). Wo sie am höchsten ist, liegen die "
