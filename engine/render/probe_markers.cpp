@@ -40,8 +40,10 @@ void drawFlatMarkers(const Pool& p, const ProbeStore& store) {
     }
 }
 
-// A post that rides on the wave, topped by a square point in the probe's colour.
+// A post that rides on the wave as drawn (heights times the display's scale), topped by a square
+// point in the probe's colour.
 void drawPosts(const Pool& p, const ProbeStore& store) {
+    const float scale = gEngine.display.heightScale;
     glLineWidth(3.0f);
     glBegin(GL_LINES);
     for (int32_t k = 0; k < store.count; ++k) {
@@ -50,8 +52,8 @@ void drawPosts(const Pool& p, const ProbeStore& store) {
             continue;
         const Vec3f& at = p.at(probe.x, probe.y).position;
         colourOf(probe.rgb);
-        glVertex3f(at.x, at.y, at.z);
-        glVertex3f(at.x, at.y + kPostHeight, at.z);
+        glVertex3f(at.x, at.y * scale, at.z);
+        glVertex3f(at.x, at.y * scale + kPostHeight, at.z);
     }
     glEnd();
     glLineWidth(1.0f);
@@ -63,7 +65,7 @@ void drawPosts(const Pool& p, const ProbeStore& store) {
             continue;
         const Vec3f& at = p.at(probe.x, probe.y).position;
         colourOf(probe.rgb);
-        glVertex3f(at.x, at.y + kPostHeight, at.z);
+        glVertex3f(at.x, at.y * scale + kPostHeight, at.z);
     }
     glEnd();
 }

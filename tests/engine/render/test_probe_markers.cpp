@@ -55,4 +55,29 @@ TEST_F(ProbeMarkers, ARingOverTheOscillatorAndAPostInTheRelief) {
     EXPECT_EQ(count(isProbeColour), 0) << "a reset discards the probes";
 }
 
+// The post stands on the surface as it is drawn: with the heights scaled down, a raised cell's
+// post comes down with the water instead of floating at the computed height.
+TEST_F(ProbeMarkers, ThePostFollowsTheDrawnHeights) {
+    newPool(21, 21);
+    ZBDLL_AddProbe(10, 10, kProbeColour);
+    ZBDLL_Set3dMode(true);
+    ZBDLL_SetCamera(0.0, 0.8, 1.2, 0.0, 0.0);
+    auto lowestProbeRow = [&] {
+        capture();
+        for (int y = kHeight - 1; y >= 0; --y)
+            if (count(isProbeColour, y, y + 1) > 0)
+                return y;
+        return -1;
+    };
+    const int atRest = lowestProbeRow();
+    ASSERT_GE(atRest, 0);
+    for (int64_t k = 0; k < int64_t(gEngine.pool.cellCount()); ++k)
+        gEngine.pool.oscillators[size_t(k)].position.y = 0.4f;
+    const int raised = lowestProbeRow();
+    EXPECT_LT(raised, atRest - 20) << "a raised surface lifts the post";
+    ZBDLL_SetHeightScale(0.01f);
+    EXPECT_NEAR(lowestProbeRow(), atRest, 3) << "scaled down, the post is back on the water";
+    ZBDLL_SetHeightScale(1.0f);
+}
+
 } // namespace zb::test
