@@ -10,9 +10,10 @@ run_pkgs=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-translations-l1
           libglu1-mesa-dev libx11-dev libgl1-mesa-dri fonts-dejavu-core)
 # Virtual X server; picture checks; GoogleTest and Google Benchmark; the fuzzers' and
 # sanitizers' clang; the formatting check; dpkg-shlibdeps for the package's dependencies; the
-# tools the install and package tests use to check the file type, menu entry and manual pages.
+# tools the install and package tests use to check the file type, menu entry and manual pages;
+# `file`, which CPack's package generator runs on every binary.
 test_pkgs=(xvfb xauth imagemagick libgtest-dev libgmock-dev libbenchmark-dev clang-14
-           libclang-rt-14-dev clang-format dpkg-dev shared-mime-info desktop-file-utils
+           libclang-rt-14-dev clang-format dpkg-dev file shared-mime-info desktop-file-utils
            libglib2.0-bin groff-base)
 
 case "${1:-test}" in
