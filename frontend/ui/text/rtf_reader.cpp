@@ -92,6 +92,8 @@ class Reader {
     int tablesVersion_ = 0; // counts changes to the font and colour tables
     int pendingSkip_ = 0;   // fallback characters after \uN still to drop
     char16_t highSurrogate_ = 0;
+    // The depth of the list label group whose text has not begun yet; 0 outside one.
+    size_t labelGroup_ = 0;
 
     FormatTables tables_;
     Destinations destinations_;
@@ -176,6 +178,9 @@ void Reader::closeGroup() {
     }
     if (state_.output != stack_.back().output) {
         flush(out()); // the footnote's page is complete
+    }
+    if (stack_.size() == labelGroup_) {
+        labelGroup_ = 0;
     }
     state_ = stack_.back();
     stack_.pop_back();
@@ -278,6 +283,11 @@ void Reader::controlWord(std::string_view name, bool has, int p) {
     case Word::FootnoteNumber:
         footnoteNumber();
         break;
+    case Word::ListLabel:
+        if (mayStartDestination) {
+            labelGroup_ = stack_.size();
+        }
+        break;
     case Word::Footnote:
         if (mayStartDestination) {
             startFootnote();
@@ -372,6 +382,15 @@ void Reader::put(char32_t c) {
     }
     if (state_.chars.hidden) {
         return;
+    }
+    // A label starts where the first line does. Word processors number lists from the list
+    // table and skip this text, so a blank that some write before the number shows nowhere;
+    // here it would push the number along by a space of whatever font stands in.
+    if (labelGroup_ != 0) {
+        if (c == u' ') {
+            return;
+        }
+        labelGroup_ = 0;
     }
     placeForParagraph();
     Output& o = out();

@@ -78,7 +78,9 @@ constexpr WordGroup kWords[] = {
     {Word::FieldResult, 0, "fldrslt"},
     {Word::Footnote, 0, "footnote"},
     {Word::FootnoteNumber, 0, "chftn"},
-    // Destinations whose content is never shown; \listtext and \pntext are shown.
+    // A list item's number or bullet as text, for readers that do not number lists themselves.
+    {Word::ListLabel, 0, "listtext pntext"},
+    // Destinations whose content is never shown.
     {Word::Destination, 0,
      "info stylesheet pict object header headerl headerr headerf footer footerl footerr footerf "
      "annotation atnid atnauthor xe tc txe rxe private pn listtable listoverridetable revtbl "

@@ -53,6 +53,7 @@ enum class Word {
     FieldResult,
     Footnote,
     FootnoteNumber,
+    ListLabel,
     Destination
 };
 
