@@ -396,7 +396,7 @@ void Reader::put(char32_t c) {
     Output& o = out();
     if (o.blockEnded) {
         flush(o);
-        o.cursor.insertBlock(blockFormat(state_.para), tables_.charFormat(state_.chars));
+        o.cursor.insertBlock(tables_.blockFormat(state_.para), tables_.charFormat(state_.chars));
         o.blockEnded = false;
     }
     if (!o.runChars || *o.runChars != state_.chars || o.runTables != tablesVersion_) {
@@ -439,9 +439,9 @@ void Reader::paragraph() {
     Output& o = out();
     flush(o);
     if (o.blockEnded) {
-        o.cursor.insertBlock(blockFormat(state_.para), tables_.charFormat(state_.chars));
+        o.cursor.insertBlock(tables_.blockFormat(state_.para), tables_.charFormat(state_.chars));
     } else {
-        o.cursor.setBlockFormat(blockFormat(state_.para));
+        o.cursor.setBlockFormat(tables_.blockFormat(state_.para));
         o.cursor.setBlockCharFormat(tables_.charFormat(state_.chars));
         o.blockEnded = true;
     }
@@ -457,7 +457,7 @@ void Reader::endCell() {
     }
     flush(o);
     if (!o.blockEnded) {
-        o.cursor.setBlockFormat(blockFormat(state_.para));
+        o.cursor.setBlockFormat(tables_.blockFormat(state_.para));
     }
     o.table.endCell();
     o.blockEnded = false;
@@ -496,7 +496,7 @@ void Reader::finish() {
     if (o.table.leave(o.cursor)) {
         o.blockEnded = false;
     } else if (!o.blockEnded) {
-        o.cursor.setBlockFormat(blockFormat(state_.para));
+        o.cursor.setBlockFormat(tables_.blockFormat(state_.para));
     }
     // Footnotes follow the text below a short rule, in their order.
     for (size_t k = 1; k < outputs_.size(); ++k) {

@@ -38,6 +38,7 @@ constexpr WordGroup kWords[] = {
     {Word::FontSize, 0, "fs"},
     {Word::Font, 0, "f"},
     {Word::DefaultFont, 0, "deff"},
+    {Word::DefaultTab, 0, "deftab"},
     {Word::Foreground, 0, "cf"},
     {Word::Background, 0, "cb chcbpat highlight"},
     {Word::Plain, 0, "plain"},

@@ -20,6 +20,7 @@ enum class Word {
     FontSize,
     Font,
     DefaultFont,
+    DefaultTab,
     Foreground,
     Background,
     Plain,
