@@ -150,7 +150,7 @@ QTextCharFormat FormatTables::charFormat(const CharState& chars) const {
     return f;
 }
 
-QTextBlockFormat blockFormat(const ParaState& p) {
+QTextBlockFormat FormatTables::blockFormat(const ParaState& p) const {
     QTextBlockFormat f;
     f.setAlignment(p.align);
     f.setLeftMargin(p.left / kTwipsPerPixel);
@@ -166,21 +166,32 @@ QTextBlockFormat blockFormat(const ParaState& p) {
     QList<QTextOption::Tab> tabs;
     const int firstLine = p.left + first;
     bool hangingStopCovered = first >= 0;
+    int lastStop = firstLine;
     for (const TabStop& t : p.tabs) {
         if (t.twips <= firstLine) {
             continue;
         }
         hangingStopCovered |= t.twips <= p.left;
+        lastStop = std::max(lastStop, t.twips);
         // Our texts are German: a decimal stop aligns on the comma.
         const QChar delimiter = t.type == QTextOption::DelimiterTab ? QLatin1Char(',') : QChar();
         tabs.append(QTextOption::Tab((t.twips - firstLine) / kTwipsPerPixel, t.type, delimiter));
     }
     if (!hangingStopCovered) {
         tabs.append(QTextOption::Tab(-first / kTwipsPerPixel, QTextOption::LeftTab));
+        lastStop = std::max(lastStop, p.left);
     }
     std::sort(tabs.begin(), tabs.end(), [](const QTextOption::Tab& a, const QTextOption::Tab& b) {
         return a.position < b.position;
     });
+    // Past its own stops a paragraph has the document's default ones, on a grid from the left
+    // edge. Qt's own grid starts where the line does and is 80 pixels wide, so a bullet wider
+    // than the hanging indent would send its text elsewhere than a word processor does.
+    size_t added = 0;
+    for (int at = (lastStop / defaultTab + 1) * defaultTab; at <= kMaxTwips && added < kMaxTabStops;
+         at += defaultTab, ++added) {
+        tabs.append(QTextOption::Tab((at - firstLine) / kTwipsPerPixel, QTextOption::LeftTab));
+    }
     if (!tabs.isEmpty()) {
         f.setTabPositions(tabs);
     }
@@ -191,6 +202,10 @@ bool applyFormatWord(const WordGroup& w, bool has, int p, CharState& chars, Para
                      FormatTables& tables) {
     if (w.word == Word::DefaultFont) {
         tables.defaultFont = p;
+        return true;
+    }
+    if (w.word == Word::DefaultTab) {
+        tables.defaultTab = p > 0 ? std::min(p, kMaxTwips) : 720;
         return true;
     }
     return applyCharWord(w.word, has, p, chars) || applyParaWord(w, p, para);

@@ -43,18 +43,19 @@ struct Font {
     Glyphs glyphs = Glyphs::Text;
 };
 
-// What the formats refer to by number: fonts, colours and link targets.
+// What the formats refer to: fonts, colours and link targets by number, and the document's
+// default tab stops.
 struct FormatTables {
     QHash<int, Font> fonts;
     int defaultFont = -1;
+    int defaultTab = 720;       // twips from one default stop to the next
     std::vector<QColor> colors; // an invalid colour is "auto"
     std::vector<QString> links;
 
     const Font* fontOf(const CharState& chars) const;
     QTextCharFormat charFormat(const CharState& chars) const;
+    QTextBlockFormat blockFormat(const ParaState& para) const;
 };
-
-QTextBlockFormat blockFormat(const ParaState& para);
 
 // Applies a word that changes character or paragraph formatting; false for any other word.
 bool applyFormatWord(const WordGroup& word, bool has, int parameter, CharState& chars,

@@ -92,6 +92,8 @@ class Reader {
     int tablesVersion_ = 0; // counts changes to the font and colour tables
     int pendingSkip_ = 0;   // fallback characters after \uN still to drop
     char16_t highSurrogate_ = 0;
+    // The depth of the list label group whose text has not begun yet; 0 outside one.
+    size_t labelGroup_ = 0;
 
     FormatTables tables_;
     Destinations destinations_;
@@ -176,6 +178,9 @@ void Reader::closeGroup() {
     }
     if (state_.output != stack_.back().output) {
         flush(out()); // the footnote's page is complete
+    }
+    if (stack_.size() == labelGroup_) {
+        labelGroup_ = 0;
     }
     state_ = stack_.back();
     stack_.pop_back();
@@ -278,6 +283,11 @@ void Reader::controlWord(std::string_view name, bool has, int p) {
     case Word::FootnoteNumber:
         footnoteNumber();
         break;
+    case Word::ListLabel:
+        if (mayStartDestination) {
+            labelGroup_ = stack_.size();
+        }
+        break;
     case Word::Footnote:
         if (mayStartDestination) {
             startFootnote();
@@ -373,11 +383,20 @@ void Reader::put(char32_t c) {
     if (state_.chars.hidden) {
         return;
     }
+    // A label starts where the first line does. Word processors number lists from the list
+    // table and skip this text, so a blank that some write before the number shows nowhere;
+    // here it would push the number along by a space of whatever font stands in.
+    if (labelGroup_ != 0) {
+        if (c == u' ') {
+            return;
+        }
+        labelGroup_ = 0;
+    }
     placeForParagraph();
     Output& o = out();
     if (o.blockEnded) {
         flush(o);
-        o.cursor.insertBlock(blockFormat(state_.para), tables_.charFormat(state_.chars));
+        o.cursor.insertBlock(tables_.blockFormat(state_.para), tables_.charFormat(state_.chars));
         o.blockEnded = false;
     }
     if (!o.runChars || *o.runChars != state_.chars || o.runTables != tablesVersion_) {
@@ -420,9 +439,9 @@ void Reader::paragraph() {
     Output& o = out();
     flush(o);
     if (o.blockEnded) {
-        o.cursor.insertBlock(blockFormat(state_.para), tables_.charFormat(state_.chars));
+        o.cursor.insertBlock(tables_.blockFormat(state_.para), tables_.charFormat(state_.chars));
     } else {
-        o.cursor.setBlockFormat(blockFormat(state_.para));
+        o.cursor.setBlockFormat(tables_.blockFormat(state_.para));
         o.cursor.setBlockCharFormat(tables_.charFormat(state_.chars));
         o.blockEnded = true;
     }
@@ -438,7 +457,7 @@ void Reader::endCell() {
     }
     flush(o);
     if (!o.blockEnded) {
-        o.cursor.setBlockFormat(blockFormat(state_.para));
+        o.cursor.setBlockFormat(tables_.blockFormat(state_.para));
     }
     o.table.endCell();
     o.blockEnded = false;
@@ -477,7 +496,7 @@ void Reader::finish() {
     if (o.table.leave(o.cursor)) {
         o.blockEnded = false;
     } else if (!o.blockEnded) {
-        o.cursor.setBlockFormat(blockFormat(state_.para));
+        o.cursor.setBlockFormat(tables_.blockFormat(state_.para));
     }
     // Footnotes follow the text below a short rule, in their order.
     for (size_t k = 1; k < outputs_.size(); ++k) {

@@ -38,6 +38,7 @@ constexpr WordGroup kWords[] = {
     {Word::FontSize, 0, "fs"},
     {Word::Font, 0, "f"},
     {Word::DefaultFont, 0, "deff"},
+    {Word::DefaultTab, 0, "deftab"},
     {Word::Foreground, 0, "cf"},
     {Word::Background, 0, "cb chcbpat highlight"},
     {Word::Plain, 0, "plain"},
@@ -78,7 +79,9 @@ constexpr WordGroup kWords[] = {
     {Word::FieldResult, 0, "fldrslt"},
     {Word::Footnote, 0, "footnote"},
     {Word::FootnoteNumber, 0, "chftn"},
-    // Destinations whose content is never shown; \listtext and \pntext are shown.
+    // A list item's number or bullet as text, for readers that do not number lists themselves.
+    {Word::ListLabel, 0, "listtext pntext"},
+    // Destinations whose content is never shown.
     {Word::Destination, 0,
      "info stylesheet pict object header headerl headerr headerf footer footerl footerr footerf "
      "annotation atnid atnauthor xe tc txe rxe private pn listtable listoverridetable revtbl "

@@ -20,6 +20,7 @@ enum class Word {
     FontSize,
     Font,
     DefaultFont,
+    DefaultTab,
     Foreground,
     Background,
     Plain,
@@ -53,6 +54,7 @@ enum class Word {
     FieldResult,
     Footnote,
     FootnoteNumber,
+    ListLabel,
     Destination
 };
 

@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "rtf_samples.h"
 
 namespace {
@@ -57,8 +59,9 @@ void expectListsTableFootnoteAndLink(const char* file) {
     doc.setTextWidth(600);
     (void)doc.documentLayout()->documentSize();
 
-    // Bullets and numbers hang: the text after the tab starts at the left margin, where the
-    // following lines start.
+    // Bullets and numbers hang: each starts the first line, and the text after the tab starts
+    // at the left margin, where the following lines start. The samples name fonts this machine
+    // may lack, so the label's width is the stand-in's: it must leave the gap to the margin.
     for (const char* item : {"•", "1."}) {
         SCOPED_TRACE(item);
         const QTextBlock b = blockStarting(doc, QString::fromUtf8(item));
@@ -66,9 +69,10 @@ void expectListsTableFootnoteAndLink(const char* file) {
         const QTextBlockFormat f = b.blockFormat();
         EXPECT_GT(f.leftMargin(), 0);
         EXPECT_LT(f.textIndent(), 0);
-        EXPECT_NEAR(xOf(b, QString::fromUtf8(item)), f.leftMargin() + f.textIndent(), 4.0);
+        EXPECT_NEAR(xOf(b, QString::fromUtf8(item)), f.leftMargin() + f.textIndent(), 0.5);
         const int tab = int(b.text().indexOf(QLatin1Char('\t')));
         ASSERT_GT(tab, 0);
+        ASSERT_LT(xOf(b, QStringLiteral("\t")), f.leftMargin());
         EXPECT_NEAR(xOf(b, b.text().mid(tab + 1, 3)), f.leftMargin(), 0.5);
     }
 
@@ -135,25 +139,68 @@ TEST(RtfLayout, TablesGrowAndEndWhereTheTextDoes) {
     EXPECT_GT(doc.lastBlock().position(), t->lastPosition());
 }
 
-// Right, centred and left stops from \tx, in pixels; a leader does not
-// change the stop, and a hanging indent adds its own.
+// Right, centred and left stops from \tx, in pixels; a leader does not change the stop, a
+// hanging indent adds its own, and past them the document's default stops lie every \deftab
+// from the left edge.
 TEST(RtfLayout, TabStops) {
     QTextDocument doc;
-    ASSERT_TRUE(parseRtf(R"({\rtf1\pard\tqr\tldot\tx3000\tqc\tx1500\tx600 a\par
+    ASSERT_TRUE(parseRtf(R"({\rtf1\deftab9000\pard\tqr\tldot\tx3000\tqc\tx1500\tx600 a\par
 \pard\li720\fi-360\tx2000 b\par\pard\li720\fi-360\tx500 c\par})",
                          doc));
     const QList<QTextOption::Tab> first = doc.findBlockByNumber(0).blockFormat().tabPositions();
-    ASSERT_EQ(first.size(), 3);
+    ASSERT_EQ(first.size(), 6);
     EXPECT_EQ(first[0], QTextOption::Tab(40, QTextOption::LeftTab));
     EXPECT_EQ(first[1], QTextOption::Tab(100, QTextOption::CenterTab));
     EXPECT_EQ(first[2], QTextOption::Tab(200, QTextOption::RightTab));
+    EXPECT_EQ(first[3], QTextOption::Tab(600, QTextOption::LeftTab));
+    EXPECT_EQ(first[4], QTextOption::Tab(1200, QTextOption::LeftTab));
+    EXPECT_EQ(first[5], QTextOption::Tab(1800, QTextOption::LeftTab));
     const QList<QTextOption::Tab> hanging = doc.findBlockByNumber(1).blockFormat().tabPositions();
-    ASSERT_EQ(hanging.size(), 2);
+    ASSERT_EQ(hanging.size(), 5);
     // From the first line's start at 360 twips: the indent's own stop, then 2000 twips.
     EXPECT_EQ(hanging[0].position, 24.0);
     EXPECT_NEAR(hanging[1].position, (2000 - 360) / 15.0, 1e-9);
+    EXPECT_NEAR(hanging[2].position, (9000 - 360) / 15.0, 1e-9);
     const QList<QTextOption::Tab> covered = doc.findBlockByNumber(2).blockFormat().tabPositions();
-    ASSERT_EQ(covered.size(), 1) << "a stop inside the hanging indent takes its place";
+    ASSERT_EQ(covered.size(), 4) << "a stop inside the hanging indent takes its place";
+    EXPECT_NEAR(covered[0].position, (500 - 360) / 15.0, 1e-9);
+    EXPECT_NEAR(covered[1].position, (9000 - 360) / 15.0, 1e-9);
+}
+
+// A list item as word processors lay it out, whatever the font: the label at the start of the
+// first line, the text after its tab at the indent; a label wider than the hanging indent's gap
+// sends the text on to the next stop, the paragraph's own or else a default one. Widths are
+// measured in the font the layout got.
+TEST(RtfLayout, ListLabelsHangAndWideOnesGoToTheNextStop) {
+    QTextDocument doc;
+    ASSERT_TRUE(parseRtf(R"({\rtf1\deff0\deftab567{\fonttbl{\f0\fswiss DejaVu Sans;}}\fs24
+{\listtext\pard\plain  1.\tab}\pard\li720\fi-360 Eins\par
+{\listtext\pard\plain 100000.\tab}\pard\li720\fi-360 Viele\par
+{\listtext\pard\plain 100000.\tab}\pard\li720\fi-360\tx3000 Weiter\par})",
+                         doc));
+    doc.setTextWidth(600);
+    (void)doc.documentLayout()->documentSize();
+    const auto labelEnd = [](const QTextBlock& b) { return xOf(b, QStringLiteral("\t")); };
+
+    const QTextBlock narrow = doc.findBlockByNumber(0);
+    EXPECT_EQ(narrow.text().toStdString(), "1.\tEins") << "the blank before the number";
+    EXPECT_NEAR(xOf(narrow, QStringLiteral("1.")), 24.0, 0.5);
+    ASSERT_LT(labelEnd(narrow), 48.0);
+    EXPECT_NEAR(xOf(narrow, QStringLiteral("Eins")), 48.0, 0.5);
+
+    // No stop of its own past the indent: the first default stop past the label, 567 twips
+    // apart from the left edge.
+    const QTextBlock wide = doc.findBlockByNumber(1);
+    ASSERT_GT(labelEnd(wide), 48.0);
+    const double grid = 567 / 15.0;
+    EXPECT_NEAR(xOf(wide, QStringLiteral("Viele")), (std::floor(labelEnd(wide) / grid) + 1) * grid,
+                0.5)
+        << "label ends at " << labelEnd(wide);
+
+    const QTextBlock stopped = doc.findBlockByNumber(2);
+    ASSERT_GT(labelEnd(stopped), 48.0);
+    ASSERT_LT(labelEnd(stopped), 200.0);
+    EXPECT_NEAR(xOf(stopped, QStringLiteral("Weiter")), 200.0, 0.5);
 }
 
 TEST(RtfLayout, HyperlinkTargets) {
