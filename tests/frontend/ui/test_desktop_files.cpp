@@ -88,6 +88,23 @@ class DesktopFilesTest : public QObject {
                  QStringLiteral("t8.zb"));
     }
 
+    void reopeningAListedFileMovesItToTheTop() {
+        QTemporaryDir dir;
+        ProgramHarness h;
+        h.enterFreeMode();
+        TfrmMain& main = h.w->frmMain;
+        const QString a = writeTank(dir, QStringLiteral("a.zb"), 0);
+        for (const QString& path : {a, writeTank(dir, QStringLiteral("b.zb"), 1),
+                                    writeTank(dir, QStringLiteral("c.zb"), 2), a}) {
+            QVERIFY(main.openTankFile(path));
+        }
+        QMenu& recent = part<QMenu>(main, "menuZuletzt");
+        QCOMPARE(menuTexts(recent), (QStringList{"a.zb", "c.zb", "b.zb", "", "Liste leeren"}));
+        recent.actions()[2]->trigger();
+        QCOMPARE(main.document().tank().Objekte->Count(), 2);
+        QCOMPARE(menuTexts(recent), (QStringList{"b.zb", "a.zb", "c.zb", "", "Liste leeren"}));
+    }
+
     void fileDialogsStartInTheDocumentsThenWhereTheUserWasLast() {
         QTemporaryDir dir;
         ProgramHarness h;
