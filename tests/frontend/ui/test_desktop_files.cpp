@@ -36,6 +36,20 @@ QStringList menuTexts(QMenu& menu) {
     return texts;
 }
 
+// The file menu open and the arrow key on "Zuletzt geöffnet", as a user gets to its entries.
+void reachForRecentEntries(TfrmMain& main, QMenu& recent) {
+    QMenu& file = *qobject_cast<QMenu*>(recent.parentWidget());
+    file.popup(main.mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(&file));
+    file.setActiveAction(recent.menuAction());
+    QTest::keyClick(&file, Qt::Key_Right);
+}
+
+void closeMenus(QMenu& recent) {
+    recent.hide();
+    recent.parentWidget()->hide();
+}
+
 } // namespace
 
 class DesktopFilesTest : public QObject {
@@ -86,6 +100,47 @@ class DesktopFilesTest : public QObject {
         ProgramHarness again(QRect(), false);
         QCOMPARE(menuTexts(part<QMenu>(again.w->frmMain, "menuZuletzt")).first(),
                  QStringLiteral("t8.zb"));
+    }
+
+    void reopeningAListedFileMovesItToTheTop() {
+        QTemporaryDir dir;
+        ProgramHarness h;
+        h.enterFreeMode();
+        TfrmMain& main = h.w->frmMain;
+        const QString a = writeTank(dir, QStringLiteral("a.zb"), 0);
+        for (const QString& path : {a, writeTank(dir, QStringLiteral("b.zb"), 1),
+                                    writeTank(dir, QStringLiteral("c.zb"), 2), a}) {
+            QVERIFY(main.openTankFile(path));
+        }
+        QMenu& recent = part<QMenu>(main, "menuZuletzt");
+        QCOMPARE(menuTexts(recent), (QStringList{"a.zb", "c.zb", "b.zb", "", "Liste leeren"}));
+        recent.actions()[2]->trigger();
+        QCOMPARE(main.document().tank().Objekte->Count(), 2);
+        QCOMPARE(menuTexts(recent), (QStringList{"b.zb", "a.zb", "c.zb", "", "Liste leeren"}));
+    }
+
+    // During a run no file opens, neither by "Öffnen..." nor from the list.
+    void theRecentListIsClosedDuringARun() {
+        QTemporaryDir dir;
+        ProgramHarness h;
+        h.enterFreeMode();
+        TfrmMain& main = h.w->frmMain;
+        QVERIFY(main.openTankFile(writeTank(dir, QStringLiteral("a.zb"), 1)));
+        QMenu& recent = part<QMenu>(main, "menuZuletzt");
+        QAction& open = actionOf(main, "actOeffnen");
+        main.RunSimulation();
+        QVERIFY(main.runActive());
+        QVERIFY(!open.isEnabled());
+        QVERIFY(!recent.menuAction()->isEnabled());
+        reachForRecentEntries(main, recent);
+        QVERIFY(!recent.isVisible());
+        closeMenus(recent);
+        main.endRun();
+        QVERIFY(open.isEnabled());
+        QVERIFY(recent.menuAction()->isEnabled());
+        reachForRecentEntries(main, recent);
+        QVERIFY(recent.isVisible());
+        closeMenus(recent);
     }
 
     void fileDialogsStartInTheDocumentsThenWhereTheUserWasLast() {

@@ -1,6 +1,7 @@
 // Undo and redo: every change of the tank, one step per gesture, and exactly the tank it was.
 #include "editor/exciter_box.h"
 #include "editor/material_box.h"
+#include "editor/probe_box.h"
 #include "editor/screen_box.h"
 #include "editor/tank_box.h"
 #include "editor/wall_box.h"
@@ -12,10 +13,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QSlider>
 #include <QTest>
+
+#include <functional>
+#include <vector>
 
 namespace zb::ui::test {
 
@@ -35,61 +42,195 @@ void type(SpinEdit& field, int value) {
     QTest::keyClick(&field, Qt::Key_Return);
 }
 
-// One random change through the editor's controls, as a pupil might make it: one gesture.
-void randomChange(Harness& h, QRandomGenerator& random) {
-    ObjectEditor& e = h.editor();
-    TankBox& tank = *e.gbWannenWerte;
-    const int objects = h.tank().Objekte->Count() - 1;
-    const auto slide = [&](QSlider& slider, int value) {
-        slider.setValue(value);
-        h.window->document().endGesture(); // the mouse lets go
+// Types a number other than `current`: typing the same digits again passes through other values
+// and back, a step that changes nothing, which the comparison of states cannot tell from none.
+void typeOther(SpinEdit& field, QRandomGenerator& random, int low, int high, int current) {
+    int value = random.bounded(low, high);
+    while (value == current) {
+        value = random.bounded(low, high);
+    }
+    type(field, value);
+}
+void typeOther(SpinEdit& field, QRandomGenerator& random, int low, int high) {
+    typeOther(field, random, low, high, field.value());
+}
+
+void slide(Harness& h, QSlider& slider, int value) {
+    slider.setValue(value);
+    h.window->document().endGesture(); // the mouse lets go
+}
+
+void choose(QComboBox& choice, int index) {
+    choice.setCurrentIndex(index);
+    emit choice.activated(index);
+}
+
+// The shape fields of the panel not shown keep what they showed for an earlier exciter: what is
+// new is judged by the record.
+const TErreger& selectedExciter(const ObjectEditor& e) {
+    return *e.selectedObject()->erreger();
+}
+
+// One gesture on the box of the selected object (or of the tank), aimed at one field.
+struct FieldChange {
+    int32_t art; // kArtBecken: the tank's own values
+    const char* field;
+    std::function<void(Harness&, ObjectEditor&, QRandomGenerator&)> make;
+};
+
+// Every field of the tank and of its objects that the editor can change, each by its control.
+const std::vector<FieldChange>& fieldChanges() {
+    using R = QRandomGenerator;
+    using E = ObjectEditor;
+    const auto edge = [](QCheckBox* TankBox::*box) {
+        return [box](Harness&, E& e, R&) {
+            if (!e.gbWannenWerte->rbDaempf->isChecked()) {
+                e.gbWannenWerte->rbDaempf->click(); // shows the edge controls, changes nothing
+            }
+            (e.gbWannenWerte->*box)->click();
+        };
     };
-    switch (random.bounded(objects > 0 ? 9 : 4)) {
-    case 0: {
-        const char* kinds[] = {"Erreger", "Wand", "Schirm", "Materialübergang"};
-        h.insert(QString::fromUtf8(kinds[random.bounded(4)]));
-        break;
-    }
-    case 1:
-        h.select(QStringLiteral("Zitterbecken"));
-        type(*tank.seStandardDaempf, random.bounded(100));
-        break;
-    case 2:
-        h.select(QStringLiteral("Zitterbecken"));
-        slide(*tank.tbStandardKoppl, random.bounded(151));
-        break;
-    case 3:
-        h.select(QStringLiteral("Zitterbecken"));
-        if (!tank.rbDaempf->isChecked()) {
-            tank.rbDaempf->click(); // shows the edge controls, changes nothing
+    const auto wall = [](SpinEdit* WallBox::*field, int low, int high) {
+        return [=](Harness&, E& e, R& r) { typeOther(*(e.gbWand->*field), r, low, high); };
+    };
+    static const std::vector<FieldChange> all = {
+        {kArtBecken, "StandardDaempfung",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbWannenWerte->seStandardDaempf, r, 0, 100); }},
+        {kArtBecken, "StandardKopplung",
+         [](Harness& h, E& e, R& r) {
+             slide(h, *e.gbWannenWerte->tbStandardKoppl, r.bounded(151));
+         }},
+        {kArtBecken, "GroesseX",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbWannenWerte->seXGr, r, 20, 200); }},
+        {kArtBecken, "GroesseY",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbWannenWerte->seYGr, r, 20, 200); }},
+        {kArtBecken, "RandHinten", edge(&TankBox::cbZBDaempfVorne)}, // captioned "Hinten"
+        {kArtBecken, "RandVorne", edge(&TankBox::cbZBDaempfHinten)},
+        {kArtBecken, "RandLinks", edge(&TankBox::cbZBDaempfLinks)},
+        {kArtBecken, "RandRechts", edge(&TankBox::cbZBDaempfRechts)},
+        {kArtBecken, "RandBreite",
+         [](Harness& h, E& e, R& r) {
+             if (!e.gbWannenWerte->rbDaempf->isChecked()) {
+                 e.gbWannenWerte->rbDaempf->click();
+             }
+             slide(h, *e.gbWannenWerte->tbDaempfRand, r.bounded(1, 51));
+         }},
+        {kArtBecken, "Randverhalten", // all four edges and the width in one click
+         [](Harness&, E& e, R& r) {
+             (r.bounded(2) == 0 ? e.gbWannenWerte->rbReflOhnePhS : e.gbWannenWerte->rbReflMitPhS)
+                 ->click();
+         }},
+        {kArtWand, "Wand.X", wall(&WallBox::seWandPosX, 0, 100)},
+        {kArtWand, "Wand.Y", wall(&WallBox::seWandPosY, 0, 50)},
+        {kArtWand, "Wand.Winkel", wall(&WallBox::seWandWinkel, -179, 181)},
+        {kArtWand, "Wand.Laenge", wall(&WallBox::seWandLaenge, 0, 200)},
+        {kArtWand, "Wand.SpaltAnz", wall(&WallBox::seWandSpaltAnz, 0, 5)},
+        {kArtWand, "Wand.Spaltbreite", wall(&WallBox::seWandSpaltbreite, 0, 20)},
+        {kArtWand, "Wand.Spaltabstand", wall(&WallBox::seWandSpaltabstand, 0, 40)},
+        {kArtSchirm, "Schirm.Position",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbSchirm->seSchirmPos, r, 1, 51); }},
+        {kArtSchirm, "Schirm.Horizontal",
+         [](Harness&, E& e, R&) {
+             (e.gbSchirm->rbHorizontal->isChecked() ? e.gbSchirm->rbVertikal
+                                                    : e.gbSchirm->rbHorizontal)
+                 ->click();
+         }},
+        {kArtMatUebergang, "MatUebergang.Y",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbMatUebergang->seUeY, r, 0, 50); }},
+        {kArtMatUebergang, "MatUebergang.Kopplung",
+         [](Harness& h, E& e, R& r) {
+             slide(h, *e.gbMatUebergang->tbMatUeKopplung, r.bounded(151));
+         }},
+        {kArtMatUebergang, "MatUebergang.Daempfung",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbMatUebergang->seUeDaempfung, r, 0, 101); }},
+        {kArtErreger, "Erreger.X",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbErreger->seErrXPos, r, 0, 100); }},
+        {kArtErreger, "Erreger.Y",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbErreger->seErrYPos, r, 0, 50); }},
+        {kArtErreger, "Erreger.Amplitude",
+         [](Harness& h, E& e, R& r) { slide(h, *e.gbErreger->seErrAmpl, r.bounded(127)); }},
+        {kArtErreger, "Erreger.Frequenz",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbErreger->seErrT, r, 1, 20000); }},
+        {kArtErreger, "Erreger.Fest",
+         [](Harness&, E& e, R&) {
+             choose(*e.gbErreger->cbErregerFest, 1 - e.gbErreger->cbErregerFest->currentIndex());
+         }},
+        {kArtErreger, "Erreger.Breite=Laenge",
+         [](Harness&, E& e, R& r) {
+             e.gbErreger->rbRadialwelle->click();
+             typeOther(*e.gbErreger->seDurchmesser, r, 1, 20, selectedExciter(e).Breite);
+         }},
+        {kArtErreger, "Erreger.Breite",
+         [](Harness&, E& e, R& r) {
+             e.gbErreger->rbEbeneWellenfront->click();
+             typeOther(*e.gbErreger->seErrBreite, r, 1, 20, selectedExciter(e).Breite);
+         }},
+        {kArtErreger, "Erreger.Laenge",
+         [](Harness&, E& e, R& r) {
+             e.gbErreger->rbEbeneWellenfront->click();
+             typeOther(*e.gbErreger->seErrLaenge, r, 1, 20, selectedExciter(e).Laenge);
+         }},
+        {kArtErreger, "Erreger.Winkel",
+         [](Harness&, E& e, R& r) {
+             e.gbErreger->rbEbeneWellenfront->click();
+             typeOther(*e.gbErreger->seErrWinkel, r, 0, 360, selectedExciter(e).Winkel);
+         }},
+        {kArtMesspunkt, "Messpunkt.X",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbMesspunkt->seMessX, r, 0, 100); }},
+        {kArtMesspunkt, "Messpunkt.Y",
+         [](Harness&, E& e, R& r) { typeOther(*e.gbMesspunkt->seMessY, r, 0, 50); }},
+        {kArtMesspunkt, "Messpunkt.Farbe",
+         [](Harness&, E& e, R& r) { choose(*e.gbMesspunkt->cbMessFarbe, r.bounded(8)); }},
+        {kArtMesspunkt, "Messpunkt.Name",
+         [](Harness&, E& e, R& r) {
+             e.gbMesspunkt->edMessName->setText(QStringLiteral("Boje %1").arg(r.bounded(1000)));
+             emit e.gbMesspunkt->edMessName->editingFinished();
+         }},
+    };
+    return all;
+}
+
+// One random change through the editor's controls, as a pupil might make it: one gesture.
+// Returns the field it aimed at, empty for inserting or deleting an object.
+QString randomChange(Harness& h, QRandomGenerator& random) {
+    ObjectEditor& e = h.editor();
+    const TObjektListe& list = *h.tank().Objekte;
+    const std::pair<int32_t, const char*> kinds[] = {{kArtErreger, "Erreger"},
+                                                     {kArtWand, "Wand"},
+                                                     {kArtSchirm, "Schirm"},
+                                                     {kArtMatUebergang, "Materialübergang"},
+                                                     {kArtMesspunkt, "Messpunkt"}};
+    const auto insert = [&](int32_t art) {
+        for (const auto& [kind, item] : kinds) {
+            if (kind == art) {
+                h.insert(QString::fromUtf8(item));
+            }
         }
-        if (random.bounded(2) == 0) {
-            tank.cbZBDaempfLinks->click();
-        } else {
-            slide(*tank.tbDaempfRand, 1 + random.bounded(50));
-        }
-        break;
-    default: {
-        const TObjekt& o = h.tank().Objekte->at(1 + random.bounded(objects));
-        h.select(QString::fromStdString(o.Name));
-        const bool first = random.bounded(2) == 0;
-        if (random.bounded(6) == 0) {
-            e.btnObjektLoeschen->click();
-        } else if (o.wand()) {
-            first ? type(*e.gbWand->seWandPosX, random.bounded(100))
-                  : type(*e.gbWand->seWandWinkel, random.bounded(-179, 181));
-        } else if (o.erreger()) {
-            first ? type(*e.gbErreger->seErrYPos, random.bounded(50))
-                  : slide(*e.gbErreger->seErrAmpl, random.bounded(127));
-        } else if (o.schirm()) {
-            type(*e.gbSchirm->seSchirmPos, 1 + random.bounded(50));
-        } else if (o.matUebergang()) {
-            first ? type(*e.gbMatUebergang->seUeY, random.bounded(50))
-                  : slide(*e.gbMatUebergang->tbMatUeKopplung, random.bounded(151));
-        }
-        break;
+        return QString();
+    };
+    const int choice = random.bounded(12);
+    if (choice == 0) {
+        return insert(kinds[random.bounded(5)].first);
     }
+    if (choice == 1 && list.Count() > 1) {
+        e.selectObject(list.at(1 + random.bounded(list.Count() - 1)).serial());
+        e.btnObjektLoeschen->click();
+        return {};
     }
+    // Every field alike; a field of a kind the tank does not hold yet brings one in first.
+    const FieldChange& c = fieldChanges()[size_t(random.bounded(int(fieldChanges().size())))];
+    std::vector<uint64_t> owners;
+    for (int k = 0; k < list.Count(); ++k) {
+        if (list.at(k).Art == c.art) {
+            owners.push_back(list.at(k).serial());
+        }
+    }
+    if (owners.empty()) {
+        return insert(c.art);
+    }
+    e.selectObject(owners[size_t(random.bounded(int(owners.size())))]);
+    c.make(h, e, random);
+    return QString::fromUtf8(c.field);
 }
 
 } // namespace
@@ -135,14 +276,16 @@ class UndoTest : public QObject {
 
     void randomEditsUndoAndRedoToTheSameBytes() {
         QRandomGenerator random(20261208);
-        for (int round = 0; round < 6; ++round) {
+        QSet<QString> reached; // the fields whose change made a step
+        for (int round = 0; round < 10; ++round) {
             Harness h;
             const std::vector<uint8_t> start = serializeTank(h.tank());
             std::vector<std::vector<uint8_t>> states{start};
-            for (int k = 0; k < 25; ++k) {
-                randomChange(h, random);
+            for (int k = 0; k < 50; ++k) {
+                const QString field = randomChange(h, random);
                 if (serializeTank(h.tank()) != states.back()) {
                     states.push_back(serializeTank(h.tank()));
+                    reached << field;
                 }
             }
             // Walk back through every state there was, then forward again.
@@ -157,10 +300,20 @@ class UndoTest : public QObject {
             QVERIFY(!h.window->document().isModified());
             for (size_t k = 1; k < states.size(); ++k) {
                 h.window->document().redo();
-                QVERIFY(serializeTank(h.tank()) == states[k]);
+                QVERIFY2(
+                    serializeTank(h.tank()) == states[k],
+                    qPrintable(QStringLiteral("round %1, redo to state %2").arg(round).arg(k)));
             }
             QVERIFY(!h.window->document().canRedo());
         }
+        // An undo that forgets a field goes unnoticed unless some step changed that field.
+        QStringList missed;
+        for (const FieldChange& c : fieldChanges()) {
+            if (!reached.contains(QString::fromUtf8(c.field))) {
+                missed << QString::fromUtf8(c.field);
+            }
+        }
+        QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral(", "))));
     }
 
     void newAndOpenStartAFreshHistoryAndTheTutorialHasNoMenu() {

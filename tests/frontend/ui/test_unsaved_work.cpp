@@ -1,6 +1,7 @@
 // Unsaved work is never lost by accident: "Speichern?" before anything that would discard a
 // changed tank, Abbrechen keeps it, and nothing is asked about a tank without changes.
 #include "app/user_dialogs.h"
+#include "editor/probe_box.h"
 #include "editor/tank_box.h"
 #include "main_window_parts.h"
 #include "model/tank_file.h"
@@ -72,6 +73,25 @@ class UnsavedWorkTest : public QObject {
         h.dialogs.openName = dir.filePath(QStringLiteral("e.zb"));
         main.OpenCommand(); // unchanged since saving: opens without a word
         QVERIFY(h.dialogs.questions.isEmpty());
+        QVERIFY(!main.document().isModified());
+    }
+
+    void aMovedProbeIsAChange() {
+        ProgramHarness h;
+        TfrmMain& main = h.w->frmMain;
+        h.enterFreeMode();
+        h.insert(QStringLiteral("Messpunkt"));
+        QTemporaryDir dir;
+        QVERIFY(main.saveTankAs(dir.filePath(QStringLiteral("m.zb"))));
+        QVERIFY(!main.document().isModified());
+        SpinEdit& x = *editorOf(main).gbMesspunkt->seMessX;
+        const int saved = x.value();
+        x.setValue(saved + 7);
+        QVERIFY(main.document().isModified());
+        h.dialogs.answer = UserDialogs::Answer::Cancel;
+        main.close();
+        QCOMPARE(h.dialogs.questions, QStringList{kQuestion});
+        x.setValue(saved);
         QVERIFY(!main.document().isModified());
     }
 
