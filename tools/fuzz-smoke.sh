@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzz smoke run: builds the libFuzzer targets with clang 14 in build-fuzz/, replays every input
 # that once crashed a reader of outside bytes, then fuzzes each reader for a while from its seed
-# corpus, two readers at a time.
+# corpus with its dictionary (fuzz/<target>.dict), two readers at a time.
 # Usage: tools/fuzz-smoke.sh [seconds per target]   (default 60; ZB_FUZZ_BUILD overrides the
 # build folder, ZB_FUZZ_JOBS the number of fuzzers run at once, default 2)
 # Exits non-zero on any crash, sanitizer report, leak or timeout.
@@ -66,7 +66,7 @@ start() {
     mkdir -p "$corpus" "$artifacts"
     echo "== $target: fuzzing for ${seconds}s (log: $build/fuzz-$target.log)"
     # New inputs go to the build folder; the committed seeds are only read.
-    "$build/fuzz_$target" "${options[@]}" \
+    "$build/fuzz_$target" "${options[@]}" -dict="fuzz/$target.dict" \
         -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts" \
         "$corpus" "tests/data/fuzz-seeds/$target" >"$build/fuzz-$target.log" 2>&1 &
     running[$!]=$target
