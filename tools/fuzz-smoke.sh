@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
-# Fuzz smoke run: builds the libFuzzer targets with clang 14 in build-fuzz/, and for each reader
-# of outside bytes replays every input that once crashed, then fuzzes it for a while from its
-# seed corpus.
+# Fuzz smoke run: builds the libFuzzer targets with clang 14 in build-fuzz/, replays every input
+# that once crashed a reader of outside bytes, then fuzzes each reader for a while from its seed
+# corpus with its dictionary (fuzz/<target>.dict), two readers at a time.
 # Usage: tools/fuzz-smoke.sh [seconds per target]   (default 60; ZB_FUZZ_BUILD overrides the
-# build folder)
+# build folder, ZB_FUZZ_JOBS the number of fuzzers run at once, default 2)
 # Exits non-zero on any crash, sanitizer report, leak or timeout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 build=${ZB_FUZZ_BUILD:-build-fuzz}
+jobs=${ZB_FUZZ_JOBS:-2}
 # libFuzzer reads a total time of 0 as "no limit".
 if ! [[ $seconds =~ ^[0-9]+$ ]] || [ "$seconds" -lt 1 ]; then
     echo "usage: $0 [seconds >= 1]" >&2
+    exit 2
+fi
+if ! [[ $jobs =~ ^[0-9]+$ ]] || [ "$jobs" -lt 1 ]; then
+    echo "error: ZB_FUZZ_JOBS must be a number >= 1" >&2
     exit 2
 fi
 
@@ -21,16 +26,15 @@ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --parallel 2
 
+targets=(bitmap tank rtf)
 options=(-timeout=10 -rss_limit_mb=2048 -max_len=65536)
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 shopt -s nullglob
 
-for target in bitmap tank rtf; do
-    fuzzer=$build/fuzz_$target
+# Every stored input first: they are quick, and a known failure should not wait for the fuzzing.
+for target in "${targets[@]}"; do
     crashers=tests/data/crashers/$target
-    seeds=tests/data/fuzz-seeds/$target
-
     echo "== $target: replaying stored crashers"
     inputs=()
     for f in "$crashers"/*; do
@@ -38,23 +42,68 @@ for target in bitmap tank rtf; do
     done
     if [ ${#inputs[@]} -gt 0 ]; then
         # Given files, libFuzzer runs each once and fails on the first that crashes.
-        if ! "$fuzzer" "${options[@]}" "${inputs[@]}"; then
+        if ! "$build/fuzz_$target" "${options[@]}" "${inputs[@]}"; then
             echo "error: an input in $crashers/ fails again" >&2
             exit 1
         fi
     fi
     echo "   ${#inputs[@]} stored inputs run clean"
-
-    echo "== $target: fuzzing for ${seconds}s"
-    corpus=$build/corpus-$target
-    artifacts=$build/artifacts-$target/
-    mkdir -p "$corpus" "$artifacts"
-    # New inputs go to the build folder; the committed seeds are only read.
-    if ! "$fuzzer" "${options[@]}" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix="$artifacts" "$corpus" "$seeds"; then
-        echo "error: the $target fuzzer found a failure; the input is in $artifacts" >&2
-        echo "       keep it in $crashers/ (with a line in its README) once it is fixed" >&2
-        exit 1
-    fi
 done
+
+# Each fuzzer takes one core, so at most $jobs run at once; each one's output goes to its own
+# log, which is shown when it fails.
+declare -A running=() # pid -> target
+failed=()
+# A cancelled run takes its fuzzers with it.
+trap 'for pid in "${!running[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+start() {
+    local target=$1
+    local artifacts=$build/artifacts-$target/
+    local corpus=$build/corpus-$target
+    mkdir -p "$corpus" "$artifacts"
+    echo "== $target: fuzzing for ${seconds}s (log: $build/fuzz-$target.log)"
+    # New inputs go to the build folder; the committed seeds are only read.
+    "$build/fuzz_$target" "${options[@]}" -dict="fuzz/$target.dict" \
+        -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts" \
+        "$corpus" "tests/data/fuzz-seeds/$target" >"$build/fuzz-$target.log" 2>&1 &
+    running[$!]=$target
+}
+
+# Waits for one of the running fuzzers and reports how it ended.
+reap() {
+    local pid status=0
+    wait -n -p pid "${!running[@]}" || status=$?
+    local target=${running[$pid]}
+    unset "running[$pid]"
+    local log=$build/fuzz-$target.log
+    if [ "$status" -eq 0 ]; then
+        echo "== $target: no failure in ${seconds}s: $(grep -m1 -o 'DONE.*' "$log" || true)"
+        return
+    fi
+    failed+=("$target")
+    echo "==================== $target: last lines of $log" >&2
+    tail -n 60 "$log" >&2
+    echo "error: the $target fuzzer found a failure (exit status $status); the input is in" \
+        "$build/artifacts-$target/" >&2
+    echo "       keep it in tests/data/crashers/$target/ (with a line in its README) once it is" \
+        "fixed" >&2
+}
+
+for target in "${targets[@]}"; do
+    [ ${#failed[@]} -eq 0 ] || break # a failure is enough; the rest would only take time
+    [ ${#running[@]} -lt "$jobs" ] || reap
+    [ ${#failed[@]} -eq 0 ] || break
+    start "$target"
+done
+while [ ${#running[@]} -gt 0 ]; do
+    reap
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "error: fuzzing failed for: ${failed[*]}" >&2
+    exit 1
+fi
 echo "== fuzz smoke run passed"

@@ -48,6 +48,8 @@ SEEDS = {
     'every-kind-v3.zb': header(3, 8) + wall() + probe(10, 12) + screen() + material() + exciter(3)
     + unknown() + probe(-1, 99),
     'code-5-v2.zb': header(2, 3) + name('fuenf') + struct.pack('<i', 5) + exciter(2),
+    # More probes than the engine keeps: the last two are read past, the wall after them is read.
+    'ten-probes-v3.zb': header(3, 12) + b''.join(probe(k, k + 1) for k in range(10)) + wall(),
 }
 
 if __name__ == '__main__':
