@@ -117,6 +117,9 @@ for path in $paths; do
     mount_in -t proc proc "$root/proc"
     mount_in -t sysfs sys "$root/sys"
     mount_in --bind /dev "$root/dev"
+    # Where / is a shared mount (as under systemd), what is mounted below the bound /dev would
+    # also appear in this machine's /dev; as a slave it only receives.
+    mount --make-rslave "$root/dev"
     mount_in -t devpts devpts "$root/dev/pts" -o newinstance,ptmxmode=0666
     mount_in -t tmpfs tmpfs "$root/dev/shm"
     mount_in --bind -o ro "$scratch/src.git" "$root/src.git"
