@@ -180,10 +180,11 @@ TEST_F(StepOracle, TinyAndDegenerateShapes) {
     for (auto [nx, ny] : {std::pair{2, 1}, {1, 2}, {1, 9}, {9, 1}, {2, 2}, {3, 3}, {2, 7}}) {
         const std::string name = std::to_string(nx) + "x" + std::to_string(ny);
         runAndCompare({name, nx, ny, 0.02, 1.3, 1, none, true, false}, 300);
-        runAndCompare({name + " excited", nx, ny, 0.0, 2.0, 0,
-                       [&] { ZBDLL_AddExciter(0, 0, 1, 1, 0, 30.0, 0.2, nx % 2 == 0); }, false,
-                       false},
-                      300);
+        runAndCompare(
+            {name + " excited", nx, ny, 0.0, 2.0, 0,
+             [evenWidth = nx % 2 == 0] { ZBDLL_AddExciter(0, 0, 1, 1, 0, 30.0, 0.2, evenWidth); },
+             false, false},
+            300);
     }
 }
 
