@@ -15,16 +15,20 @@
 
 namespace zbtool::test {
 
+// Named, not anonymous: the test classes that gtest derives from the fixture live outside the
+// anonymous namespace.
+struct Case {
+    double periodMs;
+    double coupling;
+};
+
+class ExciterWavelength : public ::testing::TestWithParam<Case> {};
+
 namespace {
 
 constexpr double kSpring = 10000.0 / 3.0; // the step's factor before coupling · Laplacian
 constexpr float kDt = 0.0025f;            // a run's start speed, and zbtool's default
 constexpr int kExciterRow = 4;
-
-struct Case {
-    double periodMs;
-    double coupling;
-};
 
 std::string caseName(const ::testing::TestParamInfo<Case>& info) {
     char name[32];
@@ -53,8 +57,6 @@ double measuredWavelength(const std::vector<double>& h, int from, int to) {
 }
 
 } // namespace
-
-class ExciterWavelength : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ExciterWavelength, ReadoutMatchesTheWavesInTheTank) {
     const Case c = GetParam();

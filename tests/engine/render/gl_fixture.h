@@ -31,6 +31,13 @@ inline std::ostream& operator<<(std::ostream& os, Rgb c) {
 
 constexpr Rgb kBackground{153, 153, 229}; // clear colour (0.6, 0.6, 0.9)
 
+inline bool isBlack(Rgb c) {
+    return c.r < 40 && c.g < 40 && c.b < 40;
+}
+
+// The screen panel's middle line, y = -0.875, in window rows from the top.
+constexpr int kPanelMiddle = 225;
+
 class GlTest : public EngineTest {
   protected:
     static constexpr int kWidth = 320;

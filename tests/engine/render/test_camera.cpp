@@ -28,10 +28,6 @@ bool usable(const std::array<float, 16>& m) {
     return nonZero && std::fabs(m[0] * m[0] + m[4] * m[4] + m[8] * m[8] - 1.0f) < 1e-5f;
 }
 
-bool isBlack(Rgb c) {
-    return c.r < 40 && c.g < 40 && c.b < 40;
-}
-
 } // namespace
 
 using Camera_ = GlTest;

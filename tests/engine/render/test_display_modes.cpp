@@ -24,7 +24,6 @@ int seenFromAbove(double world) {
 }
 
 constexpr Rgb kIntensityCurve{255, 140, 0}; // (1, 0.55, 0)
-constexpr int kPanelMiddle = 225;           // the panel's middle line, y = -0.875
 
 enum class View { Flat, WireFrame, Relief, BirdsEye };
 

@@ -8,9 +8,6 @@ namespace {
 constexpr Rgb kFirstScreen{153, 51, 51};  // (0.6, 0.2, 0.2)
 constexpr Rgb kSecondScreen{51, 153, 51}; // (0.2, 0.6, 0.2)
 
-// The panel's middle line, y = -0.875, in window rows from the top.
-constexpr int kPanelMiddle = 225;
-
 } // namespace
 
 using ScreenDisplay = GlTest;

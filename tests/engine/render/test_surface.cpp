@@ -8,9 +8,6 @@ namespace zb::test {
 
 namespace {
 
-bool isBlack(Rgb c) {
-    return c.r < 40 && c.g < 40 && c.b < 40;
-}
 bool isWhite(Rgb c) {
     return c.r > 250 && c.g > 250 && c.b > 250;
 }

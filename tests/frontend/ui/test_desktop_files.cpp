@@ -174,7 +174,7 @@ class DesktopFilesTest : public QObject {
     }
 };
 
-static RegisterTest<DesktopFilesTest> registration;
+static RegisterTest<DesktopFilesTest> registerDesktopFilesTest;
 
 } // namespace zb::ui::test
 

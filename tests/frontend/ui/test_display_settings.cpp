@@ -152,7 +152,7 @@ class DisplaySettingsTest : public QObject {
     }
 };
 
-static RegisterTest<DisplaySettingsTest> registration;
+static RegisterTest<DisplaySettingsTest> registerDisplaySettingsTest;
 
 } // namespace zb::ui::test
 

@@ -215,7 +215,7 @@ class FileCommandsTest : public QObject {
     }
 };
 
-static RegisterTest<FileCommandsTest> registration;
+static RegisterTest<FileCommandsTest> registerFileCommandsTest;
 
 } // namespace zb::ui::test
 

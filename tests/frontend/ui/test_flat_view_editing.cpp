@@ -226,7 +226,7 @@ class FlatViewEditingTest : public QObject {
     }
 };
 
-static RegisterTest<FlatViewEditingTest> registration;
+static RegisterTest<FlatViewEditingTest> registerFlatViewEditingTest;
 
 } // namespace zb::ui::test
 

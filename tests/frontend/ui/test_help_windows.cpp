@@ -170,7 +170,7 @@ class HelpWindowsTest : public QObject {
     }
 };
 
-static RegisterTest<HelpWindowsTest> registration;
+static RegisterTest<HelpWindowsTest> registerHelpWindowsTest;
 
 } // namespace zb::ui::test
 

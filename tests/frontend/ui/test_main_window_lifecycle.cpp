@@ -69,7 +69,7 @@ class MainWindowLifecycleTest : public QObject {
     }
 };
 
-static RegisterTest<MainWindowLifecycleTest> registration;
+static RegisterTest<MainWindowLifecycleTest> registerMainWindowLifecycleTest;
 
 } // namespace zb::ui::test
 

@@ -330,7 +330,7 @@ class ObjectEditorTest : public QObject {
     }
 };
 
-static RegisterTest<ObjectEditorTest> registration;
+static RegisterTest<ObjectEditorTest> registerObjectEditorTest;
 
 } // namespace zb::ui::test
 

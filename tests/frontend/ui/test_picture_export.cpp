@@ -87,7 +87,7 @@ class PictureExportTest : public QObject {
     }
 };
 
-static RegisterTest<PictureExportTest> registration;
+static RegisterTest<PictureExportTest> registerPictureExportTest;
 
 } // namespace zb::ui::test
 

@@ -354,7 +354,7 @@ class ProbeTest : public QObject {
     }
 };
 
-static RegisterTest<ProbeTest> registration;
+static RegisterTest<ProbeTest> registerProbeTest;
 
 } // namespace zb::ui::test
 

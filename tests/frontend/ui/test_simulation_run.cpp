@@ -301,7 +301,7 @@ class SimulationRunTest : public QObject {
     }
 };
 
-static RegisterTest<SimulationRunTest> registration;
+static RegisterTest<SimulationRunTest> registerSimulationRunTest;
 
 } // namespace zb::ui::test
 

@@ -89,7 +89,7 @@ class SpinEditTest : public QObject {
     }
 };
 
-static RegisterTest<SpinEditTest> registration;
+static RegisterTest<SpinEditTest> registerSpinEditTest;
 
 } // namespace zb::ui::test
 

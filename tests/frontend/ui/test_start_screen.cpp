@@ -131,7 +131,7 @@ class StartScreenTest : public QObject {
     }
 };
 
-static RegisterTest<StartScreenTest> registration;
+static RegisterTest<StartScreenTest> registerStartScreenTest;
 
 } // namespace zb::ui::test
 

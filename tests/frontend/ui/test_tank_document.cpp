@@ -84,7 +84,7 @@ class TankDocumentTest : public QObject {
     }
 };
 
-static RegisterTest<TankDocumentTest> registration;
+static RegisterTest<TankDocumentTest> registerTankDocumentTest;
 
 } // namespace zb::ui::test
 

@@ -163,7 +163,7 @@ class TutorialTest : public QObject {
     }
 };
 
-static RegisterTest<TutorialTest> registration;
+static RegisterTest<TutorialTest> registerTutorialTest;
 
 } // namespace zb::ui::test
 

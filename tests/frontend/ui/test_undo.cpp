@@ -339,7 +339,7 @@ class UndoTest : public QObject {
     }
 };
 
-static RegisterTest<UndoTest> registration;
+static RegisterTest<UndoTest> registerUndoTest;
 
 } // namespace zb::ui::test
 

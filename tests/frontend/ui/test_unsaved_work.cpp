@@ -138,7 +138,7 @@ class UnsavedWorkTest : public QObject {
     }
 };
 
-static RegisterTest<UnsavedWorkTest> registration;
+static RegisterTest<UnsavedWorkTest> registerUnsavedWorkTest;
 
 } // namespace zb::ui::test
 

@@ -222,7 +222,7 @@ class ViewFrameTest : public QObject {
     }
 };
 
-static RegisterTest<ViewFrameTest> registration;
+static RegisterTest<ViewFrameTest> registerViewFrameTest;
 
 } // namespace zb::ui::test
 

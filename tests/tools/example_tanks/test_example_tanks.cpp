@@ -18,7 +18,6 @@
 namespace zb {
 namespace {
 
-constexpr double kTolerance = 0.03;
 
 const std::string kTankDir = ZB_EXAMPLE_TANK_DIR;
 

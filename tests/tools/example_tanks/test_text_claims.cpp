@@ -15,7 +15,6 @@
 namespace zb {
 namespace {
 
-constexpr double kTolerance = 0.03;
 constexpr double kChannelCoupling = 2.0; // a plane wave at the example tanks' coupling 4
 constexpr double kOmega = 20.0;          // wavelength 18
 constexpr int kSourceRow = 100;

@@ -16,6 +16,8 @@ namespace zb {
 
 using Complex = std::complex<double>;
 constexpr double kPi = std::numbers::pi;
+// How closely a stated fraction of an amplitude must hold, as a fraction of the amplitude.
+constexpr double kTolerance = 0.03;
 
 // The front end's time step at the start position of the speed slider and at its end.
 constexpr float kDefaultStep = 0.0025f;
