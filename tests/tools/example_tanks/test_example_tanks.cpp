@@ -18,7 +18,6 @@
 namespace zb {
 namespace {
 
-
 const std::string kTankDir = ZB_EXAMPLE_TANK_DIR;
 
 const char* const kAllTanks[] = {
