@@ -7,8 +7,6 @@ namespace zb {
 
 namespace {
 
-// The factor the engine's step puts before coupling · (mean of the neighbours − height).
-constexpr double kSpring = 10000.0 / 3.0;
 constexpr double kPi = 3.14159265358979323846;
 
 } // namespace

@@ -13,6 +13,9 @@ namespace zb {
 
 class TZBecken;
 
+// The factor the engine's step puts before coupling · (mean of the neighbours − height).
+constexpr double kSpring = 10000.0 / 3.0;
+
 // The wavelength in oscillators of a plane wave at angular frequency omega (the exciter's
 // Frequenz), for time step dt and coupling c. 0 when no wave of this frequency propagates: the
 // period is shorter than the grid's shortest one, or c or dt is not above 0.

@@ -2,6 +2,7 @@
 # frontend/CMakeLists.txt) and the fuzz build (fuzz/CMakeLists.txt).
 set(ZB_MODEL_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/cp1252.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/csv_table.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dispersion.cpp
     ${CMAKE_CURRENT_LIST_DIR}/engine_binding.cpp
     ${CMAKE_CURRENT_LIST_DIR}/engine_calls.cpp

@@ -1,4 +1,5 @@
 #include "model/stability.h"
+#include "model/dispersion.h"
 #include "model/tank.h"
 
 #include <cmath>
@@ -7,9 +8,6 @@
 namespace zb {
 
 namespace {
-
-// The factor the engine's step puts before coupling · (mean of the neighbours − height).
-constexpr double kSpring = 10000.0 / 3.0;
 
 double asEngineHoldsIt(double coupling) {
     return double(float(coupling));
