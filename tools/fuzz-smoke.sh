@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Fuzz smoke run: builds the libFuzzer targets with clang 14 in build-fuzz/, replays every input
 # that once crashed a reader of outside bytes, then fuzzes each reader for a while from its seed
-# corpus with its dictionary (fuzz/<target>.dict), two readers at a time.
-# Usage: tools/fuzz-smoke.sh [seconds per target]   (default 60; ZB_FUZZ_BUILD overrides the
-# build folder, ZB_FUZZ_JOBS the number of fuzzers run at once, default 2)
+# corpus with its dictionary (fuzz/<target>.dict), each for the given processor time.
+# Usage: tools/fuzz-smoke.sh [seconds of one core per target]   (default 60; ZB_FUZZ_BUILD
+# overrides the build folder, ZB_FUZZ_JOBS the number of cores to share, default 2)
 # Exits non-zero on any crash, sanitizer report, leak or timeout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -50,8 +50,11 @@ for target in "${targets[@]}"; do
     echo "   ${#inputs[@]} stored inputs run clean"
 done
 
-# Each fuzzer takes one core, so at most $jobs run at once; each one's output goes to its own
-# log, which is shown when it fails.
+# All fuzzers run at once, each for its share of the cores: with three fuzzers on two cores each
+# runs 1.5 times as long, so that each gets its seconds of one core and no core idles while a
+# last fuzzer runs alone. Each one's output goes to its own log, which is shown when it fails.
+wall=$(((seconds * ${#targets[@]} + jobs - 1) / jobs))
+[ "$wall" -ge "$seconds" ] || wall=$seconds
 declare -A running=() # pid -> target
 failed=()
 # A cancelled run takes its fuzzers with it.
@@ -64,10 +67,10 @@ start() {
     local artifacts=$build/artifacts-$target/
     local corpus=$build/corpus-$target
     mkdir -p "$corpus" "$artifacts"
-    echo "== $target: fuzzing for ${seconds}s (log: $build/fuzz-$target.log)"
+    echo "== $target: fuzzing for ${wall}s (log: $build/fuzz-$target.log)"
     # New inputs go to the build folder; the committed seeds are only read.
     "$build/fuzz_$target" "${options[@]}" -dict="fuzz/$target.dict" \
-        -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts" \
+        -max_total_time="$wall" -print_final_stats=1 -artifact_prefix="$artifacts" \
         "$corpus" "tests/data/fuzz-seeds/$target" >"$build/fuzz-$target.log" 2>&1 &
     running[$!]=$target
 }
@@ -80,7 +83,7 @@ reap() {
     unset "running[$pid]"
     local log=$build/fuzz-$target.log
     if [ "$status" -eq 0 ]; then
-        echo "== $target: no failure in ${seconds}s: $(grep -m1 -o 'DONE.*' "$log" || true)"
+        echo "== $target: no failure in ${wall}s: $(grep -m1 -o 'DONE.*' "$log" || true)"
         return
     fi
     failed+=("$target")
@@ -93,9 +96,6 @@ reap() {
 }
 
 for target in "${targets[@]}"; do
-    [ ${#failed[@]} -eq 0 ] || break # a failure is enough; the rest would only take time
-    [ ${#running[@]} -lt "$jobs" ] || reap
-    [ ${#failed[@]} -eq 0 ] || break
     start "$target"
 done
 while [ ${#running[@]} -gt 0 ]; do
