@@ -6,10 +6,8 @@ namespace zb::ui::rtf {
 
 namespace {
 
-constexpr int kMaxTwips = 31680; // 22 inches: more than any page, so only broken input is cut
 constexpr int kMaxHalfPoints = 3276;
 constexpr size_t kMaxTabStops = 64;
-constexpr double kTwipsPerPixel = 15.0; // 1440 twips an inch, 96 pixels an inch
 
 bool applyCharWord(Word word, bool has, int p, CharState& chars) {
     const bool on = !has || p != 0;

@@ -15,6 +15,9 @@
 
 namespace zb::ui::rtf {
 
+constexpr int kMaxTwips = 31680; // 22 inches: more than any page, so only broken input is cut
+constexpr double kTwipsPerPixel = 15.0; // 1440 twips an inch, 96 pixels an inch
+
 struct CharState {
     bool bold = false, italic = false, underline = false, strike = false, hidden = false;
     QTextCharFormat::VerticalAlignment valign = QTextCharFormat::AlignNormal;

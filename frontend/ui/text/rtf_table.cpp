@@ -1,4 +1,5 @@
 #include "text/rtf_table.h"
+#include "text/rtf_format.h"
 
 #include <QTextTable>
 
@@ -9,8 +10,6 @@ namespace zb::ui::rtf {
 namespace {
 
 constexpr int kMaxColumns = 63; // what word processors allow
-constexpr int kMaxTwips = 31680;
-constexpr double kTwipsPerPixel = 15.0;
 
 } // namespace
 
