@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zbtool::test {
@@ -114,6 +115,76 @@ TEST(ZbtoolProbes, CsvShowsTheDrivesPeriod) {
     const double period = (rising.back() - rising.front()) / double(rising.size() - 1);
     const double expected = 50.0 / omega; // T = 50000 / Frequenz ms, as the exciter box says
     EXPECT_NEAR(period, expected, 0.01 * expected);
+}
+
+namespace {
+
+// The period of a probe's swing from its upward zero crossings from row `from` on, in the unit
+// of the time column (cells[row][1]); the probe is column 2.
+double swingPeriod(const std::vector<std::vector<std::string>>& cells, size_t from,
+                   double (*read)(const std::string&)) {
+    std::vector<double> rising;
+    for (size_t s = from; s < cells.size(); ++s) {
+        const double t0 = read(cells[s - 1][1]), t1 = read(cells[s][1]);
+        const double h0 = read(cells[s - 1][2]), h1 = read(cells[s][2]);
+        if (h0 < 0.0 && h1 >= 0.0)
+            rising.push_back(t0 + (t1 - t0) * h0 / (h0 - h1));
+    }
+    EXPECT_GE(rising.size(), 10u);
+    if (rising.size() < 2)
+        return 0.0;
+    return (rising.back() - rising.front()) / double(rising.size() - 1);
+}
+
+double pointReading(const std::string& cell) {
+    size_t used = 0;
+    const double v = std::stod(cell, &used);
+    EXPECT_EQ(used, cell.size()) << cell;
+    return v;
+}
+
+// The German form by its own rules: a decimal comma, never a point.
+double commaReading(const std::string& cell) {
+    EXPECT_EQ(cell.find('.'), std::string::npos) << cell;
+    std::string text = cell;
+    std::replace(text.begin(), text.end(), ',', '.');
+    return pointReading(text);
+}
+
+} // namespace
+
+// A plane wave with Frequenz 20, shown by the exciter box as T = 2500 ms: read off the time
+// column, in the seconds its header names, the probe swings with a period of 2.5 s, in both
+// forms of the file.
+TEST(ZbtoolProbes, APlaneWavesPeriodOnTheTimeColumnIsTheExcitersT) {
+    TempDir dir;
+    zb::TZBecken tank;
+    tank.SetSize(20, 160);
+    tank.StandardKopplung = 4.0;
+    tank.SetEdges(false, true, false, false, 30);
+    addExciter(tank, "Ebene Welle") = {
+        .X = 10, .Y = 4, .Breite = 1, .Laenge = 20, .Winkel = 90, .Frequenz = 20.0};
+    const std::string path = saveTank(tank, dir, "welle.zb");
+    for (const char* form : {"en", "de"}) {
+        SCOPED_TRACE(form);
+        const bool german = std::string(form) == "de";
+        const std::string csv = dir.file(std::string(form) + ".csv");
+        const ToolRun run = runTool({"simulate", path, "--steps", "3000", "--probe", "10,30",
+                                     "--probes-csv", csv, "--csv-format", form});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        std::string text = readText(csv);
+        if (german) {
+            ASSERT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
+            text.erase(0, 3);
+        }
+        const auto cells = csvCells(text, german ? ';' : ',');
+        ASSERT_EQ(cells.size(), 3001u);
+        ASSERT_EQ(cells[0].size(), 3u);
+        EXPECT_EQ(cells[0][1], "Zeit in s");
+        // From step 1000 on, long after the front has passed the probe.
+        const double period = swingPeriod(cells, 1000, german ? commaReading : pointReading);
+        EXPECT_NEAR(period, 2.5, 0.005 * 2.5);
+    }
 }
 
 TEST(ZbtoolProbes, WrongProbesAreRefusedBeforeAnythingIsWritten) {
