@@ -71,10 +71,10 @@ TEST_F(Screens, IntensityIsTheMeanOfTheSquaredHeights) {
         "Schirm 3 (waagrecht, Zeile 4, außerhalb des Beckens): Höhe², Mittelwert ab Schritt 12");
     ASSERT_EQ(cells[5].size(), 5u);
     EXPECT_EQ(cells[5][0], "4");
-    EXPECT_EQ(std::stod(cells[5][1]), (*means[0])[4]);
+    EXPECT_EQ(std::stof(cells[5][1]), float((*means[0])[4]));
     EXPECT_EQ(cells[5][2], "");
     EXPECT_EQ(cells[5][3], "");
-    EXPECT_EQ(std::stod(cells[3][2]), (*means[1])[2]);
+    EXPECT_EQ(std::stof(cells[3][2]), float((*means[1])[2]));
 }
 
 TEST(ScreensWithoutPool, NothingIsReadAndTheFilesStayEmpty) {

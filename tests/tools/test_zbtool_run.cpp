@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -285,7 +286,8 @@ TEST(ZbtoolSimulate, OutputsAgreeWithEachOther) {
     EXPECT_EQ(intensity[1][0], "0") << "nodes along a screen are counted from 0";
     for (size_t i = 0; i < 24; ++i) {
         const double h = std::stof(heights[23][i]);
-        EXPECT_EQ(std::stod(intensity[1 + i][1]), h * h);
+        // strtof: std::stof refuses the subnormal squares of faint heights.
+        EXPECT_EQ(std::strtof(intensity[1 + i][1].c_str(), nullptr), float(h * h));
         EXPECT_EQ(intensity[1 + i][2], "");
     }
 }

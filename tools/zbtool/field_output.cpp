@@ -103,7 +103,7 @@ std::string intensityCsv(const zb::EngineState& engine,
         table.number(int64_t(r));
         for (size_t k = 0; k < screens.size(); ++k) {
             if (k < averages.size() && averages[k] && r < averages[k]->size())
-                table.number((*averages[k])[r]);
+                table.number(float((*averages[k])[r])); // digits a spreadsheet keeps
             else
                 table.empty();
         }

@@ -1,6 +1,7 @@
 // The simulation's results as the bytes of the output files. Tables take the form asked for
-// (international or German) and the shortest digits that read back as the same number; a value
-// that is no finite number is an empty cell. Rows and columns are counted from 0.
+// (international or German) and the shortest digits that read back as the same float, no more
+// than a spreadsheet keeps; a value that is no finite number is an empty cell. Rows and columns
+// are counted from 0.
 #pragma once
 
 #include "model/csv_table.h"

@@ -98,7 +98,8 @@ void ProbeCsv::takeSamples() {
             ++step_;
             time_ = time_ + dt_;
             table_.number(step_);
-            table_.number(zb::simulationSeconds(double(time_)));
+            // As a float: its at most 9 digits survive a spreadsheet, which keeps 15.
+            table_.number(float(zb::simulationSeconds(double(time_))));
             for (size_t k = 0; k < n; ++k) {
                 if (probes_[k].inside)
                     table_.number(buffer_[size_t(s) * n + k]);

@@ -32,8 +32,8 @@ std::optional<std::string> probesProblem(const zb::TZBecken& tank,
 void addCommandLineProbes(std::span<const ProbePoint> extra);
 
 // The CSV: a header naming every probe, then one line per step with its number, the time in
-// seconds of Simulationszeit (the unit of the exciter's period) and each probe's elevation
-// (empty for a probe outside the tank).
+// seconds of Simulationszeit (the unit of the exciter's period, as a float) and each probe's
+// elevation (empty for a probe outside the tank).
 class ProbeCsv {
   public:
     ProbeCsv(std::vector<RunProbe> probes, float dt, zb::CsvForm form);
