@@ -1,5 +1,6 @@
 // zbtool's two forms of every CSV: the German one (";" between fields, decimal comma, byte-order
-// mark) holds exactly the values of the international one.
+// mark) holds exactly the values of the international one, in no more digits than a spreadsheet
+// keeps.
 #include "tool_support.h"
 
 #include <gmock/gmock.h>
@@ -31,6 +32,18 @@ std::optional<double> deNumber(const std::string& cell) {
     std::string text = cell;
     std::replace(text.begin(), text.end(), ',', '.');
     return enNumber(text);
+}
+
+// The digits of a number's mantissa without leading zeros: a spreadsheet keeps 15.
+int significantDigits(const std::string& cell) {
+    const std::string mantissa = cell.substr(0, cell.find_first_of("eE"));
+    const size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos)
+        return 0;
+    int digits = 0;
+    for (size_t k = first; k < mantissa.size(); ++k)
+        digits += mantissa[k] >= '0' && mantissa[k] <= '9';
+    return digits;
 }
 
 zb::TZBecken measuredTank() {
@@ -86,6 +99,7 @@ TEST(ZbtoolCsvForms, TheGermanFormHoldsEveryValueOfTheInternationalOne) {
                     ASSERT_TRUE(read) << r << ", " << c << ": " << d;
                     EXPECT_EQ(*read, *value) << r << ", " << c << ": " << e << " / " << d;
                     fractions += d.find(',') != std::string::npos;
+                    EXPECT_LE(significantDigits(e), 15) << r << ", " << c << ": " << e;
                 } else {
                     EXPECT_EQ(d, e) << r << ", " << c; // texts and empty cells
                 }
