@@ -48,11 +48,10 @@ simulate
                            damit auch schwache Wellen zu sehen sind
   --scale S                Bildpunkte je Schwinger, 1 bis 64 (Standard: passend zur Größe)
   --probes-csv DATEI       Höhe an jedem Messpunkt nach jedem Schritt: eine Zeile je
-                           Schritt mit Schritt, Zeit in s (Simulationszeit, in der
-                           der Erreger T = 50000/Frequenz ms hat) und einer Spalte
-                           je Messpunkt;
-                           erst die Messpunkte des Beckens, dann die von --probe;
-                           ohne einen Messpunkt ein Fehler
+                           Schritt mit Schritt, „Zeit in s“ (Simulationszeit, in der
+                           ein Erreger T = 50000/Frequenz ms hat) und einer Spalte je
+                           Messpunkt; erst die Messpunkte des Beckens, dann die von
+                           --probe; ohne einen Messpunkt ein Fehler
   --probe X,Y              ein weiterer Messpunkt am Schwinger X,Y (ab 0 gezählt,
                            wie im Becken); mehrfach möglich, höchstens 8 Messpunkte
                            insgesamt; gilt nur zusammen mit --probes-csv
