@@ -26,7 +26,7 @@ TEST(Arguments, SimulateTakesEveryOptionInBothSpellings) {
     const ParseResult r =
         parse({"simulate", "--steps", "300", "--dt=0.004", "tank.zb", "--elongation-out", "e.f64",
                "--heights-csv=h.csv", "--screens-csv", "s.csv", "--intensity-csv", "i.csv",
-               "--average-from=120", "--png", "p.png", "--scale", "5"});
+               "--average-from=120", "--png", "p.png", "--scale", "5", "--csv-format", "de"});
     ASSERT_TRUE(r.arguments) << r.error;
     const Arguments& a = *r.arguments;
     EXPECT_EQ(a.command, Command::Simulate);
@@ -42,6 +42,7 @@ TEST(Arguments, SimulateTakesEveryOptionInBothSpellings) {
     EXPECT_EQ(s.averageFrom, 120);
     EXPECT_EQ(s.png, "p.png");
     EXPECT_EQ(s.scale, 5);
+    EXPECT_EQ(s.csvForm, zb::CsvForm::German);
 }
 
 TEST(Arguments, DefaultsAndGermanDecimalComma) {
@@ -50,6 +51,11 @@ TEST(Arguments, DefaultsAndGermanDecimalComma) {
     EXPECT_EQ(bitsOf(plain.arguments->simulate.dt), bitsOf(0.0025f));
     EXPECT_EQ(plain.arguments->simulate.averageFrom, 100);
     EXPECT_FALSE(plain.arguments->simulate.scale);
+    EXPECT_EQ(plain.arguments->simulate.csvForm, zb::CsvForm::International);
+    const ParseResult en =
+        parse({"simulate", "t.zb", "--steps", "2", "--probes-csv", "m", "--csv-format=en"});
+    ASSERT_TRUE(en.arguments) << en.error;
+    EXPECT_EQ(en.arguments->simulate.csvForm, zb::CsvForm::International);
 
     const ParseResult comma = parse({"simulate", "t.zb", "--steps", "1", "--dt", "0,01"});
     ASSERT_TRUE(comma.arguments) << comma.error;
@@ -120,6 +126,14 @@ TEST(Arguments, WrongCommandLinesAreRefusedWithAReason) {
         {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probe"},
         {"simulate", "t.zb", "--steps", "3", "--probes-csv", "m", "--probes-csv", "n"},
         {"info", "t.zb", "--probe", "4,5"},
+        {"info", "t.zb", "--csv-format", "de"},
+        {"simulate", "t.zb", "--steps", "3", "--heights-csv", "h", "--csv-format", "DE"},
+        {"simulate", "t.zb", "--steps", "3", "--heights-csv", "h", "--csv-format", "de_DE"},
+        {"simulate", "t.zb", "--steps", "3", "--heights-csv", "h", "--csv-format", ""},
+        {"simulate", "t.zb", "--steps", "3", "--heights-csv", "h", "--csv-format"},
+        {"simulate", "t.zb", "--steps", "3", "--heights-csv", "h", "--csv-format", "de",
+         "--csv-format", "en"},
+        {"simulate", "t.zb", "--steps", "3", "--png", "p.png", "--csv-format", "de"},
     };
     for (const auto& args : wrong) {
         const ParseResult r = parse(args);

@@ -33,8 +33,9 @@ Outputs simulate(const zb::TZBecken& tank, bool headless) {
         average.addSample(zb::gEngine);
     }
     Outputs out{elongationBytes(zb::gEngine), encodePng(heightPicture(zb::gEngine.pool, 2)),
-                heightsCsv(zb::gEngine), screensCsv(zb::gEngine),
-                intensityCsv(zb::gEngine, average.averages())};
+                heightsCsv(zb::gEngine, zb::CsvForm::International),
+                screensCsv(zb::gEngine, zb::CsvForm::International),
+                intensityCsv(zb::gEngine, average.averages(), 0, zb::CsvForm::International)};
     zb::restoreLoadState();
     return out;
 }

@@ -2,14 +2,15 @@
 // period it shows, and the command lines it refuses.
 #include "tool_support.h"
 
+#include "model/simulation_time.h"
 #include "sim/engine_state.h"
 #include "zbengine.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace zbtool::test {
 
@@ -55,7 +56,7 @@ TEST(ZbtoolProbes, CsvHoldsEachStepOfADirectEngineRun) {
     const auto cells = csvCells(readText(csv));
     ASSERT_EQ(cells.size(), size_t(steps) + 1);
     EXPECT_EQ(cells[0],
-              (std::vector<std::string>{"Schritt", "Zeit", "Mitte, oben", "Messpunkt (5,35)",
+              (std::vector<std::string>{"Schritt", "Zeit in s", "Mitte, oben", "Messpunkt (5,35)",
                                         "Draußen (außerhalb des Beckens)", "Messpunkt (59,39)",
                                         "Messpunkt (0,0)"}));
 
@@ -74,7 +75,10 @@ TEST(ZbtoolProbes, CsvHoldsEachStepOfADirectEngineRun) {
         const std::vector<std::string>& line = cells[size_t(step)];
         ASSERT_EQ(line.size(), 7u) << step;
         EXPECT_EQ(line[0], std::to_string(step));
-        EXPECT_EQ(number(line[1]), float(ZBDLL_GetSimulationTime())) << step;
+        // The engine's time (a sum of floats), in the seconds of the exciter's period.
+        EXPECT_EQ(number(line[1]),
+                  float(zb::simulationSeconds(double(float(ZBDLL_GetSimulationTime())))))
+            << step;
         for (int k : {0, 1, 3, 4})
             EXPECT_EQ(number(line[size_t(2 + k)]), row[k]) << step << ", " << k;
         EXPECT_EQ(line[4], "") << "the probe outside has no values";
@@ -109,8 +113,79 @@ TEST(ZbtoolProbes, CsvShowsTheDrivesPeriod) {
     }
     ASSERT_GE(rising.size(), 10u);
     const double period = (rising.back() - rising.front()) / double(rising.size() - 1);
-    const double expected = 2.0 * std::numbers::pi / omega;
+    const double expected = 50.0 / omega; // T = 50000 / Frequenz ms, as the exciter box says
     EXPECT_NEAR(period, expected, 0.01 * expected);
+}
+
+namespace {
+
+// The period of a probe's swing from its upward zero crossings from row `from` on, in the unit
+// of the time column (cells[row][1]); the probe is column 2.
+double swingPeriod(const std::vector<std::vector<std::string>>& cells, size_t from,
+                   double (*read)(const std::string&)) {
+    std::vector<double> rising;
+    for (size_t s = from; s < cells.size(); ++s) {
+        const double t0 = read(cells[s - 1][1]), t1 = read(cells[s][1]);
+        const double h0 = read(cells[s - 1][2]), h1 = read(cells[s][2]);
+        if (h0 < 0.0 && h1 >= 0.0)
+            rising.push_back(t0 + (t1 - t0) * h0 / (h0 - h1));
+    }
+    EXPECT_GE(rising.size(), 10u);
+    if (rising.size() < 2)
+        return 0.0;
+    return (rising.back() - rising.front()) / double(rising.size() - 1);
+}
+
+double pointReading(const std::string& cell) {
+    size_t used = 0;
+    const double v = std::stod(cell, &used);
+    EXPECT_EQ(used, cell.size()) << cell;
+    return v;
+}
+
+// The German form by its own rules: a decimal comma, never a point.
+double commaReading(const std::string& cell) {
+    EXPECT_EQ(cell.find('.'), std::string::npos) << cell;
+    std::string text = cell;
+    std::replace(text.begin(), text.end(), ',', '.');
+    return pointReading(text);
+}
+
+} // namespace
+
+// A plane wave with Frequenz 20, shown by the exciter box as T = 2500 ms: read off the time
+// column, in the seconds its header names, the probe swings with a period of 2.5 s, in both
+// forms of the file.
+TEST(ZbtoolProbes, APlaneWavesPeriodOnTheTimeColumnIsTheExcitersT) {
+    TempDir dir;
+    zb::TZBecken tank;
+    tank.SetSize(20, 200);
+    tank.StandardKopplung = 4.0;
+    tank.StandardDaempfung = 0.01;
+    tank.SetEdges(true, true, false, false, 30);
+    addExciter(tank, "Ebene Welle") = {
+        .X = 10, .Y = 60, .Breite = 1, .Laenge = 20, .Winkel = 90, .Frequenz = 20.0};
+    const std::string path = saveTank(tank, dir, "welle.zb");
+    for (const char* form : {"en", "de"}) {
+        SCOPED_TRACE(form);
+        const bool german = std::string(form) == "de";
+        const std::string csv = dir.file(std::string(form) + ".csv");
+        const ToolRun run = runTool({"simulate", path, "--steps", "3000", "--probe", "10,90",
+                                     "--probes-csv", csv, "--csv-format", form});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        std::string text = readText(csv);
+        if (german) {
+            ASSERT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
+            text.erase(0, 3);
+        }
+        const auto cells = csvCells(text, german ? ';' : ',');
+        ASSERT_EQ(cells.size(), 3001u);
+        ASSERT_EQ(cells[0].size(), 3u);
+        EXPECT_EQ(cells[0][1], "Zeit in s");
+        // From step 1000 on, when the damping has taken the start's other frequencies out.
+        const double period = swingPeriod(cells, 1000, german ? commaReading : pointReading);
+        EXPECT_NEAR(period, 2.5, 0.005 * 2.5);
+    }
 }
 
 TEST(ZbtoolProbes, WrongProbesAreRefusedBeforeAnythingIsWritten) {

@@ -63,16 +63,18 @@ TEST_F(Screens, IntensityIsTheMeanOfTheSquaredHeights) {
     EXPECT_FALSE(means[3]);
 
     // One column per screen; shorter and outside screens leave their cells empty.
-    const auto cells = csvCells(intensityCsv(zb::gEngine, means));
+    const auto cells = csvCells(intensityCsv(zb::gEngine, means, 12, zb::CsvForm::International));
     ASSERT_EQ(cells.size(), 7u);
-    EXPECT_EQ(cells[0][1], "Schirm 1 (waagrecht, Zeile 1)");
-    EXPECT_EQ(cells[0][3], "Schirm 3 (waagrecht, Zeile 4, außerhalb des Beckens)");
+    EXPECT_EQ(cells[0][1], "Schirm 1 (waagrecht, Zeile 1): Höhe², Mittelwert ab Schritt 12");
+    EXPECT_EQ(
+        cells[0][3],
+        "Schirm 3 (waagrecht, Zeile 4, außerhalb des Beckens): Höhe², Mittelwert ab Schritt 12");
     ASSERT_EQ(cells[5].size(), 5u);
     EXPECT_EQ(cells[5][0], "4");
-    EXPECT_EQ(std::stod(cells[5][1]), (*means[0])[4]);
+    EXPECT_EQ(std::stof(cells[5][1]), float((*means[0])[4]));
     EXPECT_EQ(cells[5][2], "");
     EXPECT_EQ(cells[5][3], "");
-    EXPECT_EQ(std::stod(cells[3][2]), (*means[1])[2]);
+    EXPECT_EQ(std::stof(cells[3][2]), float((*means[1])[2]));
 }
 
 TEST(ScreensWithoutPool, NothingIsReadAndTheFilesStayEmpty) {
@@ -83,7 +85,8 @@ TEST(ScreensWithoutPool, NothingIsReadAndTheFilesStayEmpty) {
     EXPECT_FALSE(zb::gEngine.poolExists);
     EXPECT_FALSE(screenHeights(zb::gEngine, engineScreens(zb::gEngine)[0]));
     EXPECT_TRUE(elongationBytes(zb::gEngine).empty());
-    EXPECT_EQ(heightsCsv(zb::gEngine), "");
+    EXPECT_EQ(heightsCsv(zb::gEngine, zb::CsvForm::International), "");
+    EXPECT_EQ(heightsCsv(zb::gEngine, zb::CsvForm::German), "");
     zb::restoreLoadState();
 }
 

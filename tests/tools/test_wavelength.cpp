@@ -37,11 +37,13 @@ std::string caseName(const ::testing::TestParamInfo<Case>& info) {
     return name;
 }
 
-// Column width/2 of the heights, from the top row down.
+// Column width/2 of the heights, from the top row down; each row starts with its number.
 std::vector<double> middleColumn(const std::string& csv, int width) {
     std::vector<double> column;
-    for (const std::vector<std::string>& row : csvCells(csv))
-        column.push_back(std::stod(row.at(size_t(width / 2))));
+    const std::vector<std::vector<std::string>> rows = csvCells(csv);
+    EXPECT_EQ(rows.at(0).at(size_t(1 + width / 2)), std::to_string(width / 2));
+    for (size_t j = 1; j < rows.size(); ++j)
+        column.push_back(std::stod(rows[j].at(size_t(1 + width / 2))));
     return column;
 }
 

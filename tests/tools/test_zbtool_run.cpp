@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -99,7 +100,7 @@ TEST(ZbtoolInfo, DescribesTheTankAndEveryKindOfObject) {
     EXPECT_THAT(s, HasSubstr("Objekte:    7"));
     EXPECT_THAT(s, HasSubstr("1. Erreger „Stößel“\n   Mitte (20, 30), Breite 5, Länge 5"));
     EXPECT_THAT(s, HasSubstr("Kreiswelle"));
-    EXPECT_THAT(s, HasSubstr("Periode T = 2500 ms Simulationszeit (Frequenz 20)"));
+    EXPECT_THAT(s, HasSubstr("Periode T = 2500 ms Simulationszeit = 2,5 s (Frequenz 20)"));
     EXPECT_THAT(s, HasSubstr("Betriebsart: Als zusätzliche Beschleunigung"));
     EXPECT_THAT(s, HasSubstr("doppelte Amplitude, 0,6"));
     EXPECT_THAT(s, HasSubstr("2. Erreger „Welle“"));
@@ -162,6 +163,10 @@ TEST(ZbtoolUsage, WrongCommandLinesExitWithOneAndAShortGermanUsage) {
         {{"simulate", tank}, "braucht --steps"},
         {{"simulate", tank, "--steps", "-5"}, "--steps erwartet eine ganze Zahl ab 0, nicht „-5“"},
         {{"simulate", tank, "--steps", "10", "--dt", "0.0025x"}, "--dt erwartet"},
+        {{"simulate", tank, "--steps", "1", "--heights-csv", dir.file("h.csv"), "--csv-format",
+          "deutsch"},
+         "--csv-format erwartet de (Semikolon und Dezimalkomma, für deutsche "
+         "Tabellenkalkulationen) oder en (Komma und Dezimalpunkt), nicht „deutsch“."},
         // The tank itself must never become an output.
         {{"simulate", tank, "--steps", "1", "--png", tank}, "würde die Beckendatei"},
     };
@@ -172,12 +177,14 @@ TEST(ZbtoolUsage, WrongCommandLinesExitWithOneAndAShortGermanUsage) {
         EXPECT_EQ(run.out, "") << message;
     }
     EXPECT_EQ(readBytes(tank), original);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("h.csv")));
     EXPECT_THAT(runTool({}).err, HasSubstr("Aufruf: zbtool info BECKEN.zb"));
 
     for (const char* help : {"--help", "help"}) {
         const ToolRun run = runTool({help});
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_THAT(run.out, HasSubstr("--intensity-csv DATEI"));
+        EXPECT_THAT(run.out, HasSubstr("--csv-format de|en"));
         EXPECT_THAT(run.out, HasSubstr("3    eine Ausgabedatei kann nicht geschrieben werden"));
     }
 }
@@ -226,12 +233,22 @@ TEST(ZbtoolSimulate, OutputsAgreeWithEachOther) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     const std::vector<uint8_t> e = readBytes(dir.file("e.f64"));
-    const auto heights = csvCells(readText(dir.file("h.csv")));
-    ASSERT_EQ(heights.size(), 24u); // case 5 is 24 x 24
+    // A header of the column numbers X, then per row its number Y and its heights; case 5 is
+    // 24 x 24.
+    const auto table = csvCells(readText(dir.file("h.csv")));
+    ASSERT_EQ(table.size(), 25u);
+    ASSERT_EQ(table[0].size(), 25u);
+    EXPECT_EQ(table[0][0], "Y \\ X");
+    std::vector<std::vector<std::string>> heights; // [j][i]
+    for (size_t j = 0; j < 24; ++j) {
+        EXPECT_EQ(table[0][1 + j], std::to_string(j));
+        ASSERT_EQ(table[1 + j].size(), 25u);
+        EXPECT_EQ(table[1 + j][0], std::to_string(j));
+        heights.emplace_back(table[1 + j].begin() + 1, table[1 + j].end());
+    }
     ASSERT_EQ(e.size(), 24u * 24u * sizeof(double));
     int moving = 0;
     for (size_t j = 0; j < 24; ++j) {
-        ASSERT_EQ(heights[j].size(), 24u);
         for (size_t i = 0; i < 24; ++i) {
             double elongation;
             std::memcpy(&elongation, &e[(i + j * 24) * sizeof(double)], sizeof elongation);
@@ -242,8 +259,15 @@ TEST(ZbtoolSimulate, OutputsAgreeWithEachOther) {
     EXPECT_GT(moving, 100);
 
     // Case 5 has screens on row 23, on column 199 (outside), again on row 23 and on column 17.
-    const auto screens = csvCells(readText(dir.file("s.csv")));
-    ASSERT_EQ(screens.size(), 4u);
+    // A header numbering the nodes along the longest screen, then one line per screen.
+    auto screens = csvCells(readText(dir.file("s.csv")));
+    ASSERT_EQ(screens.size(), 5u);
+    ASSERT_EQ(screens[0].size(), 26u);
+    EXPECT_EQ(screens[0][0], "Richtung");
+    EXPECT_EQ(screens[0][1], "Zeile oder Spalte");
+    EXPECT_EQ(screens[0][2], "0");
+    EXPECT_EQ(screens[0][25], "23");
+    screens.erase(screens.begin());
     EXPECT_EQ(screens[1], (std::vector<std::string>{"senkrecht", "199", "außerhalb des Beckens"}));
     ASSERT_EQ(screens[0].size(), 26u);
     EXPECT_EQ(screens[0][0], "waagrecht");
@@ -258,9 +282,12 @@ TEST(ZbtoolSimulate, OutputsAgreeWithEachOther) {
     // Averaged from the last step alone: height² of the final state.
     const auto intensity = csvCells(readText(dir.file("i.csv")));
     ASSERT_EQ(intensity.size(), 25u);
+    EXPECT_EQ(intensity[0][1], "Schirm 1 (waagrecht, Zeile 23): Höhe², Mittelwert ab Schritt 37");
+    EXPECT_EQ(intensity[1][0], "0") << "nodes along a screen are counted from 0";
     for (size_t i = 0; i < 24; ++i) {
         const double h = std::stof(heights[23][i]);
-        EXPECT_EQ(std::stod(intensity[1 + i][1]), h * h);
+        // strtof: std::stof refuses the subnormal squares of faint heights.
+        EXPECT_EQ(std::strtof(intensity[1 + i][1].c_str(), nullptr), float(h * h));
         EXPECT_EQ(intensity[1 + i][2], "");
     }
 }
@@ -335,7 +362,8 @@ TEST(ZbtoolSimulate, AbsurdTanksBuildNoPoolAndWriteEmptyResults) {
         EXPECT_THAT(run.err, HasSubstr("ergibt kein Becken"));
         EXPECT_TRUE(readBytes(e).empty());
         EXPECT_EQ(readText(dir.file("h.csv")), "");
-        EXPECT_EQ(readText(dir.file("s.csv")), "senkrecht,2,außerhalb des Beckens\n");
+        EXPECT_EQ(readText(dir.file("s.csv")),
+                  "Richtung,Zeile oder Spalte\nsenkrecht,2,außerhalb des Beckens\n");
 
         const ToolRun picture =
             runTool({"simulate", tank, "--steps", "1", "--png", dir.file("p.png")});

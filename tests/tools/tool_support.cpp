@@ -122,7 +122,7 @@ std::string saveTank(const zb::TZBecken& tank, const TempDir& dir, const std::st
     return path;
 }
 
-std::vector<std::vector<std::string>> csvCells(const std::string& text) {
+std::vector<std::vector<std::string>> csvCells(const std::string& text, char separator) {
     std::vector<std::vector<std::string>> lines;
     size_t start = 0;
     while (start < text.size()) {
@@ -134,7 +134,7 @@ std::vector<std::vector<std::string>> csvCells(const std::string& text) {
         for (char c : line) {
             if (c == '"')
                 quoted = !quoted;
-            else if (c == ',' && !quoted)
+            else if (c == separator && !quoted)
                 cells.emplace_back();
             else
                 cells.back() += c;

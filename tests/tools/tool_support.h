@@ -47,7 +47,7 @@ zb::TMatUebergang& addMaterial(zb::TZBecken& tank, const std::string& name);
 zb::TMesspunkt& addProbe(zb::TZBecken& tank, const std::string& name);
 std::string saveTank(const zb::TZBecken& tank, const TempDir& dir, const std::string& name);
 
-// Comma-separated lines split into cells.
-std::vector<std::vector<std::string>> csvCells(const std::string& text);
+// Lines split into cells at the separator (outside quotes), the quotes taken out.
+std::vector<std::vector<std::string>> csvCells(const std::string& text, char separator = ',');
 
 } // namespace zbtool::test

@@ -69,8 +69,8 @@ constexpr std::pair<std::string_view, OutputPath> kOutputOptions[] = {
     {"--probes-csv", &SimulateOptions::probesCsv},
 };
 
-constexpr std::string_view kNumberOptions[] = {"--steps", "--dt", "--average-from", "--scale",
-                                               "--probe"};
+constexpr std::string_view kValueOptions[] = {"--steps", "--dt",    "--average-from",
+                                              "--scale", "--probe", "--csv-format"};
 
 std::optional<OutputPath> outputOption(std::string_view name) {
     for (const auto& [n, member] : kOutputOptions)
@@ -79,8 +79,8 @@ std::optional<OutputPath> outputOption(std::string_view name) {
     return std::nullopt;
 }
 
-bool isNumberOption(std::string_view name) {
-    for (std::string_view n : kNumberOptions)
+bool isValueOption(std::string_view name) {
+    for (std::string_view n : kValueOptions)
         if (n == name)
             return true;
     return false;
@@ -115,6 +115,7 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
     std::optional<int64_t> steps, averageFrom;
     std::vector<std::string_view> seen;
     bool optionsEnded = false;
+    bool csvFormGiven = false;
     SimulateOptions& sim = result.simulate;
 
     for (size_t k = 1; k < args.size(); ++k) {
@@ -134,7 +135,7 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
         }
         const std::optional<OutputPath> output = outputOption(arg);
         // info takes no options at all.
-        if ((!output && !isNumberOption(arg)) || result.command != Command::Simulate)
+        if ((!output && !isValueOption(arg)) || result.command != Command::Simulate)
             return failure("Unbekannte Option " + quoted(arg) + " für " + std::string(command) +
                            ".");
         for (std::string_view s : seen)
@@ -184,6 +185,14 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
                                "z. B. 40,25), nicht " +
                                quoted(value) + ".");
             sim.probes.push_back(*probe);
+        } else if (arg == "--csv-format") {
+            const std::optional<zb::CsvForm> form = zb::csvFormFromName(value);
+            if (!form)
+                return failure("--csv-format erwartet de (Semikolon und Dezimalkomma, für deutsche "
+                               "Tabellenkalkulationen) oder en (Komma und Dezimalpunkt), nicht " +
+                               quoted(value) + ".");
+            sim.csvForm = *form;
+            csvFormGiven = true;
         }
     }
 
@@ -204,6 +213,10 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
             return failure("--scale gilt nur zusammen mit --png.");
         if (!sim.probes.empty() && !sim.probesCsv)
             return failure("--probe gilt nur zusammen mit --probes-csv.");
+        if (csvFormGiven && !sim.heightsCsv && !sim.screensCsv && !sim.intensityCsv &&
+            !sim.probesCsv)
+            return failure("--csv-format gilt nur zusammen mit --heights-csv, --screens-csv, "
+                           "--intensity-csv oder --probes-csv.");
         if (averageFrom && *averageFrom > sim.steps)
             return failure("--average-from darf nicht größer sein als --steps (" +
                            std::to_string(sim.steps) + ").");

@@ -1,6 +1,8 @@
 // The command line of zbtool, parsed without side effects so that every rule can be tested.
 #pragma once
 
+#include "model/csv_table.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -31,6 +33,8 @@ struct SimulateOptions {
     std::optional<std::string> png;
     std::optional<std::string> probesCsv;
     std::vector<ProbePoint> probes; // --probe, in the order given
+    // International unless --csv-format de: scripts written against zbtool expect it.
+    zb::CsvForm csvForm = zb::CsvForm::International;
 };
 
 struct Arguments {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cstring>
 
 namespace zbtool {
@@ -12,13 +11,6 @@ namespace {
 static_assert(std::endian::native == std::endian::little, "elongations are written as held");
 
 const char* const kOutside = "außerhalb des Beckens";
-
-template <class T>
-void appendNumber(std::string& s, T v) {
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
-    s.append(buffer, ec == std::errc() ? end : buffer);
-}
 
 bool hasPool(const zb::EngineState& engine) {
     return engine.poolExists && engine.pool.oscillators;
@@ -40,66 +32,84 @@ std::vector<uint8_t> elongationBytes(const zb::EngineState& engine) {
     return bytes;
 }
 
-std::string heightsCsv(const zb::EngineState& engine) {
-    std::string s;
+std::string heightsCsv(const zb::EngineState& engine, zb::CsvForm form) {
     if (!hasPool(engine))
-        return s;
+        return {};
     const zb::Pool& pool = engine.pool;
+    zb::CsvTable table(form);
+    table.text("Y \\ X");
+    for (int32_t i = 0; i < pool.sizeX; ++i)
+        table.number(int64_t(i));
+    table.endRow();
     for (int32_t j = 0; j < pool.sizeY; ++j) {
-        for (int32_t i = 0; i < pool.sizeX; ++i) {
-            if (i > 0)
-                s += ',';
-            appendNumber(s, pool.at(i, j).position.y);
-        }
-        s += '\n';
+        table.number(int64_t(j));
+        for (int32_t i = 0; i < pool.sizeX; ++i)
+            table.number(pool.at(i, j).position.y);
+        table.endRow();
     }
-    return s;
+    return table.take();
 }
 
-std::string screensCsv(const zb::EngineState& engine) {
-    std::string s;
-    for (const zb::ScreenLine& screen : engineScreens(engine)) {
-        s += orientation(screen) + ',' + std::to_string(screen.position);
-        if (const std::optional<std::vector<float>> heights = screenHeights(engine, screen)) {
-            for (float h : *heights) {
-                s += ',';
-                appendNumber(s, h);
-            }
-        } else {
-            s += ',';
-            s += kOutside;
-        }
-        s += '\n';
+std::string screensCsv(const zb::EngineState& engine, zb::CsvForm form) {
+    const std::span<const zb::ScreenLine> screens = engineScreens(engine);
+    std::vector<std::optional<std::vector<float>>> heights;
+    size_t longest = 0;
+    for (const zb::ScreenLine& screen : screens) {
+        heights.push_back(screenHeights(engine, screen));
+        if (heights.back())
+            longest = std::max(longest, heights.back()->size());
     }
-    return s;
+    zb::CsvTable table(form);
+    table.text("Richtung");
+    table.text("Zeile oder Spalte");
+    for (size_t k = 0; k < longest; ++k)
+        table.number(int64_t(k));
+    table.endRow();
+    for (size_t s = 0; s < screens.size(); ++s) {
+        table.text(orientation(screens[s]));
+        table.number(int64_t(screens[s].position));
+        if (heights[s]) {
+            for (float h : *heights[s])
+                table.number(h);
+        } else {
+            table.text(kOutside);
+        }
+        table.endRow();
+    }
+    return table.take();
 }
 
 std::string intensityCsv(const zb::EngineState& engine,
-                         const std::vector<std::optional<std::vector<double>>>& averages) {
+                         const std::vector<std::optional<std::vector<double>>>& averages,
+                         int64_t averageFrom, zb::CsvForm form) {
     const std::span<const zb::ScreenLine> screens = engineScreens(engine);
-    std::string s = "Schwinger entlang des Schirms";
+    zb::CsvTable table(form);
+    table.text("Schwinger entlang des Schirms");
     size_t rows = 0;
     for (size_t k = 0; k < screens.size(); ++k) {
         const zb::ScreenLine& screen = screens[k];
-        s += ",\"Schirm " + std::to_string(k + 1) + " (" + orientation(screen) + ", " +
-             (screen.horizontal ? "Zeile " : "Spalte ") + std::to_string(screen.position);
+        std::string name = "Schirm " + std::to_string(k + 1) + " (" + orientation(screen) + ", " +
+                           (screen.horizontal ? "Zeile " : "Spalte ") +
+                           std::to_string(screen.position);
         if (k < averages.size() && averages[k])
             rows = std::max(rows, averages[k]->size());
         else
-            s += std::string(", ") + kOutside;
-        s += ")\"";
+            name += std::string(", ") + kOutside;
+        name += "): Höhe², Mittelwert ab Schritt " + std::to_string(averageFrom);
+        table.text(name);
     }
-    s += '\n';
+    table.endRow();
     for (size_t r = 0; r < rows; ++r) {
-        appendNumber(s, r);
+        table.number(int64_t(r));
         for (size_t k = 0; k < screens.size(); ++k) {
-            s += ',';
             if (k < averages.size() && averages[k] && r < averages[k]->size())
-                appendNumber(s, (*averages[k])[r]);
+                table.number(float((*averages[k])[r])); // digits a spreadsheet keeps
+            else
+                table.empty();
         }
-        s += '\n';
+        table.endRow();
     }
-    return s;
+    return table.take();
 }
 
 } // namespace zbtool

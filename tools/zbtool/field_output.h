@@ -1,7 +1,10 @@
-// The simulation's results as the bytes of the output files. Comma-separated values use a
-// decimal point and the shortest digits that read back as the same number.
+// The simulation's results as the bytes of the output files. Tables take the form asked for
+// (international or German) and the shortest digits that read back as the same float, no more
+// than a spreadsheet keeps; a value that is no finite number is an empty cell. Rows and columns
+// are counted from 0.
 #pragma once
 
+#include "model/csv_table.h"
 #include "screens.h"
 #include "sim/engine_state.h"
 
@@ -15,15 +18,19 @@ namespace zbtool {
 // NX·NY elongations as little-endian float64 in node order i + j·NX; empty without a pool.
 std::vector<uint8_t> elongationBytes(const zb::EngineState& engine);
 
-// NY lines of NX heights; empty without a pool.
-std::string heightsCsv(const zb::EngineState& engine);
+// A header of the column numbers X, then NY lines: the row number Y and the NX heights of the
+// row. Empty without a pool.
+std::string heightsCsv(const zb::EngineState& engine, zb::CsvForm form);
 
-// One line per screen: orientation, 0-based position, the heights along it.
-std::string screensCsv(const zb::EngineState& engine);
+// A header (direction, position, the numbers along the longest screen), then one line per
+// screen: orientation, 0-based position, the heights along it.
+std::string screensCsv(const zb::EngineState& engine, zb::CsvForm form);
 
-// A header, then one line per node along the screens: its index and each screen's mean of
-// height², empty where a screen is shorter or lies outside the pool.
+// A header naming each screen and its mean from step averageFrom on, then one line per node
+// along the screens: its index and each screen's mean of height², empty where a screen is
+// shorter or lies outside the pool.
 std::string intensityCsv(const zb::EngineState& engine,
-                         const std::vector<std::optional<std::vector<double>>>& averages);
+                         const std::vector<std::optional<std::vector<double>>>& averages,
+                         int64_t averageFrom, zb::CsvForm form);
 
 } // namespace zbtool

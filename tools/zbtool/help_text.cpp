@@ -20,7 +20,9 @@ simulate
   Erreger ein und berechnet N Zeitschritte.
 
   --steps N                Zahl der Zeitschritte (ganze Zahl ab 0); muss angegeben sein
-  --dt DT                  Länge eines Zeitschritts (Standard 0.0025, auch 0,0025);
+  --dt DT                  Länge eines Zeitschritts in der Zeiteinheit der Rechnung
+                           (Standard 0.0025, auch 0,0025); ein Schritt dauert
+                           DT·25/π s Simulationszeit, beim Standard 0,0199 s;
                            höchstens 98 % der Stabilitätsgrenze √(2/(K·c)) mit
                            K = 10000/3 und c der größten Kopplung des Beckens (auch
                            der Materialübergänge), etwa 0,012 bei Kopplung 4 und
@@ -28,11 +30,15 @@ simulate
   --elongation-out DATEI   Auslenkungen aller Schwinger nach dem letzten Schritt:
                            NX·NY Werte float64 (little-endian), Reihenfolge i + j·NX;
                            eine leere Datei, wenn die Größe kein Becken ergibt
-  --heights-csv DATEI      Höhen aller Schwinger: NY Zeilen mit je NX Werten
-  --screens-csv DATEI      je Schirm eine Zeile: Richtung, Position und die Höhen
-                           entlang des Schirms oder „außerhalb des Beckens“
+  --heights-csv DATEI      Höhen aller Schwinger: eine Kopfzeile „Y \ X“ mit den
+                           Spalten X, dann NY Zeilen mit Y und je NX Werten
+  --screens-csv DATEI      eine Kopfzeile „Richtung“, „Zeile oder Spalte“ und die
+                           Schwinger entlang des längsten Schirms, dann je Schirm
+                           eine Zeile: Richtung, Position und die Höhen entlang
+                           des Schirms oder „außerhalb des Beckens“
   --intensity-csv DATEI    Mittelwert von Höhe² entlang jedes Schirms über die
-                           Schritte K bis N: das Interferenzmuster; eine Spalte je Schirm
+                           Schritte K bis N: das Interferenzmuster; eine Spalte je
+                           Schirm, ihr Kopf nennt „Mittelwert ab Schritt K“
   --average-from K         erster Schritt dieses Mittelwerts (Standard N/2; 0 nimmt
                            den Ruhezustand vor dem ersten Schritt mit)
   --png DATEI              Bild der Höhen von oben: blau unter, weiß auf, rot über der
@@ -42,15 +48,22 @@ simulate
                            damit auch schwache Wellen zu sehen sind
   --scale S                Bildpunkte je Schwinger, 1 bis 64 (Standard: passend zur Größe)
   --probes-csv DATEI       Höhe an jedem Messpunkt nach jedem Schritt: eine Zeile je
-                           Schritt mit Schritt, Zeit und einer Spalte je Messpunkt;
-                           erst die Messpunkte des Beckens, dann die von --probe;
-                           ohne einen Messpunkt ein Fehler
+                           Schritt mit Schritt, „Zeit in s“ (Simulationszeit, in der
+                           ein Erreger T = 50000/Frequenz ms hat) und einer Spalte je
+                           Messpunkt; erst die Messpunkte des Beckens, dann die von
+                           --probe; ohne einen Messpunkt ein Fehler
   --probe X,Y              ein weiterer Messpunkt am Schwinger X,Y (ab 0 gezählt,
                            wie im Becken); mehrfach möglich, höchstens 8 Messpunkte
                            insgesamt; gilt nur zusammen mit --probes-csv
+  --csv-format de|en       Form aller CSV-Dateien: en (Standard) trennt mit Komma
+                           und schreibt Zahlen mit Dezimalpunkt, für Skripte;
+                           de trennt mit Semikolon, schreibt ein Dezimalkomma und
+                           beginnt mit einer UTF-8-Markierung (BOM), damit eine
+                           deutsche Tabellenkalkulation jede Zahl als Zahl liest
 
   Zeilen und Spalten zählen in den Ausgaben ab 0 (im Programm zählen Schirme ab 1).
-  CSV-Dateien trennen mit Komma und schreiben Zahlen mit Dezimalpunkt.
+  CSV-Dateien haben eine Kopfzeile; ohne --csv-format de trennen sie mit Komma
+  und schreiben Zahlen mit Dezimalpunkt. Was keine endliche Zahl ist, bleibt leer.
   Eine Ausgabedatei wird erst ersetzt, wenn sie vollständig geschrieben ist.
   Benannte Pipes und Geräte (etwa /dev/stdout) werden direkt beschrieben.
   Auf einem Terminal zeigt ein Balken den Fortschritt.

@@ -1,6 +1,7 @@
 #include "info_text.h"
 #include "time_step.h"
 
+#include "model/simulation_time.h"
 #include "model/stability.h"
 
 #include "sim/engine_state.h"
@@ -9,6 +10,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 namespace zbtool {
 
@@ -107,8 +109,10 @@ std::string exciterText(const zb::TErreger& e) {
     if (e.Frequenz == 0.0)
         s += "unendlich (Frequenz 0: keine Schwingung)\n";
     else
-        s += decimal(1000.0 / e.Frequenz * 50.0, 6) + " ms Simulationszeit (Frequenz " +
-             decimal(e.Frequenz) + ")\n";
+        // In ms as the exciter box states it, and in the seconds of the probes' time column.
+        s += decimal(1000.0 / e.Frequenz * 50.0, 6) + " ms Simulationszeit = " +
+             decimal(zb::simulationSeconds(2.0 * std::numbers::pi / e.Frequenz), 6) +
+             " s (Frequenz " + decimal(e.Frequenz) + ")\n";
     s += "   Amplitude " + decimal(e.Amplitude) + "\n";
     // The transfer doubles the amplitude of an accelerating exciter; whoever checks the
     // physics needs to know.

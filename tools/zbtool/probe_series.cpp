@@ -1,21 +1,13 @@
 #include "probe_series.h"
 
+#include "model/simulation_time.h"
 #include "zbengine.h"
-
-#include <charconv>
 
 namespace zbtool {
 
 namespace {
 
 constexpr uint32_t kCommandLineColour = 0xd01c8bu; // never shown; the engine wants one
-
-template <class T>
-void appendNumber(std::string& s, T v) {
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
-    s.append(buffer, ec == std::errc() ? end : buffer);
-}
 
 bool inside(const zb::TZBecken& tank, int64_t x, int64_t y) {
     return x >= 0 && y >= 0 && x < tank.GroesseX && y < tank.GroesseY;
@@ -37,14 +29,12 @@ std::string probeName(int64_t x, int64_t y) {
     return s;
 }
 
-std::string quotedCell(const std::string& text) {
-    std::string s = "\"";
-    for (char c : text) {
-        if (c == '"')
-            s += '"';
-        s += (c == '\n' || c == '\r') ? ' ' : c;
-    }
-    return s + '"';
+// One line per step, even for a name with a line break from a hand-made file.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return text;
 }
 
 } // namespace
@@ -88,12 +78,14 @@ void addCommandLineProbes(std::span<const ProbePoint> extra) {
         ZBDLL_AddProbe(p.x, p.y, kCommandLineColour);
 }
 
-ProbeCsv::ProbeCsv(std::vector<RunProbe> probes, float dt) : probes_(std::move(probes)), dt_(dt) {
+ProbeCsv::ProbeCsv(std::vector<RunProbe> probes, float dt, zb::CsvForm form)
+    : probes_(std::move(probes)), dt_(dt), table_(form) {
     buffer_.resize(probes_.size() * 1024);
-    text_ = "Schritt,Zeit";
+    table_.text("Schritt");
+    table_.text("Zeit in s");
     for (const RunProbe& p : probes_)
-        text_ += ',' + quotedCell(p.inside ? p.name : p.name + " (außerhalb des Beckens)");
-    text_ += '\n';
+        table_.text(oneLine(p.inside ? p.name : p.name + " (außerhalb des Beckens)"));
+    table_.endRow();
 }
 
 void ProbeCsv::takeSamples() {
@@ -105,15 +97,16 @@ void ProbeCsv::takeSamples() {
         for (int32_t s = 0; s < steps; ++s) {
             ++step_;
             time_ = time_ + dt_;
-            appendNumber(text_, step_);
-            text_ += ',';
-            appendNumber(text_, time_);
+            table_.number(step_);
+            // As a float: its at most 9 digits survive a spreadsheet, which keeps 15.
+            table_.number(float(zb::simulationSeconds(double(time_))));
             for (size_t k = 0; k < n; ++k) {
-                text_ += ',';
                 if (probes_[k].inside)
-                    appendNumber(text_, buffer_[size_t(s) * n + k]);
+                    table_.number(buffer_[size_t(s) * n + k]);
+                else
+                    table_.empty();
             }
-            text_ += '\n';
+            table_.endRow();
         }
     }
 }

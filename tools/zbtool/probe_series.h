@@ -2,6 +2,7 @@
 #pragma once
 
 #include "arguments.h"
+#include "model/csv_table.h"
 #include "model/tank.h"
 
 #include <cstdint>
@@ -30,22 +31,23 @@ std::optional<std::string> probesProblem(const zb::TZBecken& tank,
 // Gives the engine the command-line probes; the tank's came with the tank.
 void addCommandLineProbes(std::span<const ProbePoint> extra);
 
-// The CSV: a header naming every probe, then one line per step with its number, the simulated
-// time and each probe's elevation (empty for a probe outside the tank).
+// The CSV: a header naming every probe, then one line per step with its number, the time in
+// seconds of Simulationszeit (the unit of the exciter's period, as a float) and each probe's
+// elevation (empty for a probe outside the tank).
 class ProbeCsv {
   public:
-    ProbeCsv(std::vector<RunProbe> probes, float dt);
+    ProbeCsv(std::vector<RunProbe> probes, float dt, zb::CsvForm form);
     // Takes what the engine recorded since the last call; needed at least every 4096 steps.
     void takeSamples();
-    const std::string& text() const { return text_; }
+    const std::string& text() const { return table_.str(); }
 
   private:
     std::vector<RunProbe> probes_;
     float dt_;
     int64_t step_ = 0;
-    float time_ = 0.0f; // summed as the engine sums its time
+    float time_ = 0.0f; // the engine's time, summed as the engine sums it
     std::vector<float> buffer_;
-    std::string text_;
+    zb::CsvTable table_;
 };
 
 } // namespace zbtool

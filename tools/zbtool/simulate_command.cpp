@@ -195,7 +195,7 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
         average.emplace(engine);
     std::optional<ProbeCsv> probes;
     if (files.probes)
-        probes.emplace(runProbes(tank, options.probes), options.dt);
+        probes.emplace(runProbes(tank, options.probes), options.dt, options.csvForm);
     const RunEnd end = runSteps(options, average, probes);
     if (end.how == RunEnd::Interrupted) {
         std::fprintf(stderr, "zbtool: abgebrochen; keine Ausgabedatei wurde verändert.\n");
@@ -214,11 +214,12 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
     if (files.elongation)
         written &= commit(*files.elongation, elongationBytes(engine));
     if (files.heights)
-        written &= commit(*files.heights, heightsCsv(engine));
+        written &= commit(*files.heights, heightsCsv(engine, options.csvForm));
     if (files.screens)
-        written &= commit(*files.screens, screensCsv(engine));
+        written &= commit(*files.screens, screensCsv(engine, options.csvForm));
     if (files.intensity)
-        written &= commit(*files.intensity, intensityCsv(engine, average->averages()));
+        written &= commit(*files.intensity, intensityCsv(engine, average->averages(),
+                                                         options.averageFrom, options.csvForm));
     if (files.png)
         written &= commit(*files.png, encodePng(heightPicture(engine.pool, scale)));
     if (files.probes)
