@@ -75,7 +75,8 @@ ExciterBox::ExciterBox(TankDocument& document, QWidget* parent) : ObjectBox(docu
     lblWellenlaenge->setWordWrap(true);
     lblWellenlaenge->setObjectName(QStringLiteral("lblWellenlaenge"));
     lblWellenlaenge->setToolTip(QStringLiteral(
-        "So lang werden die Wellen dieses Erregers: der Abstand von einem Wellenberg zum nächsten, "
+        "λ ist die Wellenlänge, so lang werden die Wellen dieses Erregers: der Abstand von einem "
+        "Wellenberg zum nächsten, "
         "an der Stelle des Erregers und bei der Geschwindigkeit, mit der die Simulation startet. "
         "Bei höherer Simulationsgeschwindigkeit werden die Wellen etwas kürzer."));
     // The speed under it, in the units of T and λ, so that λ = c · T can be checked on screen.
@@ -246,7 +247,8 @@ void ExciterBox::showWavelength() {
         gridWave(e.Frequenz, SimulationGroup::startTimeStep(maxStableTimeStep(tank)), coupling);
     const QLocale german(QLocale::German);
     const QString length = german.toString(wave.wavelength, 'f', wave.wavelength < 20 ? 1 : 0);
-    lblWellengeschwindigkeit->clear();
+    // Without a wave its line goes, and the box keeps the height it had before it showed c.
+    lblWellengeschwindigkeit->hide();
     if (!(coupling > 0.0)) {
         lblWellenlaenge->setText(QStringLiteral("keine Welle: ohne Kopplung"));
         return;
@@ -258,15 +260,17 @@ void ExciterBox::showWavelength() {
     case WaveReach::DiagonalOnly:
         // Beyond the axes' cut-off the waves still run at a slant to the grid.
         lblWellenlaenge->setText(
-            QStringLiteral("nur schräg zum Gitter: Wellenlänge ≈ %1 Schwinger").arg(length));
+            QStringLiteral("nur schräg zum Gitter: λ ≈ %1 Schwinger").arg(length));
         break;
     case WaveReach::AllDirections:
-        lblWellenlaenge->setText(QStringLiteral("Wellenlänge ≈ %1 Schwinger").arg(length));
+        // "λ", not "Wellenlänge": with it λ and c take the two lines beside T.
+        lblWellenlaenge->setText(QStringLiteral("λ ≈ %1 Schwinger").arg(length));
         break;
     }
     lblWellengeschwindigkeit->setText(
         QStringLiteral("c ≈ %1 Schwinger/s")
             .arg(german.toString(phaseSpeed(wave.wavelength, e.Frequenz), 'f', 1)));
+    lblWellengeschwindigkeit->show();
 }
 
 } // namespace zb::ui

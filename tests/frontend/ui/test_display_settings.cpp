@@ -136,24 +136,24 @@ class DisplaySettingsTest : public QObject {
         const TObjekt& exciter = h.insert(QStringLiteral("Erreger"));
         ExciterBox& box = *h.editor().gbErreger;
         // T = 5000 ms at coupling 4: 36.2 oscillators on the grid (continuum: 36.3).
-        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("Wellenlänge ≈ 36 Schwinger"));
+        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("λ ≈ 36 Schwinger"));
         // λ / T with T in seconds: 36,2 / 5.
         QCOMPARE(box.lblWellengeschwindigkeit->text(), QStringLiteral("c ≈ 7,2 Schwinger/s"));
         box.seErrT->setValue(1000);
         h.settle();
         // Here the continuum formula would say 7.3.
-        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("Wellenlänge ≈ 7,0 Schwinger"));
+        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("λ ≈ 7,0 Schwinger"));
         // Between the axes' cut-off (ω 115,9) and the diagonals' (ω 164,4) only slanted waves run.
         box.seErrT->setValue(350);
         h.settle();
         QCOMPARE(box.lblWellenlaenge->text(),
-                 QStringLiteral("nur schräg zum Gitter: Wellenlänge ≈ 2,1 Schwinger"));
+                 QStringLiteral("nur schräg zum Gitter: λ ≈ 2,1 Schwinger"));
         QVERIFY(box.lblWellengeschwindigkeit->text().startsWith(QStringLiteral("c ≈ 6,")));
         box.seErrT->setValue(100);
         h.settle();
         QCOMPARE(box.lblWellenlaenge->text(),
                  QStringLiteral("keine Welle: Schwingungsdauer zu kurz"));
-        QCOMPARE(box.lblWellengeschwindigkeit->text(), QString());
+        QVERIFY(box.lblWellengeschwindigkeit->isHidden());
 
         // The material at the exciter's row decides, not the tank's standard coupling.
         const uint64_t serial = exciter.serial();
@@ -166,7 +166,7 @@ class DisplaySettingsTest : public QObject {
             o.erreger()->Y = 10;
         });
         h.select(QString::fromStdString(h.window->document().find(serial)->Name));
-        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("Wellenlänge ≈ 9,8 Schwinger"));
+        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("λ ≈ 9,8 Schwinger"));
     }
 };
 
