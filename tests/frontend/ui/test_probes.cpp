@@ -15,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -470,6 +471,32 @@ class ProbeTest : public QObject {
         h.dialogs.measurementForm.reset(); // the user keeps the type offered
         saveAndCheck(QStringLiteral("wieder.csv"), CsvForm::International);
         QCOMPARE(h.dialogs.offeredForms.back(), CsvForm::International);
+    }
+
+    // The real dialog: the file type offered first is the form asked for, and the type the user
+    // switches to is the form returned.
+    void theFileDialogOffersBothForms() {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("messung.csv"));
+        for (const CsvForm offered : {CsvForm::German, CsvForm::International}) {
+            QString first;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                QCOMPARE(dialog->nameFilters().size(), 2);
+                first = dialog->selectedNameFilter();
+                const QString other =
+                    dialog->nameFilters().at(dialog->nameFilters().indexOf(first) == 0 ? 1 : 0);
+                dialog->selectNameFilter(other);
+                dialog->selectFile(target);
+                static_cast<QDialog*>(dialog)->accept(); // as the save button does
+            });
+            CsvForm form = offered;
+            UserDialogs real;
+            QCOMPARE(real.saveMeasurementFileName(target, form), target);
+            QCOMPARE(first.contains(QStringLiteral("deutsche")), offered == CsvForm::German);
+            QCOMPARE(form, offered == CsvForm::German ? CsvForm::International : CsvForm::German);
+        }
     }
 
     void measurementsAreSavedCompletelyOrNotAtAll() {
