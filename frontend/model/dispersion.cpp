@@ -1,4 +1,5 @@
 #include "model/dispersion.h"
+#include "model/simulation_time.h"
 #include "model/tank.h"
 
 #include <cmath>
@@ -23,6 +24,26 @@ double discreteWavelength(double omega, double dt, double coupling) {
     if (!(halfK > 0.0) || halfK >= 1.0 || std::abs(omega) * step >= kPi)
         return 0.0;
     return 2.0 * kPi / (2.0 * std::asin(halfK));
+}
+
+GridWave gridWave(double omega, double dt, double coupling) {
+    const double axis = discreteWavelength(omega, dt, coupling);
+    if (axis > 0.0)
+        return {WaveReach::AllDirections, axis};
+    const double c = double(float(coupling));
+    const double step = double(float(dt));
+    if (!(c > 0.0) || !(step > 0.0) || !std::isfinite(omega) || std::abs(omega) * step >= kPi)
+        return {WaveReach::None, 0.0};
+    // Along a diagonal kx = ky = k/√2, so the grid's side is √(K·c)·√2·sin(k/(2√2)).
+    const double s =
+        2.0 * std::sin(std::abs(omega) * step / 2.0) / (step * std::sqrt(2.0 * kSpring * c));
+    if (!(s > 0.0) || s >= 1.0)
+        return {WaveReach::None, 0.0};
+    return {WaveReach::DiagonalOnly, 2.0 * kPi / (2.0 * std::sqrt(2.0) * std::asin(s))};
+}
+
+double phaseSpeed(double wavelength, double omega) {
+    return wavelength / simulationSeconds(2.0 * kPi / std::abs(omega));
 }
 
 double couplingOfRow(const TZBecken& tank, int32_t y) {

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace zb::ui {
 
 namespace {
@@ -16,13 +18,17 @@ QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
 
+// filters: the file types offered, the one at *chosen first; *chosen tells the one taken.
 QString fileDialog(QFileDialog::AcceptMode mode, const QString& suggestion, const QString& title,
-                   const QString& filter, const QString& suffix) {
+                   const QStringList& filters, const QString& suffix, int* chosen = nullptr) {
     QFileDialog dialog(dialogParent());
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
-    dialog.setNameFilter(filter);
+    dialog.setNameFilters(filters);
+    if (chosen) {
+        dialog.selectNameFilter(filters.value(*chosen));
+    }
     dialog.setDefaultSuffix(suffix);
     dialog.setWindowTitle(title);
     if (QFileInfo(suggestion).isDir()) {
@@ -33,6 +39,9 @@ QString fileDialog(QFileDialog::AcceptMode mode, const QString& suggestion, cons
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
+    }
+    if (chosen) {
+        *chosen = std::max(0, int(filters.indexOf(dialog.selectedNameFilter())));
     }
     return dialog.selectedFiles().constFirst();
 }
@@ -67,22 +76,30 @@ void UserDialogs::error(const QString& caption, const QString& text) {
 
 QString UserDialogs::saveTankFileName(const QString& suggestion) {
     return fileDialog(QFileDialog::AcceptSave, suggestion, QStringLiteral("Speichern unter"),
-                      QStringLiteral("Zitterbecken (*.zb)"), QStringLiteral("zb"));
+                      {QStringLiteral("Zitterbecken (*.zb)")}, QStringLiteral("zb"));
 }
 
 QString UserDialogs::openTankFileName(const QString& folder) {
     return fileDialog(QFileDialog::AcceptOpen, folder, QStringLiteral("Öffnen"),
-                      QStringLiteral("Zitterbecken (*.zb)"), QStringLiteral("zb"));
+                      {QStringLiteral("Zitterbecken (*.zb)")}, QStringLiteral("zb"));
 }
 
 QString UserDialogs::savePictureFileName(const QString& suggestion) {
     return fileDialog(QFileDialog::AcceptSave, suggestion, QStringLiteral("Bild speichern"),
-                      QStringLiteral("PNG-Bild (*.png)"), QStringLiteral("png"));
+                      {QStringLiteral("PNG-Bild (*.png)")}, QStringLiteral("png"));
 }
 
-QString UserDialogs::saveMeasurementFileName(const QString& suggestion) {
-    return fileDialog(QFileDialog::AcceptSave, suggestion, QStringLiteral("Messwerte speichern"),
-                      QStringLiteral("CSV-Tabelle (*.csv)"), QStringLiteral("csv"));
+QString UserDialogs::saveMeasurementFileName(const QString& suggestion, CsvForm& form) {
+    const QStringList types = {
+        QStringLiteral("CSV-Tabelle für deutsche Tabellenkalkulation, Semikolon und "
+                       "Dezimalkomma (*.csv)"),
+        QStringLiteral("CSV-Tabelle international, Komma und Dezimalpunkt (*.csv)")};
+    int chosen = form == CsvForm::German ? 0 : 1;
+    const QString name =
+        fileDialog(QFileDialog::AcceptSave, suggestion, QStringLiteral("Messwerte speichern"),
+                   types, QStringLiteral("csv"), &chosen);
+    form = chosen == 0 ? CsvForm::German : CsvForm::International;
+    return name;
 }
 
 UserDialogs& userDialogs() {

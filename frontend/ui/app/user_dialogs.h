@@ -2,6 +2,8 @@
 // tests can answer them without a modal window.
 #pragma once
 
+#include "model/csv_table.h"
+
 #include <QString>
 
 namespace zb::ui {
@@ -22,8 +24,9 @@ class UserDialogs {
     virtual QString openTankFileName(const QString& folder);
     // The PNG file for "Bild speichern...", starting at a suggested file.
     virtual QString savePictureFileName(const QString& suggestion);
-    // The CSV file for "Messwerte speichern...", starting at a suggested file.
-    virtual QString saveMeasurementFileName(const QString& suggestion);
+    // The CSV file for "Messwerte speichern...", starting at a suggested file; the file type
+    // offers both table forms, `form` first, and tells the one the user took.
+    virtual QString saveMeasurementFileName(const QString& suggestion, CsvForm& form);
 };
 
 UserDialogs& userDialogs();

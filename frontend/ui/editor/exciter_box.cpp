@@ -11,6 +11,7 @@
 #include "widgets/track_bar.h"
 #include "widgets/wrap_radio_button.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLocale>
@@ -74,10 +75,23 @@ ExciterBox::ExciterBox(TankDocument& document, QWidget* parent) : ObjectBox(docu
     lblWellenlaenge->setWordWrap(true);
     lblWellenlaenge->setObjectName(QStringLiteral("lblWellenlaenge"));
     lblWellenlaenge->setToolTip(QStringLiteral(
-        "So lang werden die Wellen dieses Erregers: der Abstand von einem Wellenberg zum nächsten, "
+        "λ ist die Wellenlänge, so lang werden die Wellen dieses Erregers: der Abstand von einem "
+        "Wellenberg zum nächsten, "
         "an der Stelle des Erregers und bei der Geschwindigkeit, mit der die Simulation startet. "
         "Bei höherer Simulationsgeschwindigkeit werden die Wellen etwas kürzer."));
-    periodRow->insertWidget(1, lblWellenlaenge, 1);
+    // The speed under it, in the units of T and λ, so that λ = c · T can be checked on screen.
+    lblWellengeschwindigkeit = new QLabel;
+    lblWellengeschwindigkeit->setObjectName(QStringLiteral("lblWellengeschwindigkeit"));
+    lblWellengeschwindigkeit->setToolTip(QStringLiteral(
+        "So schnell laufen die Wellenberge dieses Erregers: c = λ / T, in Schwingern pro Sekunde "
+        "Simulationszeit. In derselben Zeit zählen die Anzeige „t =“ und die Zeitachse der "
+        "Messpunkte."));
+    auto* readouts = new QVBoxLayout;
+    readouts->setContentsMargins(0, 0, 0, 0);
+    readouts->setSpacing(0);
+    readouts->addWidget(lblWellenlaenge);
+    readouts->addWidget(lblWellengeschwindigkeit);
+    periodRow->insertLayout(1, readouts, 1);
     auto* Label29 = new HelpLabel(
         QStringLiteral("Wie soll der Erreger auf die Schwinger einwirken?"), help::Label29);
     Label29->setCursor(Qt::ArrowCursor);
@@ -229,17 +243,34 @@ void ExciterBox::showWavelength() {
     const TZBecken& tank = document_.tank();
     const TErreger& e = *object->erreger();
     const double coupling = couplingOfRow(tank, e.Y);
-    const double wavelength = discreteWavelength(
-        e.Frequenz, SimulationGroup::startTimeStep(maxStableTimeStep(tank)), coupling);
+    const GridWave wave =
+        gridWave(e.Frequenz, SimulationGroup::startTimeStep(maxStableTimeStep(tank)), coupling);
+    const QLocale german(QLocale::German);
+    const QString length = german.toString(wave.wavelength, 'f', wave.wavelength < 20 ? 1 : 0);
+    // Without a wave its line goes, and the box keeps the height it had before it showed c.
+    lblWellengeschwindigkeit->hide();
     if (!(coupling > 0.0)) {
         lblWellenlaenge->setText(QStringLiteral("keine Welle: ohne Kopplung"));
-    } else if (wavelength <= 0.0) {
-        lblWellenlaenge->setText(QStringLiteral("keine Welle: Schwingungsdauer zu kurz"));
-    } else {
-        lblWellenlaenge->setText(
-            QStringLiteral("Wellenlänge ≈ %1 Schwinger")
-                .arg(QLocale(QLocale::German).toString(wavelength, 'f', wavelength < 20 ? 1 : 0)));
+        return;
     }
+    switch (wave.reach) {
+    case WaveReach::None:
+        lblWellenlaenge->setText(QStringLiteral("keine Welle: Schwingungsdauer zu kurz"));
+        return;
+    case WaveReach::DiagonalOnly:
+        // Beyond the axes' cut-off the waves still run at a slant to the grid.
+        lblWellenlaenge->setText(
+            QStringLiteral("nur schräg zum Gitter: λ ≈ %1 Schwinger").arg(length));
+        break;
+    case WaveReach::AllDirections:
+        // "λ", not "Wellenlänge": with it λ and c take the two lines beside T.
+        lblWellenlaenge->setText(QStringLiteral("λ ≈ %1 Schwinger").arg(length));
+        break;
+    }
+    lblWellengeschwindigkeit->setText(
+        QStringLiteral("c ≈ %1 Schwinger/s")
+            .arg(german.toString(phaseSpeed(wave.wavelength, e.Frequenz), 'f', 1)));
+    lblWellengeschwindigkeit->show();
 }
 
 } // namespace zb::ui

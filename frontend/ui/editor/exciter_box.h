@@ -27,6 +27,7 @@ class ExciterBox : public ObjectBox {
     QLabel* lblAmpli;
     SpinEdit* seErrT;
     QLabel* lblWellenlaenge;
+    QLabel* lblWellengeschwindigkeit;
     QComboBox* cbErregerFest;
     QRadioButton* rbRadialwelle;
     QRadioButton* rbEbeneWellenfront;
@@ -44,7 +45,7 @@ class ExciterBox : public ObjectBox {
     }
     void buildShapePanels();
     void connectHandlers();
-    // The wavelength the exciter makes, at the time step a run starts with.
+    // The wavelength and speed of the exciter's waves, at the time step a run starts with.
     void showWavelength();
 };
 

@@ -82,7 +82,9 @@ inline const QString Amplitude = QStringLiteral(
     "bezogen auf den größten einstellbaren Wert.");
 inline const QString Frequenz = QStringLiteral(
     "Die Simulationszeit ist die Zeit auf einem Standard-PC. Bei langsameren oder schnelleren PCs "
-    "weicht sie von der \"echten\" Zeit ab.");
+    "weicht sie von der \"echten\" Zeit ab. In derselben Simulationszeit, in Sekunden, zählen die "
+    "Anzeige \"t =\", die Zeitachse der Messpunkte und die gespeicherten Messwerte; "
+    "\"c ≈ … Schwinger/s\" ist die Geschwindigkeit der Wellen in Schwingern pro Sekunde.");
 inline const QString Label19 = QStringLiteral(
     "Das Koordinatensystem beginnt links oben. Die Einheit ist 1 Schwinger (Knoten im Netz). Der "
     "Mittelpunkt ist der Punkt, der in der Mitte der Erreger-Fläche liegt. Er ist auch Symmetrie- "
@@ -97,9 +99,12 @@ inline const QString MesspunktPosition = QStringLiteral(
     "Koordinatensystem beginnt links oben, die Einheit ist 1 Schwinger.");
 inline const QString MesspunktName = QStringLiteral(
     "Unter diesem Namen erscheint der Messpunkt in der Legende des Diagramms und als "
-    "Spaltenüberschrift in den gespeicherten Messwerten.");
+    "Spaltenüberschrift in den gespeicherten Messwerten; deren Spalte \"Zeit in s\" zählt in "
+    "Sekunden Simulationszeit.");
 inline const QString ProbePlot = QStringLiteral(
-    "Die Auslenkung an den Messpunkten über die letzten Schwingungsdauern. Zwei Kurven "
-    "nebeneinander zeigen den Phasenunterschied der Messpunkte.");
+    "Die Auslenkung an den Messpunkten über die letzten Schwingungsdauern. Die Zeitachse zählt "
+    "in Sekunden Simulationszeit, wie \"t =\" und die Schwingungsdauer T des Erregers (dort in "
+    "ms); die Auslenkung hat keine Einheit. Zwei Kurven nebeneinander zeigen den "
+    "Phasenunterschied der Messpunkte.");
 
 } // namespace zb::ui::help

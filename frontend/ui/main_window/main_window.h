@@ -4,6 +4,7 @@
 
 #include "document/tank_document.h"
 #include "main_window/run_state.h"
+#include "model/csv_table.h"
 #include "model/engine_calls.h"
 #include "view/probe_recording.h"
 
@@ -74,9 +75,9 @@ class TfrmMain : public QMainWindow {
     void SavePictureCommand();
     bool savePictureAs(const QImage& picture, const QString& fileName);
     // "Messwerte speichern...": the probes' samples of the run and the screens' intensity
-    // curves, as one CSV table.
+    // curves, as one CSV table in the form the dialog's file type chose (remembered).
     void SaveMeasurementsCommand();
-    bool saveMeasurementsAs(const QString& fileName);
+    bool saveMeasurementsAs(const QString& fileName, CsvForm form = CsvForm::German);
     // The samples the run has recorded so far.
     const ProbeRecording& probeRecording() const { return probes_; }
     // "Speichern fehlgeschlagen", naming what (e.g. "Das Bild"), the file and the reason.

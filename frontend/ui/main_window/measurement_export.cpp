@@ -1,20 +1,22 @@
-// "Messwerte speichern...": what a run measured, as one CSV table for a spreadsheet. Separator
-// and number format are zbtool's (comma, decimal point, the shortest exact form), so that tables
-// from both can be read the same way. The probes' columns hold one row per time step; the
-// screens' averaged intensity curves stand beside them, one row per oscillator along the screen.
+// "Messwerte speichern...": what a run measured, as one CSV table for a spreadsheet: by default in
+// the form a German spreadsheet opens with every number as a number, or in zbtool's
+// international form for scripts. The probes' columns hold one row per time step, its time in
+// seconds of Simulationszeit; the screens' averaged intensity curves stand beside them, one row
+// per oscillator along the screen, numbered from 0 like the editor's positions.
 #include "app/recent_files.h"
 #include "app/user_dialogs.h"
 #include "main_window/main_window.h"
+#include "model/csv_table.h"
 #include "model/replacing_file.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,34 +28,6 @@ struct ScreenCurve {
     std::string header;
     std::vector<float> values;
 };
-
-template <class T>
-void appendNumber(std::string& s, T v) {
-    if constexpr (std::is_floating_point_v<T>) {
-        if (!std::isfinite(v)) {
-            return; // a probe outside the tank: an empty cell
-        }
-    }
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
-    s.append(buffer, ec == std::errc() ? end : buffer);
-}
-
-// A cell that contains the separator, a quote or a line break is quoted.
-void appendText(std::string& s, const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        s += text;
-        return;
-    }
-    s += '"';
-    for (char c : text) {
-        s += c;
-        if (c == '"') {
-            s += '"';
-        }
-    }
-    s += '"';
-}
 
 // The averaged intensity along each screen that has one, in the tank's order.
 std::vector<ScreenCurve> screenCurves(const TZBecken& tank, EngineCalls& engine) {
@@ -81,36 +55,33 @@ std::vector<ScreenCurve> screenCurves(const TZBecken& tank, EngineCalls& engine)
         values.resize(size_t(std::min(got, length)));
         curves.push_back({list.at(k).Name + " (" +
                               (s->Horizontal ? "waagrecht, Zeile " : "senkrecht, Spalte ") +
-                              std::to_string(s->Position) + ")",
+                              std::to_string(s->Position) +
+                              "), Intensität: gleitender Mittelwert über 2 Perioden",
                           std::move(values)});
     }
     return curves;
 }
 
-std::string measurementTable(const ProbeRecording& probes,
-                             const std::vector<ScreenCurve>& screens) {
-    std::string s;
+std::string measurementTable(const ProbeRecording& probes, const std::vector<ScreenCurve>& screens,
+                             CsvForm form) {
+    CsvTable t(form);
     const bool hasProbes = probes.probeCount() > 0 && !probes.empty();
     size_t rows = hasProbes ? probes.size() : 0;
     if (hasProbes) {
-        s += "Schritt,Zeit";
+        t.text("Schritt");
+        t.text("Zeit in s");
         for (const ProbeTrace& probe : probes.probes()) {
-            s += ',';
-            appendText(s, probe.name);
+            t.text(probe.name);
         }
     }
     if (!screens.empty()) {
-        if (hasProbes) {
-            s += ',';
-        }
-        s += "Schwinger entlang des Schirms";
+        t.text("Schwinger entlang des Schirms");
         for (const ScreenCurve& curve : screens) {
-            s += ',';
-            appendText(s, curve.header);
+            t.text(curve.header);
             rows = std::max(rows, curve.values.size());
         }
     }
-    s += '\n';
+    t.endRow();
     size_t oscillators = 0;
     for (const ScreenCurve& curve : screens) {
         oscillators = std::max(oscillators, curve.values.size());
@@ -118,34 +89,36 @@ std::string measurementTable(const ProbeRecording& probes,
     for (size_t r = 0; r < rows; ++r) {
         if (hasProbes) {
             if (r < probes.size()) {
-                appendNumber(s, probes.firstStep() + (long long)r);
-                s += ',';
-                appendNumber(s, probes.time(r));
+                t.number(int64_t(probes.firstStep() + (long long)r));
+                // As a float, like the engine's own time: its shortest form, not the product's
+                // seventeen digits.
+                t.number(float(probes.seconds(r)));
                 for (int q = 0; q < probes.probeCount(); ++q) {
-                    s += ',';
-                    appendNumber(s, probes.value(r, q));
+                    t.number(probes.value(r, q)); // a probe outside the tank: an empty cell
                 }
             } else {
-                s += std::string(size_t(probes.probeCount()) + 1, ',');
+                for (int c = 0; c < probes.probeCount() + 2; ++c) {
+                    t.empty();
+                }
             }
         }
         if (!screens.empty()) {
-            if (hasProbes) {
-                s += ',';
-            }
             if (r < oscillators) {
-                appendNumber(s, r);
+                t.number(int64_t(r));
+            } else {
+                t.empty();
             }
             for (const ScreenCurve& curve : screens) {
-                s += ',';
                 if (r < curve.values.size()) {
-                    appendNumber(s, curve.values[r]);
+                    t.number(curve.values[r]);
+                } else {
+                    t.empty();
                 }
             }
         }
-        s += '\n';
+        t.endRow();
     }
-    return s;
+    return t.take();
 }
 
 } // namespace
@@ -168,18 +141,26 @@ void TfrmMain::SaveMeasurementsCommand() {
     }
     const QString base = lastFileName_.isEmpty() ? QStringLiteral("Zitterbecken")
                                                  : QFileInfo(lastFileName_).completeBaseName();
+    // The file type chosen last time is offered again.
+    QSettings settings;
+    const QString key = QStringLiteral("measurementCsvForm");
+    CsvForm form =
+        csvFormFromName(settings.value(key).toString().toStdString()).value_or(CsvForm::German);
     const QString name = userDialogs().saveMeasurementFileName(
-        QDir(lastFolder()).filePath(base + QStringLiteral(" Messwerte.csv")));
+        QDir(lastFolder()).filePath(base + QStringLiteral(" Messwerte.csv")), form);
     if (!name.isEmpty()) {
-        saveMeasurementsAs(name);
+        settings.setValue(key,
+                          form == CsvForm::German ? QStringLiteral("de") : QStringLiteral("en"));
+        saveMeasurementsAs(name, form);
     }
 }
 
-bool TfrmMain::saveMeasurementsAs(const QString& fileName) {
+bool TfrmMain::saveMeasurementsAs(const QString& fileName, CsvForm form) {
     // Everything up to now: a run goes on while the user chooses the file.
-    const std::string table =
-        measurementTable(probes_, document_.hasTank() ? screenCurves(document_.tank(), engine_)
-                                                      : std::vector<ScreenCurve>{});
+    const std::string table = measurementTable(
+        probes_,
+        document_.hasTank() ? screenCurves(document_.tank(), engine_) : std::vector<ScreenCurve>{},
+        form);
     ReplacingFile file(QFile::encodeName(fileName).toStdString());
     if (file.open() && file.commit(table)) {
         setLastFolder(fileName);

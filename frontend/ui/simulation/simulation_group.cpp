@@ -2,6 +2,7 @@
 
 #include "app/user_dialogs.h"
 #include "help/help_texts.h"
+#include "model/simulation_time.h"
 #include "simulation/display_group.h"
 #include "widgets/capped_track_bar.h"
 #include "widgets/fit_text.h"
@@ -245,9 +246,10 @@ void SimulationGroup::buildControl() {
     lblSimZeit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblSimZeit->setPalette(grey);
     lblSimZeit->setToolTip(QStringLiteral(
-        "So viel Zeit ist seit dem Start in der Simulation vergangen, in Zeiteinheiten der "
-        "Rechnung. Jeder Rechenschritt bringt sie um einen Zeitschritt weiter, bei höherer "
-        "Simulationsgeschwindigkeit also schneller."));
+        "So viel Simulationszeit ist seit dem Start vergangen, in Sekunden: derselben Zeit, in "
+        "der die Schwingungsdauer T eines Erregers angegeben ist und die die Zeitachse der "
+        "Messpunkte und die gespeicherten Messwerte zeigen. Jeder Rechenschritt bringt sie um "
+        "einen Zeitschritt weiter, bei höherer Simulationsgeschwindigkeit also schneller."));
 
     gbDarstellung = new DisplayGroup(engine_, this);
     gbDarstellung->setGeometry(8, 492, 185, 98);
@@ -269,7 +271,8 @@ void SimulationGroup::resizeEvent(QResizeEvent* event) {
 
 void SimulationGroup::showSimulationTime(double time) {
     lblSimZeit->setText(
-        QStringLiteral("t = %1").arg(QLocale(QLocale::German).toString(time, 'f', 1)));
+        QStringLiteral("t = %1 s")
+            .arg(QLocale(QLocale::German).toString(simulationSeconds(time), 'f', 1)));
 }
 
 void SimulationGroup::showSpeedControls(bool speed) {

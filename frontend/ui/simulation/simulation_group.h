@@ -72,7 +72,8 @@ class SimulationGroup : public CompactGroupBox {
     // Pauses or unpauses the engine and remembers it in the run state.
     void setEnginePaused(bool paused);
 
-    // The simulated time since the run started, in the engine's units.
+    // The simulated time since the run started, given in the engine's time and shown in seconds
+    // of Simulationszeit.
     void showSimulationTime(double time);
 
   signals:

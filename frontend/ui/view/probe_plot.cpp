@@ -1,6 +1,7 @@
 #include "view/probe_plot.h"
 
 #include "help/help_texts.h"
+#include "model/simulation_time.h"
 #include "view/probe_recording.h"
 
 #include <QLocale>
@@ -17,7 +18,7 @@ namespace {
 
 constexpr int kTitleHeight = 20;
 constexpr int kOpenHeight = 150;
-constexpr int kLeftMargin = 52; // room for the elongation labels
+constexpr int kLeftMargin = 52; // room for the elongation labels, widened when they need more
 constexpr int kRightMargin = 10;
 constexpr int kBottomMargin = 18; // room for the time labels
 
@@ -33,12 +34,40 @@ double niceStep(double range, int wanted) {
     return 10.0 * power;
 }
 
-QString number(double v, double step) {
-    const int decimals = std::clamp(int(-std::floor(std::log10(step))), 0, 6);
-    return QLocale(QLocale::German).toString(v, 'f', decimals);
+QString superscript(int n) {
+    static const QString digits[] = {QStringLiteral("⁰"), QStringLiteral("¹"), QStringLiteral("²"),
+                                     QStringLiteral("³"), QStringLiteral("⁴"), QStringLiteral("⁵"),
+                                     QStringLiteral("⁶"), QStringLiteral("⁷"), QStringLiteral("⁸"),
+                                     QStringLiteral("⁹")};
+    QString s = n < 0 ? QStringLiteral("⁻") : QString();
+    for (const QChar c : QString::number(std::abs(n))) {
+        s += digits[c.digitValue()];
+    }
+    return s;
 }
 
 } // namespace
+
+QString axisLabel(double value, double step) {
+    const QLocale german(QLocale::German);
+    // The steps are 1, 2 or 5 times a power of ten, computed with rounding errors.
+    const int exponent = int(std::floor(std::log10(step) + 1e-9));
+    if (exponent >= -3 && exponent <= 2) {
+        return german.toString(value, 'f', std::max(0, -exponent));
+    }
+    if (value == 0.0) {
+        return QStringLiteral("0");
+    }
+    // Fixed decimals would fill the margin with zeros (or a runaway wave's digits): the value's
+    // own power of ten instead, with as many decimals as the step needs.
+    const int own = int(std::floor(std::log10(std::abs(value)) + 1e-9));
+    const int decimals = std::max(0, own - exponent);
+    QString mantissa = german.toString(value / std::pow(10.0, own), 'f', decimals);
+    if (mantissa.startsWith(QLatin1Char('-'))) {
+        mantissa[0] = QChar(0x2212);
+    }
+    return mantissa + QStringLiteral("·10") + superscript(own);
+}
 
 ProbePlot::ProbePlot(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("probePlot"));
@@ -97,17 +126,13 @@ void ProbePlot::paintEvent(QPaintEvent*) {
     if (folded()) {
         return;
     }
-    const QRectF area(kLeftMargin, kTitleHeight + 4, width() - kLeftMargin - kRightMargin,
-                      height() - kTitleHeight - 4 - kBottomMargin);
-    if (area.width() < 20 || area.height() < 20) {
-        return;
-    }
     const ProbeRecording& r = *recording_;
-    const double end = r.empty() ? span_ : double(r.time(r.size() - 1));
-    const double begin = end - span_;
+    const double span = simulationSeconds(span_);
+    const double end = r.empty() ? span : r.seconds(r.size() - 1);
+    const double begin = end - span;
     // The oldest sample inside the span; the times only grow.
     size_t first = r.size();
-    while (first > 0 && double(r.time(first - 1)) >= begin) {
+    while (first > 0 && r.seconds(first - 1) >= begin) {
         --first;
     }
     double peak = 0.0;
@@ -122,26 +147,36 @@ void ProbePlot::paintEvent(QPaintEvent*) {
     // The scale follows the largest elongation in view, rounded up to a round number.
     const double yStep = niceStep(peak > 0 ? peak : 1.0, 4);
     const double top = std::max(yStep, std::ceil(peak / yStep) * yStep);
-    const auto px = [&](double t) { return area.left() + (t - begin) / span_ * area.width(); };
+    const QString timeCaption = QStringLiteral("Zeit in s");
+    int leftMargin = std::max(kLeftMargin, metrics.horizontalAdvance(timeCaption) + 8);
+    for (double v : {top, -top}) {
+        leftMargin = std::max(leftMargin, metrics.horizontalAdvance(axisLabel(v, yStep)) + 8);
+    }
+    const QRectF area(leftMargin, kTitleHeight + 4, width() - leftMargin - kRightMargin,
+                      height() - kTitleHeight - 4 - kBottomMargin);
+    if (area.width() < 20 || area.height() < 20) {
+        return;
+    }
+    const auto px = [&](double t) { return area.left() + (t - begin) / span * area.width(); };
     const auto py = [&](double v) { return area.center().y() - v / top * area.height() / 2; };
 
     // Axes, ticks and labels.
     p.setPen(QColor(0xc8, 0xc8, 0xc8));
     p.drawRect(area);
-    const double tStep = niceStep(span_, std::max(2, int(area.width() / 90)));
+    const double tStep = niceStep(span, std::max(2, int(area.width() / 90)));
     p.setPen(Qt::black);
     for (double t = std::ceil(begin / tStep) * tStep; t <= end + tStep * 1e-6; t += tStep) {
         const double xt = px(t);
         p.drawLine(QPointF(xt, area.bottom()), QPointF(xt, area.bottom() + 4));
         p.drawText(QRectF(xt - 40, area.bottom() + 3, 80, kBottomMargin - 3), Qt::AlignCenter,
-                   number(std::abs(t) < tStep * 1e-6 ? 0.0 : t, tStep));
+                   axisLabel(std::abs(t) < tStep * 1e-6 ? 0.0 : t, tStep));
     }
     for (double v : {top, 0.0, -top}) {
-        p.drawText(QRectF(0, py(v) - 8, kLeftMargin - 6, 16), Qt::AlignRight | Qt::AlignVCenter,
-                   number(v, yStep));
+        p.drawText(QRectF(0, py(v) - 8, leftMargin - 6, 16), Qt::AlignRight | Qt::AlignVCenter,
+                   axisLabel(v, yStep));
     }
-    p.drawText(QRectF(2, area.bottom() + 3, kLeftMargin - 6, kBottomMargin - 3),
-               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zeit:"));
+    p.drawText(QRectF(2, area.bottom() + 3, leftMargin - 6, kBottomMargin - 3),
+               Qt::AlignLeft | Qt::AlignVCenter, timeCaption);
     p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1, Qt::DashLine));
     p.drawLine(QPointF(area.left(), py(0)), QPointF(area.right(), py(0)));
 
@@ -159,7 +194,7 @@ void ProbePlot::paintEvent(QPaintEvent*) {
                 open = false;
                 continue;
             }
-            const QPointF point(px(double(r.time(k))), py(v));
+            const QPointF point(px(r.seconds(k)), py(v));
             if (open) {
                 path.lineTo(point);
             } else {

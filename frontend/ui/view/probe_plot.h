@@ -1,6 +1,6 @@
 // The band under the running tank that plots the probes' elongation over the last few periods:
-// time in engine units along the bottom, a zero line, one curve per probe in its colour and the
-// names as a legend. A small button folds it to its title line and back.
+// time in seconds of Simulationszeit along the bottom, a zero line, one curve per probe in its
+// colour and the names as a legend. A small button folds it to its title line and back.
 #pragma once
 
 #include <QWidget>
@@ -11,6 +11,11 @@ namespace zb::ui {
 
 class ProbeRecording;
 
+// The label of an axis tick at value, for ticks `step` apart (1, 2 or 5 times a power of ten):
+// decimals as the step needs them; below steps of 0,001 and from 1000 on a power of ten
+// ("3·10⁻⁸").
+QString axisLabel(double value, double step);
+
 class ProbePlot : public QWidget {
     Q_OBJECT
 
@@ -19,7 +24,8 @@ class ProbePlot : public QWidget {
 
     // What to plot; the plot only reads it, when it paints.
     void setRecording(const ProbeRecording* recording) { recording_ = recording; }
-    // The span of engine time shown, ending at the newest sample.
+    // The span shown, ending at the newest sample, in the engine's time (the exciters' periods
+    // are known in it); the axis shows it in seconds.
     void setTimeSpan(double span);
     double timeSpan() const { return span_; }
     bool folded() const;

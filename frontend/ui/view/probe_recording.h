@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/engine_calls.h"
+#include "model/simulation_time.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,7 +39,10 @@ class ProbeRecording {
     bool empty() const { return times_.empty(); }
     // The number of the oldest step held, counted from the run's start at 1.
     long long firstStep() const { return dropped_ + 1; }
+    // The engine's time of step k, and the same in seconds of Simulationszeit, the time the user
+    // sees.
     float time(size_t k) const { return times_[k]; }
+    double seconds(size_t k) const { return simulationSeconds(double(times_[k])); }
     float value(size_t k, int probe) const { return values_[k * probes_.size() + size_t(probe)]; }
 
   private:

@@ -1,6 +1,7 @@
 #include "editor/exciter_box.h"
 #include "editor/object_editor.h"
 #include "main_window_parts.h"
+#include "model/simulation_time.h"
 #include "program_harness.h"
 #include "simulation/display_group.h"
 #include "simulation/simulation_group.h"
@@ -18,6 +19,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace zb::ui::test {
@@ -113,13 +115,20 @@ class DisplaySettingsTest : public QObject {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
         h.window->RunSimulation();
-        QCOMPARE(g.lblSimZeit->text(), QStringLiteral("t = 0,0"));
+        QCOMPARE(g.lblSimZeit->text(), QStringLiteral("t = 0,0 s"));
         g.btnSimRun->click();
-        QTRY_VERIFY_WITH_TIMEOUT(g.lblSimZeit->text() != QStringLiteral("t = 0,0"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(g.lblSimZeit->text() != QStringLiteral("t = 0,0 s"), 20000);
         g.rbPaused->click();
+        // In seconds of Simulationszeit, the unit of the exciter's period.
         QTRY_COMPARE(g.lblSimZeit->text(),
-                     QStringLiteral("t = ") +
-                         QLocale(QLocale::German).toString(h.engine.simulationTime(), 'f', 1));
+                     QStringLiteral("t = %1 s")
+                         .arg(QLocale(QLocale::German)
+                                  .toString(h.engine.simulationTime() * 25.0 / M_PI, 'f', 1)));
+        // A long lesson's time still fits the label's designed width.
+        g.showSimulationTime(9999.0 / zb::kSecondsPerEngineTime);
+        QCOMPARE(g.lblSimZeit->text(), QStringLiteral("t = 9.999,0 s"));
+        QVERIFY(g.lblSimZeit->fontMetrics().horizontalAdvance(g.lblSimZeit->text()) <=
+                g.lblSimZeit->contentsRect().width());
     }
 
     void theExciterBoxShowsTheWavelengthOfTheGrid() {
@@ -127,15 +136,24 @@ class DisplaySettingsTest : public QObject {
         const TObjekt& exciter = h.insert(QStringLiteral("Erreger"));
         ExciterBox& box = *h.editor().gbErreger;
         // T = 5000 ms at coupling 4: 36.2 oscillators on the grid (continuum: 36.3).
-        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("Wellenlänge ≈ 36 Schwinger"));
+        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("λ ≈ 36 Schwinger"));
+        // λ / T with T in seconds: 36,2 / 5.
+        QCOMPARE(box.lblWellengeschwindigkeit->text(), QStringLiteral("c ≈ 7,2 Schwinger/s"));
         box.seErrT->setValue(1000);
         h.settle();
         // Here the continuum formula would say 7.3.
-        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("Wellenlänge ≈ 7,0 Schwinger"));
+        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("λ ≈ 7,0 Schwinger"));
+        // Between the axes' cut-off (ω 115,9) and the diagonals' (ω 164,4) only slanted waves run.
+        box.seErrT->setValue(350);
+        h.settle();
+        QCOMPARE(box.lblWellenlaenge->text(),
+                 QStringLiteral("nur schräg zum Gitter: λ ≈ 2,1 Schwinger"));
+        QVERIFY(box.lblWellengeschwindigkeit->text().startsWith(QStringLiteral("c ≈ 6,")));
         box.seErrT->setValue(100);
         h.settle();
         QCOMPARE(box.lblWellenlaenge->text(),
                  QStringLiteral("keine Welle: Schwingungsdauer zu kurz"));
+        QVERIFY(box.lblWellengeschwindigkeit->isHidden());
 
         // The material at the exciter's row decides, not the tank's standard coupling.
         const uint64_t serial = exciter.serial();
@@ -148,7 +166,7 @@ class DisplaySettingsTest : public QObject {
             o.erreger()->Y = 10;
         });
         h.select(QString::fromStdString(h.window->document().find(serial)->Name));
-        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("Wellenlänge ≈ 9,8 Schwinger"));
+        QCOMPARE(box.lblWellenlaenge->text(), QStringLiteral("λ ≈ 9,8 Schwinger"));
     }
 };
 

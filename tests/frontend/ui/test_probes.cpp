@@ -1,7 +1,9 @@
 // Probes: inserted and edited like the other objects, at most eight; during a run their samples
 // reach the plot under the view, and "Messwerte speichern..." writes them, complete or not at all.
+#include "editor/exciter_box.h"
 #include "editor/probe_box.h"
 #include "main_window_parts.h"
+#include "simulation/simulation_group.h"
 #include "test_registry.h"
 #include "ui_harness.h"
 #include "view/engine_panel.h"
@@ -13,8 +15,11 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -77,6 +82,66 @@ void triggerSaveMeasurements(Harness& h) {
     action.trigger();
 }
 
+// The cells of a table as its form writes them: the German form's byte-order mark, separator
+// and decimal comma are checked on the way; number cells come back with a decimal point.
+std::vector<QStringList> readTable(const QString& path, CsvForm form) {
+    QByteArray bytes = readAll(path);
+    const QByteArray mark("\xEF\xBB\xBF");
+    if (form == CsvForm::German) {
+        if (!bytes.startsWith(mark)) {
+            qWarning("no byte-order mark");
+            return {};
+        }
+        bytes.remove(0, mark.size());
+    } else if (bytes.startsWith(mark)) {
+        qWarning("a byte-order mark in the international form");
+        return {};
+    }
+    std::vector<QStringList> rows;
+    QStringList lines = QString::fromUtf8(bytes).split('\n');
+    if (lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    for (int k = 0; k < lines.size(); ++k) {
+        QStringList cells = lines[k].split(form == CsvForm::German ? ';' : ',');
+        if (k > 0 && form == CsvForm::German) {
+            for (QString& cell : cells) {
+                if (cell.contains('.')) {
+                    qWarning("a decimal point in the German form: %s", qPrintable(cell));
+                    return {};
+                }
+                cell.replace(',', '.');
+            }
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// The mean spacing of the rising crossings of v's mean, over the samples from time `from` on.
+double risingPeriod(const std::vector<double>& t, const std::vector<double>& v, double from) {
+    size_t k0 = 0;
+    while (k0 < t.size() && t[k0] < from) {
+        ++k0;
+    }
+    double mean = 0;
+    for (size_t k = k0; k < t.size(); ++k) {
+        mean += v[k];
+    }
+    mean /= double(t.size() - k0);
+    std::vector<double> crossings;
+    for (size_t k = k0 + 1; k < t.size(); ++k) {
+        const double a = v[k - 1] - mean, b = v[k] - mean;
+        if (a < 0 && b >= 0) {
+            crossings.push_back(t[k - 1] + (t[k] - t[k - 1]) * (-a) / (b - a));
+        }
+    }
+    if (crossings.size() < 3) {
+        return 0.0;
+    }
+    return (crossings.back() - crossings.front()) / double(crossings.size() - 1);
+}
+
 } // namespace
 
 class ProbeTest : public QObject {
@@ -99,6 +164,43 @@ class ProbeTest : public QObject {
             QCOMPARE(r.value(k, 0), float(k + 3));
             QCOMPARE(r.value(k, 1), float(10 * (k + 3)));
             QCOMPARE(r.time(k), float(k + 3));
+        }
+    }
+
+    // Tiny elongations once read "0,000000"; a runaway one filled the margin with digits.
+    void axisLabelsTakeTheirPrecisionFromTheStep() {
+        const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+        const auto readBack = [&](QString label) {
+            label.replace(QChar(0x2212), QLatin1Char('-'));
+            const qsizetype times = label.indexOf(QStringLiteral("·10"));
+            double scale = 1.0;
+            if (times >= 0) {
+                QString exponent;
+                for (const QChar c : label.mid(times + 3)) {
+                    exponent += c == QChar(0x207B) ? QLatin1Char('-')
+                                                   : QChar(int('0' + superscripts.indexOf(c)));
+                }
+                scale = std::pow(10.0, exponent.toInt());
+                label.truncate(times);
+            }
+            return QLocale(QLocale::German).toDouble(label) * scale;
+        };
+        QCOMPARE(axisLabel(3e-8, 1e-8), QStringLiteral("3·10⁻⁸"));
+        QCOMPARE(axisLabel(-1.2e-7, 2e-8), QStringLiteral("−1,2·10⁻⁷"));
+        QCOMPARE(axisLabel(0.006, 0.002), QStringLiteral("0,006"));
+        QCOMPARE(axisLabel(2.5, 0.5), QStringLiteral("2,5"));
+        QCOMPARE(axisLabel(0.0, 1e-9), QStringLiteral("0"));
+        for (int exponent = -12; exponent <= 30; ++exponent) {
+            for (double factor : {1.0, 2.0, 5.0}) {
+                const double step = factor * std::pow(10.0, exponent);
+                for (int m : {-3, 1, 2, 3, 4, 7}) {
+                    const double v = m * step;
+                    const QString label = axisLabel(v, step);
+                    QVERIFY2(!label.contains(QStringLiteral("0000")), qPrintable(label));
+                    QVERIFY2(std::abs(readBack(label) - v) <= 1e-9 * std::abs(v),
+                             qPrintable(label + QStringLiteral(" for %1").arg(v)));
+                }
+            }
         }
     }
 
@@ -264,6 +366,139 @@ class ProbeTest : public QObject {
                  qPrintable(QStringLiteral("%1 against %2").arg(measured).arg(period)));
     }
 
+    // A teacher's check: the period read off the plot's data, the saved table and the clock is
+    // the T the exciter box states.
+    void everyClockShowsTheExcitersPeriod() {
+        Harness h(true);
+        // T typed into the exciter box, as a teacher would.
+        const TObjekt& exciter = h.insert(QStringLiteral("Erreger"));
+        h.editor().gbErreger->seErrT->setValue(2500);
+        h.settle();
+        QCOMPARE(exciter.erreger()->Frequenz, 20.0);
+        h.edit(exciter, [](TObjekt& o) {
+            TErreger& e = *o.erreger();
+            e.X = 5;
+            e.Y = 25;
+            e.Breite = 2;
+            e.Laenge = 48;
+        });
+        const double period = 2.5; // seconds
+        h.edit(h.insert(QStringLiteral("Messpunkt")), [](TObjekt& o) {
+            o.messpunkt()->X = 20;
+            o.messpunkt()->Y = 25;
+        });
+        startRunning(h);
+        const ProbeRecording& r = h.window->probeRecording();
+        QTRY_VERIFY_WITH_TIMEOUT(!r.empty() && r.seconds(r.size() - 1) > 8 * period, 180000);
+        h.window->endRun();
+        const double last = r.seconds(r.size() - 1);
+
+        std::vector<double> t, v;
+        for (size_t k = 0; k < r.size(); ++k) {
+            t.push_back(r.seconds(k));
+            v.push_back(double(r.value(k, 0)));
+        }
+        // The wave has long arrived three periods in.
+        const double recorded = risingPeriod(t, v, 3 * period);
+        QVERIFY2(std::abs(recorded - period) < 0.005 * period,
+                 qPrintable(QStringLiteral("recorded period %1 s").arg(recorded)));
+
+        // "t =" stopped at the recording's last sample.
+        const QString shown = simulationOf(*h.window).lblSimZeit->text();
+        QVERIFY2(shown.startsWith(QStringLiteral("t = ")) && shown.endsWith(QStringLiteral(" s")),
+                 qPrintable(shown));
+        bool ok = false;
+        const double clock = QLocale(QLocale::German).toDouble(shown.mid(4).chopped(2), &ok);
+        QVERIFY2(ok && std::abs(clock - last) <= 0.05 + 1e-9,
+                 qPrintable(QStringLiteral("%1 against %2").arg(shown).arg(last)));
+
+        // The saved table, in the dialog's default form.
+        QTemporaryDir dir;
+        h.dialogs.measurementName = dir.filePath(QStringLiteral("periode.csv"));
+        triggerSaveMeasurements(h);
+        QVERIFY2(h.dialogs.errors.isEmpty(), qPrintable(h.dialogs.errors.join('\n')));
+        const std::vector<QStringList> rows = readTable(h.dialogs.measurementName, CsvForm::German);
+        QCOMPARE(rows.size(), r.size() + 1);
+        QCOMPARE(rows[0].mid(0, 2),
+                 (QStringList{QStringLiteral("Schritt"), QStringLiteral("Zeit in s")}));
+        std::vector<double> ct, cv;
+        for (size_t k = 1; k < rows.size(); ++k) {
+            ct.push_back(rows[k][1].toDouble());
+            cv.push_back(rows[k][2].toDouble());
+        }
+        const double saved = risingPeriod(ct, cv, 3 * period);
+        QVERIFY2(std::abs(saved - period) < 0.005 * period,
+                 qPrintable(QStringLiteral("saved period %1 s").arg(saved)));
+        QVERIFY(std::abs(ct.back() - last) < 1e-5 * last);
+    }
+
+    // German spreadsheets read the default form; the other file type writes the international
+    // one for scripts, and the choice is offered again next time.
+    void measurementsAreWrittenInTheChosenForm() {
+        Harness h(true);
+        h.insert(QStringLiteral("Messpunkt"));
+        h.insert(QStringLiteral("Messpunkt"));
+        feedProbes(h, 2);
+        startRunning(h);
+        QTRY_VERIFY(h.window->probeRecording().size() >= 10);
+        h.window->endRun();
+        const ProbeRecording& r = h.window->probeRecording();
+        QTemporaryDir dir;
+
+        const auto saveAndCheck = [&](const QString& file, CsvForm expected) {
+            h.dialogs.measurementName = dir.filePath(file);
+            triggerSaveMeasurements(h);
+            QVERIFY2(h.dialogs.errors.isEmpty(), qPrintable(h.dialogs.errors.join('\n')));
+            const std::vector<QStringList> rows = readTable(h.dialogs.measurementName, expected);
+            QCOMPARE(rows.size(), r.size() + 1);
+            QCOMPARE(rows[0],
+                     (QStringList{QStringLiteral("Schritt"), QStringLiteral("Zeit in s"),
+                                  QStringLiteral("Messpunkt 1"), QStringLiteral("Messpunkt 2")}));
+            for (size_t k = 0; k < r.size(); ++k) {
+                const QStringList& cells = rows[k + 1];
+                QCOMPARE(cells.size(), 4);
+                QCOMPARE(cells[0].toLongLong(), r.firstStep() + (long long)k);
+                // Every value read back exactly.
+                QCOMPARE(cells[1].toFloat(), float(r.seconds(k)));
+                QCOMPARE(cells[2].toFloat(), r.value(k, 0));
+                QCOMPARE(cells[3].toFloat(), r.value(k, 1));
+            }
+        };
+        saveAndCheck(QStringLiteral("de.csv"), CsvForm::German);
+        QCOMPARE(h.dialogs.offeredForms, std::vector<CsvForm>{CsvForm::German});
+        h.dialogs.measurementForm = CsvForm::International;
+        saveAndCheck(QStringLiteral("en.csv"), CsvForm::International);
+        h.dialogs.measurementForm.reset(); // the user keeps the type offered
+        saveAndCheck(QStringLiteral("wieder.csv"), CsvForm::International);
+        QCOMPARE(h.dialogs.offeredForms.back(), CsvForm::International);
+    }
+
+    // The real dialog: the file type offered first is the form asked for, and the type the user
+    // switches to is the form returned.
+    void theFileDialogOffersBothForms() {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("messung.csv"));
+        for (const CsvForm offered : {CsvForm::German, CsvForm::International}) {
+            QString first;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                QCOMPARE(dialog->nameFilters().size(), 2);
+                first = dialog->selectedNameFilter();
+                const QString other =
+                    dialog->nameFilters().at(dialog->nameFilters().indexOf(first) == 0 ? 1 : 0);
+                dialog->selectNameFilter(other);
+                dialog->selectFile(target);
+                static_cast<QDialog*>(dialog)->accept(); // as the save button does
+            });
+            CsvForm form = offered;
+            UserDialogs real;
+            QCOMPARE(real.saveMeasurementFileName(target, form), target);
+            QCOMPARE(first.contains(QStringLiteral("deutsche")), offered == CsvForm::German);
+            QCOMPARE(form, offered == CsvForm::German ? CsvForm::International : CsvForm::German);
+        }
+    }
+
     void measurementsAreSavedCompletelyOrNotAtAll() {
         Harness h(true);
         QTemporaryDir dir;
@@ -300,6 +535,7 @@ class ProbeTest : public QObject {
 
         const QString target = dir.filePath(QStringLiteral("messung.csv"));
         h.dialogs.measurementName = target;
+        h.dialogs.measurementForm = CsvForm::International;
         triggerSaveMeasurements(h);
         QVERIFY2(h.dialogs.errors.isEmpty(), qPrintable(h.dialogs.errors.join('\n')));
         QVERIFY(
@@ -307,15 +543,16 @@ class ProbeTest : public QObject {
         const QStringList lines = QString::fromUtf8(readAll(target)).split('\n');
         QCOMPARE(lines.size(), int(r.size()) + 2); // the header, the rows, the final line break
         QCOMPARE(lines[0],
-                 QStringLiteral("Schritt,Zeit,Messpunkt 1,\"Boje, rechts\",Schwinger "
-                                "entlang des Schirms,\"Schirm 1 (waagrecht, Zeile 25)\""));
+                 QStringLiteral("Schritt,Zeit in s,Messpunkt 1,\"Boje, rechts\",Schwinger "
+                                "entlang des Schirms,\"Schirm 1 (waagrecht, Zeile 25), Intensität: "
+                                "gleitender Mittelwert über 2 Perioden\""));
         QVERIFY(lines.last().isEmpty());
         for (size_t k = 0; k < r.size(); ++k) {
             const QStringList cells = lines[int(k) + 1].split(',');
             QCOMPARE(cells.size(), 6);
             QCOMPARE(cells[0].toLongLong(), r.firstStep() + (long long)k);
             // Written exactly: read back, the numbers are the recorded ones.
-            QCOMPARE(cells[1].toFloat(), r.time(k));
+            QCOMPARE(cells[1].toFloat(), float(r.seconds(k)));
             QCOMPARE(cells[2].toFloat(), r.value(k, 0));
             QCOMPARE(cells[3].toFloat(), r.value(k, 1));
             if (k < intensity.size()) {

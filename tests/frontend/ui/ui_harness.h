@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,9 +44,15 @@ class ScriptedDialogs : public UserDialogs {
         suggestions << folder;
         return openName;
     }
-    QString measurementName; // for "Messwerte speichern..."; empty: the user cancels
-    QString saveMeasurementFileName(const QString& suggestion) override {
+    QString measurementName;                // for "Messwerte speichern..."; empty: the user cancels
+    std::optional<CsvForm> measurementForm; // the file type taken; unset: the one offered
+    std::vector<CsvForm> offeredForms;      // the file type each dialog offered first
+    QString saveMeasurementFileName(const QString& suggestion, CsvForm& form) override {
         suggestions << suggestion;
+        offeredForms.push_back(form);
+        if (measurementForm) {
+            form = *measurementForm;
+        }
         return measurementName;
     }
     QString pictureName; // for "Bild speichern..."; empty: the user cancels

@@ -1,7 +1,9 @@
-// What the help texts say about walls, edges and damping, measured on the engine. A tank one
-// oscillator wide stands in for a plane wave running straight: its oscillators have two
+// What the help texts say about walls, edges, damping and the waves' speed, measured on the engine.
+// A tank one oscillator wide stands in for a plane wave running straight: its oscillators have two
 // neighbours instead of four, so coupling 2 there moves exactly as coupling 4 does across a wide
 // front. Stated fractions of an amplitude must hold within 3 % of the amplitude.
+#include "model/dispersion.h"
+#include "model/simulation_time.h"
 #include "stated_numbers.h"
 #include "wave_field.h"
 
@@ -137,6 +139,48 @@ TEST_F(Channel, DampingPerRowGrowsAsTheStepShrinks) {
             (b - a) * std::log(3.0) / std::log(field().amplitude(0, a) / field().amplitude(0, b));
         EXPECT_NEAR(third, rows, kTolerance * rows);
     }
+}
+
+// λ = c · T in the readouts' units: the exciter box's example, read off a run. The period comes
+// from an oscillator's crossings on the user's clock, the wavelength from the field along the
+// channel, and their ratio must be the c the text states and the box shows.
+TEST_F(Channel, WaveSpeedIsTheWavelengthPerPeriodOfTheReadouts) {
+    const auto claim = statedNumbers(
+        "OH/Erreger.rtf", R"(Bei T = (\d+) ms und der Kopplung (\d+) werden die Wellen etwa )"
+                          R"((\d+) Schwinger lang und laufen mit c ≈ (\d+,\d) Schwinger/s)");
+    ASSERT_EQ(claim.size(), 1u);
+    const double period = claim[0][0] / 1000, lambda = claim[0][2], speed = claim[0][3];
+    ASSERT_EQ(claim[0][1], 2 * kChannelCoupling) << "the channel stands in for this coupling";
+    ASSERT_NEAR(50000 / claim[0][0], kOmega, 1e-9) << "the box's T = 50000 / Frequenz ms";
+
+    build(400);
+    start(kDefaultStep);
+    const double k = field().twoWaves(0, kMeasureFrom, kMeasureFrom + 120, kMeasureFrom).k;
+    const double measuredLambda = 2 * kPi / k;
+
+    // Rising zero crossings of one oscillator over eight periods, on the readouts' clock.
+    std::vector<double> crossings;
+    double before = cell(0, kMeasureFrom).elongation, then = simulationSeconds(gEngine.simTime);
+    const int frames = int(8 * 2 * kPi / kOmega / double(kDefaultStep));
+    for (int f = 0; f < frames; ++f) {
+        ZBDLL_NextFrame();
+        const double now = simulationSeconds(gEngine.simTime), h = cell(0, kMeasureFrom).elongation;
+        if (before < 0 && h >= 0)
+            crossings.push_back(then + (now - then) * -before / (h - before));
+        before = h;
+        then = now;
+    }
+    ASSERT_GE(crossings.size(), 6u);
+    const double measuredPeriod =
+        (crossings.back() - crossings.front()) / double(crossings.size() - 1);
+    const double measuredSpeed = measuredLambda / measuredPeriod;
+
+    EXPECT_NEAR(measuredPeriod, period, 0.005 * period);
+    EXPECT_NEAR(measuredLambda, lambda, 0.5); // stated in whole oscillators
+    EXPECT_NEAR(measuredSpeed, speed, 0.05);  // stated to one decimal
+    const double shown =
+        phaseSpeed(discreteWavelength(kOmega, double(kDefaultStep), 2 * kChannelCoupling), kOmega);
+    EXPECT_NEAR(measuredSpeed, shown, 0.01 * shown) << "what the exciter box shows";
 }
 
 } // namespace
