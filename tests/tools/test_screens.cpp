@@ -65,10 +65,10 @@ TEST_F(Screens, IntensityIsTheMeanOfTheSquaredHeights) {
     // One column per screen; shorter and outside screens leave their cells empty.
     const auto cells = csvCells(intensityCsv(zb::gEngine, means, 12, zb::CsvForm::International));
     ASSERT_EQ(cells.size(), 7u);
-    EXPECT_EQ(cells[0][1], "Schirm 1 (waagrecht, Zeile 1): Höhe², Mittelwert ab Schritt 12");
+    EXPECT_EQ(cells[0][1], "Schirm 1 (waagrecht, Position 2): Höhe², Mittelwert ab Schritt 12");
     EXPECT_EQ(
         cells[0][3],
-        "Schirm 3 (waagrecht, Zeile 4, außerhalb des Beckens): Höhe², Mittelwert ab Schritt 12");
+        "Schirm 3 (waagrecht, Position 5, außerhalb des Beckens): Höhe², Mittelwert ab Schritt 12");
     ASSERT_EQ(cells[5].size(), 5u);
     EXPECT_EQ(cells[5][0], "4");
     EXPECT_EQ(std::stof(cells[5][1]), float((*means[0])[4]));

@@ -258,31 +258,32 @@ TEST(ZbtoolSimulate, OutputsAgreeWithEachOther) {
     }
     EXPECT_GT(moving, 100);
 
-    // Case 5 has screens on row 23, on column 199 (outside), again on row 23 and on column 17.
+    // Case 5 has screens on row 23, on column 199 (outside), again on row 23 and on column 17:
+    // the editor's Positions 24, 200, 24 and 18.
     // A header numbering the nodes along the longest screen, then one line per screen.
     auto screens = csvCells(readText(dir.file("s.csv")));
     ASSERT_EQ(screens.size(), 5u);
     ASSERT_EQ(screens[0].size(), 26u);
     EXPECT_EQ(screens[0][0], "Richtung");
-    EXPECT_EQ(screens[0][1], "Zeile oder Spalte");
+    EXPECT_EQ(screens[0][1], "Position");
     EXPECT_EQ(screens[0][2], "0");
     EXPECT_EQ(screens[0][25], "23");
     screens.erase(screens.begin());
-    EXPECT_EQ(screens[1], (std::vector<std::string>{"senkrecht", "199", "außerhalb des Beckens"}));
+    EXPECT_EQ(screens[1], (std::vector<std::string>{"senkrecht", "200", "außerhalb des Beckens"}));
     ASSERT_EQ(screens[0].size(), 26u);
     EXPECT_EQ(screens[0][0], "waagrecht");
-    EXPECT_EQ(screens[0][1], "23");
+    EXPECT_EQ(screens[0][1], "24");
     for (size_t i = 0; i < 24; ++i)
         EXPECT_EQ(screens[0][2 + i], heights[23][i]);
     ASSERT_EQ(screens[3].size(), 26u);
-    EXPECT_EQ(screens[3][1], "17");
+    EXPECT_EQ(screens[3][1], "18");
     for (size_t j = 0; j < 24; ++j)
         EXPECT_EQ(screens[3][2 + j], heights[j][17]);
 
     // Averaged from the last step alone: height² of the final state.
     const auto intensity = csvCells(readText(dir.file("i.csv")));
     ASSERT_EQ(intensity.size(), 25u);
-    EXPECT_EQ(intensity[0][1], "Schirm 1 (waagrecht, Zeile 23): Höhe², Mittelwert ab Schritt 37");
+    EXPECT_EQ(intensity[0][1], "Schirm 1 (waagrecht, Position 24): Höhe², Mittelwert ab Schritt 37");
     EXPECT_EQ(intensity[1][0], "0") << "nodes along a screen are counted from 0";
     for (size_t i = 0; i < 24; ++i) {
         const double h = std::stof(heights[23][i]);
@@ -363,7 +364,7 @@ TEST(ZbtoolSimulate, AbsurdTanksBuildNoPoolAndWriteEmptyResults) {
         EXPECT_TRUE(readBytes(e).empty());
         EXPECT_EQ(readText(dir.file("h.csv")), "");
         EXPECT_EQ(readText(dir.file("s.csv")),
-                  "Richtung,Zeile oder Spalte\nsenkrecht,2,außerhalb des Beckens\n");
+                  "Richtung,Position\nsenkrecht,3,außerhalb des Beckens\n");
 
         const ToolRun picture =
             runTool({"simulate", tank, "--steps", "1", "--png", dir.file("p.png")});

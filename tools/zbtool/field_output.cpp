@@ -61,13 +61,13 @@ std::string screensCsv(const zb::EngineState& engine, zb::CsvForm form) {
     }
     zb::CsvTable table(form);
     table.text("Richtung");
-    table.text("Zeile oder Spalte");
+    table.text("Position");
     for (size_t k = 0; k < longest; ++k)
         table.number(int64_t(k));
     table.endRow();
     for (size_t s = 0; s < screens.size(); ++s) {
         table.text(orientation(screens[s]));
-        table.number(int64_t(screens[s].position));
+        table.number(int64_t(screens[s].position) + 1); // the editor's Position, from 1
         if (heights[s]) {
             for (float h : *heights[s])
                 table.number(h);
@@ -88,9 +88,9 @@ std::string intensityCsv(const zb::EngineState& engine,
     size_t rows = 0;
     for (size_t k = 0; k < screens.size(); ++k) {
         const zb::ScreenLine& screen = screens[k];
-        std::string name = "Schirm " + std::to_string(k + 1) + " (" + orientation(screen) + ", " +
-                           (screen.horizontal ? "Zeile " : "Spalte ") +
-                           std::to_string(screen.position);
+        // Named by the editor's Position field (counted from 1), as the program's table does.
+        std::string name = "Schirm " + std::to_string(k + 1) + " (" + orientation(screen) +
+                           ", Position " + std::to_string(int64_t(screen.position) + 1);
         if (k < averages.size() && averages[k])
             rows = std::max(rows, averages[k]->size());
         else

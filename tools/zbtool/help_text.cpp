@@ -32,10 +32,11 @@ simulate
                            eine leere Datei, wenn die Größe kein Becken ergibt
   --heights-csv DATEI      Höhen aller Schwinger: eine Kopfzeile „Y \ X“ mit den
                            Spalten X, dann NY Zeilen mit Y und je NX Werten
-  --screens-csv DATEI      eine Kopfzeile „Richtung“, „Zeile oder Spalte“ und die
+  --screens-csv DATEI      eine Kopfzeile „Richtung“, „Position“ und die
                            Schwinger entlang des längsten Schirms, dann je Schirm
-                           eine Zeile: Richtung, Position und die Höhen entlang
-                           des Schirms oder „außerhalb des Beckens“
+                           eine Zeile: Richtung, Position (wie im Editor, ab 1)
+                           und die Höhen entlang des Schirms oder „außerhalb des
+                           Beckens“
   --intensity-csv DATEI    Mittelwert von Höhe² entlang jedes Schirms über die
                            Schritte K bis N: das Interferenzmuster; eine Spalte je
                            Schirm, ihr Kopf nennt „Mittelwert ab Schritt K“

@@ -54,7 +54,7 @@ std::vector<ScreenCurve> screenCurves(const TZBecken& tank, EngineCalls& engine)
         }
         values.resize(size_t(std::min(got, length)));
         curves.push_back({list.at(k).Name + " (" +
-                              (s->Horizontal ? "waagrecht, Zeile " : "senkrecht, Spalte ") +
+                              (s->Horizontal ? "waagrecht, Position " : "senkrecht, Position ") +
                               std::to_string(s->Position) +
                               "), Intensität: gleitender Mittelwert über 2 Perioden",
                           std::move(values)});

@@ -544,7 +544,7 @@ class ProbeTest : public QObject {
         QCOMPARE(lines.size(), int(r.size()) + 2); // the header, the rows, the final line break
         QCOMPARE(lines[0],
                  QStringLiteral("Schritt,Zeit in s,Messpunkt 1,\"Boje, rechts\",Schwinger "
-                                "entlang des Schirms,\"Schirm 1 (waagrecht, Zeile 25), Intensität: "
+                                "entlang des Schirms,\"Schirm 1 (waagrecht, Position 25), Intensität: "
                                 "gleitender Mittelwert über 2 Perioden\""));
         QVERIFY(lines.last().isEmpty());
         for (size_t k = 0; k < r.size(); ++k) {
