@@ -150,4 +150,20 @@ TEST_F(Stability, ValuesWithWhichNoStepIsStableAreNamedAndReallyGrow) {
                                                "sind Werte von 0 % bis 100 %.");
 }
 
+TEST_F(Stability, ABrokenFieldIsFoundCellByCellAndForgottenWithThePool) {
+    EXPECT_EQ(ZBDLL_MarkNonFinite(), 0) << "no pool";
+    newPool(10, 8);
+    EXPECT_EQ(ZBDLL_MarkNonFinite(), 0);
+    cell(3, 2).position.y = std::numeric_limits<float>::quiet_NaN();
+    cell(7, 5).position.y = -std::numeric_limits<float>::infinity();
+    // An elongation beyond float's range: finite itself, infinite as the height drawn.
+    cell(1, 2).elongation = 1e300;
+    cell(1, 2).position.y = float(cell(1, 2).elongation);
+    EXPECT_EQ(ZBDLL_MarkNonFinite(), 3);
+    EXPECT_EQ(gEngine.display.nonFinite, (std::vector<uint32_t>{21, 23, 57}));
+    ZBDLL_CreateEmptyPool(10, 8, 0.0, 1.0, 0);
+    EXPECT_TRUE(gEngine.display.nonFinite.empty());
+    EXPECT_EQ(ZBDLL_MarkNonFinite(), 0);
+}
+
 } // namespace zb::test
