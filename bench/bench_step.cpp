@@ -73,16 +73,6 @@ void BM_InPlaceSweep(benchmark::State& state) {
         2.0 * double(words) * 8 * 1e-9 * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-// The run's look for a field that stopped being finite, once a frame after the step.
-void BM_NonFiniteLook(benchmark::State& state) {
-    const int n = int(state.range(0));
-    makeRadialPool(n);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(ZBDLL_MarkNonFinite());
-        benchmark::ClobberMemory();
-    }
-}
-
 // Repeated, and the ratios taken from the medians: a shared machine is noisy.
 void repeated(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(3)->ReportAggregatesOnly(true);
@@ -102,7 +92,6 @@ BENCHMARK(BM_RadialStep<productionStep>)
     ->Apply(repeated);
 BENCHMARK(BM_EmptyStep)->Name("step/empty")->Arg(1000)->Arg(3000)->Apply(repeated);
 BENCHMARK(BM_ObjectsStep)->Name("step/walls-exciters")->Arg(1000)->Arg(3000)->Apply(repeated);
-BENCHMARK(BM_NonFiniteLook)->Name("step/non-finite-look")->Arg(1000)->Arg(3000)->Apply(repeated);
 BENCHMARK(BM_InPlaceSweep)->Name("memory/in-place-sweep")->Arg(3000)->Apply(repeated);
 
 } // namespace

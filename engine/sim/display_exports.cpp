@@ -50,11 +50,11 @@ ZBDLL_API int32_t ZBDLL_MarkNonFinite(void) {
     EngineState& s = gEngine;
     std::vector<uint32_t>& found = s.display.nonFinite;
     found.clear();
-    if (!s.poolExists)
+    // The steps watch their new heights: while they saw none broken, no pass is needed.
+    if (!s.poolExists || !s.fieldBroken)
         return 0;
     // The height is the float copy of the elongation: it is not finite whenever the elongation
-    // is not, and also when the elongation lies beyond float's range. One float per record keeps
-    // the look to a single pass over the records.
+    // is not, and also when the elongation lies beyond float's range.
     const Oscillator* records = s.pool.oscillators.get();
     const size_t count = s.pool.cellCount();
     for (size_t k = 0; k < count; ++k)

@@ -22,6 +22,7 @@ ZBDLL_API void ZBDLL_ResetAll(void) {
     setArraysAside(gEngine.pool, gEngine.spare);
     restartDisplayAverages(gEngine);
     gEngine.display.nonFinite.clear();
+    gEngine.fieldBroken = false;
 }
 
 ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double damping,
@@ -33,6 +34,7 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double dam
     s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling), !s.headless);
     restartDisplayAverages(s);
     s.display.nonFinite.clear();
+    s.fieldBroken = false;
     if (!s.poolExists)
         return 0;
     // The default camera looks straight down from height 8; the caller replaces it before it
