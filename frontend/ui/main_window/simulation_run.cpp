@@ -124,8 +124,9 @@ void TfrmMain::runFrame() {
 }
 
 bool TfrmMain::fieldBrokeDown() {
-    // A look costs a fraction of a step, and the run draws a frame per step. Once broken the
-    // field stays so; the look after each step keeps the violet marks on the cells as they grow.
+    // Free while the field is sound: the engine's step notices a broken height itself. Once
+    // broken the field stays so; the look after each step keeps the violet marks on the cells
+    // as they spread.
     if (engine_.markNonFinite() == 0) {
         return false;
     }
