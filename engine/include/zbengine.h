@@ -126,6 +126,14 @@ ZBDLL_API int32_t ZBDLL_ReadScreenIntensity(int32_t screen, /* 0-based, in the o
    exponential with that time constant afterwards; 0 before the first step. Returns the number of
    values the screen has (0 for a line outside the pool; also when capacity is smaller: then
    nothing is written), or -1 for a screen that does not exist. */
+ZBDLL_API int32_t ZBDLL_MarkNonFinite(void);
+/* How many oscillators have a height that a time step left no finite number (infinite or NaN,
+   also an elongation beyond float's range): the field has broken down, which a time step above
+   the stable one or a value outside its range causes; 0 without a pool and after the pool was
+   built. The steps notice such a height as they compute it, so that this call costs nothing while
+   the field is sound, and one pass over the oscillators once it is broken. The cells found are
+   drawn in violet (red 200, green 0, blue 200) at rest height in every view, until the next call
+   or until the pool is built anew. The field itself is left as it is. */
 ZBDLL_API double ZBDLL_GetSimulationTime(void); /* simulated time since the pool was built,
                                                    engine time units; 0 after ResetAll */
 

@@ -5,7 +5,39 @@
 
 #include <GL/gl.h>
 
+#include <vector>
+
 namespace zb {
+
+namespace {
+
+// A cell whose height is no finite number has no place in the mesh: a violet square at rest
+// height stands in for it, over whatever the broken mesh shows around it.
+void drawNonFiniteCells(const Pool& p) {
+    const std::vector<uint32_t>& cells = gEngine.display.nonFinite;
+    if (cells.empty() || !p.oscillators)
+        return;
+    const float h = 0.5f * p.spacing;
+    glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glColor3ub(200, 0, 200);
+    glBegin(GL_QUADS);
+    for (const uint32_t k : cells) {
+        if (k >= p.cellCount())
+            continue;
+        const Vec3f& c = p.oscillators[k].position;
+        glVertex3f(c.x - h, 0.0f, c.z - h);
+        glVertex3f(c.x + h, 0.0f, c.z - h);
+        glVertex3f(c.x + h, 0.0f, c.z + h);
+        glVertex3f(c.x - h, 0.0f, c.z + h);
+    }
+    glEnd();
+    glPopAttrib();
+}
+
+} // namespace
 
 void drawSurface(bool drawScreens) {
     const Pool& p = gEngine.pool;
@@ -37,6 +69,7 @@ void drawSurface(bool drawScreens) {
     }
     if (colors)
         glColorPointer(3, GL_FLOAT, sizeof(Oscillator), &p.oscillators.get()->color);
+    drawNonFiniteCells(p);
     glDisable(GL_LIGHTING);
     if (drawScreens)
         drawScreenBoxes();

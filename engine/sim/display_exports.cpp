@@ -46,6 +46,23 @@ ZBDLL_API int32_t ZBDLL_ReadScreenIntensity(int32_t screen, float* values, int32
     return int32_t(count);
 }
 
+ZBDLL_API int32_t ZBDLL_MarkNonFinite(void) {
+    EngineState& s = gEngine;
+    std::vector<uint32_t>& found = s.display.nonFinite;
+    found.clear();
+    // The steps watch their new heights: while they saw none broken, no pass is needed.
+    if (!s.poolExists || !s.fieldBroken)
+        return 0;
+    // The height is the float copy of the elongation: it is not finite whenever the elongation
+    // is not, and also when the elongation lies beyond float's range.
+    const Oscillator* records = s.pool.oscillators.get();
+    const size_t count = s.pool.cellCount();
+    for (size_t k = 0; k < count; ++k)
+        if (!std::isfinite(records[k].position.y)) [[unlikely]]
+            found.push_back(uint32_t(k));
+    return int32_t(found.size());
+}
+
 ZBDLL_API double ZBDLL_GetSimulationTime(void) {
     // The exciters' time runs on across a pool built without a reset; the difference of two
     // floats is exact in double.

@@ -35,6 +35,10 @@ struct DisplayState {
     float intensityScale = 0; // intensity drawn at the light end; 0: none yet
 
     std::vector<ScreenAverage> screens; // in the order the screens were added
+
+    // The cells whose height was no finite number at the last ZBDLL_MarkNonFinite, in the
+    // records' order; drawn in violet until the pool is built anew.
+    std::vector<uint32_t> nonFinite;
 };
 
 } // namespace zb

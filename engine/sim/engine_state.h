@@ -103,6 +103,9 @@ struct EngineState {
     bool exciterEnabled = true; // exciter cells are driven
     float simSpeed = 0.00312f;  // time step dt, engine time units; never reset
     float simTime = 0.0f;       // simulated time t driving the exciters
+    // A step left a height that is no finite number; cleared when a pool is built. Once broken,
+    // a field stays so: the look for such cells (ZBDLL_MarkNonFinite) needs no pass before.
+    bool fieldBroken = false;
     // Nothing is ever drawn (the command-line tool): pools get no index lists and steps leave
     // the normals alone (refreshNormals computes them where an output needs them).
     bool headless = false;

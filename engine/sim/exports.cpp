@@ -21,6 +21,8 @@ ZBDLL_API void ZBDLL_ResetAll(void) {
     // same size.
     setArraysAside(gEngine.pool, gEngine.spare);
     restartDisplayAverages(gEngine);
+    gEngine.display.nonFinite.clear();
+    gEngine.fieldBroken = false;
 }
 
 ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double damping,
@@ -31,6 +33,8 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double dam
     takeArraysBack(s.pool, s.spare);
     s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling), !s.headless);
     restartDisplayAverages(s);
+    s.display.nonFinite.clear();
+    s.fieldBroken = false;
     if (!s.poolExists)
         return 0;
     // The default camera looks straight down from height 8; the caller replaces it before it

@@ -11,7 +11,8 @@ bool runFrame(bool step, bool draw, bool drawScreens, bool drawProfiles) {
         return false;
     if (step && !s.paused) {
         s.simTime = s.simTime + s.simSpeed;
-        stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled, !s.headless);
+        if (stepPool(s.pool, s.simSpeed, s.simTime, s.exciterEnabled, !s.headless))
+            s.fieldBroken = true;
         if (s.display.colorMode == 2 || s.screenCount > 0)
             accumulateDisplayAverages(s);
         recordProbes(s.probes, s.pool);

@@ -11,7 +11,8 @@ constexpr double kCouplingScale = 3333.3333333333335;
 // Advances every oscillator by dt at simulated time t: velocities and elongations of the free
 // cells (exciters driven while exciterEnabled), then all heights, then all normals. Without
 // normals, the last pass is left out; refreshNormals gives them later, as the step would have.
-void stepPool(Pool& pool, float dt, float t, bool exciterEnabled, bool normals = true);
+// Returns whether a new height is no finite number (infinite or NaN): the field broke down.
+bool stepPool(Pool& pool, float dt, float t, bool exciterEnabled, bool normals = true);
 
 // The normals of every node from the current heights: the third pass of a step on its own.
 void refreshNormals(Pool& pool);

@@ -131,6 +131,10 @@ double EngineCalls::simulationTime() {
     return ZBDLL_GetSimulationTime();
 }
 
+int32_t EngineCalls::markNonFinite() {
+    return ZBDLL_MarkNonFinite();
+}
+
 void EngineCalls::addProbe(int32_t x, int32_t y, uint32_t rgb) {
     ZBDLL_AddProbe(x, y, rgb);
 }

@@ -54,6 +54,8 @@ class EngineCalls {
     // The averaged intensity along a screen; the number of values it has, -1 for no such screen.
     virtual int32_t readScreenIntensity(int32_t screen, float* values, int32_t capacity);
     virtual double simulationTime();
+    // How many cells have a height that is no finite number; the engine draws them in violet.
+    virtual int32_t markNonFinite();
 
     // Probes, sent with the tank; readProbes drains the samples of the steps since the last call.
     virtual void addProbe(int32_t x, int32_t y, uint32_t rgb);

@@ -9,6 +9,9 @@
 // its own cell, so the largest coupling decides.
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace zb {
 
 class TZBecken;
@@ -18,6 +21,16 @@ class TZBecken;
 // engine's float time step and coupling can tip it over; 2 % below, it only turns on the unit
 // circle, and 2 % of the speed is not visible on the slider.
 constexpr double kStableTimeStepMargin = 0.98;
+
+// The first value of the tank with which no time step is stable, as a German sentence naming the
+// object, the field and its allowed range ("Die Kopplung des Materialübergangs „Glas“ ist −3;
+// erlaubt sind Werte ab 0."); none when every value is allowed. Checked in the tank's order:
+// its own coupling and damping, then every material change's. A coupling below 0 (or no finite
+// number, as the engine holds it) pushes the field away from rest; a damping below 0 makes every
+// swing grow, one above 1 turns the velocity round at every step, and then the long waves grow.
+// Coupling 0, which the editor offers, only leaves the cells uncoupled: the field stays bounded.
+// Only hand-made files hold the refused values; a run refuses them.
+std::optional<std::string> unstableValue(const TZBecken& tank);
 
 // √(2/(K·c)) for one coupling, as the engine holds it (a float). Couplings of 0 or below set no
 // limit: +infinity (a negative coupling makes the field grow at any step size, which no time

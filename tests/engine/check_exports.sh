@@ -5,7 +5,7 @@ lib=$1
 expected="ZBDLL_AddEdges ZBDLL_AddExciter ZBDLL_AddProbe ZBDLL_AddMarkHandle ZBDLL_AddMarkLine
 ZBDLL_AddMatChange ZBDLL_AddScreen ZBDLL_AddWall ZBDLL_CheckPoolSize ZBDLL_ClearMarks
 ZBDLL_CreateEmptyPool ZBDLL_CreateFromHwnd ZBDLL_EnableExciters ZBDLL_GetSimulationTime
-ZBDLL_NextFrame ZBDLL_ReadFrame ZBDLL_ReadProbes ZBDLL_ReadScreenIntensity ZBDLL_RepaintScene ZBDLL_ResetAll ZBDLL_Reshape ZBDLL_Resize ZBDLL_Set3dMode ZBDLL_SetCamera
+ZBDLL_MarkNonFinite ZBDLL_NextFrame ZBDLL_ReadFrame ZBDLL_ReadProbes ZBDLL_ReadScreenIntensity ZBDLL_RepaintScene ZBDLL_ResetAll ZBDLL_Reshape ZBDLL_Resize ZBDLL_Set3dMode ZBDLL_SetCamera
 ZBDLL_SetColorMode ZBDLL_SetHeightScale ZBDLL_SetMessageHandler ZBDLL_SetPaused ZBDLL_SetPoolAngle ZBDLL_SetSimulationSpeed
 ZBDLL_SetScreenIntensity ZBDLL_SetViewParameters ZBDLL_SetWindow"
 actual=$(nm -D --defined-only "$lib" | awk '$2 ~ /^[TtWiDdBbVv]$/ {print $3}' |
@@ -21,4 +21,4 @@ if [ "$(addr ZBDLL_Resize)" != "$(addr ZBDLL_Reshape)" ]; then
     echo "ZBDLL_Resize and ZBDLL_Reshape are not the same function"
     exit 1
 fi
-echo "33 exports, as expected"
+echo "34 exports, as expected"

@@ -15,6 +15,7 @@ namespace zbtool::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 zb::TZBecken tankWithCoupling(double coupling) {
     zb::TZBecken tank;
@@ -54,11 +55,44 @@ TEST(ZbtoolTimeStep, AStepAboveTheLimitIsRefusedNamingTheLimit) {
     EXPECT_EQ(limitText(2.0), "2,000");
 }
 
+TEST(ZbtoolTimeStep, HandMadeValuesThatNoStepKeepsStableAreRefusedAndNeverCalledStable) {
+    TempDir dir;
+    const std::string data = std::string(ZB_TEST_DATA_DIR) + "/unstable-values/";
+    const struct {
+        const char* file;
+        const char* reason;
+    } tanks[] = {
+        {"coupling-minus-4.zb", "Die Kopplung des Beckens ist −4; erlaubt sind Werte ab 0."},
+        {"material-coupling-minus-3.zb",
+         "Die Kopplung des Materialübergangs „Glas“ ist −3; erlaubt sind Werte ab 0."},
+        {"damping-minus-1-percent.zb",
+         "Die Dämpfung des Beckens ist −1 %; erlaubt sind Werte von 0 % bis 100 %."},
+        {"damping-5.zb",
+         "Die Dämpfung des Beckens ist 500 %; erlaubt sind Werte von 0 % bis 100 %."},
+    };
+    for (const auto& tank : tanks) {
+        const std::string out = dir.file("h.csv");
+        const ToolRun run =
+            runTool({"simulate", data + tank.file, "--steps", "2000", "--heights-csv", out});
+        EXPECT_EQ(run.exitCode, 1) << tank.file;
+        EXPECT_THAT(run.err, HasSubstr(std::string("zbtool: ") + tank.reason +
+                                       " Damit wird die Rechnung bei jedem --dt instabil."));
+        EXPECT_FALSE(fs::exists(out)) << tank.file;
+
+        const ToolRun info = runTool({"info", data + tank.file});
+        EXPECT_EQ(info.exitCode, 0) << tank.file;
+        EXPECT_THAT(info.out, HasSubstr(std::string("Schritt dt: instabil bei jedem --dt. ") +
+                                        tank.reason + "\n"));
+        EXPECT_THAT(info.out, Not(HasSubstr("stabil bis"))) << tank.file;
+    }
+}
+
 TEST(ZbtoolTimeStep, AFieldThatStopsBeingFiniteExitsWithFiveAndIsMarkedInThePicture) {
     TempDir dir;
-    // Negative damping lets every swing grow, at any time step.
+    // Damping and coupling that let every swing grow are refused now; an amplitude beyond
+    // float's range still reaches the engine as infinity and spreads from the exciter.
     zb::TZBecken growing = tankWithCoupling(1.0);
-    growing.StandardDaempfung = -0.5;
+    growing.Objekte->at(1).erreger()->Amplitude = 1e300;
     addWall(growing, "W") = {.X = 15, .Y = 3, .Laenge = 30};
     const std::string path = saveTank(growing, dir, "wachsend.zb");
     const ToolRun run = runTool({"simulate", path, "--steps", "100000", "--heights-csv",

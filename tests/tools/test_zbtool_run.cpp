@@ -349,7 +349,7 @@ TEST(ZbtoolSimulate, AbsurdTanksBuildNoPoolAndWriteEmptyResults) {
         zb::TZBecken absurd;
         absurd.SetSize(nx, ny);
         absurd.SetEdges(true, true, true, true, -3);
-        absurd.StandardKopplung = -1.0;
+        absurd.StandardKopplung = 0.0; // the lowest allowed; below it the tank is refused
         addExciter(absurd, "E") = {.X = -5, .Y = 1 << 30, .Breite = -2, .Laenge = 1 << 30};
         addWall(absurd, "W") = {.X = 1 << 30, .Laenge = -1, .SpaltAnz = 1 << 30};
         addScreen(absurd, "S") = {.Position = 3, .Horizontal = false};
@@ -373,6 +373,12 @@ TEST(ZbtoolSimulate, AbsurdTanksBuildNoPoolAndWriteEmptyResults) {
         EXPECT_FALSE(std::filesystem::exists(dir.file("p.png")));
 
         EXPECT_EQ(runTool({"info", tank}).exitCode, 0);
+
+        absurd.StandardKopplung = -1.0;
+        const ToolRun refused =
+            runTool({"simulate", saveTank(absurd, dir, "absurd.zb"), "--steps", "1"});
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_THAT(refused.err, HasSubstr("Die Kopplung des Beckens ist −1;"));
     }
 }
 

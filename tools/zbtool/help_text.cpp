@@ -71,7 +71,8 @@ simulate
 
 Rückgabewerte:
   0    alles erledigt
-  1    falscher Aufruf, auch ein --dt über der Stabilitätsgrenze
+  1    falscher Aufruf, auch ein --dt über der Stabilitätsgrenze oder ein Becken,
+       dessen Kopplung oder Dämpfung bei keinem --dt stabil bleibt
   2    die Beckendatei kann nicht gelesen werden
   3    eine Ausgabedatei kann nicht geschrieben werden
   4    sonstiger Fehler, etwa zu wenig Speicher

@@ -75,6 +75,8 @@ std::string poolSizeRemark(int32_t nx, int32_t ny) {
 }
 
 std::string timeStepText(const zb::TZBecken& t) {
+    if (const std::optional<std::string> problem = zb::unstableValue(t))
+        return "instabil bei jedem --dt. " + *problem;
     const double limit = zb::maxStableTimeStep(t);
     if (std::isinf(limit))
         return "ohne Grenze durch die Kopplung";

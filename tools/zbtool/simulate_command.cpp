@@ -5,6 +5,7 @@
 #include "field_output.h"
 #include "height_picture.h"
 #include "model/replacing_file.h"
+#include "model/stability.h"
 #include "probe_series.h"
 #include "progress.h"
 #include "screens.h"
@@ -154,6 +155,11 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
         return kExitTank;
     }
     // Refused before any output is opened: a pipe would wait for its reader in vain.
+    if (const std::optional<std::string> problem = zb::unstableValue(tank)) {
+        std::fprintf(stderr, "zbtool: %s Damit wird die Rechnung bei jedem --dt instabil.\n",
+                     problem->c_str());
+        return kExitUsage;
+    }
     if (const std::optional<std::string> problem = timeStepProblem(tank, options.dt)) {
         std::fprintf(stderr, "zbtool: %s\n", problem->c_str());
         return kExitUsage;

@@ -117,6 +117,10 @@ class TfrmMain : public QMainWindow {
     void countFrame();
     void startProbeRecording();
     void collectProbeSamples();
+    // After a step: a field that stopped being finite pauses the run; true when it did so now
+    // for the first time, and the user is to be told.
+    bool fieldBrokeDown();
+    void reportBrokenField();
     // Whether the run left anything for "Messwerte speichern..."; the action says so.
     bool hasMeasurements();
     void updateMeasurementAction();
@@ -154,6 +158,7 @@ class TfrmMain : public QMainWindow {
     QString lastFileName_;
     std::vector<uint8_t> transferred_;        // the tank as last sent to the engine
     bool fieldAtRest_ = false;                // no step since that transfer
+    bool brokenFieldReported_ = false;        // this run's field stopped being finite
     std::pair<int32_t, int32_t> refusedSize_; // the too large size last explained
     long long framesCounted_ = 0;
     long long countStartMs_ = 0;

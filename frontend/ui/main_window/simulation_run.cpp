@@ -1,8 +1,10 @@
 // The simulation run of the main window: its start, its frames, its end, and the handlers that
 // leave or restart it. While the engine steps, runTimer draws a frame per turn of the event loop;
 // while it is paused, a frame is drawn only when what it shows changes.
+#include "app/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "main_window/main_window.h"
+#include "model/simulation_time.h"
 #include "model/stability.h"
 #include "simulation/display_group.h"
 #include "simulation/simulation_group.h"
@@ -25,12 +27,25 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace zb::ui {
 
 void TfrmMain::RunSimulation() {
     if (!document_.hasTank()) {
+        return;
+    }
+    // Such a value comes only from a hand-made file; the editor shows it, the run would only
+    // show its field breaking down.
+    if (const std::optional<std::string> problem = unstableValue(document_.tank())) {
+        userDialogs().error(
+            QStringLiteral("Simulation starten"),
+            QString::fromStdString(*problem) +
+                QStringLiteral("\n\nMit diesem Wert wird die Rechnung bei jeder Geschwindigkeit "
+                               "instabil; die Simulation startet erst, wenn er im erlaubten "
+                               "Bereich liegt."));
         return;
     }
     haltRun(); // a reset starts afresh, in the same state of the window
@@ -69,6 +84,7 @@ void TfrmMain::RunSimulation() {
     updateEditMenu();
     framesCounted_ = 0;
     countStartMs_ = QDateTime::currentMSecsSinceEpoch();
+    brokenFieldReported_ = false;
     g.lblBilderProSekunde->clear();
     g.showSimulationTime(0.0);
     runTimer->start();
@@ -85,12 +101,17 @@ void TfrmMain::runFrame() {
         endRun();
         return;
     }
+    const bool stepping = !run_.enginePaused;
     engine_.nextFrame();
+    const bool brokeDown = stepping && fieldBrokeDown();
     gbSimulation->showSimulationTime(engine_.simulationTime());
     collectProbeSamples();
     engine_.setPoolAngle(double(gbSimulation->tbWinkel->value() - 90));
     placeRunCamera();
     engine_.repaintScene(true, true);
+    if (brokeDown) {
+        reportBrokenField(); // over the frame that shows the marked cells
+    }
     if (!run_.enginePaused) {
         countFrame();
         return;
@@ -100,6 +121,37 @@ void TfrmMain::runFrame() {
     gbSimulation->lblBilderProSekunde->clear();
     framesCounted_ = 0;
     countStartMs_ = QDateTime::currentMSecsSinceEpoch();
+}
+
+bool TfrmMain::fieldBrokeDown() {
+    // Free while the field is sound: the engine's step notices a broken height itself. Once
+    // broken the field stays so; the look after each step keeps the violet marks on the cells
+    // as they spread.
+    if (engine_.markNonFinite() == 0) {
+        return false;
+    }
+    SimulationGroup& g = *gbSimulation;
+    timerSchrittweise->stop();
+    g.rbPaused->setChecked(true);
+    g.rbPausedClick();
+    if (brokenFieldReported_) {
+        return false;
+    }
+    brokenFieldReported_ = true;
+    return true;
+}
+
+void TfrmMain::reportBrokenField() {
+    const QString time =
+        QLocale(QLocale::German).toString(simulationSeconds(engine_.simulationTime()), 'f', 2);
+    userDialogs().error(
+        QStringLiteral("Simulation angehalten"),
+        QStringLiteral(
+            "Bei t = %1 s ist das Feld keine endliche Zahl mehr: die Rechnung ist "
+            "instabil geworden. Die Simulation ist angehalten; die violetten "
+            "Schwinger haben keinen endlichen Wert mehr.\n\n„Simulation zurücksetzen“ beginnt "
+            "von vorn.")
+            .arg(time));
 }
 
 void TfrmMain::startProbeRecording() {

@@ -6,8 +6,11 @@
 #include "model/stability.h"
 #include "model/tank.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace zb::test {
 
@@ -30,6 +33,23 @@ bool staysFinite(const TZBecken& tank, double dt, int steps) {
                 return false;
     }
     return true;
+}
+
+// The largest elongation after the kick and the steps; infinity once a node is no finite number.
+double largestSwing(const TZBecken& tank, double dt, int steps) {
+    tank.TransferToEngine();
+    ZBDLL_SetSimulationSpeed(float(dt));
+    ZBDLL_SetPaused(false);
+    EngineTest::cell(20, 25).elongation = 0.1;
+    for (int step = 0; step < steps; ++step)
+        ZBDLL_NextFrame();
+    double largest = 0.0;
+    for (size_t k = 0; k < EngineTest::pool().cellCount(); ++k) {
+        const double e = EngineTest::pool().oscillators[k].elongation;
+        largest = std::isfinite(e) ? std::max(largest, std::fabs(e))
+                                   : std::numeric_limits<double>::infinity();
+    }
+    return largest;
 }
 
 TZBecken tankWithCoupling(double coupling) {
@@ -78,6 +98,77 @@ TEST_F(Stability, CouplingsThatSetNoLimitOrAllowNoStep) {
     addMaterial(broken, 10, std::numeric_limits<double>::quiet_NaN());
     addMaterial(broken, 20, 3.0);
     EXPECT_EQ(maxStableTimeStep(broken), 0.0) << "a NaN anywhere wins";
+}
+
+TEST_F(Stability, ValuesWithWhichNoStepIsStableAreNamedAndReallyGrow) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double coupling, damping, materialCoupling, materialDamping;
+        const char* problem; // null: allowed
+    };
+    const std::vector<Case> cases = {
+        {-4.0, 0.0, 4.0, 0.0, "Die Kopplung des Beckens ist −4; erlaubt sind Werte ab 0."},
+        {4.0, 0.0, -3.0, 0.0,
+         "Die Kopplung des Materialübergangs „Glas“ ist −3; erlaubt sind Werte ab 0."},
+        {4.0, -0.01, 4.0, 0.0,
+         "Die Dämpfung des Beckens ist −1 %; erlaubt sind Werte von 0 % bis 100 %."},
+        {4.0, 5.0, 4.0, 0.0,
+         "Die Dämpfung des Beckens ist 500 %; erlaubt sind Werte von 0 % bis 100 %."},
+        {4.0, 0.0, 4.0, 1.5,
+         "Die Dämpfung des Materialübergangs „Glas“ ist 150 %; erlaubt sind Werte von 0 % bis "
+         "100 %."},
+        // The edges of the ranges: uncoupled cells, and cells that stand still.
+        {0.0, 0.0, 0.0, 0.0, nullptr},
+        {4.0, 1.0, 4.0, 1.0, nullptr},
+        {4.0, 0.0, 4.0, 0.0, nullptr},
+    };
+    for (const Case& c : cases) {
+        TZBecken tank = tankWithCoupling(c.coupling);
+        tank.StandardDaempfung = c.damping;
+        addMaterial(tank, 20, c.materialCoupling);
+        tank.Objekte->at(1).Name = "Glas";
+        tank.Objekte->at(1).matUebergang()->Daempfung = c.materialDamping;
+        const std::optional<std::string> problem = unstableValue(tank);
+        EXPECT_EQ(problem.value_or("(keins)"), c.problem ? c.problem : "(keins)");
+        // Well inside the limit of coupling 4: what is refused grows anyway, what is allowed not.
+        const double swing = largestSwing(tank, 0.5 * stabilityLimit(4.0), 5000);
+        if (c.problem)
+            EXPECT_GT(swing, 1e6) << c.problem;
+        else
+            EXPECT_LE(swing, 0.1) << c.coupling << " " << c.damping;
+    }
+
+    TZBecken odd = tankWithCoupling(1e300);
+    EXPECT_EQ(unstableValue(odd).value_or(""), "Die Kopplung des Beckens ist 1e+300, für die "
+                                               "Rechnung zu groß; erlaubt sind Werte ab 0.");
+    odd.StandardKopplung = nan;
+    EXPECT_EQ(unstableValue(odd).value_or(""),
+              "Die Kopplung des Beckens ist keine Zahl; erlaubt sind Werte ab 0.");
+    odd.StandardKopplung = 4.0;
+    odd.StandardDaempfung = nan;
+    EXPECT_EQ(unstableValue(odd).value_or(""), "Die Dämpfung des Beckens ist keine Zahl; erlaubt "
+                                               "sind Werte von 0 % bis 100 %.");
+}
+
+TEST_F(Stability, ABrokenFieldIsFoundCellByCellAndForgottenWithThePool) {
+    EXPECT_EQ(ZBDLL_MarkNonFinite(), 0) << "no pool";
+    newPool(10, 8);
+    ZBDLL_SetPaused(false);
+    ZBDLL_NextFrame();
+    EXPECT_EQ(ZBDLL_MarkNonFinite(), 0);
+    // A NaN, and an elongation beyond float's range: finite itself, infinite as the height the
+    // step makes of it. (The neighbours read the old heights, 0, this time.)
+    cell(3, 2).elongation = std::numeric_limits<double>::quiet_NaN();
+    cell(7, 5).elongation = 1e300;
+    ZBDLL_NextFrame();
+    EXPECT_TRUE(std::isfinite(cell(7, 5).elongation));
+    EXPECT_EQ(ZBDLL_MarkNonFinite(), 2);
+    EXPECT_EQ(gEngine.display.nonFinite, (std::vector<uint32_t>{3 + 2 * 10, 7 + 5 * 10}));
+    ZBDLL_NextFrame(); // now the neighbours too
+    EXPECT_EQ(ZBDLL_MarkNonFinite(), 10);
+    ZBDLL_CreateEmptyPool(10, 8, 0.0, 1.0, 0);
+    EXPECT_TRUE(gEngine.display.nonFinite.empty());
+    EXPECT_EQ(ZBDLL_MarkNonFinite(), 0);
 }
 
 } // namespace zb::test

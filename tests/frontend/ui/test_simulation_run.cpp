@@ -1,4 +1,5 @@
 #include "main_window_parts.h"
+#include "model/tank_file.h"
 #include "simulation/simulation_group.h"
 #include "test_registry.h"
 #include "ui_harness.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -260,6 +262,81 @@ class SimulationRunTest : public QObject {
         // Running, it draws continuously.
         g.rbKonstGeschw->click();
         runFrames(h, 20);
+    }
+
+    void handMadeValuesThatNoStepKeepsStableAreOpenedButNotRun() {
+        const struct {
+            const char* file;
+            const char* reason;
+        } tanks[] = {
+            {"coupling-minus-4.zb", "Die Kopplung des Beckens ist −4; erlaubt sind Werte ab 0."},
+            {"material-coupling-minus-3.zb",
+             "Die Kopplung des Materialübergangs „Glas“ ist −3; erlaubt sind Werte ab 0."},
+            {"damping-minus-1-percent.zb",
+             "Die Dämpfung des Beckens ist −1 %; erlaubt sind Werte von 0 % bis 100 %."},
+            {"damping-5.zb",
+             "Die Dämpfung des Beckens ist 500 %; erlaubt sind Werte von 0 % bis 100 %."},
+        };
+        Harness h(true);
+        for (const auto& t : tanks) {
+            const QString path =
+                QString::fromUtf8(ZB_TEST_DATA_DIR "/unstable-values/") + QString::fromUtf8(t.file);
+            TZBecken asRead;
+            QVERIFY(asRead.LoadFromFile(QFile::encodeName(path).toStdString()));
+            h.dialogs.errors.clear();
+            QVERIFY(h.window->openTankFile(path));
+            QVERIFY(h.dialogs.errors.isEmpty());
+            QVERIFY(serializeTank(h.tank()) == serializeTank(asRead)); // nothing lost
+            h.engine.clear();
+            part<QPushButton>(*h.window, "Button1").click();
+            QVERIFY(!h.window->runActive());
+            QVERIFY(simulationOf(*h.window).isHidden());
+            QVERIFY(h.engine.named("set3dMode").empty());
+            QCOMPARE(h.dialogs.errors.size(), 1);
+            QVERIFY2(h.dialogs.errors[0].startsWith(QStringLiteral("Simulation starten | ") +
+                                                    QString::fromUtf8(t.reason)),
+                     qPrintable(h.dialogs.errors[0]));
+            QVERIFY(serializeTank(h.tank()) == serializeTank(asRead));
+        }
+    }
+
+    void aFieldThatStopsBeingFiniteStopsTheRunSaysSoAndIsMarkedViolet() {
+        Harness h(true);
+        addExciter(h);
+        SimulationGroup& g = simulationOf(*h.window);
+        h.window->RunSimulation();
+        g.btnSimRun->click();
+        runFrames(h, 3);
+        QVERIFY(h.dialogs.errors.isEmpty());
+        // Far above the tank's stable step: the field breaks down within a few dozen steps.
+        h.engine.setSimulationSpeed(0.2f);
+        QTRY_VERIFY_WITH_TIMEOUT(!h.dialogs.errors.isEmpty(), 10000);
+        QCOMPARE(h.dialogs.errors.size(), 1);
+        QVERIFY2(h.dialogs.errors[0].startsWith(QStringLiteral("Simulation angehalten | Bei t = ")),
+                 qPrintable(h.dialogs.errors[0]));
+        QVERIFY(h.dialogs.errors[0].contains(
+            QStringLiteral("ist das Feld keine endliche Zahl mehr: die Rechnung ist instabil "
+                           "geworden.")));
+        QVERIFY(h.window->runActive());
+        QVERIFY(g.rbPaused->isChecked());
+        QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
+        const auto violet = [&h] {
+            const QImage panel = h.grabPanel().convertToFormat(QImage::Format_RGB32);
+            int count = 0;
+            for (int y = 0; y < panel.height(); ++y)
+                for (int x = 0; x < panel.width(); ++x)
+                    count += panel.pixel(x, y) == qRgb(200, 0, 200);
+            return count;
+        };
+        QVERIFY(violet() > 100);
+
+        // Going on stops again at once, without a second message; a reset starts afresh.
+        g.rbKonstGeschw->click();
+        QTRY_VERIFY_WITH_TIMEOUT(g.rbPaused->isChecked(), 5000);
+        QCOMPARE(h.dialogs.errors.size(), 1);
+        g.btnSimReset->click();
+        runFrames(h, 1);
+        QCOMPARE(violet(), 0);
     }
 
     void stoppingResendsTheTankAndReturnsToEditing() {
