@@ -283,7 +283,8 @@ TEST(ZbtoolSimulate, OutputsAgreeWithEachOther) {
     // Averaged from the last step alone: height² of the final state.
     const auto intensity = csvCells(readText(dir.file("i.csv")));
     ASSERT_EQ(intensity.size(), 25u);
-    EXPECT_EQ(intensity[0][1], "Schirm 1 (waagrecht, Position 24): Höhe², Mittelwert ab Schritt 37");
+    EXPECT_EQ(intensity[0][1],
+              "Schirm 1 (waagrecht, Position 24): Höhe², Mittelwert ab Schritt 37");
     EXPECT_EQ(intensity[1][0], "0") << "nodes along a screen are counted from 0";
     for (size_t i = 0; i < 24; ++i) {
         const double h = std::stof(heights[23][i]);

@@ -542,10 +542,11 @@ class ProbeTest : public QObject {
             h.dialogs.suggestions.last().endsWith(QStringLiteral("Zitterbecken Messwerte.csv")));
         const QStringList lines = QString::fromUtf8(readAll(target)).split('\n');
         QCOMPARE(lines.size(), int(r.size()) + 2); // the header, the rows, the final line break
-        QCOMPARE(lines[0],
-                 QStringLiteral("Schritt,Zeit in s,Messpunkt 1,\"Boje, rechts\",Schwinger "
-                                "entlang des Schirms,\"Schirm 1 (waagrecht, Position 25), Intensität: "
-                                "gleitender Mittelwert über 2 Perioden\""));
+        QCOMPARE(
+            lines[0],
+            QStringLiteral("Schritt,Zeit in s,Messpunkt 1,\"Boje, rechts\",Schwinger "
+                           "entlang des Schirms,\"Schirm 1 (waagrecht, Position 25), Intensität: "
+                           "gleitender Mittelwert über 2 Perioden\""));
         QVERIFY(lines.last().isEmpty());
         for (size_t k = 0; k < r.size(); ++k) {
             const QStringList cells = lines[int(k) + 1].split(',');
