@@ -49,7 +49,8 @@ TEST(ZbtoolTimeStep, AStepAboveTheLimitIsRefusedNamingTheLimit) {
         const ToolRun atLimit = runTool({"simulate", path, "--steps", "500", "--dt", "0,008765"});
         EXPECT_EQ(atLimit.exitCode, 0) << atLimit.err;
         EXPECT_THAT(runTool({"info", path}).out,
-                    HasSubstr("Schritt dt: stabil bis --dt 0,008765 (größte Kopplung 7,5)"));
+                    HasSubstr("Schritt dt: stabil bis --dt 0,008765 (größte Kopplung 7,5; je "
+                              "Schritt bis 0,0698 s Simulationszeit)"));
     }
     EXPECT_EQ(limitText(0.0119999), "0,01199");
     EXPECT_EQ(limitText(2.0), "2,000");

@@ -83,8 +83,10 @@ std::string timeStepText(const zb::TZBecken& t) {
     if (!(limit > 0.0))
         return "keiner ist stabil, die Kopplung " + decimal(zb::largestCoupling(t)) +
                " ist keine endliche Zahl";
+    // --dt is in the engine's unit; the user's clock is named beside it.
     return "stabil bis --dt " + limitText(limit) + " (größte Kopplung " +
-           decimal(zb::largestCoupling(t), 6) + ")";
+           decimal(zb::largestCoupling(t), 6) + "; je Schritt bis " +
+           decimal(zb::simulationSeconds(limit), 3) + " s Simulationszeit)";
 }
 
 std::string edgesText(const zb::TZBecken& t) {
