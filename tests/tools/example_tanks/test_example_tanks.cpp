@@ -82,7 +82,7 @@ class ExampleTank : public ::testing::Test {
         return send(step);
     }
     bool send(float step = kDefaultStep) {
-        restoreLoadState();
+        freshHeadlessEngine();
         tank.TransferToEngine();
         ZBDLL_SetSimulationSpeed(step);
         ZBDLL_SetPaused(false);

@@ -29,7 +29,7 @@ class Channel : public ::testing::Test {
     // A channel of the given length whose back edge swallows what comes back through the
     // source; the source drives as an added acceleration, so waves pass through it.
     void build(int length, int edgeWidth = 60) {
-        restoreLoadState();
+        freshHeadlessEngine();
         ZBDLL_CreateEmptyPool(1, length, 0.0, kChannelCoupling, edgeWidth);
         length_ = length;
     }
