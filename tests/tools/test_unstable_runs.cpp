@@ -4,6 +4,7 @@
 #include "png_check.h"
 #include "time_step.h"
 #include "tool_support.h"
+#include "unstable_tanks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -59,18 +60,7 @@ TEST(ZbtoolTimeStep, AStepAboveTheLimitIsRefusedNamingTheLimit) {
 TEST(ZbtoolTimeStep, HandMadeValuesThatNoStepKeepsStableAreRefusedAndNeverCalledStable) {
     TempDir dir;
     const std::string data = std::string(ZB_TEST_DATA_DIR) + "/unstable-values/";
-    const struct {
-        const char* file;
-        const char* reason;
-    } tanks[] = {
-        {"coupling-minus-4.zb", "Die Kopplung des Beckens ist −4; erlaubt sind Werte ab 0."},
-        {"material-coupling-minus-3.zb",
-         "Die Kopplung des Materialübergangs „Glas“ ist −3; erlaubt sind Werte ab 0."},
-        {"damping-minus-1-percent.zb",
-         "Die Dämpfung des Beckens ist −1 %; erlaubt sind Werte von 0 % bis 100 %."},
-        {"damping-5.zb",
-         "Die Dämpfung des Beckens ist 500 %; erlaubt sind Werte von 0 % bis 100 %."},
-    };
+    const auto& tanks = zb::test::kUnstableTanks;
     for (const auto& tank : tanks) {
         const std::string out = dir.file("h.csv");
         const ToolRun run =

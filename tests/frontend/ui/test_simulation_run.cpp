@@ -3,6 +3,7 @@
 #include "simulation/simulation_group.h"
 #include "test_registry.h"
 #include "ui_harness.h"
+#include "unstable_tanks.h"
 #include "view/engine_panel.h"
 #include "view/view_frame.h"
 #include "widgets/help_label.h"
@@ -265,18 +266,7 @@ class SimulationRunTest : public QObject {
     }
 
     void handMadeValuesThatNoStepKeepsStableAreOpenedButNotRun() {
-        const struct {
-            const char* file;
-            const char* reason;
-        } tanks[] = {
-            {"coupling-minus-4.zb", "Die Kopplung des Beckens ist −4; erlaubt sind Werte ab 0."},
-            {"material-coupling-minus-3.zb",
-             "Die Kopplung des Materialübergangs „Glas“ ist −3; erlaubt sind Werte ab 0."},
-            {"damping-minus-1-percent.zb",
-             "Die Dämpfung des Beckens ist −1 %; erlaubt sind Werte von 0 % bis 100 %."},
-            {"damping-5.zb",
-             "Die Dämpfung des Beckens ist 500 %; erlaubt sind Werte von 0 % bis 100 %."},
-        };
+        const auto& tanks = zb::test::kUnstableTanks;
         Harness h(true);
         for (const auto& t : tanks) {
             const QString path =
