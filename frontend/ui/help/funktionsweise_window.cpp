@@ -1,6 +1,7 @@
 #include "help/funktionsweise_window.h"
 
 #include "help/data_files.h"
+#include "help/text_window.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -20,7 +21,6 @@ TfrmFunktionsweise::TfrmFunktionsweise(QWidget* parent)
                           Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("frmFunktionsweise"));
     setWindowTitle(QStringLiteral("Funktionsweise der Simulation"));
-    setFixedSize(511, 370);
     Frame1 = new QScrollArea(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, 512, 369);
@@ -49,6 +49,10 @@ TfrmFunktionsweise::TfrmFunktionsweise(QWidget* parent)
     Frame1->setWidget(page_);
     fill();
     stack();
+    // Below the designed page, not over it.
+    QWidget* bar = addCloseBar(*this);
+    bar->setGeometry(0, 370, 511, bar->sizeHint().height());
+    setFixedSize(511, 370 + bar->height());
 }
 
 void TfrmFunktionsweise::fill() {

@@ -4,11 +4,31 @@
 #include "widgets/window_placement.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace zb::ui {
+
+QWidget* addCloseBar(QWidget& window) {
+    auto* bar = new QWidget(&window);
+    bar->setObjectName(QStringLiteral("closeBar"));
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(8, 6, 8, 8);
+    row->addStretch();
+    auto* close = new QPushButton(QStringLiteral("Schließen"), bar);
+    close->setObjectName(QStringLiteral("btnSchliessen"));
+    close->setAutoDefault(false);
+    row->addWidget(close);
+    QObject::connect(close, &QPushButton::clicked, &window, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
+    return bar;
+}
 
 TfrmText::TfrmText(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmText"));
@@ -21,7 +41,11 @@ TfrmText::TfrmText(QWidget* parent) : QWidget(parent, Qt::Window) {
     reText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(reText);
+    QWidget* bar = addCloseBar(*this);
+    layout->addWidget(bar);
+    btnSchliessen = bar->findChild<QPushButton*>(QStringLiteral("btnSchliessen"));
 }
 
 void TfrmText::ShowHelpText(const QString& title, const QString& file, const QWidget* over) {

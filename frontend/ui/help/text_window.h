@@ -3,9 +3,14 @@
 
 #include <QWidget>
 
+class QPushButton;
 class QTextEdit;
 
 namespace zb::ui {
+
+// The strip at the bottom of a help window with its button "Schließen" (also Escape), so that the
+// window can be closed without a window manager's close box. The caller places the strip.
+QWidget* addCloseBar(QWidget& window);
 
 class TfrmText : public QWidget {
     Q_OBJECT
@@ -14,6 +19,7 @@ class TfrmText : public QWidget {
     explicit TfrmText(QWidget* parent = nullptr);
 
     QTextEdit* reText;
+    QPushButton* btnSchliessen;
 
     // Shows the window with the text of "Data\RTFs\<file>" from its beginning, over the window
     // that asked for it (the active one when none is named) and in front of it.
