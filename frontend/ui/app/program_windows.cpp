@@ -1,5 +1,6 @@
 #include "app/program_windows.h"
 
+#include "widgets/help_label.h"
 #include "widgets/window_placement.h"
 
 #include <QApplication>
@@ -13,18 +14,37 @@ ProgramWindows::ProgramWindows(EngineCalls& engine, QRect desktop)
                          frmText.ShowHelpText(title, file, &frmMain);
                      });
     QObject::connect(&frmMain, &TfrmMain::aboutRequested, &AboutBox, &TAboutBox::showCentred);
-    QObject::connect(&frmMain, &TfrmMain::closed, &frmStart, &QWidget::show);
+    QObject::connect(&frmMain, &TfrmMain::closed, &frmStart, [this] {
+        frmStart.show();
+        raiseOpenHelp();
+    });
+    QObject::connect(
+        &HelpLabel::pageRequests(), &HelpPageRequests::requested, &frmText,
+        [this](const QString& title, const QString& file) { frmText.ShowHelpText(title, file); });
     QObject::connect(&frmStart, &TfrmStart::entryChosen, &frmStart,
                      [this](int index) { startEntry(index); });
+}
+
+void ProgramWindows::raiseOpenHelp() {
+    for (QWidget* help :
+         {static_cast<QWidget*>(&frmText), static_cast<QWidget*>(&frmFunktionsweise)}) {
+        if (help->isVisible()) {
+            help->raise();
+        }
+    }
 }
 
 void ProgramWindows::startEntry(int index) {
     switch (index) {
     case 0:
+        // A click on the start screen brings it to the front, over a help window opened before;
+        // that one comes back above it, below the one asked for.
+        raiseOpenHelp();
         frmText.showText(QStringLiteral("Was ist eine Zitterbecken? Wozu dieses Programm?"),
                          QStringLiteral("Data\\RTFs\\ZitterBecken.rtf"), &frmStart);
         break;
     case 1:
+        raiseOpenHelp();
         showOver(&frmFunktionsweise, &frmStart);
         break;
     case 2:

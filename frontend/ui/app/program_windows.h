@@ -24,6 +24,8 @@ struct ProgramWindows {
     // The program started with a tank file: free mode on it, or, when it cannot be opened, the
     // reason and the start screen.
     void openOnStart(const QString& path);
+    // The help windows that are open, in front of the start screen and the main window.
+    void raiseOpenHelp();
 };
 
 } // namespace zb::ui
