@@ -22,8 +22,9 @@ ProbeBox::ProbeBox(TankDocument& document, QWidget* parent) : ObjectBox(document
     seMessY = new SpinEdit(0, 0, 0);
     seMessX->setObjectName(QStringLiteral("seMessX"));
     seMessY->setObjectName(QStringLiteral("seMessY"));
-    grid_->addWidget(new HelpLabel(QStringLiteral("Position:"), help::MesspunktPosition),
-                     grid_->rowCount(), 0, 1, 2);
+    grid_->addWidget(
+        new HelpLabel(QStringLiteral("Position:"), help::MesspunktPosition, help::kMesspunktePage),
+        grid_->rowCount(), 0, 1, 2);
     addXYRow(grid_, seMessX, seMessY);
 
     cbMessFarbe = new QComboBox;

@@ -1,6 +1,8 @@
 // The explanations of the help labels, shown as tooltips and, on click, in a message box.
 #pragma once
 
+#include "widgets/help_label.h"
+
 #include <QString>
 
 namespace zb::ui::help {
@@ -106,5 +108,13 @@ inline const QString ProbePlot = QStringLiteral(
     "in Sekunden Simulationszeit, wie \"t =\" und die Schwingungsdauer T des Erregers (dort in "
     "ms); die Auslenkung hat keine Einheit. Zwei Kurven nebeneinander zeigen den "
     "Phasenunterschied der Messpunkte.");
+
+// The longer pages, for the menu "Information" and the help labels that lead to them.
+inline const HelpPage kMesspunktePage{QStringLiteral("Messpunkte"),
+                                      QStringLiteral("OH\\Messpunkte.rtf")};
+inline const HelpPage kMausPage{QStringLiteral("Mit der Maus bearbeiten"),
+                                QStringLiteral("OH\\MitDerMaus.rtf")};
+inline const HelpPage kSteuerungPage{QStringLiteral("Steuerung und Menüs"),
+                                     QStringLiteral("Einfuehrung\\SimulationsMenue.rtf")};
 
 } // namespace zb::ui::help

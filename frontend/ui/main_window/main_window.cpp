@@ -4,6 +4,7 @@
 #include "app/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "editor/tank_box.h"
+#include "help/help_texts.h"
 #include "main_window/pool_size.h"
 #include "model/tank_file.h"
 #include "simulation/display_group.h"
@@ -208,6 +209,11 @@ void TfrmMain::buildMenus() {
         ->setObjectName(QStringLiteral("actBeenden"));
     buildEditMenu();
     QMenu* info = MainMenu->addMenu(QStringLiteral("Information"));
+    info->setObjectName(QStringLiteral("menuInformation"));
+    for (const HelpPage& page : {help::kSteuerungPage, help::kMausPage, help::kMesspunktePage}) {
+        info->addAction(page.title, this,
+                        [this, page] { emit helpTextRequested(page.title, page.file); });
+    }
     info->addAction(QStringLiteral("Über das Programm"), this, &TfrmMain::aboutRequested);
 
     MenuEinfuehrung = new QMenuBar;
