@@ -1,19 +1,32 @@
 #include "editor/exciter_box.h"
+#include "editor/probe_box.h"
 #include "editor/screen_box.h"
 #include "editor/wall_box.h"
+#include "help/help_texts.h"
 #include "main_window_parts.h"
 #include "program_harness.h"
 #include "simulation/simulation_group.h"
 #include "test_registry.h"
+#include "ui_harness.h"
+#include "view/engine_panel.h"
 #include "widgets/help_label.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace zb::ui::test {
 
@@ -23,6 +36,69 @@ namespace {
 struct Windows : ProgramHarness {
     Windows() { enterFreeMode(); }
 };
+
+QAction* informationEntry(TfrmMain& main, const QString& text) {
+    auto* menu = main.findChild<QMenu*>(QStringLiteral("menuInformation"));
+    if (!menu) {
+        return nullptr;
+    }
+    const QList<QAction*> actions = menu->actions();
+    const auto found =
+        std::find_if(actions.begin(), actions.end(), [&](QAction* a) { return a->text() == text; });
+    return found == actions.end() ? nullptr : *found;
+}
+
+// Contrast ratio of two colours after the accessibility guidelines.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QPalette darkPalette() {
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    p.setColor(QPalette::WindowText, Qt::white);
+    p.setColor(QPalette::Base, QColor(0x23, 0x23, 0x23));
+    p.setColor(QPalette::Text, Qt::white);
+    p.setColor(QPalette::Link, QColor(0x2a, 0x82, 0xda));
+    return p;
+}
+
+// The window's place among the X server's top-level windows, counted from the bottom: what the
+// user sees in front of what. With a window manager, the frame around it counts.
+int stackingPlace(const QWidget& window) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_window_t top = xcb_window_t(window.winId());
+    for (;;) {
+        xcb_query_tree_reply_t* up = xcb_query_tree_reply(c, xcb_query_tree(c, top), nullptr);
+        if (!up) {
+            return -1;
+        }
+        const xcb_window_t parent = up->parent;
+        std::free(up);
+        if (parent == root || parent == XCB_WINDOW_NONE) {
+            break;
+        }
+        top = parent;
+    }
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
+    if (!tree) {
+        return -1;
+    }
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    const int count = xcb_query_tree_children_length(tree);
+    const int place = int(std::find(children, children + count, top) - children);
+    std::free(tree);
+    return place < count ? place : -1;
+}
 
 } // namespace
 
@@ -107,11 +183,165 @@ class HelpWindowsTest : public QObject {
         QVERIFY(!(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     }
 
+    void aSecondHelpWindowFromTheStartScreenLeavesTheFirstInFrontOfIt() {
+        ProgramHarness h(QRect(0, 0, 1280, 1024));
+        TfrmStart& start = h.w->frmStart;
+        start.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&start));
+        h.w->startEntry(0);
+        TfrmText& text = h.w->frmText;
+        QVERIFY(QTest::qWaitForWindowExposed(&text));
+        // The click on the next entry brings the start screen to the front, as a window manager
+        // does.
+        start.raise();
+        QTRY_VERIFY(stackingPlace(start) > stackingPlace(text));
+        h.w->startEntry(1);
+        TfrmFunktionsweise& f = h.w->frmFunktionsweise;
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QVERIFY(text.isVisible());
+        QTRY_VERIFY(stackingPlace(text) > stackingPlace(start));
+        QTRY_VERIFY(stackingPlace(f) > stackingPlace(text));
+        // The other way round, and again after free mode, whose end shows the start screen anew
+        // (a window manager puts it in front then; without one it keeps its place).
+        start.raise();
+        h.w->startEntry(0);
+        QTRY_VERIFY(stackingPlace(f) > stackingPlace(start));
+        QTRY_VERIFY(stackingPlace(text) > stackingPlace(f));
+        h.w->startEntry(2);
+        h.w->frmMain.close();
+        QTRY_VERIFY(start.isVisible());
+        QTRY_VERIFY(stackingPlace(text) > stackingPlace(start));
+        QTRY_VERIFY(stackingPlace(f) > stackingPlace(start));
+    }
+
+    void helpWindowsCloseWithEscapeAndTheirButton() {
+        Windows all;
+        TfrmText& text = all.w->frmText;
+        QAction* maus = informationEntry(all.w->frmMain, QStringLiteral("Mit der Maus bearbeiten"));
+        QVERIFY(maus);
+        maus->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(&text));
+        QCOMPARE(text.windowTitle(), QStringLiteral("Mit der Maus bearbeiten"));
+        QVERIFY(text.reText->toPlainText().contains(QStringLiteral("Anfasser")));
+        QVERIFY(all.dialogs.errors.isEmpty());
+        QTRY_COMPARE(QApplication::activeWindow(), &text);
+        QTest::keyClick(text.reText, Qt::Key_Escape);
+        QTRY_VERIFY(!text.isVisible());
+
+        // Without a window manager there is no close box: the button at the bottom.
+        informationEntry(all.w->frmMain, QStringLiteral("Messpunkte"))->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(&text));
+        QCOMPARE(text.btnSchliessen->text(), QStringLiteral("Schließen"));
+        QVERIFY(text.btnSchliessen->isVisible());
+        QVERIFY(text.btnSchliessen->mapTo(&text, QPoint()).y() >= text.reText->geometry().bottom());
+        text.btnSchliessen->click();
+        QVERIFY(!text.isVisible());
+
+        TfrmFunktionsweise& f = all.w->frmFunktionsweise;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        auto* close = f.findChild<QPushButton*>(QStringLiteral("btnSchliessen"));
+        QVERIFY(close && close->isVisible());
+        QVERIFY(close->mapTo(&f, QPoint(0, close->height())).y() <= f.height());
+        QVERIFY(close->mapTo(&f, QPoint()).y() >= f.Frame1->geometry().bottom());
+        close->click();
+        QVERIFY(!f.isVisible());
+        f.show();
+        f.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &f);
+        QTest::keyClick(f.texts[0], Qt::Key_Escape);
+        QTRY_VERIFY(!f.isVisible());
+    }
+
+    void theNewPagesAreReachable() {
+        Windows all;
+        TfrmText& text = all.w->frmText;
+        const struct {
+            const char* entry;
+            const char* contains;
+        } pages[] = {{"Steuerung und Menüs", "Rückgängig"},
+                     {"Mit der Maus bearbeiten", "Kontextmenü"},
+                     {"Messpunkte", "Messwerte speichern"}};
+        for (const auto& page : pages) {
+            QAction* entry = informationEntry(all.w->frmMain, QString::fromUtf8(page.entry));
+            QVERIFY2(entry, page.entry);
+            entry->trigger();
+            QCOMPARE(text.windowTitle(), QString::fromUtf8(page.entry));
+            QVERIFY2(text.reText->toPlainText().contains(QString::fromUtf8(page.contains)),
+                     page.entry);
+        }
+        QVERIFY(all.dialogs.errors.isEmpty());
+        text.close();
+
+        // The probe box's help label leads to its page; its tooltip still explains briefly.
+        all.insert(QStringLiteral("Messpunkt"));
+        auto* position = editorOf(all.w->frmMain).gbMesspunkt->findChild<HelpLabel*>();
+        QVERIFY(position);
+        QVERIFY(!position->toolTip().isEmpty());
+        QTest::mouseClick(position, Qt::LeftButton);
+        QVERIFY(text.isVisible());
+        QCOMPARE(text.windowTitle(), QStringLiteral("Messpunkte"));
+        QVERIFY(text.reText->toPlainText().contains(QStringLiteral("Zeit in s")));
+        QVERIFY(all.dialogs.informations.isEmpty());
+    }
+
+    // The arrow keys move as far as the page on mouse editing says.
+    void theKeysMoveAsFarAsThePageSays() {
+        TfrmText page;
+        page.ShowHelpText(help::kMausPage.title, help::kMausPage.file);
+        const QRegularExpressionMatch claim =
+            QRegularExpression(QStringLiteral("Pfeiltasten: verschieben das ausgewählte Objekt um "
+                                              "(\\d+) Schwinger, mit gedrückter Umschalttaste um "
+                                              "(\\d+) Schwinger"))
+                .match(page.reText->toPlainText());
+        QVERIFY(claim.hasMatch());
+        page.close();
+        const int step = claim.captured(1).toInt(), shifted = claim.captured(2).toInt();
+
+        Harness h(true);
+        const TObjekt& probe = h.insert(QStringLiteral("Messpunkt"));
+        const int x = probe.messpunkt()->X, y = probe.messpunkt()->Y;
+        EnginePanel& panel = *frameOf(*h.window).PanSim;
+        panel.setFocus();
+        QTest::keyClick(&panel, Qt::Key_Right);
+        QTest::keyClick(&panel, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(probe.messpunkt()->X, x + step);
+        QCOMPARE(probe.messpunkt()->Y, y + shifted);
+    }
+
+    void helpLabelsStayReadableOnADarkPalette() {
+        // The designed navy where it is readable.
+        QPalette light;
+        light.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));
+        QCOMPARE(helpLabelColour(light), QColor(0, 0, 128));
+
+        const QPalette dark = darkPalette();
+        QVERIFY(contrast(helpLabelColour(dark), dark.color(QPalette::Window)) >= 4.5);
+        // A dark link colour on a dark window is lightened too.
+        QPalette darkLink = dark;
+        darkLink.setColor(QPalette::Link, QColor(0, 0, 160));
+        QVERIFY(contrast(helpLabelColour(darkLink), dark.color(QPalette::Window)) >= 4.5);
+
+        // Every label of the main window follows a palette set after it was built.
+        Windows all;
+        all.w->frmMain.setPalette(dark);
+        const QList<HelpLabel*> labels = all.w->frmMain.findChildren<HelpLabel*>();
+        QVERIFY(labels.size() >= 10);
+        for (const HelpLabel* label : labels) {
+            QVERIFY2(contrast(label->palette().color(QPalette::WindowText),
+                              label->palette().color(QPalette::Window)) >= 4.5,
+                     qPrintable(label->text()));
+        }
+    }
+
     void funktionsweiseStacksItsSevenParts() {
         Windows all;
         TfrmFunktionsweise& f = all.w->frmFunktionsweise;
         QCOMPARE(f.windowTitle(), QStringLiteral("Funktionsweise der Simulation"));
-        QCOMPARE(f.size(), QSize(511, 370));
+        // The designed page; the strip with "Schließen" below it.
+        QCOMPARE(f.width(), 511);
+        QCOMPARE(f.Frame1->geometry(), QRect(0, 0, 512, 369));
+        QVERIFY(f.height() > 370);
         const int heights[4] = {520, 165, 340, 140};
         int y = 0;
         for (int k = 0; k < 4; ++k) {

@@ -2,15 +2,19 @@
 // A tank one oscillator wide stands in for a plane wave running straight: its oscillators have two
 // neighbours instead of four, so coupling 2 there moves exactly as coupling 4 does across a wide
 // front. Stated fractions of an amplitude must hold within 3 % of the amplitude.
+#include "model/csv_table.h"
 #include "model/dispersion.h"
+#include "model/objects.h"
 #include "model/simulation_time.h"
 #include "stated_numbers.h"
 #include "wave_field.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <regex>
 #include <utility>
 #include <vector>
 
@@ -181,6 +185,40 @@ TEST_F(Channel, WaveSpeedIsTheWavelengthPerPeriodOfTheReadouts) {
     const double shown =
         phaseSpeed(discreteWavelength(kOmega, double(kDefaultStep), 2 * kChannelCoupling), kOmega);
     EXPECT_NEAR(measuredSpeed, shown, 0.01 * shown) << "what the exciter box shows";
+}
+
+// The page on probes: how many a tank takes, and the two tables "Messwerte speichern..." writes,
+// each with the example number written as the table writes it.
+TEST(ProbePage, StatesTheProbeLimitAndBothTableForms) {
+    const std::string page = "OH/Messpunkte.rtf";
+    EXPECT_EQ(statedNumber(page, R"(höchstens (\d+) Messpunkte)"), double(kMaxMesspunkte));
+    const std::string text = helpText(page);
+    const struct {
+        CsvForm form;
+        const char* pattern;
+        char separator, decimalMark;
+    } forms[] = {
+        {CsvForm::German, R"(Semikolon zwischen den Spalten und Dezimalkomma \(([0-9.,]+)\))", ';',
+         ','},
+        {CsvForm::International, R"(Komma zwischen den Spalten und Dezimalpunkt \(([0-9.,]+)\))",
+         ',', '.'},
+    };
+    for (const auto& f : forms) {
+        std::smatch claim;
+        ASSERT_TRUE(std::regex_search(text, claim, std::regex(f.pattern))) << f.pattern;
+        const std::string example = claim[1].str();
+        const size_t mark = example.find(f.decimalMark);
+        ASSERT_NE(mark, std::string::npos) << example;
+        std::string plain = example;
+        plain[mark] = '.';
+        CsvTable table(f.form);
+        table.number(std::stod(plain));
+        table.number(int64_t(1));
+        EXPECT_EQ(table.separator(), f.separator);
+        const std::string row = example + f.separator + "1";
+        const std::string written = table.str();
+        EXPECT_EQ(written.substr(written.size() - std::min(written.size(), row.size())), row);
+    }
 }
 
 } // namespace
