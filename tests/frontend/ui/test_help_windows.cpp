@@ -285,6 +285,43 @@ class HelpWindowsTest : public QObject {
         QVERIFY(all.dialogs.informations.isEmpty());
     }
 
+    // Every shortcut the menu help names is the one of its menu entry, and none is missing.
+    void theMenuHelpNamesTheMenusShortcuts() {
+        Windows all;
+        TfrmText& text = all.w->frmText;
+        informationEntry(all.w->frmMain, help::kSteuerungPage.title)->trigger();
+        QList<QAction*> withShortcut;
+        auto* bar = all.w->frmMain.findChild<QMenuBar*>(QStringLiteral("MainMenu"));
+        QVERIFY(bar);
+        for (QAction* a : bar->findChildren<QAction*>()) {
+            if (!a->shortcuts().isEmpty()) {
+                withShortcut << a;
+            }
+        }
+        QVERIFY(withShortcut.size() >= 5);
+        QRegularExpressionMatchIterator it =
+            QRegularExpression(QStringLiteral("„([^“]+)“ \\((Strg\\+[^)]*)\\)"))
+                .globalMatch(text.reText->toPlainText());
+        int named = 0;
+        while (it.hasNext()) {
+            const QRegularExpressionMatch m = it.next();
+            QList<QKeySequence> stated;
+            for (QString key : m.captured(2).split(QStringLiteral(" oder "))) {
+                key.replace(QStringLiteral("Strg"), QStringLiteral("Ctrl"))
+                    .replace(QStringLiteral("Umschalt"), QStringLiteral("Shift"));
+                stated << QKeySequence::fromString(key, QKeySequence::PortableText);
+            }
+            const auto action =
+                std::find_if(withShortcut.begin(), withShortcut.end(), [&](QAction* a) {
+                    return a->text().remove(QLatin1Char('&')).startsWith(m.captured(1));
+                });
+            QVERIFY2(action != withShortcut.end(), qPrintable(m.captured(0)));
+            QCOMPARE((*action)->shortcuts(), stated);
+            ++named;
+        }
+        QCOMPARE(named, withShortcut.size());
+    }
+
     // The arrow keys move as far as the page on mouse editing says.
     void theKeysMoveAsFarAsThePageSays() {
         TfrmText page;
