@@ -143,6 +143,11 @@ void TankDocument::travel(std::vector<Step>& from, std::vector<Step>& to) {
     }
     Step step = std::move(from.back());
     from.pop_back();
+    // The edge choice is not in the file, so a pick that ticked nothing made no step: a step
+    // that left the edges alone keeps the choice the user sees.
+    if (step.state->sameEdges(*tank_)) {
+        step.state->RandWahl = tank_->RandWahl;
+    }
     to.push_back({step.what, step.target, std::move(tank_)});
     tank_ = std::move(step.state);
     merging_ = false;
