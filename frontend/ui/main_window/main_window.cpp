@@ -14,6 +14,7 @@
 #include "view/probe_plot.h"
 #include "view/view_frame.h"
 #include "widgets/track_bar.h"
+#include "widgets/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -97,6 +98,7 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     move(0, 0);
     // Where the user left it last time, if anywhere.
     restoreGeometry(QSettings().value(QStringLiteral("mainWindow/geometry")).toByteArray());
+    keepOnScreen(this);
     connect(&document_, &TankDocument::changed, this, &TfrmMain::RefreshEngine);
     connect(editor, &ObjectEditor::helpTextRequested, this, &TfrmMain::helpTextRequested);
     // A paused run draws only when what it shows changes.
