@@ -68,6 +68,7 @@ bool TankDocument::apply(const QString& what, uint64_t target,
         merging_ = true;
         emit historyChanged();
     }
+    noteModified();
     noteChange();
     return true;
 }
@@ -127,6 +128,15 @@ bool TankDocument::isModified() const {
 
 void TankDocument::markSaved() {
     saved_ = tank_ ? serializeTank(*tank_) : std::vector<uint8_t>{};
+    noteModified();
+}
+
+void TankDocument::noteModified() {
+    const bool modified = isModified();
+    if (modified != modified_) {
+        modified_ = modified;
+        emit modifiedChanged(modified);
+    }
 }
 
 QString TankDocument::undoText() const {
@@ -153,6 +163,7 @@ void TankDocument::travel(std::vector<Step>& from, std::vector<Step>& to) {
     merging_ = false;
     emit historyChanged();
     emit reverted();
+    noteModified();
     noteChange();
 }
 
