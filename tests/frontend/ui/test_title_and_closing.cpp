@@ -1,5 +1,6 @@
 // The title names the open file and marks unsaved changes; leaving asks "Speichern?" once, about
-// the tank as the user sees it, a size still being typed included.
+// the tank as the user sees it, a size still being typed included; the save dialog starts in a
+// folder that is there.
 #include "app/user_dialogs.h"
 #include "editor/tank_box.h"
 #include "main_window_parts.h"
@@ -8,6 +9,10 @@
 #include "widgets/spin_edit.h"
 #include "window_manager.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -106,6 +111,39 @@ class TitleAndClosingTest : public QObject {
         QVERIFY(main.isVisible());
         QCOMPARE(main.document().tank().GroesseX, 120);
         QVERIFY(main.document().isModified());
+    }
+
+    void aMissingDocumentsFolderIsNeverOfferedAsAFileName() {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY2(documents.endsWith(QStringLiteral("/Dokumente")), // the tests' own, not a user's
+                 qPrintable(documents));
+        const QString away = documents + QStringLiteral("-weg");
+        QVERIFY(QDir().rename(documents, away));
+        QStringList suggested;
+        {
+            ProgramHarness h;
+            h.enterFreeMode();
+            h.w->frmMain.SaveCommand();
+            suggested = h.dialogs.suggestions;
+        }
+        QVERIFY(QDir().rename(away, documents));
+        QCOMPARE(suggested, QStringList{QDir::homePath()});
+
+        // A file suggested in a folder removed since: its name alone, in the home folder.
+        QString folder, name;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            folder = dialog->directory().absolutePath();
+            name = dialog->selectedFiles().value(0);
+            dialog->reject();
+        });
+        QVERIFY(userDialogs()
+                    .savePictureFileName(QStringLiteral("/nicht/mehr/da/Zitterbecken.png"))
+                    .isEmpty());
+        QCOMPARE(folder, QDir::homePath());
+        QCOMPARE(name, QDir::home().filePath(QStringLiteral("Zitterbecken.png")));
     }
 };
 
