@@ -11,7 +11,8 @@ TZBecken::TZBecken(const TZBecken& other)
     : GroesseX(other.GroesseX), GroesseY(other.GroesseY), RandHinten(other.RandHinten),
       RandVorne(other.RandVorne), RandLinks(other.RandLinks), RandRechts(other.RandRechts),
       StandardDaempfung(other.StandardDaempfung), StandardKopplung(other.StandardKopplung),
-      RandBreite(other.RandBreite), Objekte(std::make_unique<TObjektListe>(*other.Objekte)) {}
+      RandBreite(other.RandBreite), RandWahl(other.RandWahl),
+      Objekte(std::make_unique<TObjektListe>(*other.Objekte)) {}
 
 void TZBecken::SetSize(int32_t x, int32_t y) {
     GroesseX = x;
@@ -24,6 +25,37 @@ void TZBecken::SetEdges(bool hinten, bool vorne, bool links, bool rechts, int32_
     RandLinks = links;
     RandRechts = rechts;
     RandBreite = breite;
+}
+
+EdgeChoice TZBecken::edgeChoice() const {
+    const int damped = int(RandHinten) + int(RandVorne) + int(RandLinks) + int(RandRechts);
+    const bool noneDamped = damped == 0;
+    const bool allThin = damped == 4 && RandBreite == 1;
+    switch (RandWahl) {
+    case EdgeChoice::Choosable:
+        return RandWahl;
+    case EdgeChoice::NoPhaseJump:
+        if (noneDamped) {
+            return RandWahl;
+        }
+        break;
+    case EdgeChoice::PhaseJump:
+        if (allThin) {
+            return RandWahl;
+        }
+        break;
+    case EdgeChoice::FromFlags:
+        break;
+    }
+    return noneDamped ? EdgeChoice::NoPhaseJump
+           : allThin  ? EdgeChoice::PhaseJump
+                      : EdgeChoice::Choosable;
+}
+
+bool TZBecken::sameEdges(const TZBecken& other) const {
+    return RandHinten == other.RandHinten && RandVorne == other.RandVorne &&
+           RandLinks == other.RandLinks && RandRechts == other.RandRechts &&
+           RandBreite == other.RandBreite;
 }
 
 TankReadResult TZBecken::read(const std::string& path, TankReadDetail* detail) {

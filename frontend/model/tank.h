@@ -27,6 +27,16 @@ struct TankReadDetail {
     int32_t version = 0; // WrongVersion: the number the file starts with
 };
 
+// How the editor offers the edges. The file keeps only the flags and the width, which several
+// choices can produce (no edge ticked: "ohne Phasensprung" or "wählbar"); the user's pick is kept
+// beside them, never written.
+enum class EdgeChoice : uint8_t {
+    FromFlags, // not picked (a tank read from a file): the one that produces the flags
+    NoPhaseJump,
+    PhaseJump,
+    Choosable,
+};
+
 struct TankSaveResult {
     bool ok = true;
     std::string reason; // German, e.g. "der Datenträger ist voll", when not ok
@@ -50,10 +60,14 @@ class TZBecken {
     double StandardDaempfung = 0.0; // fraction
     double StandardKopplung = 0.0;
     int32_t RandBreite = 0; // width of every damped edge, oscillators
+    EdgeChoice RandWahl = EdgeChoice::FromFlags;
     std::unique_ptr<TObjektListe> Objekte;
 
     void SetSize(int32_t x, int32_t y);
     void SetEdges(bool hinten, bool vorne, bool links, bool rechts, int32_t breite);
+    // RandWahl when the flags allow it, otherwise the choice that produces them.
+    EdgeChoice edgeChoice() const;
+    bool sameEdges(const TZBecken& other) const;
 
     // True when a file of version 1, 2 or 3 was read completely. A file that cannot be opened
     // throws std::runtime_error("Datei <path> kann nicht geöffnet werden"); in every other

@@ -52,8 +52,10 @@ QString lastFolder() {
     if (!stored.isEmpty() && QFileInfo(stored).isDir()) {
         return stored;
     }
+    // The documents folder is only a name until someone creates it; a dialog started in a folder
+    // that is not there would offer that name as the file's.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void setLastFolder(const QString& fileInIt) {

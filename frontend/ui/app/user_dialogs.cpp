@@ -1,6 +1,7 @@
 #include "app/user_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -31,11 +32,16 @@ QString fileDialog(QFileDialog::AcceptMode mode, const QString& suggestion, cons
     }
     dialog.setDefaultSuffix(suffix);
     dialog.setWindowTitle(title);
-    if (QFileInfo(suggestion).isDir()) {
+    const QFileInfo suggested(suggestion);
+    if (suggested.isDir()) {
         dialog.setDirectory(suggestion);
     } else if (!suggestion.isEmpty()) {
-        dialog.setDirectory(QFileInfo(suggestion).absolutePath());
-        dialog.selectFile(suggestion);
+        // A folder removed since it was remembered: the file name alone, in the home folder.
+        const QString folder = QFileInfo(suggested.absolutePath()).isDir()
+                                   ? suggested.absolutePath()
+                                   : QDir::homePath();
+        dialog.setDirectory(folder);
+        dialog.selectFile(QDir(folder).filePath(suggested.fileName()));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};

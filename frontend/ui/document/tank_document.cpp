@@ -68,6 +68,7 @@ bool TankDocument::apply(const QString& what, uint64_t target,
         merging_ = true;
         emit historyChanged();
     }
+    noteModified();
     noteChange();
     return true;
 }
@@ -127,6 +128,15 @@ bool TankDocument::isModified() const {
 
 void TankDocument::markSaved() {
     saved_ = tank_ ? serializeTank(*tank_) : std::vector<uint8_t>{};
+    noteModified();
+}
+
+void TankDocument::noteModified() {
+    const bool modified = isModified();
+    if (modified != modified_) {
+        modified_ = modified;
+        emit modifiedChanged(modified);
+    }
 }
 
 QString TankDocument::undoText() const {
@@ -143,11 +153,17 @@ void TankDocument::travel(std::vector<Step>& from, std::vector<Step>& to) {
     }
     Step step = std::move(from.back());
     from.pop_back();
+    // The edge choice is not in the file, so a pick that ticked nothing made no step: a step
+    // that left the edges alone keeps the choice the user sees.
+    if (step.state->sameEdges(*tank_)) {
+        step.state->RandWahl = tank_->RandWahl;
+    }
     to.push_back({step.what, step.target, std::move(tank_)});
     tank_ = std::move(step.state);
     merging_ = false;
     emit historyChanged();
     emit reverted();
+    noteModified();
     noteChange();
 }
 

@@ -1,7 +1,8 @@
 // The one current tank of the program, and the only way to change it. Whoever shows the tank
 // listens: `replaced` at once when another tank takes its place, `reverted` when undo or redo
 // put an earlier state back, `changed` once per turn of the event loop however many edits that
-// turn made, so the engine receives each change once.
+// turn made, so the engine receives each change once; `modifiedChanged` at once when the tank
+// starts or stops differing from its saved state.
 #pragma once
 
 #include "model/tank.h"
@@ -90,6 +91,7 @@ class TankDocument : public QObject {
     void reverted();
     void historyChanged();
     void changed();
+    void modifiedChanged(bool modified);
 
   private:
     struct Step {
@@ -101,6 +103,7 @@ class TankDocument : public QObject {
     bool apply(const QString& what, uint64_t target, const std::function<void(TZBecken&)>& change);
     void travel(std::vector<Step>& from, std::vector<Step>& to);
     void noteChange();
+    void noteModified();
 
     std::unique_ptr<TZBecken> tank_;
     std::vector<uint8_t> saved_; // the tank's bytes when it was last created, read or saved
@@ -109,6 +112,7 @@ class TankDocument : public QObject {
     bool merging_ = false;
     int quiet_ = 0;
     bool changePending_ = false;
+    bool modified_ = false; // as last announced
 };
 
 } // namespace zb::ui

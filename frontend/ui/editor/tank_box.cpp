@@ -9,6 +9,7 @@
 #include "widgets/wrap_radio_button.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
@@ -57,6 +58,8 @@ TankBox::TankBox(TankDocument& document, QWidget* parent)
     // Typing 100000 passes through 1, 10, ... 10000: only the finished size is built.
     connect(seXGr, &SpinEdit::valueCommitted, this, &TankBox::sizeChanged);
     connect(seYGr, &SpinEdit::valueCommitted, this, &TankBox::sizeChanged);
+    connect(seXGr, &SpinEdit::valueChanged, this, [this] { sizeTyped_ = true; });
+    connect(seYGr, &SpinEdit::valueChanged, this, [this] { sizeTyped_ = true; });
 }
 
 void TankBox::buildEdgeControls(QGridLayout* grid) {
@@ -93,13 +96,17 @@ void TankBox::buildEdgeControls(QGridLayout* grid) {
     edges->addWidget(cbZBDaempfRechts, 0, 1);
     edges->addWidget(cbZBDaempfHinten, 1, 0);
     edges->addWidget(cbZBDaempfVorne, 1, 1);
-    edges->addWidget(new QLabel(QStringLiteral("Breite der Ränder: ")), 2, 0, 1, 2);
+    lblRandBreite = new QLabel;
+    lblRandBreite->setObjectName(QStringLiteral("lblRandBreite"));
+    showEdgeWidth();
+    edges->addWidget(lblRandBreite, 2, 0, 1, 2);
     edges->addWidget(tbDaempfRand, 3, 0, 1, 2);
     grid->addWidget(panDaempf, grid->rowCount(), 0, 1, 2);
 
     for (QCheckBox* box : {cbZBDaempfLinks, cbZBDaempfRechts, cbZBDaempfVorne, cbZBDaempfHinten}) {
         connect(box, &QCheckBox::toggled, this, &TankBox::edgesChanged);
     }
+    connect(tbDaempfRand, &QSlider::valueChanged, this, &TankBox::showEdgeWidth);
     connect(tbDaempfRand, &QSlider::valueChanged, this, &TankBox::edgesChanged);
     for (QRadioButton* rb : {rbReflOhnePhS, rbReflMitPhS, rbDaempf}) {
         connect(rb, &QRadioButton::toggled, this, [this](bool checked) {
@@ -110,30 +117,64 @@ void TankBox::buildEdgeControls(QGridLayout* grid) {
     }
 }
 
+void TankBox::showEdgeWidth() {
+    lblRandBreite->setText(QStringLiteral("Breite der Ränder: %1").arg(tbDaempfRand->value()));
+}
+
+EdgeChoice TankBox::shownEdgeChoice() const {
+    return rbReflOhnePhS->isChecked()  ? EdgeChoice::NoPhaseJump
+           : rbReflMitPhS->isChecked() ? EdgeChoice::PhaseJump
+                                       : EdgeChoice::Choosable;
+}
+
 void TankBox::edgesChanged() {
     document_.edit(QStringLiteral("Ränder ändern"), [&](TZBecken& t) {
         t.SetEdges(cbZBDaempfVorne->isChecked(), cbZBDaempfHinten->isChecked(),
                    cbZBDaempfLinks->isChecked(), cbZBDaempfRechts->isChecked(),
                    tbDaempfRand->value());
+        t.RandWahl = shownEdgeChoice();
     });
 }
 
 void TankBox::edgeBehaviourChosen() {
     const bool choosable = rbDaempf->isChecked();
     panDaempf->setVisible(choosable);
-    if (choosable) {
+    bool controlsChanged = false;
+    if (!choosable) {
+        // The four edges and the width follow the choice in one step.
+        const bool phaseJump = rbReflMitPhS->isChecked();
+        const QSignalBlocker blocks[] = {
+            QSignalBlocker(cbZBDaempfLinks), QSignalBlocker(cbZBDaempfRechts),
+            QSignalBlocker(cbZBDaempfVorne), QSignalBlocker(cbZBDaempfHinten),
+            QSignalBlocker(tbDaempfRand)};
+        for (QCheckBox* box :
+             {cbZBDaempfLinks, cbZBDaempfRechts, cbZBDaempfVorne, cbZBDaempfHinten}) {
+            controlsChanged = controlsChanged || box->isChecked() != phaseJump;
+            box->setChecked(phaseJump);
+        }
+        if (phaseJump && tbDaempfRand->value() != 1) {
+            controlsChanged = true;
+            tbDaempfRand->setValue(1);
+            showEdgeWidth();
+        }
+    }
+    if (controlsChanged) {
+        edgesChanged();
         return;
     }
-    const bool phaseJump = rbReflMitPhS->isChecked();
-    for (QCheckBox* box : {cbZBDaempfLinks, cbZBDaempfRechts, cbZBDaempfVorne, cbZBDaempfHinten}) {
-        box->setChecked(phaseJump);
-    }
-    if (phaseJump) {
-        tbDaempfRand->setValue(1);
+    // A pick that changes no edge still is the user's choice, remembered with the tank.
+    const EdgeChoice choice = shownEdgeChoice();
+    document_.edit(QStringLiteral("Ränder ändern"), [&](TZBecken& t) { t.RandWahl = choice; });
+}
+
+void TankBox::commitTypedSize() {
+    if (sizeTyped_) {
+        sizeChanged();
     }
 }
 
 void TankBox::sizeChanged() {
+    sizeTyped_ = false;
     if (sizeCheck_ && !sizeCheck_(seXGr->value(), seYGr->value()) && document_.hasTank()) {
         const QSignalBlocker quietX(seXGr), quietY(seYGr);
         seXGr->setValue(document_.tank().GroesseX);
@@ -177,6 +218,7 @@ void TankBox::showLoadedTank() {
                                      QSignalBlocker(tbDaempfRand)};
     seXGr->setValue(t.GroesseX);
     seYGr->setValue(t.GroesseY);
+    sizeTyped_ = false;
     seStandardDaempf->setValueFrom(t.StandardDaempfung * 100);
     tbStandardKoppl->setValue(roundIntoRange(t.StandardKopplung * 20, tbStandardKoppl->minimum(),
                                              tbStandardKoppl->maximum()));
@@ -185,11 +227,11 @@ void TankBox::showLoadedTank() {
     cbZBDaempfLinks->setChecked(t.RandLinks);
     cbZBDaempfRechts->setChecked(t.RandRechts);
     tbDaempfRand->setValue(t.RandBreite);
-    // The file keeps only the flags and the width; pick the choice that produces them.
-    const int damped = int(t.RandHinten) + int(t.RandVorne) + int(t.RandLinks) + int(t.RandRechts);
-    QRadioButton* choice = damped == 0                        ? rbReflOhnePhS
-                           : damped == 4 && t.RandBreite == 1 ? rbReflMitPhS
-                                                              : rbDaempf;
+    showEdgeWidth();
+    const EdgeChoice shown = t.edgeChoice();
+    QRadioButton* choice = shown == EdgeChoice::NoPhaseJump ? rbReflOhnePhS
+                           : shown == EdgeChoice::PhaseJump ? rbReflMitPhS
+                                                            : rbDaempf;
     choice->setChecked(true);
     panDaempf->setVisible(choice == rbDaempf);
 }

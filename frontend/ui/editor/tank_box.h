@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QGridLayout;
+class QLabel;
 class QRadioButton;
 class QSlider;
 
@@ -44,15 +45,22 @@ class TankBox : public CompactGroupBox {
     QCheckBox* cbZBDaempfVorne;  // captioned "Hinten": the edge at y = 0
     QCheckBox* cbZBDaempfHinten; // captioned "Vorne": the edge at y = max
     QSlider* tbDaempfRand;
+    QLabel* lblRandBreite; // "Breite der Ränder: 10", following the slider
+
+    // Commits a size typed into the fields but not yet confirmed (Enter or leaving the field).
+    void commitTypedSize();
 
   private:
     void buildEdgeControls(QGridLayout* grid);
     void edgesChanged();
     void edgeBehaviourChosen();
+    EdgeChoice shownEdgeChoice() const;
+    void showEdgeWidth();
     void sizeChanged();
 
     TankDocument& document_;
     std::function<bool(int32_t, int32_t)> sizeCheck_;
+    bool sizeTyped_ = false; // the size fields hold text not yet stored in the tank
 };
 
 } // namespace zb::ui

@@ -49,6 +49,7 @@ bool TfrmMain::saveTankAs(const QString& fileName) {
         return false;
     }
     lastFileName_ = fileName;
+    setTankFile(fileName);
     rememberFile(fileName);
     return true;
 }
@@ -100,6 +101,7 @@ bool TfrmMain::openTankFile(const QString& fileName) {
         return false;
     }
     lastFileName_ = fileName;
+    setTankFile(fileName);
     rememberFile(fileName);
     editor->gbWannenWerte->showLoadedTank();
     editor->FillTree(0); // the document's change sends the tank to the engine, once

@@ -15,9 +15,11 @@
 #include "view/probe_plot.h"
 #include "view/view_frame.h"
 #include "widgets/track_bar.h"
+#include "widgets/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,6 +34,10 @@
 namespace zb::ui {
 
 namespace {
+
+QString designedTitle() {
+    return QStringLiteral("Simulation einer Zitterbecken");
+}
 
 // Tanks from this many oscillators on take long enough to build that the user should see it.
 constexpr long long kSlowTransferNodes = 1'000'000;
@@ -60,7 +66,7 @@ class BusyCursor {
 TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     : QMainWindow(parent), engine_(engine), document_(this) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Simulation einer Zitterbecken"));
+    setWindowTitle(designedTitle());
     buildMenus();
     timerSchrittweise = new QTimer(this);
     timerSchrittweise->setObjectName(QStringLiteral("timerSchrittweise"));
@@ -98,7 +104,9 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     move(0, 0);
     // Where the user left it last time, if anywhere.
     restoreGeometry(QSettings().value(QStringLiteral("mainWindow/geometry")).toByteArray());
+    keepOnScreen(this);
     connect(&document_, &TankDocument::changed, this, &TfrmMain::RefreshEngine);
+    connect(&document_, &TankDocument::modifiedChanged, this, &TfrmMain::updateTitle);
     connect(editor, &ObjectEditor::helpTextRequested, this, &TfrmMain::helpTextRequested);
     // A paused run draws only when what it shows changes.
     connect(GLFrame, &TFrame2::runViewMoved, this, &TfrmMain::requestRunFrame);
@@ -251,6 +259,7 @@ void TfrmMain::NewTank(int32_t x, int32_t y) {
     editor->gbWannenWerte->startNewTank(x, y);
     document_.markSaved(); // a new tank is unchanged until the user changes it
     document_.clearHistory();
+    setTankFile({});
     GLFrame->zoomFactor = 1.0 - double(tbZoom->value()) / double(tbZoom->maximum());
     editor->FillTree(document_.tank().Objekte->Count() - 1);
 }
@@ -285,7 +294,29 @@ bool TfrmMain::tankChangedSinceTransfer() const {
     return !document_.hasTank() || serializeTank(document_.tank()) != transferred_;
 }
 
+void TfrmMain::setTankFile(const QString& fileName) {
+    tankFile_ = fileName;
+    updateTitle();
+}
+
+void TfrmMain::updateTitle() {
+    if (tankFile_.isEmpty()) {
+        setWindowModified(false);
+        setWindowTitle(designedTitle());
+        return;
+    }
+    // "[*]" in a file name is doubled, which Qt shows as written.
+    const QString name =
+        QFileInfo(tankFile_).fileName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(QStringLiteral("%1[*] – %2").arg(name, designedTitle()));
+    setWindowModified(document_.isModified());
+}
+
 bool TfrmMain::mayDiscardTank(bool askEvenUnchanged) {
+    // A size typed but not yet confirmed is part of the tank the user means.
+    if (run_.tutorialSequence == 0) {
+        editor->gbWannenWerte->commitTypedSize();
+    }
     if (!document_.hasTank() || (!askEvenUnchanged && !document_.isModified())) {
         return true;
     }
@@ -307,7 +338,10 @@ void TfrmMain::quitProgram() {
         return;
     }
     StopRun();
+    // Quitting closes the windows, this one too: the question has just been answered.
+    discardAgreed_ = true;
     QCoreApplication::quit();
+    discardAgreed_ = false;
 }
 
 void TfrmMain::updateTimerTick() {
@@ -339,7 +373,7 @@ void TfrmMain::hideEvent(QHideEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (!mayDiscardTank(false)) {
+    if (!discardAgreed_ && !mayDiscardTank(false)) {
         event->ignore();
         return;
     }

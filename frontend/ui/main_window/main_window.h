@@ -109,6 +109,10 @@ class TfrmMain : public QMainWindow {
     // Asks "Speichern?" (always, or only when the tank has unsaved changes); false when the
     // user cancels or the save he asked for did not happen.
     bool mayDiscardTank(bool askEvenUnchanged);
+    // The file the tank was read from or last saved to; empty for a new tank and in the guided
+    // sequences. The title names it and marks unsaved changes.
+    void setTankFile(const QString& fileName);
+    void updateTitle();
     // Stops drawing frames, leaving the window as the run arranged it.
     void haltRun();
     void runFrame();
@@ -156,6 +160,8 @@ class TfrmMain : public QMainWindow {
     FlatViewEditor* viewEditor;
 
     QString lastFileName_;
+    QString tankFile_;
+    bool discardAgreed_ = false; // "Beenden" has asked already; closing the window asks no more
     std::vector<uint8_t> transferred_;        // the tank as last sent to the engine
     bool fieldAtRest_ = false;                // no step since that transfer
     bool brokenFieldReported_ = false;        // this run's field stopped being finite

@@ -25,6 +25,14 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
     qputenv("XDG_DOCUMENTS_DIR", QFile::encodeName(home.filePath(QStringLiteral("Dokumente"))));
     QDir().mkpath(home.filePath(QStringLiteral("Dokumente")));
+    // Qt takes the documents folder from the user's xdg-user-dirs file, not from the variable.
+    QFile userDirs(home.filePath(QStringLiteral("config/user-dirs.dirs")));
+    QDir().mkpath(home.filePath(QStringLiteral("config")));
+    if (userDirs.open(QIODevice::WriteOnly)) {
+        userDirs.write("XDG_DOCUMENTS_DIR=\"" +
+                       QFile::encodeName(home.filePath(QStringLiteral("Dokumente"))) + "\"\n");
+        userDirs.close();
+    }
     zb::ui::ZbApplication::choosePlatform();
     zb::ui::ZbApplication app(argc, argv);
     if (!zb::ui::ZbApplication::engineCanDraw()) {
