@@ -215,6 +215,27 @@ TEST_F(DisplayModes, ThePanelDrawsTheAveragedIntensityAsTheProfilesEnvelope) {
         count(curve, 0, kPanelMiddle - 14) + count(curve, kPanelMiddle - 9, kPanelMiddle + 10), 0);
 }
 
+TEST_F(DisplayModes, AStrongWavesEnvelopeIsScaledIntoThePanel) {
+    newPool(21, 21);
+    ZBDLL_AddScreen(10, true);
+    ZBDLL_SetScreenIntensity(true);
+    ZBDLL_SetPaused(false);
+    ZBDLL_NextFrame();
+    ASSERT_EQ(gEngine.display.screens.size(), 1u);
+    // Sine waves 0.5 high on the left half of the line, 0.25 on the right: four and two times
+    // the panel's half height of 0.125.
+    std::vector<float>& values = gEngine.display.screens[0].values;
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = i < 10 ? 0.5f * 0.5f / 2 : 0.25f * 0.25f / 2;
+    placeCamera(View::Flat);
+    auto curve = [](Rgb c) { return c.near(kIntensityCurve, 3); };
+    capture(true, true);
+    const int top = kPanelMiddle - 15; // y = -0.75
+    EXPECT_EQ(count(curve, 0, top - 1), 0) << "nothing above the panel";
+    EXPECT_GT(count(curve, top - 1, top + 3), 50) << "the highest part touches the panel's top";
+    EXPECT_GT(count(curve, kPanelMiddle - 9, kPanelMiddle - 6), 50) << "the rest at half of it";
+}
+
 TEST_F(DisplayModes, TheIntensityMapIsDarkWhereTheAveragedFieldHasItsMinima) {
     // Two slits in a wall across the pool, lit by an exciter in front of them; damped edges
     // keep reflections weak.
