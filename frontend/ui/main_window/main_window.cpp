@@ -136,7 +136,9 @@ TfrmMain::~TfrmMain() {
 QWidget* TfrmMain::buildLeftStrip() {
     auto* strip = new QWidget;
     strip->setObjectName(QStringLiteral("leftStrip"));
-    // As wide as its parts: the simulation group widens by a scroll bar in a low window.
+    // The designed width, also while a sequence hides both parts; the simulation group widens
+    // it by a scroll bar in a low window.
+    strip->setMinimumWidth(SimulationGroup::kDesignedWidth);
     strip->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* stripLayout = new QVBoxLayout(strip);
     stripLayout->setContentsMargins(0, 0, 0, 0);

@@ -93,6 +93,11 @@ class LeftStripTest : public QObject {
         QTRY_VERIFY(area.isHidden());
         QCOMPARE(editPanelOf(*h.window).width(), SimulationGroup::kDesignedWidth);
         QVERIFY(!editPanelOf(*h.window).isHidden());
+        // A sequence hides both parts; the view keeps its designed place beside the strip.
+        h.window->StartIntroduction();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCOMPARE(frameOf(*h.window).mapTo(h.window->centralWidget(), QPoint(0, 0)),
+                 QPoint(SimulationGroup::kDesignedWidth, 0));
     }
 };
 
