@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zb {
@@ -24,6 +25,9 @@ constexpr GLfloat kScreenColour[kMaxScreens][3] = {
 
 // The averaged intensity's curve, distinct from every screen's colour.
 constexpr GLfloat kIntensityColour[3] = {1.0f, 0.55f, 0.0f};
+
+// The panel spans y -1 to -0.75; its curves run about the middle at the heights' own scale.
+constexpr float kPanelHalfHeight = 0.125f;
 
 // Screen k's averaged intensity when it is shown and has count values, else null.
 const float* shownIntensity(int k, int64_t count) {
@@ -104,14 +108,21 @@ void drawProfile(int64_t count, Point point) {
 // The envelope +-sqrt(2 I) of the averaged intensity I along a profile of count nodes: the
 // amplitude of a sine wave of that intensity, so that it shares the profile's scale and touches
 // its crests and troughs where the waves are steady. Drawn under the profile, which it frames.
+// Waves higher than the panel would carry it up into the scene: then it is scaled down as a
+// whole until its highest point touches the panel's edge.
 template <class Along>
 void drawEnvelope(const float* intensity, int64_t count, Along along) {
+    float highest = 0.0f;
+    for (int64_t k = 0; k < count; ++k)
+        if (std::isfinite(intensity[k]))
+            highest = std::max(highest, std::sqrt(2.0f * intensity[k]));
+    const float scale = highest > kPanelHalfHeight ? kPanelHalfHeight / highest : 1.0f;
     glColor3fv(kIntensityColour);
     glLineWidth(2.0f);
     for (const float sign : {1.0f, -1.0f})
         drawProfile(count, [&](int64_t k, GLfloat& x, GLfloat& y) {
             x = along(k);
-            y = sign * std::sqrt(2.0f * intensity[k]);
+            y = sign * scale * std::sqrt(2.0f * intensity[k]);
         });
     glLineWidth(1.0f);
 }

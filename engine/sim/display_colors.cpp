@@ -28,6 +28,17 @@ uint32_t tinted(const float c[3], const Oscillator& o) {
     return packed(c[0] * o.color[0], c[1] * o.color[1], c[2] * o.color[2]);
 }
 
+// On the intensity scale: the tint drawn as a mix towards the designed colour, which stays
+// visible where the scale's own colour is dark.
+uint32_t tintedOverDark(const float c[3], const Oscillator& o) {
+    const float whiteness = std::min({o.color[0], o.color[1], o.color[2]});
+    const float m = kIntensityTintShare * (1.0f - std::clamp(whiteness, 0.0f, 1.0f));
+    float mixed[3];
+    for (int i = 0; i < 3; ++i)
+        mixed[i] = (1.0f - m) * c[i] * o.color[i] + m * o.color[i];
+    return packed(mixed[0], mixed[1], mixed[2]);
+}
+
 // The distribution of a non-negative quantity over the water cells, in bins of an eighth of an
 // octave: the bits of a non-negative float rise with its value, so their top bits index the
 // bins. One pass, whatever the pool's size.
@@ -130,7 +141,9 @@ void intensityColors(DisplayState& d, const Pool& p) {
     for (size_t k = 0; k < p.cellCount(); ++k) {
         const Oscillator& o = p.oscillators[k];
         if (!isWater(o)) {
-            out[k] = designed(o);
+            out[k] = isWallCell(o) ? packed(kIntensityWallColor[0], kIntensityWallColor[1],
+                                            kIntensityWallColor[2])
+                                   : designed(o);
             continue;
         }
         if (measured)
@@ -142,7 +155,7 @@ void intensityColors(DisplayState& d, const Pool& p) {
         const float f = s < 0.5f ? 2.0f * s : 2.0f * s - 1.0f;
         const float c[3] = {lo[0] + f * (hi[0] - lo[0]), lo[1] + f * (hi[1] - lo[1]),
                             lo[2] + f * (hi[2] - lo[2])};
-        out[k] = tinted(c, o);
+        out[k] = tintedOverDark(c, o);
     }
     if (measured)
         d.intensityScale = squareScale(values);

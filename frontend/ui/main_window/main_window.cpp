@@ -9,6 +9,7 @@
 #include "model/tank_file.h"
 #include "simulation/display_group.h"
 #include "simulation/simulation_group.h"
+#include "simulation/strip_scroll_area.h"
 #include "tutorial/tutorial_panel.h"
 #include "view/engine_panel.h"
 #include "view/flat_view_editor.h"
@@ -144,12 +145,16 @@ TfrmMain::~TfrmMain() {
 QWidget* TfrmMain::buildLeftStrip() {
     auto* strip = new QWidget;
     strip->setObjectName(QStringLiteral("leftStrip"));
-    strip->setFixedWidth(201);
+    // The designed width, also while a sequence hides both parts; the simulation group widens
+    // it by a scroll bar in a low window.
+    strip->setMinimumWidth(SimulationGroup::kDesignedWidth);
+    strip->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* stripLayout = new QVBoxLayout(strip);
     stripLayout->setContentsMargins(0, 0, 0, 0);
 
     panEdit = new QWidget;
     panEdit->setObjectName(QStringLiteral("panEdit"));
+    panEdit->setFixedWidth(SimulationGroup::kDesignedWidth);
     // The strip is narrow: its own texts use the small dialog size (help labels keep 12 px).
     QFont small = panEdit->font();
     small.setPixelSize(11);
@@ -183,7 +188,9 @@ QWidget* TfrmMain::buildLeftStrip() {
     gbSimulation->hide();
 
     stripLayout->addWidget(panEdit, 1);
-    stripLayout->addWidget(gbSimulation, 1);
+    stripLayout->addWidget(new StripScrollArea(gbSimulation, SimulationGroup::kDesignedWidth,
+                                               SimulationGroup::kDesignedHeight),
+                           1);
     return strip;
 }
 

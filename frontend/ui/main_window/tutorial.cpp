@@ -3,6 +3,8 @@
 #include "editor/object_editor.h"
 #include "help/data_files.h"
 #include "main_window/main_window.h"
+#include "simulation/display_group.h"
+#include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
 #include "tutorial/tutorial_steps.h"
 
@@ -34,6 +36,7 @@ void TfrmMain::startSequence(int sequence) {
     MenuEinfuehrung->show();
     run_.tutorialSequence = sequence;
     run_.tutorialStep = 1;
+    gbSimulation->gbDarstellung->startSequence();
     ShowTutorialStep();
 }
 
@@ -145,6 +148,7 @@ void TfrmMain::connectTutorial() {
     connect(p.btnLeaveTutorial, &QPushButton::clicked, this, [this] {
         if (mayDiscardTank(false)) {
             enterFreeMode();
+            gbSimulation->gbDarstellung->applyToEngine(); // free mode's choices back at once
         }
     });
 }

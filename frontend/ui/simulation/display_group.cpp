@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLocale>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSlider>
 
 #include <cmath>
@@ -29,8 +30,8 @@ constexpr int kDefaultHeight = 0;
 
 } // namespace
 
-DisplayGroup::DisplayGroup(EngineCalls& engine, QWidget* parent)
-    : QGroupBox(QStringLiteral("Darstellung"), parent), engine_(engine) {
+DisplayGroup::DisplayGroup(EngineCalls& engine, const RunState& run, QWidget* parent)
+    : QGroupBox(QStringLiteral("Darstellung"), parent), engine_(engine), run_(run) {
     setObjectName(QStringLiteral("gbDarstellung"));
     auto* lblFaerbung = new HelpLabel(QStringLiteral("Farben:"), help::Faerbung, this);
     lblFaerbung->setObjectName(QStringLiteral("lblFaerbung"));
@@ -61,16 +62,13 @@ DisplayGroup::DisplayGroup(EngineCalls& engine, QWidget* parent)
         QStringLiteral("Zeigt in der Schirmanzeige, wie stark es entlang jedes Schirms im Mittel "
                        "schwingt."));
 
-    const QSettings settings;
-    const int color = settings.value(kColorKey, 0).toInt();
-    cbFaerbung->setCurrentIndex(color >= 0 && color < cbFaerbung->count() ? color : 0);
-    tbHoehenfaktor->setValue(settings.value(kHeightKey, kDefaultHeight).toInt());
-    cbSchirmIntensitaet->setChecked(settings.value(kIntensityKey, false).toBool());
-    showHeightScale();
+    showStored();
 
     const auto apply = [this] {
         showHeightScale();
-        store();
+        if (shownSequence_ == 0) {
+            store();
+        }
         applyToEngine();
         emit changed();
     };
@@ -84,9 +82,40 @@ float DisplayGroup::heightScaleOf(int position) {
 }
 
 void DisplayGroup::applyToEngine() {
+    if (run_.tutorialSequence == 0 && shownSequence_ != 0) {
+        shownSequence_ = 0;
+        showStored();
+    } else if (run_.tutorialSequence != shownSequence_) {
+        startSequence();
+        return;
+    }
     engine_.setColorMode(cbFaerbung->currentIndex());
     engine_.setHeightScale(heightScaleOf(tbHoehenfaktor->value()));
     engine_.setScreenIntensity(cbSchirmIntensitaet->isChecked());
+}
+
+void DisplayGroup::startSequence() {
+    shownSequence_ = run_.tutorialSequence;
+    showChoices(0, kDefaultHeight, false);
+    applyToEngine();
+}
+
+void DisplayGroup::showChoices(int colorMode, int heightPosition, bool screenIntensity) {
+    // Shown, not chosen: nothing is stored, and the caller sends them to the engine.
+    const QSignalBlocker color(cbFaerbung);
+    const QSignalBlocker height(tbHoehenfaktor);
+    const QSignalBlocker intensity(cbSchirmIntensitaet);
+    cbFaerbung->setCurrentIndex(colorMode >= 0 && colorMode < cbFaerbung->count() ? colorMode : 0);
+    tbHoehenfaktor->setValue(heightPosition);
+    cbSchirmIntensitaet->setChecked(screenIntensity);
+    showHeightScale();
+}
+
+void DisplayGroup::showStored() {
+    const QSettings settings;
+    showChoices(settings.value(kColorKey, 0).toInt(),
+                settings.value(kHeightKey, kDefaultHeight).toInt(),
+                settings.value(kIntensityKey, false).toBool());
 }
 
 void DisplayGroup::showHeightScale() {

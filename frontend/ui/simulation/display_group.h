@@ -1,8 +1,11 @@
 // How the run is drawn beyond the designed view: the colouring of the water, a factor on the
-// drawn heights, and the screens' averaged intensity. The choices are the user's, kept from run
-// to run and from one start of the program to the next; none of them changes the simulation.
+// drawn heights, and the screens' averaged intensity. In free mode the choices are the user's,
+// kept from run to run and from one start of the program to the next; a guided sequence starts
+// with the designed view, and what is chosen there lasts for that sequence only. None of them
+// changes the simulation.
 #pragma once
 
+#include "main_window/run_state.h"
 #include "model/engine_calls.h"
 
 #include <QGroupBox>
@@ -19,15 +22,18 @@ class DisplayGroup : public QGroupBox {
     Q_OBJECT
 
   public:
-    DisplayGroup(EngineCalls& engine, QWidget* parent = nullptr);
+    DisplayGroup(EngineCalls& engine, const RunState& run, QWidget* parent = nullptr);
 
     QComboBox* cbFaerbung;
     HelpLabel* lblHoehenfaktor;
     QSlider* tbHoehenfaktor;
     QCheckBox* cbSchirmIntensitaet;
 
-    // Sends every choice to the engine, which starts with its own defaults.
+    // Sends every choice to the engine, which starts with its own defaults. Free mode's own
+    // choices come back first when a sequence has been left.
     void applyToEngine();
+    // A guided sequence (re)starts: the designed view, which free mode's choices do not reach.
+    void startSequence();
 
     // The factor on the drawn heights at a position of the track bar: 2^(position/10).
     static float heightScaleOf(int position);
@@ -37,10 +43,14 @@ class DisplayGroup : public QGroupBox {
     void changed();
 
   private:
+    void showChoices(int colorMode, int heightPosition, bool screenIntensity);
+    void showStored();
     void showHeightScale();
     void store() const;
 
     EngineCalls& engine_;
+    const RunState& run_;
+    int32_t shownSequence_ = 0; // whose choices the controls show: 0 free mode's
 };
 
 } // namespace zb::ui

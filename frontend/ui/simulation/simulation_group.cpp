@@ -251,7 +251,7 @@ void SimulationGroup::buildControl() {
         "Messpunkte und die gespeicherten Messwerte zeigen. Jeder Rechenschritt bringt sie um "
         "einen Zeitschritt weiter, bei höherer Simulationsgeschwindigkeit also schneller."));
 
-    gbDarstellung = new DisplayGroup(engine_, this);
+    gbDarstellung = new DisplayGroup(engine_, run_, this);
     gbDarstellung->setGeometry(8, 492, 185, 98);
     connect(gbDarstellung, &DisplayGroup::changed, this, &SimulationGroup::runViewChanged);
 

@@ -64,6 +64,9 @@ class SimulationGroup : public CompactGroupBox {
     // The speed position a run starts at, and its time step for a tank whose largest stable
     // step is maxTimeStep (the slider's cap may hold it lower).
     static constexpr int kStartPosition = 30;
+    // The group's size in the designed window, where each control has its designed place.
+    static constexpr int kDesignedWidth = 201;
+    static constexpr int kDesignedHeight = 654;
     static float startTimeStep(double maxTimeStep);
 
     // Closes the speeds above the tank's largest stable time step.

@@ -111,14 +111,53 @@ TEST_F(DisplayModes, WallsExcitersAndMaterialChangesKeepTheirColoursInBothModes)
         ZBDLL_SetColorMode(mode);
         placeCamera(View::Flat);
         capture(false);
-        EXPECT_GT(count([](Rgb c) { return c.r < 40 && c.g < 40 && c.b < 40; }), 150) << "wall";
+        // Black walls on the elevation scale; on the intensity scale, whose dark end they would
+        // vanish in, light grey.
+        const Rgb wall = mode == 1 ? Rgb{0, 0, 0} : Rgb{191, 191, 191};
+        EXPECT_GT(count([&](Rgb c) { return c.near(wall, 2); }), 150) << "wall";
         EXPECT_GT(count([](Rgb c) { return c.r < 40 && c.g > 200 && c.b < 40; }), 20) << "exciter";
         // Still water: white on the elevation scale, the dark end on the intensity scale; either
-        // takes the material's tint, half the blue.
+        // takes the material's tint, half the blue, on the intensity scale mixed a quarter of
+        // the way towards it.
         const Rgb water = mode == 1 ? Rgb{255, 255, 255} : Rgb{13, 13, 64};
-        const Rgb tinted{water.r, water.g, water.b / 2};
+        const Rgb tinted = mode == 1 ? Rgb{water.r, water.g, water.b / 2} : Rgb{73, 73, 56};
         EXPECT_GT(count([&](Rgb c) { return c.near(water, 2); }, 0, 115), 200);
         EXPECT_GT(count([&](Rgb c) { return c.near(tinted, 2); }, 125, kHeight), 200);
+    }
+}
+
+TEST_F(DisplayModes, WallsEdgesAndExcitersStandOutFromStillWaterInEveryMode) {
+    // A fresh pool, as after a start or a reset: nothing measured yet, the water at rest.
+    constexpr int n = 61;
+    auto seen = [&](int i, int j) {
+        const int x = 160 + seenFromAbove(-0.5 + i / double(n - 1));
+        const int y = 120 + seenFromAbove(-0.5 + j / double(n - 1));
+        for (int dy : {0, -1, 1})
+            if (!at(x, y + dy).near(kBackground, 6))
+                return at(x, y + dy);
+        return kBackground;
+    };
+    auto apart = [](Rgb a, Rgb b) {
+        return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+    };
+    for (int mode : {0, 1, 2}) {
+        SCOPED_TRACE(mode);
+        ZBDLL_ResetAll();
+        ZBDLL_SetColorMode(0);
+        ZBDLL_CreateEmptyPool(n, n, 0.0, 1.0, 6);
+        ZBDLL_AddWall(30, 40, 0, 40, 0, 0, 0);
+        ZBDLL_AddExciter(30, 15, 3, 3, 0, 25.0, 0.2, true);
+        ZBDLL_AddEdges(true, true, true, true);
+        ZBDLL_SetColorMode(mode);
+        placeCamera(View::Flat);
+        capture(false);
+        const Rgb water = seen(30, 28);
+        ASSERT_FALSE(water.near(kBackground, 6));
+        EXPECT_GE(apart(seen(30, 40), water), 200) << "wall " << seen(30, 40) << " on " << water;
+        EXPECT_GE(apart(seen(30, 15), water), 200) << "exciter " << seen(30, 15);
+        for (const auto& [i, j] : {std::pair{1, 28}, {59, 28}, {30, 1}, {30, 59}})
+            EXPECT_GE(apart(seen(i, j), water), 150)
+                << "damped edge at " << i << ", " << j << ": " << seen(i, j) << " on " << water;
     }
 }
 
@@ -174,6 +213,27 @@ TEST_F(DisplayModes, ThePanelDrawsTheAveragedIntensityAsTheProfilesEnvelope) {
     EXPECT_GT(count(curve, kPanelMiddle + 10, kPanelMiddle + 14), 140);
     EXPECT_EQ(
         count(curve, 0, kPanelMiddle - 14) + count(curve, kPanelMiddle - 9, kPanelMiddle + 10), 0);
+}
+
+TEST_F(DisplayModes, AStrongWavesEnvelopeIsScaledIntoThePanel) {
+    newPool(21, 21);
+    ZBDLL_AddScreen(10, true);
+    ZBDLL_SetScreenIntensity(true);
+    ZBDLL_SetPaused(false);
+    ZBDLL_NextFrame();
+    ASSERT_EQ(gEngine.display.screens.size(), 1u);
+    // Sine waves 0.5 high on the left half of the line, 0.25 on the right: four and two times
+    // the panel's half height of 0.125.
+    std::vector<float>& values = gEngine.display.screens[0].values;
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = i < 10 ? 0.5f * 0.5f / 2 : 0.25f * 0.25f / 2;
+    placeCamera(View::Flat);
+    auto curve = [](Rgb c) { return c.near(kIntensityCurve, 3); };
+    capture(true, true);
+    const int top = kPanelMiddle - 15; // y = -0.75
+    EXPECT_EQ(count(curve, 0, top - 1), 0) << "nothing above the panel";
+    EXPECT_GT(count(curve, top - 1, top + 3), 50) << "the highest part touches the panel's top";
+    EXPECT_GT(count(curve, kPanelMiddle - 9, kPanelMiddle - 6), 50) << "the rest at half of it";
 }
 
 TEST_F(DisplayModes, TheIntensityMapIsDarkWhereTheAveragedFieldHasItsMinima) {

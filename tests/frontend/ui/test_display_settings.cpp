@@ -111,6 +111,68 @@ class DisplaySettingsTest : public QObject {
         QVERIFY(sentAfterTheTank(again.engine, 1, 0.125f, true));
     }
 
+    void aGuidedSequenceStartsWithTheDesignedDisplayAndFreeModeKeepsItsOwn() {
+        ProgramHarness p;
+        p.enterFreeMode();
+        TfrmMain& main = p.w->frmMain;
+        DisplayGroup& d = *simulationOf(main).gbDarstellung;
+        d.cbFaerbung->setCurrentIndex(2);
+        d.tbHoehenfaktor->setValue(d.tbHoehenfaktor->minimum());
+        d.cbSchirmIntensitaet->setChecked(true);
+        QCOMPARE(d.lblHoehenfaktor->text(), QStringLiteral("Höhe ×0,13"));
+        const auto showsFreeChoices = [&] {
+            return d.cbFaerbung->currentIndex() == 2 &&
+                   d.tbHoehenfaktor->value() == d.tbHoehenfaktor->minimum() &&
+                   d.cbSchirmIntensitaet->isChecked() &&
+                   sentAfterTheTank(p.engine, 2, 0.125f, true);
+        };
+        const auto showsDesigned = [&] {
+            return d.cbFaerbung->currentIndex() == 0 && d.tbHoehenfaktor->value() == 0 &&
+                   d.lblHoehenfaktor->text() == QStringLiteral("Höhe ×1,0") &&
+                   !d.cbSchirmIntensitaet->isChecked() &&
+                   sentAfterTheTank(p.engine, 0, 1.0f, false);
+        };
+
+        for (int entry : {4, 5}) { // the introduction, the series
+            main.close();
+            p.w->startEntry(entry);
+            QTRY_VERIFY(showsDesigned());
+            main.RunSimulation();
+            QVERIFY(sentAfterTheTank(p.engine, 0, 1.0f, false));
+            main.StopRun();
+
+            // A choice in the sequence holds from step to step and for its runs.
+            d.cbFaerbung->setCurrentIndex(1);
+            tutorialOf(main).btnTutorialWeiter->click();
+            QTRY_VERIFY(sentAfterTheTank(p.engine, 1, 1.0f, false));
+            QCOMPARE(d.cbFaerbung->currentIndex(), 1);
+            main.RunSimulation();
+            QVERIFY(sentAfterTheTank(p.engine, 1, 1.0f, false));
+            main.StopRun();
+
+            // Leaving it by its last step brings free mode's choices back.
+            for (int step = 0; step < 10 && tutorialOf(main).btnLeaveTutorial->isHidden(); ++step) {
+                tutorialOf(main).btnTutorialWeiter->click();
+            }
+            tutorialOf(main).btnLeaveTutorial->click();
+            QCOMPARE(main.runState().tutorialSequence, 0);
+            QTRY_VERIFY(showsFreeChoices());
+        }
+
+        // So does free mode chosen on the start screen after a sequence's window was closed.
+        main.close();
+        p.w->startEntry(4);
+        QTRY_VERIFY(showsDesigned());
+        d.tbHoehenfaktor->setValue(10);
+        main.close();
+        p.w->startEntry(2);
+        QTRY_VERIFY(showsFreeChoices());
+        // And a sequence entered again starts with the designed display, not the last one's.
+        main.close();
+        p.w->startEntry(4);
+        QTRY_VERIFY(showsDesigned());
+    }
+
     void theRunShowsItsSimulatedTime() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
