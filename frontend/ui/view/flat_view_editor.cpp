@@ -423,7 +423,7 @@ void FlatViewEditor::insertAt(int32_t art, QPointF at, bool variant) {
     if (!editor_.mayInsert(art)) {
         return;
     }
-    auto object = std::make_unique<TObjekt>(art, editor_.newObjectName(art).toStdString());
+    std::unique_ptr<TObjekt> object = editor_.newObject(art);
     if (TErreger* e = object->erreger()) {
         e->X = i;
         e->Y = j;
