@@ -36,6 +36,16 @@ struct Handle {
 // and among equals the one later in the list, which is drawn over the others.
 std::optional<Pick> objectAt(const TZBecken& tank, QPointF point, double tolerance);
 
+// How far the point lies from the object's footprint, in oscillators; 0 on or inside it.
+double distanceTo(const TObjekt& object, QPointF point);
+
+// Whether the object's centre (a screen's or a material change's line) lies in the tank.
+bool centreInTank(const TObjekt& object, const TZBecken& tank);
+
+// Shortens an unturned wall to the tank's width at most and moves its centre as little as needed
+// so that every cell it covers lies in the tank.
+void fitIntoTank(TWand& wall, const TZBecken& tank);
+
 std::vector<QLineF> outlineOf(const TObjekt& object, const TZBecken& tank);
 std::vector<Handle> handlesOf(const TObjekt& object);
 
