@@ -56,7 +56,8 @@ class FlatViewEditor : public QObject {
     void contextMenu(QContextMenuEvent* event);
     void nudge(int di, int dj);
     void moveSelected(QPointF by);
-    void dragHandle(QPointF to);
+    // Shift (freely) turns without snapping to round angles.
+    void dragHandle(QPointF to, bool freely);
     void insertAt(int32_t art, QPointF at, bool variant);
     // Moves the eye so that the world point under panelPoint stays there.
     void keepUnder(QPoint panelPoint, QPointF oscillator);

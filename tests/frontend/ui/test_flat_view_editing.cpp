@@ -169,6 +169,69 @@ class FlatViewEditingTest : public QObject {
         QCOMPARE(moved.Laenge, 3);
     }
 
+    void aDragKeepsTheCentreInTheTankInOneStep() {
+        Harness h(true);
+        const TObjekt& e = h.insert(QStringLiteral("Erreger"));
+        h.edit(e, [](TObjekt& o) {
+            o.erreger()->X = 30;
+            o.erreger()->Y = 20;
+        });
+        setView(h, 0, 50, 50);
+        h.window->document().endGesture();
+        const struct {
+            QPointF to;
+            int x, y;
+        } drags[] = {{{-8, 70}, 0, 49}, {{105, -20}, 99, 0}}; // beyond two corners
+        for (const auto& d : drags) {
+            const QPoint target = pointOver(h, d.to);
+            QVERIFY2(panel(h).rect().contains(target), "the drag leaves the panel");
+            const QPointF from(e.erreger()->X, e.erreger()->Y);
+            QTest::mousePress(&panel(h), Qt::LeftButton, {}, pointOver(h, from));
+            QTest::mouseMove(&panel(h), pointOver(h, (from + d.to) / 2));
+            QTest::mouseMove(&panel(h), target);
+            QTest::mouseRelease(&panel(h), Qt::LeftButton, {}, target);
+            QCOMPARE(e.erreger()->X, d.x);
+            QCOMPARE(e.erreger()->Y, d.y);
+        }
+        // Undo puts back copies: the object is looked up afresh.
+        h.window->document().undo();
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->X, 0);
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->Y, 49);
+        h.window->document().undo();
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->X, 30);
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->Y, 20);
+    }
+
+    void aWallEndSnapsToRoundAnglesUnlessShiftIsHeld() {
+        Harness h(true);
+        setView(h, 50, 50, 50);
+        for (const bool shift : {false, true}) {
+            const TObjekt& w = h.insert(QStringLiteral("Wand"));
+            h.edit(w, [](TObjekt& o) {
+                o.wand()->X = 50;
+                o.wand()->Y = 25;
+                o.wand()->Laenge = 30;
+                o.wand()->Winkel = 0;
+            });
+            h.window->document().endGesture();
+            h.settle();
+            // The first end, 15 oscillators right of the pivot, drawn out to 44 degrees.
+            const double a = 44 * M_PI / 180;
+            const QPoint end = pointOver(h, {65, 25});
+            const QPoint target = pointOver(h, {50 + 18 * std::cos(a), 25 - 18 * std::sin(a)});
+            const Qt::KeyboardModifiers keys = shift ? Qt::ShiftModifier : Qt::NoModifier;
+            QTest::mousePress(&panel(h), Qt::LeftButton, keys, end);
+            QMouseEvent move(QEvent::MouseMove, target, panel(h).mapToGlobal(target), Qt::NoButton,
+                             Qt::LeftButton, keys);
+            QCoreApplication::sendEvent(&panel(h), &move);
+            QTest::mouseRelease(&panel(h), Qt::LeftButton, keys, target);
+            QCOMPARE(w.wand()->Winkel, shift ? 44 : 45);
+            QCOMPARE(w.wand()->Laenge, 36);
+            h.window->document().undo();
+            QCOMPARE(h.tank().Objekte->at(h.tank().Objekte->Count() - 1).wand()->Winkel, 0);
+        }
+    }
+
     void keysNudgeAndDeleteAndEscapeLetGo() {
         Harness h(true);
         const TObjekt& w = h.insert(QStringLiteral("Wand"));
