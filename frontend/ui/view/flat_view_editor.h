@@ -1,7 +1,9 @@
 // Editing the tank with the mouse and the keyboard in the flat top view: a click selects, a drag
 // moves or, on a handle, turns and stretches, the arrow keys nudge, Delete deletes, the context
 // menu inserts at the clicked oscillator, the wheel zooms about the pointer and the middle button
-// (or Space with the left one) pans. Every change goes through the tank document.
+// (or Space with the left one) pans. Every change goes through the tank document. Moving never
+// takes an object's centre out of the tank; a wall's end snaps to multiples of 15 degrees near
+// them and a plane front turns in steps of 15 degrees, unless Shift is held.
 #pragma once
 
 #include "document/tank_document.h"

@@ -1,6 +1,6 @@
 // The objects of a tank as the flat view shows them, in oscillators: which one lies under a
 // point (by its real footprint, turned walls and exciters included), its outline and the handles
-// a pupil drags to change it.
+// a pupil drags to change it; whether it stands in the tank.
 #pragma once
 
 #include "model/tank.h"
