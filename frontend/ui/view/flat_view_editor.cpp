@@ -342,9 +342,7 @@ void FlatViewEditor::dragHandle(QPointF to, bool freely) {
             // The length along the front as it will stand.
             const double along = di * std::sin(angle / kRadian) + dj * std::cos(angle / kRadian);
             const int length = std::clamp(rounded(2 * std::abs(along)), 1, 100000);
-            const QString what = angle == e->Winkel ? QStringLiteral("Erregergröße ändern")
-                                                    : QStringLiteral("Erreger drehen");
-            document_.editObject(o->serial(), what, [&](TObjekt& x) {
+            document_.editObject(o->serial(), QStringLiteral("Erreger drehen"), [&](TObjekt& x) {
                 x.erreger()->Winkel = angle;
                 x.erreger()->Laenge = length;
             });

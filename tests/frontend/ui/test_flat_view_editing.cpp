@@ -272,6 +272,17 @@ class FlatViewEditingTest : public QObject {
         QCOMPARE(front.erreger()->Winkel, 0);
         QCOMPARE(front.erreger()->Laenge, 40);
         QCOMPARE(front.erreger()->X, 50);
+        // Drawn out further and then turned well off its axis: 30 degrees, in one step.
+        const QPointF turned(50 + 25 * std::sin(M_PI / 6), 25 + 25 * std::cos(M_PI / 6));
+        QTest::mousePress(&panel(h), Qt::LeftButton, {}, pointOver(h, {50, 45}));
+        QTest::mouseMove(&panel(h), pointOver(h, {50, 50}));
+        QTest::mouseMove(&panel(h), pointOver(h, turned));
+        QTest::mouseRelease(&panel(h), Qt::LeftButton, {}, pointOver(h, turned));
+        QCOMPARE(front.erreger()->Winkel, 30);
+        QCOMPARE(front.erreger()->Laenge, 50);
+        h.window->document().undo();
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->Winkel, 0);
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->Laenge, 40);
 
         // A radial exciter 5 wide shows only its width handle, at its right edge: a press on its
         // body nearer that handle than the middle still moves it.
