@@ -1,8 +1,10 @@
 #include "editor/object_box.h"
 
+#include "view/object_shapes.h"
 #include "widgets/fit_text.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
 
 namespace zb::ui {
@@ -12,11 +14,32 @@ ObjectBox::ObjectBox(TankDocument& document, QWidget* parent)
     grid_->setContentsMargins(4, 4, 4, 4);
     grid_->setHorizontalSpacing(4);
     grid_->setVerticalSpacing(3);
+    // Typed values may lie outside (a file may hold them); the box only says so.
+    connect(&document_, &TankDocument::changed, this, &ObjectBox::updateOutsideHint);
 }
 
 void ObjectBox::takeObject(const TObjekt& object, const QString& kind) {
     serial_ = object.serial();
     setCaption(QStringLiteral("%1 (\"%2\")").arg(kind, QString::fromStdString(object.Name)));
+    updateOutsideHint();
+}
+
+QLabel* ObjectBox::makeOutsideHint(const QString& subject) {
+    outsideHint_ = new QLabel(subject + QStringLiteral(" liegt außerhalb des Beckens."));
+    outsideHint_->setObjectName(QStringLiteral("lblAusserhalb"));
+    outsideHint_->setWordWrap(true);
+    // The help labels' colour, from the palette, so that it reads on a dark theme too.
+    outsideHint_->setForegroundRole(QPalette::Link);
+    outsideHint_->hide();
+    return outsideHint_;
+}
+
+void ObjectBox::updateOutsideHint() {
+    if (!outsideHint_) {
+        return;
+    }
+    const TObjekt* object = document_.hasTank() ? document_.find(serial_) : nullptr;
+    outsideHint_->setVisible(object && !centreInTank(*object, document_.tank()));
 }
 
 QPushButton* ObjectBox::addHelpButton(const QString& caption, const QString& title,

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 class QGridLayout;
+class QLabel;
 class QPushButton;
 
 namespace zb::ui {
@@ -19,6 +20,9 @@ class ObjectBox : public CompactGroupBox {
 
   public:
     explicit ObjectBox(TankDocument& document, QWidget* parent = nullptr);
+
+    // "... liegt außerhalb des Beckens", shown while the object's centre is outside the tank.
+    QLabel* outsideHint() const { return outsideHint_; }
 
   signals:
     void helpTextRequested(const QString& title, const QString& file);
@@ -41,9 +45,17 @@ class ObjectBox : public CompactGroupBox {
     // rather than being cut.
     QPushButton* addHelpButton(const QString& caption, const QString& title, const QString& file);
 
+    // The hint names what lies outside ("Der Mittelpunkt"); the box places it.
+    QLabel* makeOutsideHint(const QString& subject);
+
     TankDocument& document_;
     uint64_t serial_ = 0;
     QGridLayout* grid_;
+
+  private:
+    void updateOutsideHint();
+
+    QLabel* outsideHint_ = nullptr;
 };
 
 } // namespace zb::ui

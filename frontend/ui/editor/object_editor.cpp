@@ -312,6 +312,14 @@ QString ObjectEditor::newObjectName(int32_t art) const {
     return QStringLiteral("%1 %2").arg(QString::fromUtf8(kind->item)).arg(highest + 1);
 }
 
+std::unique_ptr<TObjekt> ObjectEditor::newObject(int32_t art) const {
+    auto object = std::make_unique<TObjekt>(art, newObjectName(art).toStdString());
+    if (TMesspunkt* m = object->messpunkt()) {
+        m->Farbe = nextProbeColour(document_.tank());
+    }
+    return object;
+}
+
 void ObjectEditor::insertObject() {
     const int choice = cbNeuesObjekt->currentIndex();
     if (!document_.hasTank() || choice < 0 || choice >= kKindCount) {
@@ -322,7 +330,7 @@ void ObjectEditor::insertObject() {
     if (!mayInsert(art)) {
         return;
     }
-    auto object = std::make_unique<TObjekt>(art, newObjectName(art).toStdString());
+    std::unique_ptr<TObjekt> object = newObject(art);
     if (TMatUebergang* m = object->matUebergang()) {
         // Halfway down, into a medium with half the coupling (slower waves), damped like the rest.
         m->Y = tank.GroesseY / 2;

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -39,6 +41,8 @@ class ObjectEditor : public QWidget {
     void deleteSelected();
     // "<Kind> <n>", one more than the highest number the kind's names use.
     QString newObjectName(int32_t art) const;
+    // A new object of the kind for this tank, named as above; a probe takes the next free colour.
+    std::unique_ptr<TObjekt> newObject(int32_t art) const;
     // Whether the tank can take another object of this kind; says why not when it cannot (a
     // tank holds at most kMaxMesspunkte probes).
     bool mayInsert(int32_t art) const;

@@ -9,12 +9,34 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include <algorithm>
+#include <iterator>
+
 namespace zb::ui {
 
+// Told apart also by readers with a red-green or blue-yellow weakness (Okabe and Ito's set), in
+// the order new probes take them: the first ones read well on the water and on the white plot.
+// Black is lifted a little so that the marker's colour still shows inside its black rim.
 const ProbeColour kProbeColours[8] = {
-    {"Magenta", 0xd01c8bu}, {"Blau", 0x1f5fd0u},    {"Orange", 0xf07800u}, {"Grün", 0x1a9641u},
-    {"Rot", 0xd7191cu},     {"Violett", 0x7b3294u}, {"Braun", 0x8c510au},  {"Schwarz", 0x202020u},
+    {"Orange", 0xe69f00u},     {"Blau", 0x0072b2u},        {"Blaugrün", 0x009e73u},
+    {"Rotviolett", 0xcc79a7u}, {"Zinnoberrot", 0xd55e00u}, {"Himmelblau", 0x56b4e9u},
+    {"Gelb", 0xf0e442u},       {"Schwarz", 0x202020u},
 };
+
+uint32_t nextProbeColour(const TZBecken& tank) {
+    // The first colour no probe has; once all are taken, the one taken least often.
+    int uses[std::size(kProbeColours)] = {};
+    const TObjektListe& list = *tank.Objekte;
+    for (int k = 1; k < list.Count(); ++k) {
+        if (const TMesspunkt* m = list.at(k).messpunkt()) {
+            for (size_t c = 0; c < std::size(kProbeColours); ++c) {
+                uses[c] += kProbeColours[c].rgb == m->Farbe ? 1 : 0;
+            }
+        }
+    }
+    const int* fewest = std::min_element(std::begin(uses), std::end(uses));
+    return kProbeColours[fewest - std::begin(uses)].rgb;
+}
 
 ProbeBox::ProbeBox(TankDocument& document, QWidget* parent) : ObjectBox(document, parent) {
     setObjectName(QStringLiteral("gbMesspunkt"));
@@ -40,6 +62,7 @@ ProbeBox::ProbeBox(TankDocument& document, QWidget* parent) : ObjectBox(document
     edMessName->setObjectName(QStringLiteral("edMessName"));
     edMessName->setMaxLength(40);
     addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Name:"), help::MesspunktName), edMessName);
+    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Messpunkt")), grid_->rowCount(), 0, 1, 2);
 
     connect(seMessX, &SpinEdit::valueChanged, this, [this](int value) {
         editRecord<TMesspunkt>(QStringLiteral("Messpunkt verschieben"),

@@ -12,12 +12,14 @@ namespace zb::ui {
 
 class SpinEdit;
 
-// The colours a probe can take, distinct on the water and in the plot.
+// The colours the box offers a probe, distinct on the water and in the plot.
 struct ProbeColour {
     const char* name;
     uint32_t rgb;
 };
 extern const ProbeColour kProbeColours[8];
+// The colour for a new probe of the tank: one that none of its probes has yet, while there is one.
+uint32_t nextProbeColour(const TZBecken& tank);
 
 class ProbeBox : public ObjectBox {
     Q_OBJECT

@@ -42,6 +42,9 @@ WallBox::WallBox(TankDocument& document, QWidget* parent) : ObjectBox(document, 
     Button6 = addHelpButton(QStringLiteral("Was ist eine Wand?"), QStringLiteral("Wände"),
                             QStringLiteral("OH\\Waende.rtf"));
     Button6->setObjectName(QStringLiteral("Button6"));
+    // Under everything else, so that no control moves when it shows.
+    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Mittelpunkt")), grid_->rowCount(), 0, 1,
+                     2);
 
     bind(seWandPosX, &TWand::X, QStringLiteral("Wand verschieben"));
     bind(seWandPosY, &TWand::Y, QStringLiteral("Wand verschieben"));

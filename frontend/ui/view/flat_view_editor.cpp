@@ -21,10 +21,27 @@ namespace {
 
 constexpr double kHandleReach = 7.0; // device pixels around a handle that grab it
 constexpr double kPickReach = 5.0;   // device pixels around an object that still pick it
+// Over the object's own body a handle takes only a press right on it: a small object's handles
+// would otherwise cover most of it, and it could not be moved.
+constexpr double kHandleReachOverBody = 3.0;
+constexpr int kSnapStep = 15; // degrees between the angles a handle snaps to
+constexpr int kSnapReach = 3; // degrees within which it does
 constexpr double kRadian = 180.0 / 3.14159265358979323846;
 
 int rounded(double v) {
     return int(std::lround(std::clamp(v, -1e9, 1e9)));
+}
+
+// The start moved by `by`, kept within [lo, hi]; a start already outside (typed, or from a
+// file) is not pulled in, only kept from going further out.
+int movedWithin(int start, int by, int lo, int hi) {
+    return std::clamp(start + by, std::min(lo, start), std::max(hi, start));
+}
+
+// The angle rounded to a multiple of the snap step when it is near one.
+int snapped(int angle) {
+    const int nearest = int(std::lround(angle / double(kSnapStep))) * kSnapStep;
+    return std::abs(angle - nearest) <= kSnapReach ? nearest : angle;
 }
 
 QString kindName(const TObjekt& o) {
@@ -186,10 +203,12 @@ void FlatViewEditor::press(QMouseEvent* event) {
         // than a handle grabs the object.
         const QPointF middle = pixelOf(topView(), pool, positionOf(*selected));
         const double toMiddle = std::hypot(middle.x() - pixel.x(), middle.y() - pixel.y());
+        const double reach =
+            distanceTo(*selected, pressedAt_) > 0 ? kHandleReach : kHandleReachOverBody;
         for (size_t k = 0; k < handles.size(); ++k) {
             const QPointF at = pixelOf(topView(), pool, handles[k].at);
             const double toHandle = std::hypot(at.x() - pixel.x(), at.y() - pixel.y());
-            if (toHandle <= kHandleReach && toHandle < toMiddle) {
+            if (toHandle <= reach && toHandle < toMiddle) {
                 drag_ = Drag::Handle;
                 handle_ = handles[k].part;
                 handleIndex_ = k;
@@ -215,7 +234,7 @@ void FlatViewEditor::move(QMouseEvent* event) {
         moveSelected(at - pressedAt_);
         return;
     case Drag::Handle:
-        dragHandle(at);
+        dragHandle(at, event->modifiers().testFlag(Qt::ShiftModifier));
         return;
     case Drag::Pan: {
         const TopView v = topView();
@@ -253,28 +272,33 @@ void FlatViewEditor::moveSelected(QPointF by) {
         return;
     }
     const int di = rounded(by.x()), dj = rounded(by.y());
-    const QPointF start = objectAtPress_;
+    const int startI = rounded(objectAtPress_.x()), startJ = rounded(objectAtPress_.y());
+    const int lastI = document_.tank().GroesseX - 1, lastJ = document_.tank().GroesseY - 1;
+    // The centre stays in the tank, whatever the pointer does.
+    const int i = movedWithin(startI, di, 0, lastI), j = movedWithin(startJ, dj, 0, lastJ);
     document_.editObject(
         o->serial(), kindName(*o) + QStringLiteral(" verschieben"), [&](TObjekt& x) {
             if (TWand* w = x.wand()) {
-                w->X = rounded(start.x()) + di;
-                w->Y = rounded(start.y()) + dj;
+                w->X = i;
+                w->Y = j;
             } else if (TErreger* e = x.erreger()) {
-                e->X = rounded(start.x()) + di;
-                e->Y = rounded(start.y()) + dj;
+                e->X = i;
+                e->Y = j;
             } else if (TSchirm* s = x.schirm()) {
-                s->Position = std::max(1, rounded(start.x()) + (s->Horizontal ? dj : di));
+                // Counted from 1.
+                s->Position = s->Horizontal ? movedWithin(startJ, dj, 1, lastJ + 1)
+                                            : movedWithin(startI, di, 1, lastI + 1);
             } else if (TMatUebergang* m = x.matUebergang()) {
-                m->Y = std::max(0, rounded(start.y()) + dj);
+                m->Y = j;
             } else if (TMesspunkt* p = x.messpunkt()) {
-                p->X = rounded(start.x()) + di;
-                p->Y = rounded(start.y()) + dj;
+                p->X = i;
+                p->Y = j;
             }
         });
     editor_.showSelected();
 }
 
-void FlatViewEditor::dragHandle(QPointF to) {
+void FlatViewEditor::dragHandle(QPointF to, bool freely) {
     const TObjekt* o = editor_.selectedObject();
     if (!o) {
         return;
@@ -285,6 +309,7 @@ void FlatViewEditor::dragHandle(QPointF to) {
         const double di = to.x() - w->X, dj = to.y() - w->Y;
         const bool first = handleIndex_ == 0;
         int angle = rounded(std::atan2(first ? -dj : dj, first ? di : -di) * kRadian);
+        angle = freely ? angle : snapped(angle);
         angle = angle <= -180 ? angle + 360 : angle; // the field's range is -179 to 180
         const int length = std::clamp(rounded(2 * std::hypot(di, dj)), 0, 10000);
         document_.editObject(o->serial(), QStringLiteral("Wand drehen"), [&](TObjekt& x) {
@@ -305,9 +330,18 @@ void FlatViewEditor::dragHandle(QPointF to) {
                                      }
                                  });
         } else if (handle_ == ObjectPart::ExciterLength) {
-            int angle = rounded(std::atan2(di, dj) * kRadian);
+            // The front turns only in whole snap steps from where it stands, so that drawing it
+            // out longer, never quite along its axis, leaves its angle; Shift turns it freely.
+            const int pointer = rounded(std::atan2(di, dj) * kRadian);
+            const int turn = pointer - e->Winkel;
+            int angle =
+                freely ? pointer
+                       : e->Winkel +
+                             int(std::lround(std::remainder(turn, 360.0) / kSnapStep)) * kSnapStep;
             angle = (angle % 360 + 360) % 360; // the field's range is 0 to 359
-            const int length = std::clamp(rounded(2 * std::hypot(di, dj)), 1, 100000);
+            // The length along the front as it will stand.
+            const double along = di * std::sin(angle / kRadian) + dj * std::cos(angle / kRadian);
+            const int length = std::clamp(rounded(2 * std::abs(along)), 1, 100000);
             document_.editObject(o->serial(), QStringLiteral("Erreger drehen"), [&](TObjekt& x) {
                 x.erreger()->Winkel = angle;
                 x.erreger()->Laenge = length;
@@ -423,7 +457,7 @@ void FlatViewEditor::insertAt(int32_t art, QPointF at, bool variant) {
     if (!editor_.mayInsert(art)) {
         return;
     }
-    auto object = std::make_unique<TObjekt>(art, editor_.newObjectName(art).toStdString());
+    std::unique_ptr<TObjekt> object = editor_.newObject(art);
     if (TErreger* e = object->erreger()) {
         e->X = i;
         e->Y = j;
@@ -434,7 +468,7 @@ void FlatViewEditor::insertAt(int32_t art, QPointF at, bool variant) {
     } else if (TWand* w = object->wand()) {
         w->X = i;
         w->Y = j;
-        w->Laenge = std::max(1, std::min(w->Laenge, t.GroesseX));
+        fitIntoTank(*w, t);
     } else if (TSchirm* s = object->schirm()) {
         s->Horizontal = !variant;
         s->Position = (variant ? i : j) + 1;

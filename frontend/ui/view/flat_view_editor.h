@@ -1,7 +1,9 @@
 // Editing the tank with the mouse and the keyboard in the flat top view: a click selects, a drag
 // moves or, on a handle, turns and stretches, the arrow keys nudge, Delete deletes, the context
 // menu inserts at the clicked oscillator, the wheel zooms about the pointer and the middle button
-// (or Space with the left one) pans. Every change goes through the tank document.
+// (or Space with the left one) pans. Every change goes through the tank document. Moving never
+// takes an object's centre out of the tank; a wall's end snaps to multiples of 15 degrees near
+// them and a plane front turns in steps of 15 degrees, unless Shift is held.
 #pragma once
 
 #include "document/tank_document.h"
@@ -56,7 +58,8 @@ class FlatViewEditor : public QObject {
     void contextMenu(QContextMenuEvent* event);
     void nudge(int di, int dj);
     void moveSelected(QPointF by);
-    void dragHandle(QPointF to);
+    // Shift (freely) turns without snapping to round angles.
+    void dragHandle(QPointF to, bool freely);
     void insertAt(int32_t art, QPointF at, bool variant);
     // Moves the eye so that the world point under panelPoint stays there.
     void keepUnder(QPoint panelPoint, QPointF oscillator);

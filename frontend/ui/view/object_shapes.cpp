@@ -54,6 +54,8 @@ Turned probeShape(const TMesspunkt& m) {
     return {{double(m.X), double(m.Y)}, 0.0, 1.5, 1.5};
 }
 
+} // namespace
+
 double distanceTo(const TObjekt& o, QPointF p) {
     if (const TWand* w = o.wand()) {
         return wallShape(*w).distance(p);
@@ -74,7 +76,35 @@ double distanceTo(const TObjekt& o, QPointF p) {
     return INFINITY;
 }
 
-} // namespace
+bool centreInTank(const TObjekt& o, const TZBecken& tank) {
+    const auto within = [](int32_t v, int32_t size) { return v >= 0 && v < size; };
+    const int32_t nx = tank.GroesseX, ny = tank.GroesseY;
+    if (const TWand* w = o.wand()) {
+        return within(w->X, nx) && within(w->Y, ny);
+    }
+    if (const TErreger* e = o.erreger()) {
+        return within(e->X, nx) && within(e->Y, ny);
+    }
+    if (const TSchirm* s = o.schirm()) {
+        return within(s->Position - 1, s->Horizontal ? ny : nx);
+    }
+    if (const TMatUebergang* m = o.matUebergang()) {
+        return within(m->Y, ny);
+    }
+    if (const TMesspunkt* m = o.messpunkt()) {
+        return within(m->X, nx) && within(m->Y, ny);
+    }
+    return true;
+}
+
+void fitIntoTank(TWand& w, const TZBecken& tank) {
+    // Unturned, the wall covers the rows Y and Y + 1 and the columns X + d with
+    // -L/2 < d <= L/2, that is from X + 1 - ceil(L/2) to X + floor(L/2).
+    w.Laenge = std::clamp(w.Laenge, 1, std::max(1, tank.GroesseX));
+    const int32_t below = (w.Laenge + 1) / 2 - 1, above = w.Laenge / 2;
+    w.X = std::clamp(w.X, below, std::max(below, tank.GroesseX - 1 - above));
+    w.Y = std::clamp(w.Y, 0, std::max(0, tank.GroesseY - 2));
+}
 
 std::optional<Pick> objectAt(const TZBecken& tank, QPointF point, double tolerance) {
     std::optional<Pick> best;

@@ -1,6 +1,6 @@
 // The objects of a tank as the flat view shows them, in oscillators: which one lies under a
 // point (by its real footprint, turned walls and exciters included), its outline and the handles
-// a pupil drags to change it.
+// a pupil drags to change it; whether it stands in the tank.
 #pragma once
 
 #include "model/tank.h"
@@ -35,6 +35,16 @@ struct Handle {
 // The object under the point, within tolerance oscillators of its footprint; the nearest wins,
 // and among equals the one later in the list, which is drawn over the others.
 std::optional<Pick> objectAt(const TZBecken& tank, QPointF point, double tolerance);
+
+// How far the point lies from the object's footprint, in oscillators; 0 on or inside it.
+double distanceTo(const TObjekt& object, QPointF point);
+
+// Whether the object's centre (a screen's or a material change's line) lies in the tank.
+bool centreInTank(const TObjekt& object, const TZBecken& tank);
+
+// Shortens an unturned wall to the tank's width at most and moves its centre as little as needed
+// so that every cell it covers lies in the tank.
+void fitIntoTank(TWand& wall, const TZBecken& tank);
 
 std::vector<QLineF> outlineOf(const TObjekt& object, const TZBecken& tank);
 std::vector<Handle> handlesOf(const TObjekt& object);

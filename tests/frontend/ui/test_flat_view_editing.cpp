@@ -64,6 +64,25 @@ QPointF greenCentre(Harness& h) {
     return n ? QPointF(x / n, y / n) : QPointF(-1, -1);
 }
 
+// Chooses an item of the flat view's context menu opened over a panel point.
+void chooseFromMenu(Harness& h, QPoint point, const QString& item) {
+    bool chosen = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* a : menu->actions()) {
+            if (a->text() == item) {
+                chosen = true;
+                a->trigger();
+            }
+        }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, panel(h).mapToGlobal(point));
+    QCoreApplication::sendEvent(&panel(h), &event);
+    QVERIFY2(chosen, qPrintable(item));
+}
+
 } // namespace
 
 class FlatViewEditingTest : public QObject {
@@ -167,6 +186,155 @@ class FlatViewEditingTest : public QObject {
                  qPrintable(QStringLiteral("%1, %2").arg(moved.X).arg(moved.Y)));
         QCOMPARE(moved.Breite, 3);
         QCOMPARE(moved.Laenge, 3);
+    }
+
+    void aDragKeepsTheCentreInTheTankInOneStep() {
+        Harness h(true);
+        const TObjekt& e = h.insert(QStringLiteral("Erreger"));
+        h.edit(e, [](TObjekt& o) {
+            o.erreger()->X = 30;
+            o.erreger()->Y = 20;
+        });
+        setView(h, 0, 50, 50);
+        h.window->document().endGesture();
+        const struct {
+            QPointF to;
+            int x, y;
+        } drags[] = {{{-8, 70}, 0, 49}, {{105, -20}, 99, 0}}; // beyond two corners
+        for (const auto& d : drags) {
+            const QPoint target = pointOver(h, d.to);
+            QVERIFY2(panel(h).rect().contains(target), "the drag leaves the panel");
+            const QPointF from(e.erreger()->X, e.erreger()->Y);
+            QTest::mousePress(&panel(h), Qt::LeftButton, {}, pointOver(h, from));
+            QTest::mouseMove(&panel(h), pointOver(h, (from + d.to) / 2));
+            QTest::mouseMove(&panel(h), target);
+            QTest::mouseRelease(&panel(h), Qt::LeftButton, {}, target);
+            QCOMPARE(e.erreger()->X, d.x);
+            QCOMPARE(e.erreger()->Y, d.y);
+        }
+        // Undo puts back copies: the object is looked up afresh.
+        h.window->document().undo();
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->X, 0);
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->Y, 49);
+        h.window->document().undo();
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->X, 30);
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->Y, 20);
+    }
+
+    void aWallEndSnapsToRoundAnglesUnlessShiftIsHeld() {
+        Harness h(true);
+        setView(h, 50, 50, 50);
+        for (const bool shift : {false, true}) {
+            const TObjekt& w = h.insert(QStringLiteral("Wand"));
+            h.edit(w, [](TObjekt& o) {
+                o.wand()->X = 50;
+                o.wand()->Y = 25;
+                o.wand()->Laenge = 30;
+                o.wand()->Winkel = 0;
+            });
+            h.window->document().endGesture();
+            h.settle();
+            // The first end, 15 oscillators right of the pivot, drawn out to 44 degrees.
+            const double a = 44 * M_PI / 180;
+            const QPoint end = pointOver(h, {65, 25});
+            const QPoint target = pointOver(h, {50 + 18 * std::cos(a), 25 - 18 * std::sin(a)});
+            const Qt::KeyboardModifiers keys = shift ? Qt::ShiftModifier : Qt::NoModifier;
+            QTest::mousePress(&panel(h), Qt::LeftButton, keys, end);
+            QMouseEvent move(QEvent::MouseMove, target, panel(h).mapToGlobal(target), Qt::NoButton,
+                             Qt::LeftButton, keys);
+            QCoreApplication::sendEvent(&panel(h), &move);
+            QTest::mouseRelease(&panel(h), Qt::LeftButton, keys, target);
+            QCOMPARE(w.wand()->Winkel, shift ? 44 : 45);
+            QCOMPARE(w.wand()->Laenge, 36);
+            h.window->document().undo();
+            QCOMPARE(h.tank().Objekte->at(h.tank().Objekte->Count() - 1).wand()->Winkel, 0);
+        }
+    }
+
+    void aFrontLengthensWithoutTurningAndASmallExciterMovesByItsBody() {
+        Harness h(true);
+        setView(h, 0, 50, 50);
+        const TObjekt& front = h.insert(QStringLiteral("Erreger"));
+        h.edit(front, [](TObjekt& o) {
+            o.erreger()->X = 50;
+            o.erreger()->Y = 25;
+            o.erreger()->Breite = 2;
+            o.erreger()->Laenge = 20;
+            o.erreger()->Winkel = 0;
+        });
+        h.window->document().endGesture();
+        h.settle();
+        // Its length handle, 10 below the centre, drawn out a little askew.
+        QTest::mousePress(&panel(h), Qt::LeftButton, {}, pointOver(h, {50, 35}));
+        QTest::mouseMove(&panel(h), pointOver(h, {51, 40}));
+        QTest::mouseMove(&panel(h), pointOver(h, {52, 45}));
+        QTest::mouseRelease(&panel(h), Qt::LeftButton, {}, pointOver(h, {52, 45}));
+        QCOMPARE(front.erreger()->Winkel, 0);
+        QCOMPARE(front.erreger()->Laenge, 40);
+        QCOMPARE(front.erreger()->X, 50);
+        // Drawn out further and then turned well off its axis: 30 degrees, in one step.
+        const QPointF turned(50 + 25 * std::sin(M_PI / 6), 25 + 25 * std::cos(M_PI / 6));
+        QTest::mousePress(&panel(h), Qt::LeftButton, {}, pointOver(h, {50, 45}));
+        QTest::mouseMove(&panel(h), pointOver(h, {50, 50}));
+        QTest::mouseMove(&panel(h), pointOver(h, turned));
+        QTest::mouseRelease(&panel(h), Qt::LeftButton, {}, pointOver(h, turned));
+        QCOMPARE(front.erreger()->Winkel, 30);
+        QCOMPARE(front.erreger()->Laenge, 50);
+        h.window->document().undo();
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->Winkel, 0);
+        QCOMPARE(h.tank().Objekte->at(1).erreger()->Laenge, 40);
+
+        // A radial exciter 5 wide shows only its width handle, at its right edge: a press on its
+        // body nearer that handle than the middle still moves it.
+        const TObjekt& small = h.insert(QStringLiteral("Erreger"));
+        h.edit(small, [](TObjekt& o) {
+            o.erreger()->X = 20;
+            o.erreger()->Y = 20;
+            o.erreger()->Breite = o.erreger()->Laenge = 5;
+        });
+        h.window->document().endGesture();
+        h.settle();
+        const QPoint body = pointOver(h, {21.8, 20});
+        const QPoint handle = pointOver(h, {22.5, 20});
+        QVERIFY2(QLineF(body, handle).length() <= 6 &&
+                     QLineF(body, pointOver(h, {20, 20})).length() >= 10,
+                 "the press is not between the middle and the handle");
+        QTest::mousePress(&panel(h), Qt::LeftButton, {}, body);
+        QTest::mouseMove(&panel(h), pointOver(h, {26.8, 23}));
+        QTest::mouseRelease(&panel(h), Qt::LeftButton, {}, pointOver(h, {26.8, 23}));
+        QCOMPARE(small.erreger()->Breite, 5);
+        QCOMPARE(small.erreger()->X, 25);
+        QCOMPARE(small.erreger()->Y, 23);
+    }
+
+    void aWallFromTheMenuFitsEvenANarrowTank() {
+        Harness h(true);
+        const struct {
+            int sizeX, sizeY;
+            QPointF at;
+        } tanks[] = {{5, 5, {0, 4}}, {2, 300, {1, 299}}, {100, 50, {97, 2}}};
+        for (const auto& t : tanks) {
+            h.window->document().edit(QStringLiteral("Größe"), [&](TZBecken& tank) {
+                tank.GroesseX = t.sizeX;
+                tank.GroesseY = t.sizeY;
+            });
+            h.settle();
+            chooseFromMenu(h, pointOver(h, t.at), QStringLiteral("Wand hier einfügen"));
+            const TWand& w = *h.tank().Objekte->at(h.tank().Objekte->Count() - 1).wand();
+            // Unturned it covers the rows Y and Y + 1 and the columns X + d, -L/2 < d <= L/2.
+            const QString where = QStringLiteral("%1 x %2: X %3, Y %4, length %5")
+                                      .arg(t.sizeX)
+                                      .arg(t.sizeY)
+                                      .arg(w.X)
+                                      .arg(w.Y)
+                                      .arg(w.Laenge);
+            QVERIFY2(w.Winkel == 0 && w.Laenge >= 1, qPrintable(where));
+            QVERIFY2(w.X - (w.Laenge + 1) / 2 + 1 >= 0 && w.X + w.Laenge / 2 <= t.sizeX - 1,
+                     qPrintable(where));
+            QVERIFY2(w.Y >= 0 && w.Y + 1 <= t.sizeY - 1, qPrintable(where));
+            // Near where it was asked for.
+            QVERIFY2(std::abs(w.Y - t.at.y()) <= 1, qPrintable(where));
+        }
     }
 
     void keysNudgeAndDeleteAndEscapeLetGo() {

@@ -1,5 +1,6 @@
 #include "editor/exciter_box.h"
 #include "editor/material_box.h"
+#include "editor/probe_box.h"
 #include "editor/screen_box.h"
 #include "editor/tank_box.h"
 #include "editor/wall_box.h"
@@ -314,6 +315,50 @@ class ObjectEditorTest : public QObject {
         h.editor().btnObjektLoeschen->click();
         QCOMPARE(h.selectedText(), QStringLiteral("Wand 1"));
         QVERIFY(!h.editor().gbWand->isHidden());
+    }
+
+    void aPositionTypedOutsideTheTankIsKeptAndNamed() {
+        Harness h(true);
+        h.insert(QStringLiteral("Erreger"));
+        ExciterBox& exciter = *h.editor().gbErreger;
+        QLabel& exciterHint = *exciter.outsideHint();
+        h.settle();
+        QVERIFY(!exciterHint.isVisibleTo(&exciter));
+        exciter.seErrXPos->setValue(-32);
+        exciter.seErrYPos->setValue(92);
+        h.settle();
+        QCOMPARE(h.editor().selectedObject()->erreger()->X, -32); // kept as typed
+        QCOMPARE(h.editor().selectedObject()->erreger()->Y, 92);
+        QVERIFY(exciterHint.isVisibleTo(&exciter));
+        QVERIFY2(exciterHint.text().contains(QStringLiteral("liegt außerhalb des Beckens")),
+                 qPrintable(exciterHint.text()));
+        exciter.seErrXPos->setValue(99);
+        exciter.seErrYPos->setValue(49);
+        h.settle();
+        QVERIFY(!exciterHint.isVisibleTo(&exciter));
+
+        h.insert(QStringLiteral("Messpunkt"));
+        ProbeBox& probe = *h.editor().gbMesspunkt;
+        probe.seMessX->setValue(99999);
+        probe.seMessY->setValue(-7);
+        h.settle();
+        QVERIFY(probe.outsideHint()->isVisibleTo(&probe));
+        probe.seMessX->setValue(0);
+        h.settle();
+        QVERIFY(probe.outsideHint()->isVisibleTo(&probe)); // y is still off
+        probe.seMessY->setValue(0);
+        h.settle();
+        QVERIFY(!probe.outsideHint()->isVisibleTo(&probe));
+
+        // A horizontal screen's rows count from 1 up to the tank's 50.
+        h.insert(QStringLiteral("Schirm"));
+        ScreenBox& screen = *h.editor().gbSchirm;
+        screen.seSchirmPos->setValue(51);
+        h.settle();
+        QVERIFY(screen.outsideHint()->isVisibleTo(&screen));
+        screen.seSchirmPos->setValue(50);
+        h.settle();
+        QVERIFY(!screen.outsideHint()->isVisibleTo(&screen));
     }
 
     void helpLabelsExplainThemselves() {

@@ -239,6 +239,39 @@ class ProbeTest : public QObject {
                  zb::test::callLine("addProbe", 38, 12, kProbeColours[1].rgb));
     }
 
+    void newProbesTakeColoursNoOtherProbeHas() {
+        Harness h(true);
+        std::vector<uint32_t> colours;
+        colours.push_back(h.insert(QStringLiteral("Messpunkt")).messpunkt()->Farbe);
+        colours.push_back(h.insert(QStringLiteral("Messpunkt")).messpunkt()->Farbe);
+        // The flat view's menu chooses alike.
+        EnginePanel& panel = *frameOf(*h.window).PanSim;
+        const QPoint point(panel.width() / 2, panel.height() / 2);
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* a : menu->actions()) {
+                if (a->text() == QStringLiteral("Messpunkt hier einfügen")) {
+                    a->trigger();
+                }
+            }
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point, panel.mapToGlobal(point));
+        QCoreApplication::sendEvent(&panel, &event);
+        QCOMPARE(h.tank().Objekte->Count(), 4);
+        colours.push_back(h.tank().Objekte->at(3).messpunkt()->Farbe);
+        QVERIFY(colours[0] != colours[1] && colours[1] != colours[2] && colours[0] != colours[2]);
+        // The box offers each of them.
+        for (const uint32_t c : colours) {
+            QVERIFY(probeBox(h).cbMessFarbe->findData(c) >= 0);
+        }
+        // A colour freed by a deletion is the next one taken.
+        h.select(QStringLiteral("Messpunkt 2"));
+        h.editor().deleteSelected();
+        QCOMPARE(h.insert(QStringLiteral("Messpunkt")).messpunkt()->Farbe, colours[1]);
+    }
+
     void theNinthProbeIsRefused() {
         Harness h(true);
         for (int k = 0; k < kMaxMesspunkte; ++k) {
