@@ -2,6 +2,7 @@
 
 #include "view/object_shapes.h"
 #include "widgets/fit_text.h"
+#include "widgets/help_label.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -28,8 +29,6 @@ QLabel* ObjectBox::makeOutsideHint(const QString& subject) {
     outsideHint_ = new QLabel(subject + QStringLiteral(" liegt außerhalb des Beckens."));
     outsideHint_->setObjectName(QStringLiteral("lblAusserhalb"));
     outsideHint_->setWordWrap(true);
-    // The help labels' colour, from the palette, so that it reads on a dark theme too.
-    outsideHint_->setForegroundRole(QPalette::Link);
     outsideHint_->hide();
     return outsideHint_;
 }
@@ -37,6 +36,13 @@ QLabel* ObjectBox::makeOutsideHint(const QString& subject) {
 void ObjectBox::updateOutsideHint() {
     if (!outsideHint_) {
         return;
+    }
+    // The help labels' colour, taken again here so that a changed theme reaches it too.
+    const QColor colour = helpLabelColour(outsideHint_->palette());
+    if (outsideHint_->palette().color(QPalette::WindowText) != colour) {
+        QPalette p = outsideHint_->palette();
+        p.setColor(QPalette::WindowText, colour);
+        outsideHint_->setPalette(p);
     }
     const TObjekt* object = document_.hasTank() ? document_.find(serial_) : nullptr;
     outsideHint_->setVisible(object && !centreInTank(*object, document_.tank()));

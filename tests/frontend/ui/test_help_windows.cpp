@@ -9,12 +9,15 @@
 #include "test_registry.h"
 #include "ui_harness.h"
 #include "view/engine_panel.h"
+#include "view/flat_view_editor.h"
+#include "view/object_shapes.h"
 #include "widgets/help_label.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -344,6 +347,56 @@ class HelpWindowsTest : public QObject {
         QTest::keyClick(&panel, Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(probe.messpunkt()->X, x + step);
         QCOMPARE(probe.messpunkt()->Y, y + shifted);
+    }
+
+    // A wall end snaps to the angle step the page on mouse editing states; Shift turns freely.
+    void aWallEndSnapsToTheStepThePageSays() {
+        TfrmText page;
+        page.ShowHelpText(help::kMausPage.title, help::kMausPage.file);
+        const QRegularExpressionMatch claim =
+            QRegularExpression(QStringLiteral("Winkel rastet dabei in Schritten von (\\d+)°"))
+                .match(page.reText->toPlainText());
+        QVERIFY(claim.hasMatch());
+        page.close();
+        const int step = claim.captured(1).toInt();
+
+        Harness h(true);
+        const TObjekt& wall = h.insert(QStringLiteral("Wand"));
+        h.edit(wall, [](TObjekt& o) {
+            o.wand()->X = 50;
+            o.wand()->Y = 25;
+            o.wand()->Laenge = 40;
+            o.wand()->Winkel = 0;
+            o.wand()->SpaltAnz = 0;
+        });
+        h.settle();
+        EnginePanel& panel = *frameOf(*h.window).PanSim;
+        const auto pointOver = [&](QPointF oscillator) {
+            const TZBecken& t = h.tank();
+            const FlatViewEditor& v = part<FlatViewEditor>(*h.window, "viewEditor");
+            const QPointF device =
+                pixelOf(v.topView(), poolLayout(t.GroesseX, t.GroesseY), oscillator) -
+                QPointF(0.5, 0.5);
+            const double ratio = frameOf(*h.window).devicePixelRatioF();
+            return QPoint(int(std::lround(device.x() / ratio)),
+                          int(std::lround(device.y() / ratio)));
+        };
+        // Drags the first end to `degrees` off the x axis, 20 oscillators from the centre.
+        const auto dragEnd = [&](double degrees, Qt::KeyboardModifiers modifiers) {
+            const QPointF end = handlesOf(wall).front().at;
+            const double a = degrees * 3.14159265358979 / 180.0;
+            const QPoint to = pointOver({50 + 20 * std::cos(a), 25 - 20 * std::sin(a)});
+            QTest::mousePress(&panel, Qt::LeftButton, {}, pointOver(end));
+            QMouseEvent move(QEvent::MouseMove, to, panel.mapToGlobal(to), Qt::NoButton,
+                             Qt::LeftButton, modifiers);
+            QApplication::sendEvent(&panel, &move);
+            QTest::mouseRelease(&panel, Qt::LeftButton, modifiers, to);
+        };
+        const int near = step - 1; // a degree short of the first step
+        dragEnd(near, {});
+        QCOMPARE(wall.wand()->Winkel, step);
+        dragEnd(near, Qt::ShiftModifier);
+        QCOMPARE(wall.wand()->Winkel, near);
     }
 
     void helpLabelsStayReadableOnADarkPalette() {

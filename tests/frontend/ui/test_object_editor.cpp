@@ -9,6 +9,7 @@
 #include "test_registry.h"
 #include "tutorial/tutorial_panel.h"
 #include "ui_harness.h"
+#include "widgets/help_label.h"
 #include "widgets/spin_edit.h"
 #include "widgets/wrap_radio_button.h"
 
@@ -332,6 +333,9 @@ class ObjectEditorTest : public QObject {
         QVERIFY(exciterHint.isVisibleTo(&exciter));
         QVERIFY2(exciterHint.text().contains(QStringLiteral("liegt außerhalb des Beckens")),
                  qPrintable(exciterHint.text()));
+        // Written like the help labels, whose colour is the designed navy on a light theme.
+        QCOMPARE(exciterHint.palette().color(QPalette::WindowText),
+                 helpLabelColour(exciterHint.palette()));
         exciter.seErrXPos->setValue(99);
         exciter.seErrYPos->setValue(49);
         h.settle();
