@@ -32,10 +32,11 @@ bench: build
 
 # The Debian package, from a Release build with Debian's build flags (hardening) unless
 # BUILD_TYPE says otherwise, in a folder of its own so that the flags do not rebuild the tests'
-# build: build-package/zitterbecken_<version>_<arch>.deb
+# build, and without tests and benchmarks: build-package/zitterbecken_<version>_<arch>.deb
 package: DEPS = package
 package: BUILD = build-package
-package: CMAKE_FLAGS += -C packaging/deb-buildflags.cmake
+package: CMAKE_FLAGS += -C packaging/deb-buildflags.cmake \
+	-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
 package: build
 	cd $(BUILD) && cpack -G DEB
 
