@@ -28,7 +28,7 @@ grep -q "libzbengine.so => $dir/libzbengine.so" <<<"$libraries" ||
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/zitterbecken" --version)" = \
   "Zitterbecken $version" ] || fail "zitterbecken --version does not print the version alone"
 # --help explains the call and the options, also without a display, and ends without error; an
-# unknown option is not taken for a file.
+# unknown option is not taken for a file (were it, the program would wait with a message box).
 for option in --help -h; do
     help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/zitterbecken" $option 2>&1) ||
         fail "zitterbecken $option fails: $help"
@@ -38,7 +38,7 @@ for option in --help -h; do
 done
 unknown_exit=0
 unknown=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen \
-          "$prefix/bin/zitterbecken" --gibt-es-nicht 2>&1) || unknown_exit=$?
+          timeout 20 "$prefix/bin/zitterbecken" --gibt-es-nicht 2>&1) || unknown_exit=$?
 [ "$unknown_exit" = 2 ] && grep -q 'unbekannte Option --gibt-es-nicht' <<<"$unknown" ||
     fail "an unknown option ends with $unknown_exit: $unknown"
 [ -x "$prefix/bin/zbtool" ] || fail "no zbtool command"
