@@ -10,10 +10,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
+#include <utility>
 
 namespace {
 
@@ -85,56 +86,80 @@ QImage programIcon(int size) {
 
 // The program's icon as SVG: the shapes paintWater draws at the largest size, which a scalable
 // icon is shown at rather than at 16 pixels.
-std::string programSvg() {
+QByteArray programSvg() {
     constexpr double size = 256;
     const QRectF tank = programTank(size);
-    const double corner = size * 0.16;
     const QPointF c = tank.center();
-    const auto num = [](double v) { return QString::number(v, 'g', 6).toStdString(); };
-    const auto rgb = [](const QColor& colour) { return colour.name().toStdString(); };
-    const std::string rect = "x=\"" + num(tank.x()) + "\" y=\"" + num(tank.y()) + "\" width=\"" +
-                             num(tank.width()) + "\" height=\"" + num(tank.height()) + "\" rx=\"" +
-                             num(corner) + "\"";
-    std::string svg =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
-        "viewBox=\"0 0 256 256\">\n"
-        "  <defs>\n"
-        "    <radialGradient id=\"water\" gradientUnits=\"userSpaceOnUse\" cx=\"" +
-        num(c.x()) + "\" cy=\"" + num(c.y()) + "\" r=\"" + num(tank.width() * 0.7) +
-        "\">\n"
-        "      <stop offset=\"0\" stop-color=\"" +
-        rgb(kWaterCentre) +
-        "\"/>\n"
-        "      <stop offset=\"1\" stop-color=\"" +
-        rgb(kWaterEdge) +
-        "\"/>\n"
-        "    </radialGradient>\n"
-        "    <clipPath id=\"tank\"><rect " +
-        rect +
-        "/></clipPath>\n"
-        "  </defs>\n"
-        "  <rect " +
-        rect +
-        " fill=\"url(#water)\"/>\n"
-        "  <g clip-path=\"url(#tank)\" fill=\"none\" stroke=\"#ffffff\" stroke-width=\"" +
-        num(tank.width() * 0.035) + "\">\n";
+    const auto num = [](double v) { return QString::number(v, 'g', 6); };
+    QByteArray svg;
+    QXmlStreamWriter w(&svg);
+    w.setAutoFormatting(true);
+    w.writeStartDocument();
+    w.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
+    w.writeStartElement(QStringLiteral("svg"));
+    w.writeAttribute(QStringLiteral("width"), num(size));
+    w.writeAttribute(QStringLiteral("height"), num(size));
+    w.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 %1 %1").arg(size));
+    const auto tankRect = [&] {
+        w.writeStartElement(QStringLiteral("rect"));
+        w.writeAttribute(QStringLiteral("x"), num(tank.x()));
+        w.writeAttribute(QStringLiteral("y"), num(tank.y()));
+        w.writeAttribute(QStringLiteral("width"), num(tank.width()));
+        w.writeAttribute(QStringLiteral("height"), num(tank.height()));
+        w.writeAttribute(QStringLiteral("rx"), num(size * 0.16));
+    };
+    const auto circle = [&](double r) {
+        w.writeStartElement(QStringLiteral("circle"));
+        w.writeAttribute(QStringLiteral("cx"), num(c.x()));
+        w.writeAttribute(QStringLiteral("cy"), num(c.y()));
+        w.writeAttribute(QStringLiteral("r"), num(r));
+    };
+
+    w.writeStartElement(QStringLiteral("defs"));
+    w.writeStartElement(QStringLiteral("radialGradient"));
+    w.writeAttribute(QStringLiteral("id"), QStringLiteral("water"));
+    w.writeAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
+    w.writeAttribute(QStringLiteral("cx"), num(c.x()));
+    w.writeAttribute(QStringLiteral("cy"), num(c.y()));
+    w.writeAttribute(QStringLiteral("r"), num(tank.width() * 0.7));
+    for (const auto& [offset, colour] : {std::pair{0, kWaterCentre}, {1, kWaterEdge}}) {
+        w.writeEmptyElement(QStringLiteral("stop"));
+        w.writeAttribute(QStringLiteral("offset"), num(offset));
+        w.writeAttribute(QStringLiteral("stop-color"), colour.name());
+    }
+    w.writeEndElement(); // radialGradient
+    w.writeStartElement(QStringLiteral("clipPath"));
+    w.writeAttribute(QStringLiteral("id"), QStringLiteral("tank"));
+    tankRect();
+    w.writeEndElement();
+    w.writeEndElement(); // clipPath
+    w.writeEndElement(); // defs
+
+    tankRect();
+    w.writeAttribute(QStringLiteral("fill"), QStringLiteral("url(#water)"));
+    w.writeEndElement();
+    w.writeStartElement(QStringLiteral("g"));
+    w.writeAttribute(QStringLiteral("clip-path"), QStringLiteral("url(#tank)"));
+    w.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
+    w.writeAttribute(QStringLiteral("stroke"), QStringLiteral("#ffffff"));
+    w.writeAttribute(QStringLiteral("stroke-width"), num(tank.width() * 0.035));
     const int rings = ringCount(tank.width());
     const double spacing = tank.width() * 0.51 / rings;
-    for (int ring = 1; ring <= rings; ++ring)
-        svg += "    <circle cx=\"" + num(c.x()) + "\" cy=\"" + num(c.y()) + "\" r=\"" +
-               num(spacing * ring) + "\" stroke-opacity=\"" + num(crestAlpha(ring, rings) / 255.0) +
-               "\"/>\n";
-    svg += "  </g>\n"
-           "  <circle cx=\"" +
-           num(c.x()) + "\" cy=\"" + num(c.y()) + "\" r=\"" + num(tank.width() * 0.068) +
-           "\" fill=\"" + rgb(kExciter) +
-           "\"/>\n"
-           "  <rect " +
-           rect + " fill=\"none\" stroke=\"" + rgb(kTankEdge) + "\" stroke-width=\"" +
-           num(size * 0.025) +
-           "\"/>\n"
-           "</svg>\n";
+    for (int ring = 1; ring <= rings; ++ring) {
+        circle(spacing * ring);
+        w.writeAttribute(QStringLiteral("stroke-opacity"), num(crestAlpha(ring, rings) / 255.0));
+        w.writeEndElement();
+    }
+    w.writeEndElement(); // g
+    circle(tank.width() * 0.068);
+    w.writeAttribute(QStringLiteral("fill"), kExciter.name());
+    w.writeEndElement();
+    tankRect();
+    w.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
+    w.writeAttribute(QStringLiteral("stroke"), kTankEdge.name());
+    w.writeAttribute(QStringLiteral("stroke-width"), num(size * 0.025));
+    w.writeEndElement();
+    w.writeEndDocument();
     return svg;
 }
 
@@ -180,10 +205,10 @@ bool save(const QImage& image, const QString& folder, const QString& file) {
     return true;
 }
 
-bool saveText(const std::string& text, const QString& folder, const QString& file) {
+bool saveText(const QByteArray& text, const QString& folder, const QString& file) {
     QFile out(folder + '/' + file);
     if (!QDir().mkpath(folder) || !out.open(QIODevice::WriteOnly) ||
-        out.write(text.data(), qint64(text.size())) != qint64(text.size())) {
+        out.write(text) != text.size() || !out.flush()) {
         std::fprintf(stderr, "app_icon: cannot write %s/%s\n", qPrintable(folder),
                      qPrintable(file));
         return false;
