@@ -1,5 +1,6 @@
 # Set-up, build, run and test in one place. Every target installs missing Debian packages first:
-# `run` only what building and running need, the others also what the tests need.
+# `run` only what building and running need, `package` that plus Debian's packaging tools, the
+# others also what the tests need.
 BUILD ?= build
 BUILD_TYPE ?= Release
 CMAKE_FLAGS ?=
@@ -29,8 +30,13 @@ test: build
 bench: build
 	$(BUILD)/zb_bench --benchmark_counters_tabular=true
 
-# The Debian package, from a Release build unless BUILD_TYPE says otherwise:
-# $(BUILD)/zitterbecken_<version>_<arch>.deb
+# The Debian package, from a Release build with Debian's build flags (hardening) unless
+# BUILD_TYPE says otherwise, in a folder of its own so that the flags do not rebuild the tests'
+# build, and without tests and benchmarks: build-package/zitterbecken_<version>_<arch>.deb
+package: DEPS = package
+package: BUILD = build-package
+package: CMAKE_FLAGS += -C packaging/deb-buildflags.cmake \
+	-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
 package: build
 	cd $(BUILD) && cpack -G DEB
 

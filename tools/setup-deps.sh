@@ -1,25 +1,29 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a target needs, when they are missing.
-#   run   building and running the program (make run): compiler, build tools, Qt, GL, X11,
-#         Mesa's drivers, a font and Qt's German texts
-#   test  everything for run, plus what only the tests, benchmarks and the package need
-#         (make test, make bench, make package); also without an argument
+#   run      building and running the program (make run): compiler, build tools, Qt, GL, X11,
+#            libpng, Mesa's drivers, a font and Qt's German texts
+#   package  everything for run, plus Debian's packaging tools (make package)
+#   test     everything for package, plus what only the tests and benchmarks need (make test,
+#            make bench); also without an argument
 set -euo pipefail
 
 run_pkgs=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
-          libglu1-mesa-dev libx11-dev libgl1-mesa-dri fonts-dejavu-core)
+          libglu1-mesa-dev libx11-dev libpng-dev libgl1-mesa-dri fonts-dejavu-core)
+# dpkg-shlibdeps and dpkg-buildflags for the package's dependencies and build flags; `file`,
+# which CPack's package generator runs on every binary.
+package_pkgs=(dpkg-dev file)
 # Virtual X server; picture checks; GoogleTest and Google Benchmark; the fuzzers' and
-# sanitizers' clang; the formatting check; dpkg-shlibdeps for the package's dependencies; the
-# tools the install and package tests use to check the file type, menu entry and manual pages;
-# `file`, which CPack's package generator runs on every binary.
+# sanitizers' clang; the formatting check; the tools the install and package tests use to check
+# the file type, menu entry, manual pages, software centre entry and the package itself.
 test_pkgs=(xvfb xauth imagemagick libgtest-dev libgmock-dev libbenchmark-dev clang-14
-           libclang-rt-14-dev clang-format dpkg-dev file shared-mime-info desktop-file-utils
-           libglib2.0-bin groff-base)
+           libclang-rt-14-dev clang-format shared-mime-info desktop-file-utils libglib2.0-bin
+           groff-base appstream lintian)
 
 case "${1:-test}" in
     run) pkgs=("${run_pkgs[@]}") ;;
-    test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
-    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+    package) pkgs=("${run_pkgs[@]}" "${package_pkgs[@]}") ;;
+    test) pkgs=("${run_pkgs[@]}" "${package_pkgs[@]}" "${test_pkgs[@]}") ;;
+    *) echo "usage: $0 run|package|test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -27,6 +27,20 @@ grep -q "libzbengine.so => $dir/libzbengine.so" <<<"$libraries" ||
 # Both commands tell their version; the program without a display to open.
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/zitterbecken" --version)" = \
   "Zitterbecken $version" ] || fail "zitterbecken --version does not print the version alone"
+# --help explains the call and the options, also without a display, and ends without error; an
+# unknown option is not taken for a file (were it, the program would wait with a message box).
+for option in --help -h; do
+    help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/zitterbecken" $option 2>&1) ||
+        fail "zitterbecken $option fails: $help"
+    grep -q '^Aufruf: zitterbecken \[BECKEN.zb\]$' <<<"$help" &&
+        grep -q -- '--version  zeigt die Version' <<<"$help" ||
+        fail "zitterbecken $option does not explain the call: $help"
+done
+unknown_exit=0
+unknown=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen \
+          timeout 20 "$prefix/bin/zitterbecken" --gibt-es-nicht 2>&1) || unknown_exit=$?
+[ "$unknown_exit" = 2 ] && grep -q 'unbekannte Option --gibt-es-nicht' <<<"$unknown" ||
+    fail "an unknown option ends with $unknown_exit: $unknown"
 [ -x "$prefix/bin/zbtool" ] || fail "no zbtool command"
 [ "$("$prefix/bin/zbtool" --version)" = "zbtool (Zitterbecken) $version" ] ||
     fail "zbtool --version does not print the version"
@@ -37,7 +51,13 @@ grep -q '^Exec=zitterbecken %f$' "$desktop" || fail "menu entry does not start t
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop"
 fi
-[ -f "$prefix/share/icons/hicolor/128x128/apps/zitterbecken.png" ] || fail "no icon"
+for size in 16 22 24 32 48 64 128 256; do
+    [ -f "$prefix/share/icons/hicolor/${size}x$size/apps/zitterbecken.png" ] ||
+        fail "no $size-pixel icon"
+done
+svg=$prefix/share/icons/hicolor/scalable/apps/zitterbecken.svg
+[ -f "$svg" ] && grep -q '<svg xmlns="http://www.w3.org/2000/svg" .*viewBox=' "$svg" &&
+    [ "$(tail -1 "$svg")" = '</svg>' ] || fail "no scalable icon"
 
 # The menu entry declares the type the type definition defines, and the tank files' icon is
 # there under the name the definition gives.

@@ -108,7 +108,7 @@ TEST(ZbtoolTimeStep, AFieldThatStopsBeingFiniteExitsWithFiveAndIsMarkedInThePict
     EXPECT_GT(broken, 0);
     EXPECT_EQ(heights[1 + 15][1 + 25], "") << "the node that is violet in the picture";
 
-    const DecodedPng png = decodeStoredPng(readBytes(dir.file("bild.png")));
+    const DecodedPng png = decodePng(readBytes(dir.file("bild.png")));
     ASSERT_EQ(png.error, "");
     ASSERT_EQ(png.width, 30u);
     const auto colour = [&](uint32_t x, uint32_t y) {

@@ -321,7 +321,7 @@ TEST(ZbtoolSimulate, PngIsAValidPictureWithWallsBlackAndExcitersGreen) {
     const ToolRun run = runTool({"simulate", tank, "--steps", "150", "--dt", "0.01", "--png",
                                  dir.file("bild.png"), "--scale", "3"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const DecodedPng png = decodeStoredPng(readBytes(dir.file("bild.png")));
+    const DecodedPng png = decodePng(readBytes(dir.file("bild.png")));
     ASSERT_EQ(png.error, "");
     ASSERT_EQ(png.width, 121u * 3);
     ASSERT_EQ(png.height, 120u * 3);
@@ -338,7 +338,7 @@ TEST(ZbtoolSimulate, PngIsAValidPictureWithWallsBlackAndExcitersGreen) {
     const ToolRun small = runTool(
         {"simulate", referenceFile(0, ".zb"), "--steps", "1", "--png", dir.file("klein.png")});
     ASSERT_EQ(small.exitCode, 0) << small.err;
-    const DecodedPng smallPng = decodeStoredPng(readBytes(dir.file("klein.png")));
+    const DecodedPng smallPng = decodePng(readBytes(dir.file("klein.png")));
     ASSERT_EQ(smallPng.error, "");
     EXPECT_GE(smallPng.width, 400u);
     EXPECT_EQ(smallPng.width % 24, 0u);

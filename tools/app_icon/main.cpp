@@ -1,49 +1,71 @@
 // Draws the icons of the desktop integration into an icon theme folder (hicolor layout): the
-// program's, rings spreading on water as seen from above, and the tank files', the same water
-// on a sheet of paper, under the name the file type's icon is looked up by.
+// program's, rings spreading on water as seen from above, in every size a desktop asks for and
+// as a scalable SVG of the same shapes, and the tank files', the same water on a sheet of
+// paper, under the name the file type's icon is looked up by.
 // Usage: app_icon <icon-theme-folder>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
-constexpr int kProgramSizes[] = {32, 48, 64, 128, 256};
+constexpr int kProgramSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 constexpr int kDocumentSizes[] = {16, 32, 48, 64, 128, 256};
 
-// The water of both icons inside `tank`; small icons get fewer, bolder crests so that they
-// stay rings rather than a grey blur.
+const QColor kWaterCentre(120, 190, 240);
+const QColor kWaterEdge(20, 80, 160);
+const QColor kExciter(40, 200, 90);
+const QColor kTankEdge(10, 40, 90);
+
+// Small icons get fewer, bolder crests so that they stay rings rather than a grey blur.
+int ringCount(double tankWidth) {
+    return tankWidth < 24 ? 2 : tankWidth < 40 ? 4 : 6;
+}
+
+// Crests fade as they spread from the exciter in the middle.
+int crestAlpha(int ring, int rings) {
+    return 230 - ring * 180 / rings;
+}
+
+// The program's icon fills this part of its square.
+QRectF programTank(double size) {
+    return {size * 0.06, size * 0.06, size * 0.88, size * 0.88};
+}
+
+// The water of both icons inside `tank`.
 void paintWater(QPainter& p, const QRectF& tank, double corner, int size) {
     QPainterPath rounded;
     rounded.addRoundedRect(tank, corner, corner);
     QRadialGradient water(tank.center(), tank.width() * 0.7);
-    water.setColorAt(0.0, QColor(120, 190, 240));
-    water.setColorAt(1.0, QColor(20, 80, 160));
+    water.setColorAt(0.0, kWaterCentre);
+    water.setColorAt(1.0, kWaterEdge);
     p.save();
     p.fillPath(rounded, water);
     p.setClipPath(rounded);
     p.setBrush(Qt::NoBrush);
-    const int rings = tank.width() < 24 ? 2 : tank.width() < 40 ? 4 : 6;
+    const int rings = ringCount(tank.width());
     const double spacing = tank.width() * 0.51 / rings;
-    // Crests fade as they spread from the exciter in the middle.
     for (int ring = 1; ring <= rings; ++ring) {
         const double r = spacing * ring;
-        QColor crest(255, 255, 255, 230 - ring * 180 / rings);
+        QColor crest(255, 255, 255, crestAlpha(ring, rings));
         p.setPen(QPen(crest, std::max(1.0, tank.width() * 0.035)));
         p.drawEllipse(tank.center(), r, r);
     }
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 200, 90));
+    p.setBrush(kExciter);
     const double exciter = std::max(1.0, tank.width() * 0.068);
     p.drawEllipse(tank.center(), exciter, exciter);
     p.restore();
-    p.setPen(QPen(QColor(10, 40, 90), std::max(1.0, size * 0.025)));
+    p.setPen(QPen(kTankEdge, std::max(1.0, size * 0.025)));
     p.setBrush(Qt::NoBrush);
     p.drawPath(rounded);
 }
@@ -58,9 +80,87 @@ QImage programIcon(int size) {
     QImage icon = blank(size);
     QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF tank(size * 0.06, size * 0.06, size * 0.88, size * 0.88);
-    paintWater(p, tank, size * 0.16, size);
+    paintWater(p, programTank(size), size * 0.16, size);
     return icon;
+}
+
+// The program's icon as SVG: the shapes paintWater draws at the largest size, which a scalable
+// icon is shown at rather than at 16 pixels.
+QByteArray programSvg() {
+    constexpr double size = 256;
+    const QRectF tank = programTank(size);
+    const QPointF c = tank.center();
+    const auto num = [](double v) { return QString::number(v, 'g', 6); };
+    QByteArray svg;
+    QXmlStreamWriter w(&svg);
+    w.setAutoFormatting(true);
+    w.writeStartDocument();
+    w.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
+    w.writeStartElement(QStringLiteral("svg"));
+    w.writeAttribute(QStringLiteral("width"), num(size));
+    w.writeAttribute(QStringLiteral("height"), num(size));
+    w.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 %1 %1").arg(size));
+    const auto tankRect = [&] {
+        w.writeStartElement(QStringLiteral("rect"));
+        w.writeAttribute(QStringLiteral("x"), num(tank.x()));
+        w.writeAttribute(QStringLiteral("y"), num(tank.y()));
+        w.writeAttribute(QStringLiteral("width"), num(tank.width()));
+        w.writeAttribute(QStringLiteral("height"), num(tank.height()));
+        w.writeAttribute(QStringLiteral("rx"), num(size * 0.16));
+    };
+    const auto circle = [&](double r) {
+        w.writeStartElement(QStringLiteral("circle"));
+        w.writeAttribute(QStringLiteral("cx"), num(c.x()));
+        w.writeAttribute(QStringLiteral("cy"), num(c.y()));
+        w.writeAttribute(QStringLiteral("r"), num(r));
+    };
+
+    w.writeStartElement(QStringLiteral("defs"));
+    w.writeStartElement(QStringLiteral("radialGradient"));
+    w.writeAttribute(QStringLiteral("id"), QStringLiteral("water"));
+    w.writeAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
+    w.writeAttribute(QStringLiteral("cx"), num(c.x()));
+    w.writeAttribute(QStringLiteral("cy"), num(c.y()));
+    w.writeAttribute(QStringLiteral("r"), num(tank.width() * 0.7));
+    for (const auto& [offset, colour] : {std::pair{0, kWaterCentre}, {1, kWaterEdge}}) {
+        w.writeEmptyElement(QStringLiteral("stop"));
+        w.writeAttribute(QStringLiteral("offset"), num(offset));
+        w.writeAttribute(QStringLiteral("stop-color"), colour.name());
+    }
+    w.writeEndElement(); // radialGradient
+    w.writeStartElement(QStringLiteral("clipPath"));
+    w.writeAttribute(QStringLiteral("id"), QStringLiteral("tank"));
+    tankRect();
+    w.writeEndElement();
+    w.writeEndElement(); // clipPath
+    w.writeEndElement(); // defs
+
+    tankRect();
+    w.writeAttribute(QStringLiteral("fill"), QStringLiteral("url(#water)"));
+    w.writeEndElement();
+    w.writeStartElement(QStringLiteral("g"));
+    w.writeAttribute(QStringLiteral("clip-path"), QStringLiteral("url(#tank)"));
+    w.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
+    w.writeAttribute(QStringLiteral("stroke"), QStringLiteral("#ffffff"));
+    w.writeAttribute(QStringLiteral("stroke-width"), num(tank.width() * 0.035));
+    const int rings = ringCount(tank.width());
+    const double spacing = tank.width() * 0.51 / rings;
+    for (int ring = 1; ring <= rings; ++ring) {
+        circle(spacing * ring);
+        w.writeAttribute(QStringLiteral("stroke-opacity"), num(crestAlpha(ring, rings) / 255.0));
+        w.writeEndElement();
+    }
+    w.writeEndElement(); // g
+    circle(tank.width() * 0.068);
+    w.writeAttribute(QStringLiteral("fill"), kExciter.name());
+    w.writeEndElement();
+    tankRect();
+    w.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
+    w.writeAttribute(QStringLiteral("stroke"), kTankEdge.name());
+    w.writeAttribute(QStringLiteral("stroke-width"), num(size * 0.025));
+    w.writeEndElement();
+    w.writeEndDocument();
+    return svg;
 }
 
 // A portrait sheet with its top right corner folded over, the water filling its lower part.
@@ -105,6 +205,17 @@ bool save(const QImage& image, const QString& folder, const QString& file) {
     return true;
 }
 
+bool saveText(const QByteArray& text, const QString& folder, const QString& file) {
+    QFile out(folder + '/' + file);
+    if (!QDir().mkpath(folder) || !out.open(QIODevice::WriteOnly) ||
+        out.write(text) != text.size() || !out.flush()) {
+        std::fprintf(stderr, "app_icon: cannot write %s/%s\n", qPrintable(folder),
+                     qPrintable(file));
+        return false;
+    }
+    return true;
+}
+
 QString sizeFolder(const QString& theme, int size, const char* context) {
     return QStringLiteral("%1/hicolor/%2x%2/%3").arg(theme).arg(size).arg(context);
 }
@@ -124,6 +235,9 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (int size : kProgramSizes)
         ok = save(programIcon(size), sizeFolder(theme, size, "apps"), "zitterbecken.png") && ok;
+    ok = saveText(programSvg(), theme + QStringLiteral("/hicolor/scalable/apps"),
+                  QStringLiteral("zitterbecken.svg")) &&
+         ok;
     // The icon name follows from the file type's name (application/x-zitterbecken).
     for (int size : kDocumentSizes)
         ok = save(documentIcon(size), sizeFolder(theme, size, "mimetypes"),

@@ -1,9 +1,7 @@
-// A PNG encoder small enough to need no library: 8-bit RGB, no filtering, stored (uncompressed)
-// deflate blocks. The files are larger than compressed ones, but every viewer reads them.
+// PNG files through libpng: 8-bit RGB, compressed, the same pixels in every viewer.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace zbtool {
@@ -17,10 +15,8 @@ struct RgbImage {
     uint8_t* at(int x, int y) { return &pixels[(size_t(y) * size_t(width) + size_t(x)) * 3]; }
 };
 
-uint32_t crc32(std::span<const uint8_t> data);
-uint32_t adler32(std::span<const uint8_t> data);
-
-// The complete file. The image must be at least 1 x 1.
+// The complete file. The image must be at least 1 x 1; throws std::runtime_error when libpng
+// fails (it does so only for sizes it cannot store).
 std::vector<uint8_t> encodePng(const RgbImage& image);
 
 } // namespace zbtool

@@ -2,6 +2,8 @@
 
 #include "help/data_files.h"
 
+#include "zb_version.h"
+
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -44,10 +46,15 @@ TAboutBox::TAboutBox(QWidget* parent)
     ProductName->setAlignment(Qt::AlignCenter);
     ProductName->setGeometry(8, 110, 266, 24);
 
-    Version = new QLabel(QStringLiteral("Version 1.2"), panel);
+    Version = new QLabel(QStringLiteral("Version " ZB_VERSION), panel);
     Version->setObjectName(QStringLiteral("Version"));
     Version->setAlignment(Qt::AlignCenter);
     Version->setGeometry(8, 144, 266, 20);
+
+    License = new QLabel(QStringLiteral("Lizenz: GNU GPL, Version 3 oder später"), panel);
+    License->setObjectName(QStringLiteral("License"));
+    License->setAlignment(Qt::AlignCenter);
+    License->setGeometry(8, 168, 266, 20);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

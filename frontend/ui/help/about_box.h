@@ -1,4 +1,4 @@
-// The About box: the program's name, logo and version.
+// The About box: the program's name, logo, version and licence.
 #pragma once
 
 #include <QDialog>
@@ -17,6 +17,7 @@ class TAboutBox : public QDialog {
     QLabel* ProgramIcon;
     QLabel* ProductName;
     QLabel* Version;
+    QLabel* License;
     QPushButton* OKButton;
 
     // Shows the box, not modal, centred on the screen.
