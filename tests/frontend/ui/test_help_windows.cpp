@@ -466,6 +466,11 @@ class HelpWindowsTest : public QObject {
         QCOMPARE(about.size(), QSize(298, 323));
         QCOMPARE(about.ProductName->text(), QStringLiteral("Simulation einer Zitterbecken"));
         QCOMPARE(about.Version->text(), QStringLiteral("Version 1.2"));
+        // The licence beneath the version, inside the panel and clear of the version's line.
+        QVERIFY(about.License->text().contains(QStringLiteral("GNU GPL, Version 3 oder später")));
+        QVERIFY(about.License->isVisible());
+        QVERIFY(about.License->geometry().top() >= about.Version->geometry().bottom());
+        QVERIFY(about.License->parentWidget()->rect().contains(about.License->geometry()));
         QVERIFY(!about.ProgramIcon->pixmap().isNull());
         QCOMPARE(about.ProgramIcon->size(), QSize(209, 57));
         QVERIFY(about.OKButton->isDefault());
