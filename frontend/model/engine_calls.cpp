@@ -94,6 +94,10 @@ void EngineCalls::setViewParameters(bool translucentScreens, bool wireframe) {
     ZBDLL_SetViewParameters(translucentScreens, wireframe);
 }
 
+void EngineCalls::setMessageHandler(MessageHandler handler) {
+    ZBDLL_SetMessageHandler(handler);
+}
+
 EngineCalls& theEngine() {
     static EngineCalls engine;
     return engine;

@@ -60,6 +60,10 @@ class EngineCalls {
     // Probes, sent with the tank; readProbes drains the samples of the steps since the last call.
     virtual void addProbe(int32_t x, int32_t y, uint32_t rgb);
     virtual int32_t readProbes(float* values, int32_t capacity);
+
+    // Where the engine's messages go (nullptr: standard error).
+    using MessageHandler = void (*)(const char* title, const char* text);
+    virtual void setMessageHandler(MessageHandler handler);
 };
 
 // The engine itself.

@@ -9,6 +9,7 @@ set(ZB_MODEL_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/object_tree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/objects.cpp
     ${CMAKE_CURRENT_LIST_DIR}/replacing_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/simulation_speed.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stability.cpp
     ${CMAKE_CURRENT_LIST_DIR}/system_errors.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tank.cpp

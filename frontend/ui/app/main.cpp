@@ -1,6 +1,6 @@
 // Zitterbecken: a ripple tank for the physics classroom.
-#include "app/application.h"
 #include "app/program_windows.h"
+#include "base/application.h"
 
 #include "zb_version.h"
 

@@ -1,10 +1,10 @@
 #include "editor/exciter_box.h"
 
+#include "base/help_texts.h"
 #include "editor/box_rows.h"
-#include "help/help_texts.h"
 #include "model/dispersion.h"
+#include "model/simulation_speed.h"
 #include "model/stability.h"
-#include "simulation/simulation_group.h"
 #include "widgets/help_label.h"
 #include "widgets/rounding.h"
 #include "widgets/spin_edit.h"
@@ -245,8 +245,7 @@ void ExciterBox::showWavelength() {
     const TZBecken& tank = document_.tank();
     const TErreger& e = *object->erreger();
     const double coupling = couplingOfRow(tank, e.Y);
-    const GridWave wave =
-        gridWave(e.Frequenz, SimulationGroup::startTimeStep(maxStableTimeStep(tank)), coupling);
+    const GridWave wave = gridWave(e.Frequenz, startTimeStep(maxStableTimeStep(tank)), coupling);
     const QLocale german(QLocale::German);
     const QString length = german.toString(wave.wavelength, 'f', wave.wavelength < 20 ? 1 : 0);
     // Without a wave its line goes, and the box keeps the height it had before it showed c.

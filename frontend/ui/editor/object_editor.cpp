@@ -1,6 +1,6 @@
 #include "editor/object_editor.h"
 
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
 #include "editor/exciter_box.h"
 #include "editor/material_box.h"
 #include "editor/probe_box.h"
@@ -54,8 +54,12 @@ uint64_t serialOf(const QTreeWidgetItem* node) {
 } // namespace
 
 ObjectEditor::ObjectEditor(TankDocument& document, QWidget* parent)
-    : QWidget(parent), document_(document) {
+    : QWidget(parent), document_(document), selection_(new Selection(document, this)) {
     setObjectName(QStringLiteral("editor"));
+    connect(selection_, &Selection::selectRequested, this, &ObjectEditor::selectObject);
+    connect(selection_, &Selection::removeRequested, this, &ObjectEditor::deleteSelected);
+    connect(selection_, &Selection::showAgainRequested, this, &ObjectEditor::showSelected);
+    connect(selection_, &Selection::insertRequested, this, &ObjectEditor::insertPlaced);
     gbWannenWerte = new TankBox(document_);
     gbWand = new WallBox(document_);
     gbSchirm = new ScreenBox(document_);
@@ -188,7 +192,7 @@ void ObjectEditor::selectObject(uint64_t serial) {
 
 void ObjectEditor::showSelected() {
     showNode(tvObjekte->currentItem()); // within a gesture: it goes on
-    emit selectionChanged();
+    selection_->setCurrent(serialOf(tvObjekte->currentItem()));
 }
 
 void ObjectEditor::FillTree(int selectIndex) {
@@ -228,7 +232,7 @@ void ObjectEditor::nodeSelected(QTreeWidgetItem* node) {
     btnObjektLoeschen->setEnabled(false);
     document_.endGesture();
     showNode(node);
-    emit selectionChanged();
+    selection_->setCurrent(serialOf(node));
 }
 
 void ObjectEditor::showNode(QTreeWidgetItem* node) {
@@ -340,6 +344,17 @@ void ObjectEditor::insertObject() {
     const QString what = QStringLiteral("%1 einfügen").arg(QString::fromStdString(object->Name));
     document_.insert(std::move(object), what);
     FillTree(tank.Objekte->Count() - 1);
+}
+
+void ObjectEditor::insertPlaced(int32_t art, const std::function<void(TObjekt&)>& place) {
+    if (!mayInsert(art)) {
+        return;
+    }
+    std::unique_ptr<TObjekt> object = newObject(art);
+    place(*object);
+    const QString what = QStringLiteral("%1 einfügen").arg(QString::fromStdString(object->Name));
+    const uint64_t serial = document_.insert(std::move(object), what);
+    FillTree(document_.indexOf(serial));
 }
 
 bool ObjectEditor::mayInsert(int32_t art) const {

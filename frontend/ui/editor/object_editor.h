@@ -2,6 +2,7 @@
 // node. Every change goes into the tank document, which tells whoever shows the tank.
 #pragma once
 
+#include "document/selection.h"
 #include "document/tank_document.h"
 
 #include <QWidget>
@@ -46,6 +47,8 @@ class ObjectEditor : public QWidget {
     // Whether the tank can take another object of this kind; says why not when it cannot (a
     // tank holds at most kMaxMesspunkte probes).
     bool mayInsert(int32_t art) const;
+    // The selected node's object, shared with the flat view; the editor carries out its requests.
+    Selection& selection() { return *selection_; }
 
     QLabel* Label2;
     QTreeWidget* tvObjekte;
@@ -60,8 +63,6 @@ class ObjectEditor : public QWidget {
     ProbeBox* gbMesspunkt;
 
   signals:
-    // Another node is selected, or the selected object was shown again.
-    void selectionChanged();
     void helpTextRequested(const QString& title, const QString& file);
 
   private:
@@ -70,8 +71,10 @@ class ObjectEditor : public QWidget {
     void showNode(QTreeWidgetItem* node);
     void insertObject();
     void updateInsertHint();
+    void insertPlaced(int32_t art, const std::function<void(TObjekt&)>& place);
 
     TankDocument& document_;
+    Selection* selection_;
 };
 
 } // namespace zb::ui

@@ -1,7 +1,7 @@
 #include "editor/tank_box.h"
 
+#include "base/help_texts.h"
 #include "editor/box_rows.h"
-#include "help/help_texts.h"
 #include "widgets/help_label.h"
 #include "widgets/rounding.h"
 #include "widgets/spin_edit.h"

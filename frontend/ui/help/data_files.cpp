@@ -1,7 +1,7 @@
 #include "help/data_files.h"
 
-#include "app/application.h"
-#include "app/user_dialogs.h"
+#include "base/application.h"
+#include "base/user_dialogs.h"
 #include "text/data_paths.h"
 #include "text/link_opener.h"
 #include "text/rtf_reader.h"

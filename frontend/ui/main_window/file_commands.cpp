@@ -1,10 +1,10 @@
 // New, Save and Open of the main window.
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "editor/tank_box.h"
 #include "main_window/main_window.h"
 
-#include "app/recent_files.h"
+#include "base/recent_files.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "main_window/main_window.h"
 
-#include "app/application.h"
-#include "app/user_dialogs.h"
+#include "base/application.h"
+#include "base/help_texts.h"
+#include "base/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "editor/tank_box.h"
-#include "help/help_texts.h"
 #include "main_window/pool_size.h"
 #include "model/tank_file.h"
 #include "simulation/display_group.h"
@@ -122,7 +122,8 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
         }
         return true;
     });
-    viewEditor = new FlatViewEditor(document_, *editor, *GLFrame, *tbZoom, run_, engine_, this);
+    viewEditor =
+        new FlatViewEditor(document_, editor->selection(), *GLFrame, *tbZoom, run_, engine_, this);
     viewEditor->setObjectName(QStringLiteral("viewEditor"));
 
     panEdit->hide();

@@ -2,8 +2,8 @@
 // menus and the file commands. It shows the one current tank, which the tank document owns.
 #pragma once
 
+#include "base/run_state.h"
 #include "document/tank_document.h"
-#include "main_window/run_state.h"
 #include "model/csv_table.h"
 #include "model/engine_calls.h"
 #include "view/probe_recording.h"

@@ -3,8 +3,8 @@
 // international form for scripts. The probes' columns hold one row per time step, its time in
 // seconds of Simulationszeit; the screens' averaged intensity curves stand beside them, one row
 // per oscillator along the screen, numbered from 0 like the editor's positions.
-#include "app/recent_files.h"
-#include "app/user_dialogs.h"
+#include "base/recent_files.h"
+#include "base/user_dialogs.h"
 #include "main_window/main_window.h"
 #include "model/csv_table.h"
 #include "model/replacing_file.h"

@@ -1,6 +1,6 @@
 // "Bild speichern...": the view exactly as the engine draws it, for worksheets.
-#include "app/recent_files.h"
-#include "app/user_dialogs.h"
+#include "base/recent_files.h"
+#include "base/user_dialogs.h"
 #include "main_window/main_window.h"
 #include "model/replacing_file.h"
 

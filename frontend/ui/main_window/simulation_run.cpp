@@ -1,7 +1,7 @@
 // The simulation run of the main window: its start, its frames, its end, and the handlers that
 // leave or restart it. While the engine steps, runTimer draws a frame per turn of the event loop;
 // while it is paused, a frame is drawn only when what it shows changes.
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "main_window/main_window.h"
 #include "model/simulation_time.h"

@@ -1,6 +1,6 @@
 #include "simulation/display_group.h"
 
-#include "help/help_texts.h"
+#include "base/help_texts.h"
 #include "widgets/help_label.h"
 #include "widgets/track_bar.h"
 

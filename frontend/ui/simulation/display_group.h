@@ -5,7 +5,7 @@
 // changes the simulation.
 #pragma once
 
-#include "main_window/run_state.h"
+#include "base/run_state.h"
 #include "model/engine_calls.h"
 
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "simulation/simulation_group.h"
 
-#include "app/user_dialogs.h"
-#include "help/help_texts.h"
+#include "base/help_texts.h"
+#include "base/user_dialogs.h"
 #include "model/simulation_time.h"
 #include "simulation/display_group.h"
 #include "widgets/capped_track_bar.h"

@@ -3,7 +3,7 @@
 // window owns the run itself.
 #pragma once
 
-#include "main_window/run_state.h"
+#include "base/run_state.h"
 #include "model/engine_calls.h"
 #include "widgets/compact_group_box.h"
 

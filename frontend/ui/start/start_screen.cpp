@@ -1,6 +1,6 @@
 #include "start/start_screen.h"
 
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
 #include "help/data_files.h"
 #include "start/start_regions.h"
 

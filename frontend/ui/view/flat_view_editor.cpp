@@ -1,6 +1,5 @@
 #include "view/flat_view_editor.h"
 
-#include "editor/object_editor.h"
 #include "view/engine_panel.h"
 #include "view/view_frame.h"
 
@@ -83,16 +82,16 @@ QPointF positionOf(const TObjekt& o) {
 
 } // namespace
 
-FlatViewEditor::FlatViewEditor(TankDocument& document, ObjectEditor& editor, TFrame2& frame,
+FlatViewEditor::FlatViewEditor(TankDocument& document, Selection& selection, TFrame2& frame,
                                QSlider& zoom, const RunState& run, EngineCalls& engine,
                                QObject* parent)
-    : QObject(parent), document_(document), editor_(editor), frame_(frame), zoom_(zoom), run_(run),
-      engine_(engine) {
+    : QObject(parent), document_(document), selection_(selection), frame_(frame), zoom_(zoom),
+      run_(run), engine_(engine) {
     EnginePanel* panel = frame_.PanSim;
     panel->setFocusPolicy(Qt::ClickFocus);
     panel->setMouseTracking(true);
     panel->installEventFilter(this);
-    connect(&editor_, &ObjectEditor::selectionChanged, this, &FlatViewEditor::updateMarks);
+    connect(&selection_, &Selection::changed, this, &FlatViewEditor::updateMarks);
     connect(&document_, &TankDocument::changed, this, &FlatViewEditor::updateMarks);
 }
 
@@ -127,7 +126,7 @@ double FlatViewEditor::pickTolerance() const {
 
 void FlatViewEditor::updateMarks() {
     engine_.clearMarks();
-    const TObjekt* selected = active() ? editor_.selectedObject() : nullptr;
+    const TObjekt* selected = active() ? selection_.object() : nullptr;
     if (selected && selected->Art != kArtBecken) {
         for (const QLineF& line : outlineOf(*selected, document_.tank())) {
             engine_.addMarkLine(line.x1(), line.y1(), line.x2(), line.y2());
@@ -196,8 +195,7 @@ void FlatViewEditor::press(QMouseEvent* event) {
     const TZBecken& t = document_.tank();
     const PoolLayout pool = poolLayout(t.GroesseX, t.GroesseY);
     const QPointF pixel = QPointF(pressedPixel_) * frame_.devicePixelRatioF();
-    if (const TObjekt* selected = editor_.selectedObject();
-        selected && selected->Art != kArtBecken) {
+    if (const TObjekt* selected = selection_.object(); selected && selected->Art != kArtBecken) {
         const std::vector<Handle> handles = handlesOf(*selected);
         // On a small or far-off object the handles crowd its middle: a press nearer the middle
         // than a handle grabs the object.
@@ -217,11 +215,11 @@ void FlatViewEditor::press(QMouseEvent* event) {
         }
     }
     if (const std::optional<Pick> pick = objectAt(t, pressedAt_, pickTolerance())) {
-        editor_.selectObject(pick->serial);
+        selection_.select(pick->serial);
         objectAtPress_ = positionOf(*document_.find(pick->serial));
         drag_ = Drag::Object;
     } else {
-        editor_.selectObject(0); // the water: the tank itself
+        selection_.select(0); // the water: the tank itself
         drag_ = Drag::None;
     }
 }
@@ -267,7 +265,7 @@ void FlatViewEditor::release(QMouseEvent*) {
 }
 
 void FlatViewEditor::moveSelected(QPointF by) {
-    const TObjekt* o = editor_.selectedObject();
+    const TObjekt* o = selection_.object();
     if (!o || o->Art == kArtBecken) {
         return;
     }
@@ -295,11 +293,11 @@ void FlatViewEditor::moveSelected(QPointF by) {
                 p->Y = j;
             }
         });
-    editor_.showSelected();
+    selection_.showAgain();
 }
 
 void FlatViewEditor::dragHandle(QPointF to, bool freely) {
-    const TObjekt* o = editor_.selectedObject();
+    const TObjekt* o = selection_.object();
     if (!o) {
         return;
     }
@@ -348,7 +346,7 @@ void FlatViewEditor::dragHandle(QPointF to, bool freely) {
             });
         }
     }
-    editor_.showSelected();
+    selection_.showAgain();
 }
 
 void FlatViewEditor::wheel(QWheelEvent* event) {
@@ -393,10 +391,10 @@ bool FlatViewEditor::key(QKeyEvent* event) {
         nudge(0, step);
         return true;
     case Qt::Key_Delete:
-        editor_.deleteSelected();
+        selection_.removeSelected();
         return true;
     case Qt::Key_Escape:
-        editor_.selectObject(0);
+        selection_.select(0);
         return true;
     case Qt::Key_Space:
         spaceHeld_ = true;
@@ -408,7 +406,7 @@ bool FlatViewEditor::key(QKeyEvent* event) {
 }
 
 void FlatViewEditor::nudge(int di, int dj) {
-    const TObjekt* o = editor_.selectedObject();
+    const TObjekt* o = selection_.object();
     if (!o || o->Art == kArtBecken) {
         return;
     }
@@ -443,8 +441,8 @@ void FlatViewEditor::contextMenu(QContextMenuEvent* event) {
         const QString name = QString::fromStdString(document_.find(serial)->Name);
         menu.addSeparator();
         menu.addAction(QStringLiteral("„%1“ löschen").arg(name), this, [this, serial] {
-            editor_.selectObject(serial);
-            editor_.deleteSelected();
+            selection_.select(serial);
+            selection_.removeSelected();
         });
     }
     menu.exec(event->globalPos());
@@ -454,36 +452,31 @@ void FlatViewEditor::insertAt(int32_t art, QPointF at, bool variant) {
     const TZBecken& t = document_.tank();
     const int i = std::clamp(rounded(at.x()), 0, std::max(0, t.GroesseX - 1));
     const int j = std::clamp(rounded(at.y()), 0, std::max(0, t.GroesseY - 1));
-    if (!editor_.mayInsert(art)) {
-        return;
-    }
-    std::unique_ptr<TObjekt> object = editor_.newObject(art);
-    if (TErreger* e = object->erreger()) {
-        e->X = i;
-        e->Y = j;
-        if (variant) { // a front across the tank's height, running in x
-            e->Breite = 2;
-            e->Laenge = std::max(2, std::min(t.GroesseY - 2, 40));
+    selection_.insert(art, [&](TObjekt& object) {
+        if (TErreger* e = object.erreger()) {
+            e->X = i;
+            e->Y = j;
+            if (variant) { // a front across the tank's height, running in x
+                e->Breite = 2;
+                e->Laenge = std::max(2, std::min(t.GroesseY - 2, 40));
+            }
+        } else if (TWand* w = object.wand()) {
+            w->X = i;
+            w->Y = j;
+            fitIntoTank(*w, t);
+        } else if (TSchirm* s = object.schirm()) {
+            s->Horizontal = !variant;
+            s->Position = (variant ? i : j) + 1;
+        } else if (TMatUebergang* m = object.matUebergang()) {
+            // As the editor's own insert does: a medium with half the coupling, damped alike.
+            m->Y = j;
+            m->Kopplung = std::nearbyint(t.StandardKopplung * 10.0) / 20.0;
+            m->Daempfung = t.StandardDaempfung;
+        } else if (TMesspunkt* p = object.messpunkt()) {
+            p->X = i;
+            p->Y = j;
         }
-    } else if (TWand* w = object->wand()) {
-        w->X = i;
-        w->Y = j;
-        fitIntoTank(*w, t);
-    } else if (TSchirm* s = object->schirm()) {
-        s->Horizontal = !variant;
-        s->Position = (variant ? i : j) + 1;
-    } else if (TMatUebergang* m = object->matUebergang()) {
-        // As the editor's own insert does: a medium with half the coupling, damped alike.
-        m->Y = j;
-        m->Kopplung = std::nearbyint(t.StandardKopplung * 10.0) / 20.0;
-        m->Daempfung = t.StandardDaempfung;
-    } else if (TMesspunkt* p = object->messpunkt()) {
-        p->X = i;
-        p->Y = j;
-    }
-    const QString what = QStringLiteral("%1 einfügen").arg(QString::fromStdString(object->Name));
-    const uint64_t serial = document_.insert(std::move(object), what);
-    editor_.FillTree(document_.indexOf(serial));
+    });
 }
 
 } // namespace zb::ui

@@ -6,8 +6,9 @@
 // them and a plane front turns in steps of 15 degrees, unless Shift is held.
 #pragma once
 
+#include "base/run_state.h"
+#include "document/selection.h"
 #include "document/tank_document.h"
-#include "main_window/run_state.h"
 #include "model/engine_calls.h"
 #include "view/object_shapes.h"
 #include "view/view_geometry.h"
@@ -26,14 +27,13 @@ class QWheelEvent;
 
 namespace zb::ui {
 
-class ObjectEditor;
 class TFrame2;
 
 class FlatViewEditor : public QObject {
     Q_OBJECT
 
   public:
-    FlatViewEditor(TankDocument& document, ObjectEditor& editor, TFrame2& frame, QSlider& zoom,
+    FlatViewEditor(TankDocument& document, Selection& selection, TFrame2& frame, QSlider& zoom,
                    const RunState& run, EngineCalls& engine, QObject* parent = nullptr);
 
     // The view as it is now drawn, and the oscillator under a point of the panel (logical
@@ -65,7 +65,7 @@ class FlatViewEditor : public QObject {
     void keepUnder(QPoint panelPoint, QPointF oscillator);
 
     TankDocument& document_;
-    ObjectEditor& editor_;
+    Selection& selection_;
     TFrame2& frame_;
     QSlider& zoom_;
     const RunState& run_;

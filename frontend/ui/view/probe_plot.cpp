@@ -1,6 +1,6 @@
 #include "view/probe_plot.h"
 
-#include "help/help_texts.h"
+#include "base/help_texts.h"
 #include "model/simulation_time.h"
 #include "view/probe_recording.h"
 

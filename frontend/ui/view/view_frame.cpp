@@ -1,6 +1,6 @@
 #include "view/view_frame.h"
 
-#include "app/application.h"
+#include "base/application.h"
 #include "model/tank.h"
 #include "view/engine_panel.h"
 #include "view/probe_plot.h"

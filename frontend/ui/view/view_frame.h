@@ -3,7 +3,7 @@
 // of a tank with probes, their plot takes a band at the bottom and the picture gives way.
 #pragma once
 
-#include "main_window/run_state.h"
+#include "base/run_state.h"
 #include "model/engine_calls.h"
 
 #include <QWidget>

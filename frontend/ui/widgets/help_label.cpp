@@ -1,6 +1,6 @@
 #include "widgets/help_label.h"
 
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
 
 #include <QEvent>
 #include <QMouseEvent>

@@ -2,6 +2,8 @@
 // a label that names a help page, in the help text window.
 #pragma once
 
+#include "base/help_texts.h"
+
 #include <QLabel>
 
 class QPalette;
@@ -12,12 +14,6 @@ namespace zb::ui {
 // is readable (contrast at least 4.5 : 1), otherwise the palette's link colour, lightened or
 // darkened as far as that contrast needs. For any text that should look like a help label.
 QColor helpLabelColour(const QPalette& palette);
-
-// A help page of the data folder: the window title and the file below "Data\RTFs".
-struct HelpPage {
-    QString title;
-    QString file;
-};
 
 // Emits the pages the help labels ask for; the program connects it to its help text window.
 class HelpPageRequests : public QObject {

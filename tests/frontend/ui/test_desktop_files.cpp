@@ -1,6 +1,6 @@
 // The program among the user's files: a tank named on the command line, "Zuletzt geöffnet",
 // where file dialogs start, and where the main window stands.
-#include "app/recent_files.h"
+#include "base/recent_files.h"
 #include "main_window_parts.h"
 #include "program_harness.h"
 #include "test_registry.h"

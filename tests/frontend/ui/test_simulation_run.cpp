@@ -1,4 +1,5 @@
 #include "main_window_parts.h"
+#include "model/simulation_speed.h"
 #include "model/tank_file.h"
 #include "simulation/simulation_group.h"
 #include "test_registry.h"
@@ -86,6 +87,14 @@ class SimulationRunTest : public QObject {
         QCOMPARE(SimulationGroup::speedOf(30), 0.0025f);
         QCOMPARE(SimulationGroup::speedOf(150), 0.0121f);
         QCOMPARE(SimulationGroup::speedOf(31) - SimulationGroup::speedOf(30), 0.00008f);
+        // The exciter box reads the model's scale: it must be the slider's.
+        QCOMPARE(kStartSpeedPosition, SimulationGroup::kStartPosition);
+        for (int position = 0; position <= 150; ++position) {
+            QCOMPARE(timeStepOfSpeed(position), SimulationGroup::speedOf(position));
+        }
+        for (const double limit : {1.0, 0.0025, 0.0024, 0.001, 0.0, -1.0}) {
+            QCOMPARE(startTimeStep(limit), SimulationGroup::startTimeStep(limit));
+        }
     }
 
     void theSpeedStopsBelowTheTanksStableStep() {

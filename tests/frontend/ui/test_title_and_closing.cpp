@@ -1,7 +1,7 @@
 // The title names the open file and marks unsaved changes; leaving asks "Speichern?" once, about
 // the tank as the user sees it, a size still being typed included; the save dialog starts in a
 // folder that is there.
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
 #include "editor/tank_box.h"
 #include "main_window_parts.h"
 #include "program_harness.h"

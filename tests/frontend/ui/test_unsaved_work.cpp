@@ -1,6 +1,6 @@
 // Unsaved work is never lost by accident: "Speichern?" before anything that would discard a
 // changed tank, Abbrechen keeps it, and nothing is asked about a tank without changes.
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
 #include "editor/probe_box.h"
 #include "editor/tank_box.h"
 #include "main_window_parts.h"

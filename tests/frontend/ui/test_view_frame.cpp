@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "base/application.h"
 #include "editor/tank_box.h"
 #include "editor/wall_box.h"
 #include "main_window_parts.h"

@@ -2,7 +2,7 @@
 // calls before it runs them, and a main window built on both.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "frontend/call_line.h"
 #include "main_window/main_window.h"

@@ -1,5 +1,5 @@
 // Runs every window test class under the program's own application object, on X11.
-#include "app/application.h"
+#include "base/application.h"
 #include "test_registry.h"
 
 #include <QDir>

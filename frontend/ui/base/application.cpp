@@ -1,7 +1,7 @@
-#include "app/application.h"
+#include "base/application.h"
 
-#include "app/user_dialogs.h"
-#include "zbengine.h"
+#include "base/user_dialogs.h"
+#include "model/engine_calls.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,11 +39,11 @@ ZbApplication::ZbApplication(int& argc, char** argv) : QApplication(argc, argv) 
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         installTranslator(translator);
     }
-    ZBDLL_SetMessageHandler(&showEngineMessage);
+    theEngine().setMessageHandler(&showEngineMessage);
 }
 
 ZbApplication::~ZbApplication() {
-    ZBDLL_SetMessageHandler(nullptr);
+    theEngine().setMessageHandler(nullptr);
 }
 
 bool ZbApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,9 +1,17 @@
 // The explanations of the help labels, shown as tooltips and, on click, in a message box.
 #pragma once
 
-#include "widgets/help_label.h"
-
 #include <QString>
+
+namespace zb::ui {
+
+// A help page of the data folder: the window title and the file below "Data\RTFs".
+struct HelpPage {
+    QString title;
+    QString file;
+};
+
+} // namespace zb::ui
 
 namespace zb::ui::help {
 
