@@ -1,3 +1,4 @@
+#include "editor/tank_box.h"
 #include "main_window_parts.h"
 #include "model/tank_file.h"
 #include "simulation/simulation_group.h"
@@ -22,6 +23,8 @@
 
 #include <QTimer>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace zb::ui::test {
 
@@ -55,12 +58,12 @@ class SimulationRunTest : public QObject {
         SimulationGroup& g = simulationOf(*h.window);
         h.engine.clear();
         part<QPushButton>(*h.window, "Button1").click();
-        QVERIFY(h.window->runActive());
-        QVERIFY(!h.window->runState().simulationStopped);
-        QVERIFY(h.window->runState().in3dMode);
+        QVERIFY(h.window->run().active());
+        QVERIFY(!h.window->run().state().simulationStopped);
+        QVERIFY(h.window->run().state().in3dMode);
         QVERIFY(!g.isHidden() && editPanelOf(*h.window).isHidden());
         QVERIFY(frameOf(*h.window).sbY->isHidden());
-        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
+        QVERIFY(!h.window->findChild<QTimer*>(QStringLiteral("UpdateTimer")));
         QVERIFY(!actionOf(*h.window, "actOeffnen").isEnabled());
         QVERIFY(g.rbPaused->isChecked());
         QCOMPARE(g.tbSimSpeed->value(), 30);
@@ -94,7 +97,7 @@ class SimulationRunTest : public QObject {
         h.edit(h.insert(QStringLiteral("Materialübergang")),
                [](TObjekt& o) { o.matUebergang()->Kopplung = 7.5; });
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         CappedTrackBar& speed = *g.tbSimSpeed;
         speed.setValue(speed.maximum());
         QVERIFY(speed.value() < speed.maximum());
@@ -108,16 +111,16 @@ class SimulationRunTest : public QObject {
         QCOMPARE(speed.value(), speed.cap());
 
         // A tank of the designed coupling 4 loses only the last two positions.
-        h.window->endRun();
+        h.window->run().end();
         h.window->NewTank(100, 50);
-        h.window->RunSimulation();
+        h.window->run().start();
         QCOMPARE(speed.cap(), 148);
     }
 
     void stepByStepShowsWeiterAndPausesAgain() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.RadioButton2->click();
         QVERIFY(!g.btnSimWeiter->isHidden());
         QVERIFY(g.tbSimSpeed->isHidden() && g.lblSimSpeed->isHidden());
@@ -135,7 +138,7 @@ class SimulationRunTest : public QObject {
     void excitersAndViewSwitchesReachTheEngine() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.rbErregerAus->click();
         QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters false"));
         g.rbErregerAn->click();
@@ -147,7 +150,7 @@ class SimulationRunTest : public QObject {
         QCOMPARE(h.engine.last("setViewParameters"), std::string("setViewParameters true, false"));
         // Every new run starts with the exciters on.
         g.rbErregerAus->click();
-        h.window->RunSimulation();
+        h.window->run().start();
         QVERIFY(g.rbErregerAn->isChecked());
         QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters true"));
     }
@@ -155,7 +158,7 @@ class SimulationRunTest : public QObject {
     void theCameraFollowsTheViewControlsEveryFrame() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         runFrames(h, 1);
         std::vector<double> eye = callNumbers(h.engine.last("setCamera"));
         QCOMPARE(eye[0], 0.0);
@@ -188,20 +191,20 @@ class SimulationRunTest : public QObject {
         g.tbHoehe->setValue(0);
         g.tbEntfernung->setValue(0);
         runFrames(h, 1);
-        QVERIFY(h.window->runActive());
+        QVERIFY(h.window->run().active());
     }
 
     void resetBringsAnEmptyPausedPool() {
         Harness h(true);
         addExciter(h);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.btnSimRun->click();
         runFrames(h, 20);
         const QImage moving = h.grabPanel();
         h.engine.clear();
         g.btnSimReset->click();
-        QVERIFY(h.window->runActive());
+        QVERIFY(h.window->run().active());
         QVERIFY(!g.btnSimRun->isHidden());
         QVERIFY(g.rbPaused->isChecked());
         QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
@@ -217,7 +220,7 @@ class SimulationRunTest : public QObject {
         Harness h(true);
         addExciter(h);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         runFrames(h, 1);
         const QImage paused = h.grabPanel();
         QTest::qWait(200);
@@ -232,7 +235,7 @@ class SimulationRunTest : public QObject {
     void aPausedRunDrawsOnlyWhenWhatItShowsChanges() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         runFrames(h, 1);
         long long frames = h.engine.frames;
         QTest::qWait(300);
@@ -279,7 +282,7 @@ class SimulationRunTest : public QObject {
             QVERIFY(serializeTank(h.tank()) == serializeTank(asRead)); // nothing lost
             h.engine.clear();
             part<QPushButton>(*h.window, "Button1").click();
-            QVERIFY(!h.window->runActive());
+            QVERIFY(!h.window->run().active());
             QVERIFY(simulationOf(*h.window).isHidden());
             QVERIFY(h.engine.named("set3dMode").empty());
             QCOMPARE(h.dialogs.errors.size(), 1);
@@ -294,7 +297,7 @@ class SimulationRunTest : public QObject {
         Harness h(true);
         addExciter(h);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.btnSimRun->click();
         runFrames(h, 3);
         QVERIFY(h.dialogs.errors.isEmpty());
@@ -307,7 +310,7 @@ class SimulationRunTest : public QObject {
         QVERIFY(h.dialogs.errors[0].contains(
             QStringLiteral("ist das Feld keine endliche Zahl mehr: die Rechnung ist instabil "
                            "geworden.")));
-        QVERIFY(h.window->runActive());
+        QVERIFY(h.window->run().active());
         QVERIFY(g.rbPaused->isChecked());
         QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
         const auto violet = [&h] {
@@ -332,23 +335,26 @@ class SimulationRunTest : public QObject {
     void stoppingResendsTheTankAndReturnsToEditing() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.btnSimRun->click();
         runFrames(h, 5);
         h.engine.clear();
         simulationOf(*h.window).Button2->click();
-        QVERIFY(!h.window->runActive());
-        QVERIFY(h.window->runState().simulationStopped);
-        QVERIFY(!h.window->runState().in3dMode);
+        QVERIFY(!h.window->run().active());
+        QVERIFY(h.window->run().state().simulationStopped);
+        QVERIFY(!h.window->run().state().in3dMode);
         QCOMPARE(h.engine.calls.front(), std::string("set3dMode false"));
         QVERIFY(!h.engine.named("resetAll").empty());
         QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle 0"));
         QVERIFY(g.isHidden() && !editPanelOf(*h.window).isHidden());
         QVERIFY(!frameOf(*h.window).sbY->isHidden());
         QVERIFY(actionOf(*h.window, "actOeffnen").isEnabled());
-        QVERIFY(timerOf(*h.window, "UpdateTimer").isActive());
+        // Edits reach the engine again.
+        h.editor().gbWannenWerte->tbStandardKoppl->setValue(100);
+        QTRY_COMPARE(h.engine.last("createEmptyPool"),
+                     std::string("createEmptyPool 100, 50, 0, 5, 0"));
         const long long frames = h.engine.frames;
-        h.window->endRun(); // a second end changes nothing
+        h.window->run().end(); // a second end changes nothing
         QTest::qWait(100);
         QCOMPARE(h.engine.frames, frames);
         QVERIFY(!editPanelOf(*h.window).isHidden());
@@ -356,15 +362,59 @@ class SimulationRunTest : public QObject {
 
     void aNewTankOrClosingEndsTheRun() {
         Harness h(true);
-        h.window->RunSimulation();
-        h.window->NewCommand();
-        QVERIFY(!h.window->runActive());
-        QVERIFY(!h.window->runState().in3dMode);
-        h.window->RunSimulation();
+        h.window->run().start();
+        h.window->files().NewCommand();
+        QVERIFY(!h.window->run().active());
+        QVERIFY(!h.window->run().state().in3dMode);
+        h.window->run().start();
         h.window->close();
-        QVERIFY(!h.window->runActive());
-        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
+        QVERIFY(!h.window->run().active());
+        QVERIFY(!h.window->findChild<QTimer*>(QStringLiteral("UpdateTimer")));
         QVERIFY(simulationOf(*h.window).isHidden());
+    }
+
+    // A close that arrives while the window decides about a close, be it during the question
+    // "Speichern?" or while the run is being stopped, changes nothing: the first close decides.
+    void closingDuringARunOrItsStopDoesNotReenter() {
+        struct ClosingDialogs : ScriptedDialogs {
+            std::function<void()> whileAsking;
+            Answer askYesNoCancel(const QString& caption, const QString& question) override {
+                if (whileAsking) {
+                    std::exchange(whileAsking, nullptr)();
+                }
+                return ScriptedDialogs::askYesNoCancel(caption, question);
+            }
+        };
+        Harness h(true);
+        ClosingDialogs dialogs;
+        setUserDialogs(&dialogs);
+        int closed = 0;
+        QObject::connect(h.window.get(), &TfrmMain::closed, [&closed] { ++closed; });
+        h.insert(QStringLiteral("Wand"));
+        h.window->run().start();
+        dialogs.whileAsking = [&h] { h.window->close(); };
+        QVERIFY(h.window->close());
+        QCOMPARE(dialogs.questions.size(), 1);
+        QCOMPARE(closed, 1);
+        QVERIFY(!h.window->run().active() && h.window->isHidden());
+
+        // The stop requested, the run not ended yet: the close that ends it is not entered again.
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        h.window->run().start();
+        h.window->run().state().simulationStopped = true;
+        const QMetaObject::Connection again = QObject::connect(
+            &h.window->run(), &RunController::runningChanged, h.window.get(), [&h](bool running) {
+                if (!running) {
+                    h.window->close();
+                }
+            });
+        dialogs.answer = UserDialogs::Answer::No;
+        QVERIFY(h.window->close());
+        QObject::disconnect(again);
+        QCOMPARE(closed, 2);
+        QVERIFY(!h.window->run().active() && h.window->isHidden());
+        setUserDialogs(&h.dialogs);
     }
 };
 
