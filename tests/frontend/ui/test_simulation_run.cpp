@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -373,8 +374,9 @@ class SimulationRunTest : public QObject {
         QVERIFY(simulationOf(*h.window).isHidden());
     }
 
-    // A close that arrives while the window decides about a close, be it during the question
-    // "Speichern?" or while the run is being stopped, changes nothing: the first close decides.
+    // Closing decides alone: nothing else runs inside it, neither something posted before nor a
+    // second close that arrives while "Speichern?" is asked, during a run or with its stop
+    // requested.
     void closingDuringARunOrItsStopDoesNotReenter() {
         struct ClosingDialogs : ScriptedDialogs {
             std::function<void()> whileAsking;
@@ -391,29 +393,26 @@ class SimulationRunTest : public QObject {
         int closed = 0;
         QObject::connect(h.window.get(), &TfrmMain::closed, [&closed] { ++closed; });
         h.insert(QStringLiteral("Wand"));
-        h.window->run().start();
-        dialogs.whileAsking = [&h] { h.window->close(); };
-        QVERIFY(h.window->close());
-        QCOMPARE(dialogs.questions.size(), 1);
-        QCOMPARE(closed, 1);
-        QVERIFY(!h.window->run().active() && h.window->isHidden());
-
-        // The stop requested, the run not ended yet: the close that ends it is not entered again.
-        h.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
-        h.window->run().start();
-        h.window->run().state().simulationStopped = true;
-        const QMetaObject::Connection again = QObject::connect(
-            &h.window->run(), &RunController::runningChanged, h.window.get(), [&h](bool running) {
-                if (!running) {
-                    h.window->close();
-                }
-            });
-        dialogs.answer = UserDialogs::Answer::No;
-        QVERIFY(h.window->close());
-        QObject::disconnect(again);
-        QCOMPARE(closed, 2);
-        QVERIFY(!h.window->run().active() && h.window->isHidden());
+        for (const bool stopRequested : {false, true}) {
+            h.window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+            h.window->run().start();
+            h.window->run().state().simulationStopped = stopRequested;
+            bool closing = true, ranWhileClosing = false;
+            QMetaObject::invokeMethod(
+                h.window.get(), [&] { ranWhileClosing = closing; }, Qt::QueuedConnection);
+            dialogs.whileAsking = [&h] {
+                QCloseEvent again;
+                QCoreApplication::sendEvent(h.window.get(), &again);
+            };
+            QVERIFY(h.window->close());
+            closing = false;
+            QCoreApplication::processEvents();
+            QVERIFY(!ranWhileClosing);
+            QCOMPARE(dialogs.questions.size(), stopRequested ? 2 : 1);
+            QCOMPARE(closed, stopRequested ? 2 : 1);
+            QVERIFY(!h.window->run().active() && h.window->isHidden());
+        }
         setUserDialogs(&h.dialogs);
     }
 };
