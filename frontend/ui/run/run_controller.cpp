@@ -1,9 +1,9 @@
 #include "run/run_controller.h"
 
 #include "app/user_dialogs.h"
-#include "main_window/pool_size.h"
 #include "model/simulation_time.h"
 #include "model/stability.h"
+#include "run/pool_size.h"
 #include "run/run_view.h"
 
 #include <QDateTime>
