@@ -1,10 +1,11 @@
-// New, Save and Open of the main window.
-#include "base/user_dialogs.h"
-#include "editor/object_editor.h"
-#include "editor/tank_box.h"
-#include "main_window/main_window.h"
+#include "main_window/file_commands.h"
 
 #include "base/recent_files.h"
+#include "base/run_state.h"
+#include "base/user_dialogs.h"
+#include "document/tank_document.h"
+#include "editor/object_editor.h"
+#include "editor/tank_box.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,14 +14,44 @@
 
 namespace zb::ui {
 
-void TfrmMain::NewCommand() {
+FileCommands::FileCommands(TankDocument& document, ObjectEditor& editor, const RunState& run,
+                           QObject* parent)
+    : QObject(parent), document_(document), editor_(editor), run_(run) {}
+
+void FileCommands::NewCommand() {
     // Asked even without changes; a save that was asked for and did not happen keeps the tank.
     if (mayDiscardTank(true)) {
-        NewTank(100, 50);
+        emit newTankRequested();
     }
 }
 
-TfrmMain::SaveOutcome TfrmMain::SaveCommand() {
+bool FileCommands::mayDiscardTank(bool askEvenUnchanged) {
+    // A size typed but not yet confirmed is part of the tank the user means.
+    if (run_.tutorialSequence == 0) {
+        editor_.gbWannenWerte->commitTypedSize();
+    }
+    if (!document_.hasTank() || (!askEvenUnchanged && !document_.isModified())) {
+        return true;
+    }
+    switch (userDialogs().askYesNoCancel(
+        QStringLiteral("Speichern?"),
+        QStringLiteral("Möchten Sie die gerade geöffnete Zitterbecken speichern?"))) {
+    case UserDialogs::Answer::Yes:
+        return SaveCommand() == SaveOutcome::Saved;
+    case UserDialogs::Answer::No:
+        return true;
+    case UserDialogs::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void FileCommands::setTankFile(const QString& fileName) {
+    tankFile_ = fileName;
+    emit tankFileChanged();
+}
+
+FileCommands::SaveOutcome FileCommands::SaveCommand() {
     const QString name =
         userDialogs().saveTankFileName(lastFileName_.isEmpty() ? lastFolder() : lastFileName_);
     if (name.isEmpty()) {
@@ -29,8 +60,8 @@ TfrmMain::SaveOutcome TfrmMain::SaveCommand() {
     return saveTankAs(name) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
-void TfrmMain::reportSaveFailure(const QString& what, const QString& fileName,
-                                 const std::string& reason) {
+void FileCommands::reportSaveFailure(const QString& what, const QString& fileName,
+                                     const std::string& reason) {
     // The reasons are German texts of our own, in UTF-8.
     userDialogs().error(
         QStringLiteral("Speichern fehlgeschlagen"),
@@ -39,7 +70,7 @@ void TfrmMain::reportSaveFailure(const QString& what, const QString& fileName,
             .arg(what, QFileInfo(fileName).absoluteFilePath(), QString::fromStdString(reason)));
 }
 
-bool TfrmMain::saveTankAs(const QString& fileName) {
+bool FileCommands::saveTankAs(const QString& fileName) {
     if (!document_.hasTank()) {
         return false;
     }
@@ -54,7 +85,7 @@ bool TfrmMain::saveTankAs(const QString& fileName) {
     return true;
 }
 
-void TfrmMain::OpenCommand() {
+void FileCommands::OpenCommand() {
     if (!mayDiscardTank(false)) {
         return;
     }
@@ -64,7 +95,7 @@ void TfrmMain::OpenCommand() {
     }
 }
 
-bool TfrmMain::openTankFile(const QString& fileName) {
+bool FileCommands::openTankFile(const QString& fileName) {
     if (!document_.hasTank()) {
         return false;
     }
@@ -103,19 +134,19 @@ bool TfrmMain::openTankFile(const QString& fileName) {
     lastFileName_ = fileName;
     setTankFile(fileName);
     rememberFile(fileName);
-    editor->gbWannenWerte->showLoadedTank();
-    editor->FillTree(0); // the document's change sends the tank to the engine, once
+    editor_.gbWannenWerte->showLoadedTank();
+    editor_.FillTree(0); // the document's change sends the tank to the engine, once
     return true;
 }
 
-void TfrmMain::rememberFile(const QString& fileName) {
+void FileCommands::rememberFile(const QString& fileName) {
     RecentFiles recent = RecentFiles::load();
     recent.add(fileName);
     recent.save();
     setLastFolder(fileName);
 }
 
-void TfrmMain::fillRecentMenu() {
+void FileCommands::fillRecentMenu(QMenu* recentMenu) {
     recentMenu->clear();
     RecentFiles recent = RecentFiles::load();
     for (const QString& path : recent.entries()) {

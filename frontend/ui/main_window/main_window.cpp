@@ -5,31 +5,33 @@
 #include "base/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "editor/tank_box.h"
-#include "main_window/pool_size.h"
-#include "model/tank_file.h"
+#include "main_window/file_commands.h"
+#include "main_window/measurement_export.h"
+#include "main_window/picture_export.h"
+#include "main_window/run_panels.h"
+#include "run/pool_size.h"
+#include "run/run_controller.h"
+#include "run/tutorial_driver.h"
 #include "simulation/display_group.h"
 #include "simulation/simulation_group.h"
 #include "simulation/strip_scroll_area.h"
 #include "tutorial/tutorial_panel.h"
-#include "view/engine_panel.h"
+#include "tutorial/tutorial_steps.h"
 #include "view/flat_view_editor.h"
 #include "view/probe_plot.h"
 #include "view/view_frame.h"
 #include "widgets/track_bar.h"
 #include "widgets/window_placement.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSettings>
 #include <QSlider>
-#include <QThread>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zb::ui {
@@ -40,44 +42,32 @@ QString designedTitle() {
     return QStringLiteral("Simulation einer Zitterbecken");
 }
 
-// Tanks from this many oscillators on take long enough to build that the user should see it.
-constexpr long long kSlowTransferNodes = 1'000'000;
-
-class BusyCursor {
-  public:
-    explicit BusyCursor(bool show) : shown_(show) {
-        if (shown_) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        }
-    }
-    ~BusyCursor() {
-        if (shown_) {
-            QApplication::restoreOverrideCursor();
-        }
-    }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-  private:
-    bool shown_;
-};
-
 } // namespace
 
 TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
-    : QMainWindow(parent), engine_(engine), document_(this) {
+    : QMainWindow(parent), engine_(engine), document_(this),
+      controller_(new RunController(document_, engine_, this)), run_(controller_->state()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(designedTitle());
-    buildMenus();
-    timerSchrittweise = new QTimer(this);
-    timerSchrittweise->setObjectName(QStringLiteral("timerSchrittweise"));
-    timerSchrittweise->setInterval(100);
+    createWidgets();
+    createMenus();
+    connectParts();
+    readSettings();
+    startEngine();
+}
 
+TfrmMain::~TfrmMain() {
+    // The parts refer to the document and the run state, members that are gone before QWidget's
+    // destructor deletes the parts, and some see events while they are deleted (the view's
+    // editor filters its panel's): delete them while everything they refer to still exists.
+    delete viewEditor;
+    delete takeCentralWidget();
+}
+
+void TfrmMain::createWidgets() {
     GLFrame = new TFrame2(engine_, run_);
     panTutorial = new TutorialPanel;
     panTutorial->hide();
-    connectTutorial();
-
     auto* right = new QVBoxLayout;
     right->setContentsMargins(0, 0, 0, 0);
     right->setSpacing(0);
@@ -91,56 +81,14 @@ TfrmMain::TfrmMain(EngineCalls& engine, QWidget* parent)
     columns->addLayout(right, 1);
     setCentralWidget(central);
 
-    UpdateTimer = new QTimer(this);
-    UpdateTimer->setObjectName(QStringLiteral("UpdateTimer"));
-    UpdateTimer->setInterval(500);
-    connect(UpdateTimer, &QTimer::timeout, this, &TfrmMain::updateTimerTick);
-    runTimer = new QTimer(this);
-    runTimer->setObjectName(QStringLiteral("runTimer"));
-    runTimer->setInterval(0);
-    connect(runTimer, &QTimer::timeout, this, &TfrmMain::runFrame);
-
-    // The design size: a client area of 992 x 654 below the menu bar, at the screen's top left.
-    resize(992, 654 + menuWidget()->sizeHint().height());
-    move(0, 0);
-    // Where the user left it last time, if anywhere.
-    restoreGeometry(QSettings().value(QStringLiteral("mainWindow/geometry")).toByteArray());
-    keepOnScreen(this);
-    connect(&document_, &TankDocument::changed, this, &TfrmMain::RefreshEngine);
-    connect(&document_, &TankDocument::modifiedChanged, this, &TfrmMain::updateTitle);
-    connect(editor, &ObjectEditor::helpTextRequested, this, &TfrmMain::helpTextRequested);
-    // A paused run draws only when what it shows changes.
-    connect(GLFrame, &TFrame2::runViewMoved, this, &TfrmMain::requestRunFrame);
-    GLFrame->probePlot->setRecording(&probes_);
-    connect(gbSimulation, &SimulationGroup::runViewChanged, this, &TfrmMain::requestRunFrame);
-
-    // A size the machine cannot hold is refused where it is typed, with the reason.
-    editor->gbWannenWerte->setSizeCheck([this](int32_t x, int32_t y) {
-        if (const std::optional<QString> problem = poolSizeProblem(engine_, x, y)) {
-            userDialogs().error(QStringLiteral("Größe der Zitterbecken"), *problem);
-            return false;
-        }
-        return true;
-    });
-    viewEditor =
-        new FlatViewEditor(document_, editor->selection(), *GLFrame, *tbZoom, run_, engine_, this);
-    viewEditor->setObjectName(QStringLiteral("viewEditor"));
-
-    panEdit->hide();
-    layout()->activate();
-    const std::string folder = ZbApplication::programDir();
-    GLFrame->createEngine(folder);
-    engine_.set3dMode(false);
-    gbSimulation->gbDarstellung->applyToEngine();
-    programDir_ = folder;
-}
-
-TfrmMain::~TfrmMain() {
-    // The parts refer to the document and the run state, members that are gone before QWidget's
-    // destructor deletes the parts, and some see events while they are deleted (the view's
-    // editor filters its panel's): delete them while everything they refer to still exists.
-    delete viewEditor;
-    delete takeCentralWidget();
+    files_ = new FileCommands(document_, *editor, run_, this);
+    tutorial_ = new TutorialDriver(*panTutorial, *controller_, document_, this);
+    runPanels_ = std::make_unique<RunPanels>(*GLFrame, *gbSimulation, *panEdit, run_);
+    controller_->setView(runPanels_.get());
+    measurements_ =
+        std::make_unique<MeasurementExport>(document_, engine_, controller_->probes(), *files_);
+    pictures_ = std::make_unique<PictureExport>(engine_, run_, *files_);
+    GLFrame->probePlot->setRecording(&controller_->probes());
 }
 
 QWidget* TfrmMain::buildLeftStrip() {
@@ -164,11 +112,11 @@ QWidget* TfrmMain::buildLeftStrip() {
     tbZoom = makeTrackBar(0, 100, 0, 10);
     tbZoom->setObjectName(QStringLiteral("tbZoom"));
     tbZoom->setToolTip(QStringLiteral("Bringt die Ansicht näher heran oder rückt sie weiter weg."));
-    Button1 = new QPushButton(QStringLiteral(">> zur Simulation >>"));
+    auto* Button1 = new QPushButton(QStringLiteral(">> zur Simulation >>"));
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setToolTip(QStringLiteral("Zeigt das Zitterbecken dreidimensional und lässt die "
                                        "Wellen laufen."));
-    connect(Button1, &QPushButton::clicked, this, &TfrmMain::RunSimulation);
+    connect(Button1, &QPushButton::clicked, controller_, &RunController::start);
     auto* editLayout = new QVBoxLayout(panEdit);
     editLayout->setContentsMargins(2, 2, 2, 2);
     editLayout->setSpacing(4);
@@ -178,14 +126,8 @@ QWidget* TfrmMain::buildLeftStrip() {
     zoomRow->addWidget(tbZoom, 1);
     editLayout->addLayout(zoomRow);
     editLayout->addWidget(Button1);
-    connect(tbZoom, &QSlider::valueChanged, this, [this](int position) {
-        GLFrame->zoomFactor = 1.2 - double(position) / double(tbZoom->maximum());
-        GLFrame->UpdateTopView();
-    });
 
-    gbSimulation = new SimulationGroup(engine_, run_, *timerSchrittweise);
-    connect(gbSimulation->Button2, &QPushButton::clicked, this, &TfrmMain::leaveRunClick);
-    connect(gbSimulation->btnSimReset, &QPushButton::clicked, this, &TfrmMain::resetRunClick);
+    gbSimulation = new SimulationGroup(engine_, run_, controller_->stepTimer());
     gbSimulation->hide();
 
     stripLayout->addWidget(panEdit, 1);
@@ -195,14 +137,14 @@ QWidget* TfrmMain::buildLeftStrip() {
     return strip;
 }
 
-void TfrmMain::buildMenus() {
+void TfrmMain::createMenus() {
     MainMenu = new QMenuBar;
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     QMenu* datei = MainMenu->addMenu(QStringLiteral("&Datei"));
-    QAction* actNeu = datei->addAction(QStringLiteral("Neu..."), this, &TfrmMain::NewCommand);
+    QAction* actNeu = datei->addAction(QStringLiteral("Neu..."), files_, &FileCommands::NewCommand);
     actNeu->setObjectName(QStringLiteral("actNeu"));
     QAction* actSpeichern =
-        datei->addAction(QStringLiteral("Speichern..."), this, [this] { SaveCommand(); });
+        datei->addAction(QStringLiteral("Speichern..."), files_, [this] { files_->SaveCommand(); });
     actSpeichern->setObjectName(QStringLiteral("actSpeichern"));
     actSpeichern->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     actOeffnen = datei->addAction(QStringLiteral("Öffnen..."), this, &TfrmMain::OpenCommand);
@@ -210,16 +152,18 @@ void TfrmMain::buildMenus() {
     actOeffnen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     recentMenu = datei->addMenu(QStringLiteral("Zuletzt geöffnet"));
     recentMenu->setObjectName(QStringLiteral("menuZuletzt"));
-    connect(recentMenu, &QMenu::aboutToShow, this, &TfrmMain::fillRecentMenu);
-    QAction* actBild =
-        datei->addAction(QStringLiteral("Bild speichern..."), this, &TfrmMain::SavePictureCommand);
+    connect(recentMenu, &QMenu::aboutToShow, files_,
+            [this] { files_->fillRecentMenu(recentMenu); });
+    QAction* actBild = datei->addAction(QStringLiteral("Bild speichern..."), this,
+                                        [this] { pictures_->SavePictureCommand(); });
     actBild->setObjectName(QStringLiteral("actBildSpeichern"));
     actBild->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     actMesswerte = datei->addAction(QStringLiteral("Messwerte speichern..."), this,
-                                    &TfrmMain::SaveMeasurementsCommand);
+                                    [this] { measurements_->SaveMeasurementsCommand(); });
     actMesswerte->setObjectName(QStringLiteral("actMesswerteSpeichern"));
     actMesswerte->setEnabled(false);
-    connect(datei, &QMenu::aboutToShow, this, &TfrmMain::updateMeasurementAction);
+    connect(datei, &QMenu::aboutToShow, this,
+            [this] { actMesswerte->setEnabled(measurements_->hasMeasurements()); });
     datei->addSeparator();
     datei->addAction(QStringLiteral("Beenden"), this, &TfrmMain::quitProgram)
         ->setObjectName(QStringLiteral("actBeenden"));
@@ -250,6 +194,87 @@ void TfrmMain::buildMenus() {
     setMenuWidget(holder);
 }
 
+void TfrmMain::connectParts() {
+    // The engine follows the document; nothing else sends the tank outside a run.
+    connect(&document_, &TankDocument::changed, controller_, &RunController::refreshEngine);
+    connect(&document_, &TankDocument::modifiedChanged, this, &TfrmMain::updateTitle);
+    connect(files_, &FileCommands::tankFileChanged, this, &TfrmMain::updateTitle);
+    connect(files_, &FileCommands::newTankRequested, this, [this] { NewTank(100, 50); });
+    connect(editor, &ObjectEditor::helpTextRequested, this, &TfrmMain::helpTextRequested);
+
+    // What may not change during a run: the tank (through undo or a file) and the editing panel.
+    connect(controller_, &RunController::runningChanged, this, [this](bool running) {
+        updateEditMenu();
+        actOeffnen->setEnabled(!running);
+        recentMenu->menuAction()->setEnabled(!running);
+    });
+    connect(tbZoom, &QSlider::valueChanged, this, [this](int position) {
+        GLFrame->zoomFactor = 1.2 - double(position) / double(tbZoom->maximum());
+        GLFrame->UpdateTopView();
+    });
+    connect(gbSimulation->Button2, &QPushButton::clicked, controller_, [this] {
+        run_.simulationStopped = true;
+        panTutorial->btnSimScreenHelp->hide();
+        controller_->stop();
+        controller_->refreshEngine();
+    });
+    connect(gbSimulation->btnSimReset, &QPushButton::clicked, controller_, [this] {
+        gbSimulation->btnSimRun->show();
+        controller_->start();
+    });
+    // A paused run draws only when what it shows changes.
+    connect(GLFrame, &TFrame2::runViewMoved, controller_, &RunController::requestFrame);
+    connect(gbSimulation, &SimulationGroup::runViewChanged, controller_,
+            &RunController::requestFrame);
+
+    connect(tutorial_, &TutorialDriver::sequenceStarted, this, [this] {
+        panEdit->hide();
+        MainMenu->hide();
+        MenuEinfuehrung->show();
+        gbSimulation->gbDarstellung->startSequence();
+    });
+    connect(tutorial_, &TutorialDriver::leaveRequested, this, [this] {
+        if (files_->mayDiscardTank(false)) {
+            enterFreeMode();
+            gbSimulation->gbDarstellung->applyToEngine(); // free mode's choices back at once
+        }
+    });
+    connect(tutorial_, &TutorialDriver::helpTextRequested, this, &TfrmMain::helpTextRequested);
+
+    // A size the machine cannot hold is refused where it is typed, with the reason.
+    editor->gbWannenWerte->setSizeCheck([this](int32_t x, int32_t y) {
+        if (const std::optional<QString> problem = poolSizeProblem(engine_, x, y)) {
+            userDialogs().error(QStringLiteral("Größe der Zitterbecken"), *problem);
+            return false;
+        }
+        return true;
+    });
+    // The flat view's editing ties the document, the editor and the view together; it follows
+    // the document's changes after the engine has the tank.
+    viewEditor =
+        new FlatViewEditor(document_, editor->selection(), *GLFrame, *tbZoom, run_, engine_, this);
+    viewEditor->setObjectName(QStringLiteral("viewEditor"));
+}
+
+void TfrmMain::readSettings() {
+    // The design size: a client area of 992 x 654 below the menu bar, at the screen's top left.
+    resize(992, 654 + menuWidget()->sizeHint().height());
+    move(0, 0);
+    // Where the user left it last time, if anywhere.
+    restoreGeometry(QSettings().value(QStringLiteral("mainWindow/geometry")).toByteArray());
+    keepOnScreen(this);
+}
+
+void TfrmMain::startEngine() {
+    panEdit->hide();
+    layout()->activate();
+    const std::string folder = ZbApplication::programDir();
+    GLFrame->createEngine(folder);
+    engine_.set3dMode(false);
+    gbSimulation->gbDarstellung->applyToEngine();
+    programDir_ = folder;
+}
+
 void TfrmMain::enterFreeMode() {
     run_.tutorialSequence = 0;
     run_.tutorialStep = 0;
@@ -260,132 +285,83 @@ void TfrmMain::enterFreeMode() {
     NewTank(100, 50);
 }
 
+void TfrmMain::StartIntroduction() {
+    tutorial_->startSequence(kIntroduction);
+}
+
+void TfrmMain::StartExperimentSeries() {
+    tutorial_->startSequence(kExperimentSeries);
+}
+
 void TfrmMain::NewTank(int32_t x, int32_t y) {
     run_.simulationStopped = true;
-    endRun();
+    controller_->end();
     document_.replace(std::make_unique<TZBecken>());
     editor->gbWannenWerte->startNewTank(x, y);
     document_.markSaved(); // a new tank is unchanged until the user changes it
     document_.clearHistory();
-    setTankFile({});
+    files_->setTankFile({});
     GLFrame->zoomFactor = 1.0 - double(tbZoom->value()) / double(tbZoom->maximum());
     editor->FillTree(document_.tank().Objekte->Count() - 1);
 }
 
-void TfrmMain::RefreshEngine() {
-    if (!document_.hasTank()) {
-        return;
-    }
-    const TZBecken& tank = document_.tank();
-    // A tank from a file may ask for more than the machine has: say so once, show an empty view.
-    const std::optional<QString> problem = poolSizeProblem(engine_, tank.GroesseX, tank.GroesseY);
-    const std::pair<int32_t, int32_t> size{tank.GroesseX, tank.GroesseY};
-    if (problem && size != refusedSize_) {
-        refusedSize_ = size;
-        userDialogs().error(QStringLiteral("Größe der Zitterbecken"),
-                            *problem + QStringLiteral("\n\nBis dahin bleibt die Ansicht leer."));
-    } else if (!problem) {
-        refusedSize_ = {};
-    }
-    GLFrame->PanSim->setVisible(!problem);
-    {
-        const BusyCursor busy((long long)tank.GroesseX * tank.GroesseY >= kSlowTransferNodes);
-        tank.TransferToEngine(engine_);
-    }
-    gbSimulation->gbDarstellung->applyToEngine();
-    transferred_ = serializeTank(tank);
-    fieldAtRest_ = true;
-    GLFrame->UpdateTopView();
+void TfrmMain::OpenCommand() {
+    files_->OpenCommand();
 }
 
-bool TfrmMain::tankChangedSinceTransfer() const {
-    return !document_.hasTank() || serializeTank(document_.tank()) != transferred_;
-}
-
-void TfrmMain::setTankFile(const QString& fileName) {
-    tankFile_ = fileName;
-    updateTitle();
+bool TfrmMain::openTankFile(const QString& fileName) {
+    return files_->openTankFile(fileName);
 }
 
 void TfrmMain::updateTitle() {
-    if (tankFile_.isEmpty()) {
+    const QString& tankFile = files_->tankFile();
+    if (tankFile.isEmpty()) {
         setWindowModified(false);
         setWindowTitle(designedTitle());
         return;
     }
     // "[*]" in a file name is doubled, which Qt shows as written.
     const QString name =
-        QFileInfo(tankFile_).fileName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+        QFileInfo(tankFile).fileName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(QStringLiteral("%1[*] – %2").arg(name, designedTitle()));
     setWindowModified(document_.isModified());
 }
 
-bool TfrmMain::mayDiscardTank(bool askEvenUnchanged) {
-    // A size typed but not yet confirmed is part of the tank the user means.
-    if (run_.tutorialSequence == 0) {
-        editor->gbWannenWerte->commitTypedSize();
-    }
-    if (!document_.hasTank() || (!askEvenUnchanged && !document_.isModified())) {
-        return true;
-    }
-    switch (userDialogs().askYesNoCancel(
-        QStringLiteral("Speichern?"),
-        QStringLiteral("Möchten Sie die gerade geöffnete Zitterbecken speichern?"))) {
-    case UserDialogs::Answer::Yes:
-        return SaveCommand() == SaveOutcome::Saved;
-    case UserDialogs::Answer::No:
-        return true;
-    case UserDialogs::Answer::Cancel:
-        break;
-    }
-    return false;
-}
-
 void TfrmMain::quitProgram() {
-    if (isVisible() && !mayDiscardTank(false)) {
+    if (isVisible() && !files_->mayDiscardTank(false)) {
         return;
     }
-    StopRun();
+    controller_->stop();
     // Quitting closes the windows, this one too: the question has just been answered.
     discardAgreed_ = true;
     QCoreApplication::quit();
     discardAgreed_ = false;
 }
 
-void TfrmMain::updateTimerTick() {
-    // Re-sending an unchanged tank onto a field at rest would rebuild the same grid.
-    if (tankChangedSinceTransfer() || !fieldAtRest_) {
-        RefreshEngine();
-    }
-}
-
-void TfrmMain::StopRun() {
-    run_.simulationStopped = true;
-    QThread::msleep(20);
-    QCoreApplication::processEvents();
-    QThread::msleep(20);
-    endRun();
-}
-
 void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    UpdateTimer->start();
     update();
     engine_.repaintScene(true, false);
 }
 
 void TfrmMain::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
-    UpdateTimer->stop();
     QSettings().setValue(QStringLiteral("mainWindow/geometry"), saveGeometry());
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (!discardAgreed_ && !mayDiscardTank(false)) {
+    // The question below runs an event loop, where a second close can arrive: the first one
+    // decides for both.
+    if (closing_) {
         event->ignore();
         return;
     }
-    StopRun();
+    const QScopedValueRollback<bool> deciding(closing_, true);
+    if (!discardAgreed_ && !files_->mayDiscardTank(false)) {
+        event->ignore();
+        return;
+    }
+    controller_->stop();
     emit closed();
     QMainWindow::closeEvent(event);
 }

@@ -1,34 +1,35 @@
 // The main window: the view frame with the engine's picture, the editing panel beside it, the
-// menus and the file commands. It shows the one current tank, which the tank document owns.
+// menus. It shows the one current tank, which the tank document owns; the run controller runs
+// it, the file commands load and save it.
 #pragma once
 
 #include "base/run_state.h"
 #include "document/tank_document.h"
-#include "model/csv_table.h"
 #include "model/engine_calls.h"
-#include "view/probe_recording.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 class QAction;
-class QImage;
 class QMenu;
 class QMenuBar;
-class QPushButton;
 class QSlider;
-class QTimer;
 
 namespace zb::ui {
 
+class FileCommands;
 class FlatViewEditor;
+class MeasurementExport;
 class ObjectEditor;
+class PictureExport;
+class RunController;
+class RunPanels;
 class SimulationGroup;
 class TFrame2;
+class TutorialDriver;
 class TutorialPanel;
 
 class TfrmMain : public QMainWindow {
@@ -40,51 +41,19 @@ class TfrmMain : public QMainWindow {
     ~TfrmMain() override;
 
     TankDocument& document() { return document_; }
-    const RunState& runState() const { return run_; }
+    RunController& run() { return *controller_; }
+    const RunController& run() const { return *controller_; }
+    FileCommands& files() { return *files_; }
     const std::string& programDir() const { return programDir_; }
 
     void enterFreeMode();
     // The guided sequences (after the caller has shown the window and started a tank).
     void StartIntroduction();
     void StartExperimentSeries();
-    void ShowTutorialStep();
-    void LoadTutorialText(const QString& path);
     void NewTank(int32_t x, int32_t y);
-    // Sends the whole tank to the engine and redraws the top view. The document's changes
-    // arrive here once per turn of the event loop.
-    void RefreshEngine();
-    // Sets the stop request, lets pending work see it, and ends an active run.
-    void StopRun();
-
-    // Starts a run (ending one that is active first): the 3-D view, the simulation group, the
-    // tank sent afresh, paused, exciters on. It returns at once; the run's timer draws frames.
-    void RunSimulation();
-    bool runActive() const { return run_.running; }
-    // The closing steps of a run; harmless when no run is active.
-    void endRun();
-
-    // The file commands; the dialogs come from userDialogs().
-    void NewCommand();
-    enum class SaveOutcome { Saved, Cancelled, Failed };
-    SaveOutcome SaveCommand();
+    // "Öffnen..." and its half after the dialog.
     void OpenCommand();
-    // The halves after the dialogs.
-    bool saveTankAs(const QString& fileName);
     bool openTankFile(const QString& fileName);
-    // "Bild speichern...": the view as drawn at this moment, as a PNG file.
-    void SavePictureCommand();
-    bool savePictureAs(const QImage& picture, const QString& fileName);
-    // "Messwerte speichern...": the probes' samples of the run and the screens' intensity
-    // curves, as one CSV table in the form the dialog's file type chose (remembered).
-    void SaveMeasurementsCommand();
-    bool saveMeasurementsAs(const QString& fileName, CsvForm form = CsvForm::German);
-    // The samples the run has recorded so far.
-    const ProbeRecording& probeRecording() const { return probes_; }
-    // "Speichern fehlgeschlagen", naming what (e.g. "Das Bild"), the file and the reason.
-    static void reportSaveFailure(const QString& what, const QString& fileName,
-                                  const std::string& reason);
-    // "Beenden": ends the program unless the user keeps an unsaved tank.
-    void quitProgram();
 
   signals:
     void helpTextRequested(const QString& title, const QString& file);
@@ -97,78 +66,47 @@ class TfrmMain : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void createWidgets();
     QWidget* buildLeftStrip();
-    void buildMenus();
+    void createMenus();
     void buildEditMenu();
-    void fillRecentMenu();
-    // An opened or saved tank goes to the front of "Zuletzt geöffnet".
-    void rememberFile(const QString& fileName);
     void updateEditMenu();
-    void updateTimerTick();
-    bool tankChangedSinceTransfer() const;
-    // Asks "Speichern?" (always, or only when the tank has unsaved changes); false when the
-    // user cancels or the save he asked for did not happen.
-    bool mayDiscardTank(bool askEvenUnchanged);
-    // The file the tank was read from or last saved to; empty for a new tank and in the guided
-    // sequences. The title names it and marks unsaved changes.
-    void setTankFile(const QString& fileName);
+    void connectParts();
+    void readSettings();
+    void startEngine();
+    // The title names the tank's file and marks unsaved changes.
     void updateTitle();
-    // Stops drawing frames, leaving the window as the run arranged it.
-    void haltRun();
-    void runFrame();
-    void requestRunFrame();
-    void placeRunCamera();
-    void countFrame();
-    void startProbeRecording();
-    void collectProbeSamples();
-    // After a step: a field that stopped being finite pauses the run; true when it did so now
-    // for the first time, and the user is to be told.
-    bool fieldBrokeDown();
-    void reportBrokenField();
-    // Whether the run left anything for "Messwerte speichern..."; the action says so.
-    bool hasMeasurements();
-    void updateMeasurementAction();
-    void leaveRunClick();
-    void resetRunClick();
-    void startSequence(int sequence);
-    void tutorialSimulationClick();
-    void restoreTutorialAfterRun();
-    void connectTutorial();
+    // "Beenden": ends the program unless the user keeps an unsaved tank.
+    void quitProgram();
 
     EngineCalls& engine_;
     TankDocument document_;
-    RunState run_;
+    RunController* controller_;
+    RunState& run_; // the controller's
     std::string programDir_;
 
     TFrame2* GLFrame;
     QWidget* panEdit;
     ObjectEditor* editor;
     QSlider* tbZoom;
-    QPushButton* Button1;
     SimulationGroup* gbSimulation;
     TutorialPanel* panTutorial;
     QMenuBar* MainMenu;
     QMenuBar* MenuEinfuehrung;
-    QTimer* UpdateTimer;
-    QTimer* timerSchrittweise;
     QAction* actOeffnen;
     QAction* actMesswerte;
     QMenu* recentMenu;
     QAction* actRueckgaengig;
     QAction* actWiederholen;
-    QTimer* runTimer; // draws a run's frames while the engine steps
     FlatViewEditor* viewEditor;
+    FileCommands* files_;
+    TutorialDriver* tutorial_;
+    std::unique_ptr<RunPanels> runPanels_;
+    std::unique_ptr<MeasurementExport> measurements_;
+    std::unique_ptr<PictureExport> pictures_;
 
-    QString lastFileName_;
-    QString tankFile_;
     bool discardAgreed_ = false; // "Beenden" has asked already; closing the window asks no more
-    std::vector<uint8_t> transferred_;        // the tank as last sent to the engine
-    bool fieldAtRest_ = false;                // no step since that transfer
-    bool brokenFieldReported_ = false;        // this run's field stopped being finite
-    std::pair<int32_t, int32_t> refusedSize_; // the too large size last explained
-    long long framesCounted_ = 0;
-    long long countStartMs_ = 0;
-    ProbeRecording probes_;
+    bool closing_ = false;       // a close is being decided: another one waits for it
 };
 
 } // namespace zb::ui

@@ -3,13 +3,15 @@
 // international form for scripts. The probes' columns hold one row per time step, its time in
 // seconds of Simulationszeit; the screens' averaged intensity curves stand beside them, one row
 // per oscillator along the screen, numbered from 0 like the editor's positions.
+#include "main_window/measurement_export.h"
+
 #include "base/recent_files.h"
 #include "base/user_dialogs.h"
-#include "main_window/main_window.h"
-#include "model/csv_table.h"
+#include "document/tank_document.h"
+#include "main_window/file_commands.h"
 #include "model/replacing_file.h"
+#include "view/probe_recording.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,24 +125,21 @@ std::string measurementTable(const ProbeRecording& probes, const std::vector<Scr
 
 } // namespace
 
-bool TfrmMain::hasMeasurements() {
+bool MeasurementExport::hasMeasurements() const {
     return !probes_.empty() ||
            (document_.hasTank() && !screenCurves(document_.tank(), engine_).empty());
 }
 
-void TfrmMain::updateMeasurementAction() {
-    actMesswerte->setEnabled(hasMeasurements());
-}
-
-void TfrmMain::SaveMeasurementsCommand() {
+void MeasurementExport::SaveMeasurementsCommand() {
     if (!hasMeasurements()) {
         userDialogs().error(QStringLiteral("Messwerte speichern"),
                             QStringLiteral("Es gibt noch keine Messwerte. Setzen Sie Messpunkte "
                                            "oder Schirme und lassen Sie die Simulation laufen."));
         return;
     }
-    const QString base = lastFileName_.isEmpty() ? QStringLiteral("Zitterbecken")
-                                                 : QFileInfo(lastFileName_).completeBaseName();
+    const QString base = files_.lastFileName().isEmpty()
+                             ? QStringLiteral("Zitterbecken")
+                             : QFileInfo(files_.lastFileName()).completeBaseName();
     // The file type chosen last time is offered again.
     QSettings settings;
     const QString key = QStringLiteral("measurementCsvForm");
@@ -155,7 +154,7 @@ void TfrmMain::SaveMeasurementsCommand() {
     }
 }
 
-bool TfrmMain::saveMeasurementsAs(const QString& fileName, CsvForm form) {
+bool MeasurementExport::saveMeasurementsAs(const QString& fileName, CsvForm form) {
     // Everything up to now: a run goes on while the user chooses the file.
     const std::string table = measurementTable(
         probes_,
@@ -166,7 +165,7 @@ bool TfrmMain::saveMeasurementsAs(const QString& fileName, CsvForm form) {
         setLastFolder(fileName);
         return true;
     }
-    reportSaveFailure(QStringLiteral("Die Messwerttabelle"), fileName, file.reason());
+    FileCommands::reportSaveFailure(QStringLiteral("Die Messwerttabelle"), fileName, file.reason());
     return false;
 }
 

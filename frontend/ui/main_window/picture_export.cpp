@@ -1,7 +1,10 @@
 // "Bild speichern...": the view exactly as the engine draws it, for worksheets.
+#include "main_window/picture_export.h"
+
 #include "base/recent_files.h"
+#include "base/run_state.h"
 #include "base/user_dialogs.h"
-#include "main_window/main_window.h"
+#include "main_window/file_commands.h"
 #include "model/replacing_file.h"
 
 #include <QBuffer>
@@ -34,7 +37,7 @@ QImage drawnPicture(EngineCalls& engine, bool drawScreenPanel) {
 
 } // namespace
 
-void TfrmMain::SavePictureCommand() {
+void PictureExport::SavePictureCommand() {
     // Taken before the dialog: a run goes on behind it, and the picture is the one the user saw.
     const QImage picture = drawnPicture(engine_, run_.in3dMode);
     if (picture.isNull()) {
@@ -43,8 +46,9 @@ void TfrmMain::SavePictureCommand() {
                                            "werden könnte."));
         return;
     }
-    const QString base = lastFileName_.isEmpty() ? QStringLiteral("Zitterbecken")
-                                                 : QFileInfo(lastFileName_).completeBaseName();
+    const QString base = files_.lastFileName().isEmpty()
+                             ? QStringLiteral("Zitterbecken")
+                             : QFileInfo(files_.lastFileName()).completeBaseName();
     const QString name = userDialogs().savePictureFileName(
         QDir(lastFolder()).filePath(base + QStringLiteral(".png")));
     if (!name.isEmpty()) {
@@ -52,7 +56,7 @@ void TfrmMain::SavePictureCommand() {
     }
 }
 
-bool TfrmMain::savePictureAs(const QImage& picture, const QString& fileName) {
+bool PictureExport::savePictureAs(const QImage& picture, const QString& fileName) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -68,7 +72,7 @@ bool TfrmMain::savePictureAs(const QImage& picture, const QString& fileName) {
         }
         reason = file.reason();
     }
-    reportSaveFailure(QStringLiteral("Das Bild"), fileName, reason);
+    FileCommands::reportSaveFailure(QStringLiteral("Das Bild"), fileName, reason);
     return false;
 }
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "editor/object_editor.h"
+#include "main_window/file_commands.h"
 #include "main_window/main_window.h"
+#include "run/run_controller.h"
 #include "simulation/simulation_group.h"
 #include "tutorial/tutorial_panel.h"
 #include "view/view_frame.h"

@@ -62,7 +62,7 @@ class DesktopFilesTest : public QObject {
         h.w->openOnStart(writeTank(dir, QStringLiteral("versuch.zb"), 2));
         TfrmMain& main = h.w->frmMain;
         QVERIFY(main.isVisible() && !h.w->frmStart.isVisible());
-        QCOMPARE(main.runState().tutorialSequence, 0);
+        QCOMPARE(main.run().state().tutorialSequence, 0);
         QCOMPARE(main.document().tank().GroesseX, 40);
         QCOMPARE(main.document().tank().Objekte->Count(), 3);
         QVERIFY(h.dialogs.errors.isEmpty());
@@ -88,7 +88,7 @@ class DesktopFilesTest : public QObject {
         // The third again, by another name for the same file.
         QVERIFY(main.openTankFile(dir.path() + QStringLiteral("/./../") +
                                   QFileInfo(dir.path()).fileName() + QStringLiteral("/t2.zb")));
-        QVERIFY(main.saveTankAs(dir.filePath(QStringLiteral("neu.zb"))));
+        QVERIFY(main.files().saveTankAs(dir.filePath(QStringLiteral("neu.zb"))));
         QFile::remove(paths[9]);
         QMenu& recent = part<QMenu>(main, "menuZuletzt");
         const QStringList texts = menuTexts(recent);
@@ -128,14 +128,14 @@ class DesktopFilesTest : public QObject {
         QVERIFY(main.openTankFile(writeTank(dir, QStringLiteral("a.zb"), 1)));
         QMenu& recent = part<QMenu>(main, "menuZuletzt");
         QAction& open = actionOf(main, "actOeffnen");
-        main.RunSimulation();
-        QVERIFY(main.runActive());
+        main.run().start();
+        QVERIFY(main.run().active());
         QVERIFY(!open.isEnabled());
         QVERIFY(!recent.menuAction()->isEnabled());
         reachForRecentEntries(main, recent);
         QVERIFY(!recent.isVisible());
         closeMenus(recent);
-        main.endRun();
+        main.run().end();
         QVERIFY(open.isEnabled());
         QVERIFY(recent.menuAction()->isEnabled());
         reachForRecentEntries(main, recent);

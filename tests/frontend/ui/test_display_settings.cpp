@@ -61,7 +61,7 @@ class DisplaySettingsTest : public QObject {
         QCOMPARE(d.cbFaerbung->currentText(), QStringLiteral("Normale Farben"));
         QCOMPARE(d.lblHoehenfaktor->text(), QStringLiteral("Höhe ×1,0"));
         QVERIFY(!d.cbSchirmIntensitaet->isChecked());
-        h.window->RunSimulation();
+        h.window->run().start();
         QVERIFY(sentAfterTheTank(h.engine, 0, 1.0f, false));
     }
 
@@ -69,7 +69,7 @@ class DisplaySettingsTest : public QObject {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
         DisplayGroup& d = *g.gbDarstellung;
-        h.window->RunSimulation();
+        h.window->run().start();
         QVERIFY(g.rbPaused->isChecked());
         QVERIFY(!d.isHidden());
 
@@ -137,25 +137,25 @@ class DisplaySettingsTest : public QObject {
             main.close();
             p.w->startEntry(entry);
             QTRY_VERIFY(showsDesigned());
-            main.RunSimulation();
+            main.run().start();
             QVERIFY(sentAfterTheTank(p.engine, 0, 1.0f, false));
-            main.StopRun();
+            main.run().stop();
 
             // A choice in the sequence holds from step to step and for its runs.
             d.cbFaerbung->setCurrentIndex(1);
             tutorialOf(main).btnTutorialWeiter->click();
             QTRY_VERIFY(sentAfterTheTank(p.engine, 1, 1.0f, false));
             QCOMPARE(d.cbFaerbung->currentIndex(), 1);
-            main.RunSimulation();
+            main.run().start();
             QVERIFY(sentAfterTheTank(p.engine, 1, 1.0f, false));
-            main.StopRun();
+            main.run().stop();
 
             // Leaving it by its last step brings free mode's choices back.
             for (int step = 0; step < 10 && tutorialOf(main).btnLeaveTutorial->isHidden(); ++step) {
                 tutorialOf(main).btnTutorialWeiter->click();
             }
             tutorialOf(main).btnLeaveTutorial->click();
-            QCOMPARE(main.runState().tutorialSequence, 0);
+            QCOMPARE(main.run().state().tutorialSequence, 0);
             QTRY_VERIFY(showsFreeChoices());
         }
 
@@ -176,7 +176,7 @@ class DisplaySettingsTest : public QObject {
     void theRunShowsItsSimulatedTime() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         QCOMPARE(g.lblSimZeit->text(), QStringLiteral("t = 0,0 s"));
         g.btnSimRun->click();
         QTRY_VERIFY_WITH_TIMEOUT(g.lblSimZeit->text() != QStringLiteral("t = 0,0 s"), 20000);

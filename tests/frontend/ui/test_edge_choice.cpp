@@ -62,7 +62,7 @@ class EdgeChoiceTest : public QObject {
 
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("r.zb"));
-        QVERIFY(h.window->saveTankAs(file));
+        QVERIFY(h.window->files().saveTankAs(file));
         QVERIFY(h.window->openTankFile(file));
         QVERIFY(box.rbReflOhnePhS->isChecked()); // nothing ticked reads as designed
         QVERIFY(box.panDaempf->isHidden());

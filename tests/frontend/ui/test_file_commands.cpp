@@ -47,11 +47,11 @@ class FileCommandsTest : public QObject {
         const std::vector<uint8_t> built = serializeTank(h.tank());
 
         h.dialogs.saveName = dir.filePath(QStringLiteral("versuch.zb"));
-        QCOMPARE(h.window->SaveCommand(), TfrmMain::SaveOutcome::Saved);
+        QCOMPARE(h.window->files().SaveCommand(), FileCommands::SaveOutcome::Saved);
         QVERIFY(h.dialogs.errors.isEmpty());
 
         h.dialogs.answer = UserDialogs::Answer::No;
-        h.window->NewCommand();
+        h.window->files().NewCommand();
         QCOMPARE(h.dialogs.questions,
                  QStringList{QStringLiteral("Speichern? | Möchten Sie die gerade geöffnete "
                                             "Zitterbecken speichern?")});
@@ -88,7 +88,7 @@ class FileCommandsTest : public QObject {
         Harness h;
         h.editor().gbWannenWerte->rbReflMitPhS->click();
         h.dialogs.saveName = dir.filePath(QStringLiteral("phase.zb"));
-        QCOMPARE(h.window->SaveCommand(), TfrmMain::SaveOutcome::Saved);
+        QCOMPARE(h.window->files().SaveCommand(), FileCommands::SaveOutcome::Saved);
         h.window->NewTank(100, 50);
         QVERIFY(h.window->openTankFile(h.dialogs.saveName));
         QVERIFY(h.editor().gbWannenWerte->rbReflMitPhS->isChecked());
@@ -101,7 +101,7 @@ class FileCommandsTest : public QObject {
         h.insert(QStringLiteral("Wand"));
         h.dialogs.answer = UserDialogs::Answer::Yes;
         h.dialogs.saveName = dir.filePath(QStringLiteral("vorher.zb"));
-        h.window->NewCommand();
+        h.window->files().NewCommand();
         TZBecken back;
         QVERIFY(back.LoadFromFile(QFile::encodeName(h.dialogs.saveName).toStdString()));
         QCOMPARE(back.Objekte->Count(), 2);
@@ -113,10 +113,10 @@ class FileCommandsTest : public QObject {
         h.insert(QStringLiteral("Wand"));
         h.dialogs.answer = UserDialogs::Answer::Yes;
         h.dialogs.saveName.clear(); // the user says Ja, then cancels the file dialog
-        h.window->NewCommand();
+        h.window->files().NewCommand();
         QCOMPARE(h.tank().Objekte->Count(), 2);
         h.dialogs.answer = UserDialogs::Answer::Cancel;
-        h.window->NewCommand();
+        h.window->files().NewCommand();
         QCOMPARE(h.tank().Objekte->Count(), 2);
         QCOMPARE(h.dialogs.questions.size(), 2);
         QVERIFY(h.dialogs.errors.isEmpty());
@@ -129,7 +129,7 @@ class FileCommandsTest : public QObject {
         // The target exists and holds an older tank; its folder then refuses new files.
         const QString target = dir.filePath(QStringLiteral("alt.zb"));
         h.dialogs.saveName = target;
-        QCOMPARE(h.window->SaveCommand(), TfrmMain::SaveOutcome::Saved);
+        QCOMPARE(h.window->files().SaveCommand(), FileCommands::SaveOutcome::Saved);
         const QByteArray before = readAll(target);
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         if (QFile(dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly)) {
@@ -140,7 +140,7 @@ class FileCommandsTest : public QObject {
         }
         h.insert(QStringLiteral("Erreger"));
         h.dialogs.answer = UserDialogs::Answer::Yes;
-        h.window->NewCommand();
+        h.window->files().NewCommand();
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(h.dialogs.errors.size(), 1);
         QVERIFY(h.dialogs.errors[0].startsWith(QStringLiteral("Speichern fehlgeschlagen | ")));
@@ -161,7 +161,7 @@ class FileCommandsTest : public QObject {
         f.write("Liebe Klasse 9b, bitte bringt eure Hefte mit.");
         f.close();
         const QString saved = dir.filePath(QStringLiteral("ganz.zb"));
-        QVERIFY(h.window->saveTankAs(saved));
+        QVERIFY(h.window->files().saveTankAs(saved));
         QByteArray whole = readAll(saved);
         const QString cut = dir.filePath(QStringLiteral("abgeschnitten.zb"));
         QFile c(cut);

@@ -481,7 +481,7 @@ class HelpWindowsTest : public QObject {
     void simulationHelpLabelsAndInfoExplain() {
         Windows all;
         SimulationGroup& g = simulationOf(all.w->frmMain);
-        all.w->frmMain.RunSimulation();
+        all.w->frmMain.run().start();
         QTest::mouseClick(g.lblSimSpeed, Qt::LeftButton);
         QVERIFY(all.dialogs.informations.last().startsWith(
             QStringLiteral("Je höher die Geschwindigkeit")));

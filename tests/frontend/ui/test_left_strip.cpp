@@ -44,7 +44,7 @@ class LeftStripTest : public QObject {
   private slots:
     void aLowWindowsRunStripScrollsInsteadOfOverlapping() {
         Harness h(true);
-        h.window->RunSimulation();
+        h.window->run().start();
         h.window->resize(640, 450);
         QTRY_COMPARE(h.window->size(), QSize(640, 450));
         SimulationGroup& g = simulationOf(*h.window);
@@ -78,7 +78,7 @@ class LeftStripTest : public QObject {
 
     void atTheDesignedSizeTheStripIsAsDesigned() {
         Harness h(true);
-        h.window->RunSimulation();
+        h.window->run().start();
         SimulationGroup& g = simulationOf(*h.window);
         QTRY_COMPARE(g.size(),
                      QSize(SimulationGroup::kDesignedWidth, SimulationGroup::kDesignedHeight));

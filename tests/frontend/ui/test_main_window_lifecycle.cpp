@@ -60,7 +60,7 @@ class MainWindowLifecycleTest : public QObject {
                 QVERIFY2(h.w->frmStart.isVisible(), pair);
                 h.w->startEntry(second);
                 QVERIFY2(QTest::qWaitForWindowExposed(&main), pair);
-                main.RefreshEngine();
+                main.run().refreshEngine();
                 QTRY_VERIFY2_WITH_TIMEOUT(drawsWhatTheViewShows(main), pair, 5000);
                 closeLikeWindowManager(&main);
             }

@@ -35,8 +35,8 @@ class ObjectEditorTest : public QObject {
         QCOMPARE(h.tank().StandardKopplung, 4.0);
         QVERIFY(!h.tank().RandHinten && !h.tank().RandVorne && !h.tank().RandLinks &&
                 !h.tank().RandRechts);
-        QCOMPARE(h.window->runState().tutorialSequence, 0);
-        QVERIFY(h.window->runState().simulationStopped);
+        QCOMPARE(h.window->run().state().tutorialSequence, 0);
+        QVERIFY(h.window->run().state().simulationStopped);
         QVERIFY(!editPanelOf(*h.window).isHidden());
         QVERIFY(tutorialOf(*h.window).isHidden());
         QCOMPARE(h.selectedText(), QStringLiteral("Zitterbecken"));

@@ -312,15 +312,15 @@ class ProbeTest : public QObject {
         // Without probes there is nothing to plot and the band stays away.
         startRunning(h);
         QVERIFY(plotOf(h).isHidden());
-        h.window->endRun();
+        h.window->run().end();
 
         h.insert(QStringLiteral("Messpunkt"));
         h.insert(QStringLiteral("Messpunkt"));
         feedProbes(h, 2);
         startRunning(h);
         QVERIFY(plotOf(h).isVisible());
-        QTRY_VERIFY(h.window->probeRecording().size() >= 30);
-        const ProbeRecording& r = h.window->probeRecording();
+        QTRY_VERIFY(h.window->run().probes().size() >= 30);
+        const ProbeRecording& r = h.window->run().probes();
         QCOMPARE(r.probeCount(), 2);
         QCOMPARE(r.probes()[0].name, std::string("Messpunkt 1"));
         // The samples the run drained before it began are not the run's.
@@ -348,7 +348,7 @@ class ProbeTest : public QObject {
         plotOf(h).btnMesskurven->click();
         QTRY_COMPARE(plotOf(h).height(), open);
 
-        h.window->endRun();
+        h.window->run().end();
         QVERIFY(plotOf(h).isHidden());
     }
 
@@ -368,9 +368,9 @@ class ProbeTest : public QObject {
             o.messpunkt()->Y = 25;
         });
         startRunning(h);
-        const ProbeRecording& r = h.window->probeRecording();
+        const ProbeRecording& r = h.window->run().probes();
         QTRY_VERIFY_WITH_TIMEOUT(!r.empty() && r.time(r.size() - 1) > 14 * period, 120000);
-        h.window->endRun();
+        h.window->run().end();
         QCOMPARE(r.firstStep(), 1LL);
 
         // Rising crossings of the mean over the last ten periods, when the wave has long arrived.
@@ -421,9 +421,9 @@ class ProbeTest : public QObject {
             o.messpunkt()->Y = 25;
         });
         startRunning(h);
-        const ProbeRecording& r = h.window->probeRecording();
+        const ProbeRecording& r = h.window->run().probes();
         QTRY_VERIFY_WITH_TIMEOUT(!r.empty() && r.seconds(r.size() - 1) > 8 * period, 180000);
-        h.window->endRun();
+        h.window->run().end();
         const double last = r.seconds(r.size() - 1);
 
         std::vector<double> t, v;
@@ -473,9 +473,9 @@ class ProbeTest : public QObject {
         h.insert(QStringLiteral("Messpunkt"));
         feedProbes(h, 2);
         startRunning(h);
-        QTRY_VERIFY(h.window->probeRecording().size() >= 10);
-        h.window->endRun();
-        const ProbeRecording& r = h.window->probeRecording();
+        QTRY_VERIFY(h.window->run().probes().size() >= 10);
+        h.window->run().end();
+        const ProbeRecording& r = h.window->run().probes();
         QTemporaryDir dir;
 
         const auto saveAndCheck = [&](const QString& file, CsvForm expected) {
@@ -562,9 +562,9 @@ class ProbeTest : public QObject {
         QVERIFY(!actionOf(*h.window, "actMesswerteSpeichern").isEnabled());
         QVERIFY(!QFile::exists(h.dialogs.measurementName));
         startRunning(h);
-        QTRY_VERIFY(h.window->probeRecording().size() >= 10);
-        h.window->endRun(); // the recording stays for saving
-        const ProbeRecording& r = h.window->probeRecording();
+        QTRY_VERIFY(h.window->run().probes().size() >= 10);
+        h.window->run().end(); // the recording stays for saving
+        const ProbeRecording& r = h.window->run().probes();
 
         const QString target = dir.filePath(QStringLiteral("messung.csv"));
         h.dialogs.measurementName = target;
@@ -615,7 +615,7 @@ class ProbeTest : public QObject {
             h.dialogs.measurementName = dir.filePath(QStringLiteral("fehlt/messung.csv"));
         }
         startRunning(h); // more samples: a complete write would change the file
-        QTRY_VERIFY(h.window->probeRecording().size() >= 5);
+        QTRY_VERIFY(h.window->run().probes().size() >= 5);
         triggerSaveMeasurements(h);
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(h.dialogs.errors.size(), 2);

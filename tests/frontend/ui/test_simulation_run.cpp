@@ -1,3 +1,4 @@
+#include "editor/tank_box.h"
 #include "main_window_parts.h"
 #include "model/simulation_speed.h"
 #include "model/tank_file.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -23,6 +25,8 @@
 
 #include <QTimer>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace zb::ui::test {
 
@@ -56,12 +60,12 @@ class SimulationRunTest : public QObject {
         SimulationGroup& g = simulationOf(*h.window);
         h.engine.clear();
         part<QPushButton>(*h.window, "Button1").click();
-        QVERIFY(h.window->runActive());
-        QVERIFY(!h.window->runState().simulationStopped);
-        QVERIFY(h.window->runState().in3dMode);
+        QVERIFY(h.window->run().active());
+        QVERIFY(!h.window->run().state().simulationStopped);
+        QVERIFY(h.window->run().state().in3dMode);
         QVERIFY(!g.isHidden() && editPanelOf(*h.window).isHidden());
         QVERIFY(frameOf(*h.window).sbY->isHidden());
-        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
+        QVERIFY(!h.window->findChild<QTimer*>(QStringLiteral("UpdateTimer")));
         QVERIFY(!actionOf(*h.window, "actOeffnen").isEnabled());
         QVERIFY(g.rbPaused->isChecked());
         QCOMPARE(g.tbSimSpeed->value(), 30);
@@ -103,7 +107,7 @@ class SimulationRunTest : public QObject {
         h.edit(h.insert(QStringLiteral("Materialübergang")),
                [](TObjekt& o) { o.matUebergang()->Kopplung = 7.5; });
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         CappedTrackBar& speed = *g.tbSimSpeed;
         speed.setValue(speed.maximum());
         QVERIFY(speed.value() < speed.maximum());
@@ -117,16 +121,16 @@ class SimulationRunTest : public QObject {
         QCOMPARE(speed.value(), speed.cap());
 
         // A tank of the designed coupling 4 loses only the last two positions.
-        h.window->endRun();
+        h.window->run().end();
         h.window->NewTank(100, 50);
-        h.window->RunSimulation();
+        h.window->run().start();
         QCOMPARE(speed.cap(), 148);
     }
 
     void stepByStepShowsWeiterAndPausesAgain() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.RadioButton2->click();
         QVERIFY(!g.btnSimWeiter->isHidden());
         QVERIFY(g.tbSimSpeed->isHidden() && g.lblSimSpeed->isHidden());
@@ -144,7 +148,7 @@ class SimulationRunTest : public QObject {
     void excitersAndViewSwitchesReachTheEngine() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.rbErregerAus->click();
         QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters false"));
         g.rbErregerAn->click();
@@ -156,7 +160,7 @@ class SimulationRunTest : public QObject {
         QCOMPARE(h.engine.last("setViewParameters"), std::string("setViewParameters true, false"));
         // Every new run starts with the exciters on.
         g.rbErregerAus->click();
-        h.window->RunSimulation();
+        h.window->run().start();
         QVERIFY(g.rbErregerAn->isChecked());
         QCOMPARE(h.engine.last("enableExciters"), std::string("enableExciters true"));
     }
@@ -164,7 +168,7 @@ class SimulationRunTest : public QObject {
     void theCameraFollowsTheViewControlsEveryFrame() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         runFrames(h, 1);
         std::vector<double> eye = callNumbers(h.engine.last("setCamera"));
         QCOMPARE(eye[0], 0.0);
@@ -197,20 +201,20 @@ class SimulationRunTest : public QObject {
         g.tbHoehe->setValue(0);
         g.tbEntfernung->setValue(0);
         runFrames(h, 1);
-        QVERIFY(h.window->runActive());
+        QVERIFY(h.window->run().active());
     }
 
     void resetBringsAnEmptyPausedPool() {
         Harness h(true);
         addExciter(h);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.btnSimRun->click();
         runFrames(h, 20);
         const QImage moving = h.grabPanel();
         h.engine.clear();
         g.btnSimReset->click();
-        QVERIFY(h.window->runActive());
+        QVERIFY(h.window->run().active());
         QVERIFY(!g.btnSimRun->isHidden());
         QVERIFY(g.rbPaused->isChecked());
         QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
@@ -226,7 +230,7 @@ class SimulationRunTest : public QObject {
         Harness h(true);
         addExciter(h);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         runFrames(h, 1);
         const QImage paused = h.grabPanel();
         QTest::qWait(200);
@@ -241,7 +245,7 @@ class SimulationRunTest : public QObject {
     void aPausedRunDrawsOnlyWhenWhatItShowsChanges() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         runFrames(h, 1);
         long long frames = h.engine.frames;
         QTest::qWait(300);
@@ -288,7 +292,7 @@ class SimulationRunTest : public QObject {
             QVERIFY(serializeTank(h.tank()) == serializeTank(asRead)); // nothing lost
             h.engine.clear();
             part<QPushButton>(*h.window, "Button1").click();
-            QVERIFY(!h.window->runActive());
+            QVERIFY(!h.window->run().active());
             QVERIFY(simulationOf(*h.window).isHidden());
             QVERIFY(h.engine.named("set3dMode").empty());
             QCOMPARE(h.dialogs.errors.size(), 1);
@@ -303,7 +307,7 @@ class SimulationRunTest : public QObject {
         Harness h(true);
         addExciter(h);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.btnSimRun->click();
         runFrames(h, 3);
         QVERIFY(h.dialogs.errors.isEmpty());
@@ -316,7 +320,7 @@ class SimulationRunTest : public QObject {
         QVERIFY(h.dialogs.errors[0].contains(
             QStringLiteral("ist das Feld keine endliche Zahl mehr: die Rechnung ist instabil "
                            "geworden.")));
-        QVERIFY(h.window->runActive());
+        QVERIFY(h.window->run().active());
         QVERIFY(g.rbPaused->isChecked());
         QCOMPARE(h.engine.last("setPaused"), std::string("setPaused true"));
         const auto violet = [&h] {
@@ -341,23 +345,26 @@ class SimulationRunTest : public QObject {
     void stoppingResendsTheTankAndReturnsToEditing() {
         Harness h(true);
         SimulationGroup& g = simulationOf(*h.window);
-        h.window->RunSimulation();
+        h.window->run().start();
         g.btnSimRun->click();
         runFrames(h, 5);
         h.engine.clear();
         simulationOf(*h.window).Button2->click();
-        QVERIFY(!h.window->runActive());
-        QVERIFY(h.window->runState().simulationStopped);
-        QVERIFY(!h.window->runState().in3dMode);
+        QVERIFY(!h.window->run().active());
+        QVERIFY(h.window->run().state().simulationStopped);
+        QVERIFY(!h.window->run().state().in3dMode);
         QCOMPARE(h.engine.calls.front(), std::string("set3dMode false"));
         QVERIFY(!h.engine.named("resetAll").empty());
         QCOMPARE(h.engine.last("setPoolAngle"), std::string("setPoolAngle 0"));
         QVERIFY(g.isHidden() && !editPanelOf(*h.window).isHidden());
         QVERIFY(!frameOf(*h.window).sbY->isHidden());
         QVERIFY(actionOf(*h.window, "actOeffnen").isEnabled());
-        QVERIFY(timerOf(*h.window, "UpdateTimer").isActive());
+        // Edits reach the engine again.
+        h.editor().gbWannenWerte->tbStandardKoppl->setValue(100);
+        QTRY_COMPARE(h.engine.last("createEmptyPool"),
+                     std::string("createEmptyPool 100, 50, 0, 5, 0"));
         const long long frames = h.engine.frames;
-        h.window->endRun(); // a second end changes nothing
+        h.window->run().end(); // a second end changes nothing
         QTest::qWait(100);
         QCOMPARE(h.engine.frames, frames);
         QVERIFY(!editPanelOf(*h.window).isHidden());
@@ -365,15 +372,57 @@ class SimulationRunTest : public QObject {
 
     void aNewTankOrClosingEndsTheRun() {
         Harness h(true);
-        h.window->RunSimulation();
-        h.window->NewCommand();
-        QVERIFY(!h.window->runActive());
-        QVERIFY(!h.window->runState().in3dMode);
-        h.window->RunSimulation();
+        h.window->run().start();
+        h.window->files().NewCommand();
+        QVERIFY(!h.window->run().active());
+        QVERIFY(!h.window->run().state().in3dMode);
+        h.window->run().start();
         h.window->close();
-        QVERIFY(!h.window->runActive());
-        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
+        QVERIFY(!h.window->run().active());
+        QVERIFY(!h.window->findChild<QTimer*>(QStringLiteral("UpdateTimer")));
         QVERIFY(simulationOf(*h.window).isHidden());
+    }
+
+    // Closing decides alone: nothing else runs inside it, neither something posted before nor a
+    // second close that arrives while "Speichern?" is asked, during a run or with its stop
+    // requested.
+    void closingDuringARunOrItsStopDoesNotReenter() {
+        struct ClosingDialogs : ScriptedDialogs {
+            std::function<void()> whileAsking;
+            Answer askYesNoCancel(const QString& caption, const QString& question) override {
+                if (whileAsking) {
+                    std::exchange(whileAsking, nullptr)();
+                }
+                return ScriptedDialogs::askYesNoCancel(caption, question);
+            }
+        };
+        Harness h(true);
+        ClosingDialogs dialogs;
+        setUserDialogs(&dialogs);
+        int closed = 0;
+        QObject::connect(h.window.get(), &TfrmMain::closed, [&closed] { ++closed; });
+        h.insert(QStringLiteral("Wand"));
+        for (const bool stopRequested : {false, true}) {
+            h.window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+            h.window->run().start();
+            h.window->run().state().simulationStopped = stopRequested;
+            bool closing = true, ranWhileClosing = false;
+            QMetaObject::invokeMethod(
+                h.window.get(), [&] { ranWhileClosing = closing; }, Qt::QueuedConnection);
+            dialogs.whileAsking = [&h] {
+                QCloseEvent again;
+                QCoreApplication::sendEvent(h.window.get(), &again);
+            };
+            QVERIFY(h.window->close());
+            closing = false;
+            QCoreApplication::processEvents();
+            QVERIFY(!ranWhileClosing);
+            QCOMPARE(dialogs.questions.size(), stopRequested ? 2 : 1);
+            QCOMPARE(closed, stopRequested ? 2 : 1);
+            QVERIFY(!h.window->run().active() && h.window->isHidden());
+        }
+        setUserDialogs(&h.dialogs);
     }
 };
 

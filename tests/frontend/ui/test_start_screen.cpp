@@ -81,7 +81,7 @@ class StartScreenTest : public QObject {
         h.w->startEntry(2);
         TfrmMain& main = h.w->frmMain;
         QVERIFY(!h.w->frmStart.isVisible() && main.isVisible());
-        QCOMPARE(main.runState().tutorialSequence, 0);
+        QCOMPARE(main.run().state().tutorialSequence, 0);
         QVERIFY(!editPanelOf(main).isHidden() && tutorialOf(main).isHidden());
         QVERIFY(!menuBarOf(main, "MainMenu").isHidden() &&
                 menuBarOf(main, "MenuEinfuehrung").isHidden());
@@ -89,9 +89,9 @@ class StartScreenTest : public QObject {
         QCOMPARE(main.document().tank().GroesseY, 50);
 
         // Closing the main window during a run brings the start screen back; the program goes on.
-        main.RunSimulation();
+        main.run().start();
         main.close();
-        QVERIFY(!main.runActive());
+        QVERIFY(!main.run().active());
         QVERIFY(h.w->frmStart.isVisible());
         QVERIFY(!main.isVisible());
 
@@ -102,7 +102,7 @@ class StartScreenTest : public QObject {
         QCOMPARE(main.document().tank().Objekte->Count(), 1);
         h.insert(QStringLiteral("Wand"));
         const QString saved = dir.filePath(QStringLiteral("versuch.zb"));
-        QVERIFY(main.saveTankAs(saved));
+        QVERIFY(main.files().saveTankAs(saved));
         main.close();
         h.dialogs.openName = saved;
         h.w->startEntry(3);
@@ -117,8 +117,8 @@ class StartScreenTest : public QObject {
         h.w->startEntry(4);
         TfrmMain& main = h.w->frmMain;
         QVERIFY(main.isVisible() && !h.w->frmStart.isVisible());
-        QCOMPARE(main.runState().tutorialSequence, 1);
-        QCOMPARE(main.runState().tutorialStep, 1);
+        QCOMPARE(main.run().state().tutorialSequence, 1);
+        QCOMPARE(main.run().state().tutorialStep, 1);
         // The 100 x 100 tank reached the engine before the example replaced it.
         QVERIFY(h.engine.anyStartingWith("createEmptyPool 100, 100,"));
         QVERIFY(!tutorialOf(main).isHidden() && editPanelOf(main).isHidden());
@@ -126,7 +126,7 @@ class StartScreenTest : public QObject {
                 !menuBarOf(main, "MenuEinfuehrung").isHidden());
         main.close();
         h.w->startEntry(5);
-        QCOMPARE(main.runState().tutorialSequence, 2);
+        QCOMPARE(main.run().state().tutorialSequence, 2);
         QVERIFY(h.dialogs.errors.isEmpty());
     }
 };

@@ -73,7 +73,7 @@ class TankDocumentTest : public QObject {
 
         QTemporaryDir dir;
         const QString name = dir.filePath(QStringLiteral("t.zb"));
-        QVERIFY(h.window->saveTankAs(name));
+        QVERIFY(h.window->files().saveTankAs(name));
         h.window->NewTank(100, 50);
         h.settle();
         h.engine.clear();

@@ -42,7 +42,7 @@ class TitleAndClosingTest : public QObject {
 
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("Doppelspalt.zb"));
-        QVERIFY(main.saveTankAs(file));
+        QVERIFY(main.files().saveTankAs(file));
         const QString named = QStringLiteral("Doppelspalt.zb[*] – ") + kDesignedTitle;
         QCOMPARE(main.windowTitle(), named);
         QVERIFY(!main.isWindowModified());
@@ -54,11 +54,11 @@ class TitleAndClosingTest : public QObject {
         QVERIFY(!main.isWindowModified());
         main.document().redo();
         QVERIFY(main.isWindowModified());
-        QVERIFY(main.saveTankAs(file));
+        QVERIFY(main.files().saveTankAs(file));
         QVERIFY(!main.isWindowModified());
 
         h.dialogs.answer = UserDialogs::Answer::No;
-        main.NewCommand();
+        main.files().NewCommand();
         QCOMPARE(main.windowTitle(), kDesignedTitle);
         QVERIFY(main.openTankFile(file));
         QCOMPARE(main.windowTitle(), named);
@@ -124,7 +124,7 @@ class TitleAndClosingTest : public QObject {
         {
             ProgramHarness h;
             h.enterFreeMode();
-            h.w->frmMain.SaveCommand();
+            h.w->frmMain.files().SaveCommand();
             suggested = h.dialogs.suggestions;
         }
         QVERIFY(QDir().rename(away, documents));

@@ -35,7 +35,7 @@ struct Sequence : ProgramHarness {
     }
     TfrmMain& main() { return w->frmMain; }
     TutorialPanel& panel() { return tutorialOf(w->frmMain); }
-    int step() { return w->frmMain.runState().tutorialStep; }
+    int step() { return w->frmMain.run().state().tutorialStep; }
     const TZBecken& tank() { return w->frmMain.document().tank(); }
     QString text() { return panel().reTutorial->toPlainText(); }
 };
@@ -95,7 +95,7 @@ class TutorialTest : public QObject {
         p.btnTutorialWeiter->click();
         QVERIFY(!p.btnLeaveTutorial->isHidden());
         p.btnLeaveTutorial->click();
-        QCOMPARE(s.main().runState().tutorialSequence, 0);
+        QCOMPARE(s.main().run().state().tutorialSequence, 0);
         QVERIFY(p.isHidden() && !editPanelOf(s.main()).isHidden());
         QVERIFY(!menuBarOf(s.main(), "MainMenu").isHidden());
         QCOMPARE(s.tank().Objekte->Count(), 1);
@@ -108,7 +108,7 @@ class TutorialTest : public QObject {
         TutorialPanel& p = s.panel();
         const QString stepText = s.text();
         p.btnStartSim->click();
-        QVERIFY(s.main().runActive());
+        QVERIFY(s.main().run().active());
         QCOMPARE(p.btnStartSim->text(), QStringLiteral("Simulation anhalten"));
         QVERIFY(!p.btnTutorialWeiter->isEnabled() && !p.btnTutorialZurueck->isEnabled());
         QVERIFY(!p.btnSimScreenHelp->isHidden());
@@ -118,7 +118,7 @@ class TutorialTest : public QObject {
         QCOMPARE(s.w->frmText.windowTitle(), QStringLiteral("Simulationsbildschirm"));
 
         p.btnStartSim->click();
-        QVERIFY(!s.main().runActive());
+        QVERIFY(!s.main().run().active());
         QCOMPARE(p.btnStartSim->text(), QStringLiteral("Zur Simulation!"));
         QVERIFY(p.btnSimScreenHelp->isHidden());
         QVERIFY(p.btnTutorialWeiter->isEnabled());
@@ -135,7 +135,7 @@ class TutorialTest : public QObject {
         p.btnStartSim->click();
         QVERIFY(!p.btnTutorialZurueck->isEnabled() && !p.btnTutorialWeiter->isEnabled());
         simulationOf(s.main()).btnSimReset->click();
-        QVERIFY(s.main().runActive());
+        QVERIFY(s.main().run().active());
         QCOMPARE(p.btnStartSim->text(), QStringLiteral("Simulation anhalten"));
         QVERIFY(!p.btnTutorialZurueck->isEnabled() && !p.btnTutorialWeiter->isEnabled());
         QVERIFY(!p.btnSimScreenHelp->isHidden());
@@ -156,7 +156,7 @@ class TutorialTest : public QObject {
         QVERIFY(p.btnSimScreenHelp->isHidden());
         // Leaving through the group's own button restores the step as well.
         simulationOf(s.main()).Button2->click();
-        QVERIFY(!s.main().runActive());
+        QVERIFY(!s.main().run().active());
         QCOMPARE(s.text(), stepText);
         QVERIFY(p.btnTutorialWeiter->isEnabled() && p.btnTutorialZurueck->isEnabled());
         QCOMPARE(p.btnStartSim->text(), QStringLiteral("Zur Simulation!"));

@@ -320,7 +320,7 @@ class UndoTest : public QObject {
         Harness h;
         h.insert(QStringLiteral("Schirm"));
         h.dialogs.answer = UserDialogs::Answer::No;
-        h.window->NewCommand();
+        h.window->files().NewCommand();
         QVERIFY(!h.window->document().canUndo());
         QVERIFY(!undoAction(h).isEnabled());
 
@@ -332,9 +332,9 @@ class UndoTest : public QObject {
         }
         // During a run the tank stays as it was sent.
         h.insert(QStringLiteral("Wand"));
-        h.window->RunSimulation();
+        h.window->run().start();
         QVERIFY(!undoAction(h).isEnabled());
-        h.window->endRun();
+        h.window->run().end();
         QVERIFY(undoAction(h).isEnabled());
     }
 };

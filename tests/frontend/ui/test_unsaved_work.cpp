@@ -68,7 +68,7 @@ class UnsavedWorkTest : public QObject {
 
         QTemporaryDir dir;
         h.insert(QStringLiteral("Erreger"));
-        QVERIFY(main.saveTankAs(dir.filePath(QStringLiteral("e.zb"))));
+        QVERIFY(main.files().saveTankAs(dir.filePath(QStringLiteral("e.zb"))));
         QVERIFY(!main.document().isModified());
         h.dialogs.openName = dir.filePath(QStringLiteral("e.zb"));
         main.OpenCommand(); // unchanged since saving: opens without a word
@@ -82,7 +82,7 @@ class UnsavedWorkTest : public QObject {
         h.enterFreeMode();
         h.insert(QStringLiteral("Messpunkt"));
         QTemporaryDir dir;
-        QVERIFY(main.saveTankAs(dir.filePath(QStringLiteral("m.zb"))));
+        QVERIFY(main.files().saveTankAs(dir.filePath(QStringLiteral("m.zb"))));
         QVERIFY(!main.document().isModified());
         SpinEdit& x = *editorOf(main).gbMesspunkt->seMessX;
         const int saved = x.value();
@@ -113,7 +113,7 @@ class UnsavedWorkTest : public QObject {
 
         // Nein discards: the new tank of "Neu..." replaces it without saving.
         h.dialogs.answer = UserDialogs::Answer::No;
-        main.NewCommand();
+        main.files().NewCommand();
         QCOMPARE(main.document().tank().Objekte->Count(), 1);
         QVERIFY(quit.isEmpty());
     }

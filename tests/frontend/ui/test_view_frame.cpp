@@ -82,7 +82,7 @@ class ViewFrameTest : public QObject {
         QCOMPARE(eye[2], 0.5);
         QCOMPARE(eye[4], 0.5);
         // A run draws the relief and steers the camera itself: the bar asks for a frame of it.
-        h.window->RunSimulation();
+        h.window->run().start();
         QTRY_VERIFY(h.engine.frames > 0);
         h.engine.clear();
         frame.sbX->setValue(30);
@@ -106,7 +106,7 @@ class ViewFrameTest : public QObject {
 
     void panelShowsTheTankAndAWallWhereItLies() {
         Harness h(true);
-        h.window->RefreshEngine();
+        h.window->run().refreshEngine();
         QImage picture = h.grabPanel();
         QVERIFY(!picture.isNull());
         // Outside the tank: the background; the tank itself is drawn brighter.
@@ -134,10 +134,10 @@ class ViewFrameTest : public QObject {
         QVERIFY(first > picture.width() / 3 && first < picture.width() * 2 / 3);
     }
 
-    void updateTimerSendsOnlyWhatChanged() {
+    void onlyAChangeSendsTheTank() {
         Harness h(true);
-        QTRY_VERIFY(timerOf(*h.window, "UpdateTimer").isActive());
-        // The new tank's coupling is set after its last transfer: the first tick sends it.
+        QVERIFY(!h.window->findChild<QTimer*>(QStringLiteral("UpdateTimer")));
+        // The new tank's coupling is set after its first transfer: the change sends it.
         QTRY_COMPARE_WITH_TIMEOUT(h.engine.last("createEmptyPool"),
                                   std::string("createEmptyPool 100, 50, 0, 4, 0"), 2000);
         h.engine.clear();
@@ -147,7 +147,32 @@ class ViewFrameTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(h.engine.last("createEmptyPool"),
                                   std::string("createEmptyPool 100, 50, 0, 5, 0"), 2000);
         h.window->hide();
-        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
+        h.engine.clear();
+        QTest::qWait(600);
+        QVERIFY(h.engine.named("resetAll").empty());
+    }
+
+    // Within the turn of the event loop that follows it, without waiting for anything: an
+    // edit, its undo and a tank read from a file.
+    void everyChangeOfTheDocumentReachesTheEngineAtOnce() {
+        Harness h(true);
+        h.settle();
+        h.engine.clear();
+        h.editor().gbWannenWerte->tbStandardKoppl->setValue(100);
+        h.settle();
+        QCOMPARE(h.engine.last("createEmptyPool"), std::string("createEmptyPool 100, 50, 0, 5, 0"));
+        h.window->document().undo();
+        h.settle();
+        QCOMPARE(h.engine.last("createEmptyPool"), std::string("createEmptyPool 100, 50, 0, 4, 0"));
+        QTemporaryDir dir;
+        TZBecken other;
+        other.SetSize(30, 20);
+        const QString name = dir.filePath(QStringLiteral("klein.zb"));
+        QVERIFY(other.SaveToFile(QFile::encodeName(name).toStdString()).ok);
+        QVERIFY(h.window->openTankFile(name));
+        h.settle();
+        QVERIFY2(h.engine.last("createEmptyPool").rfind("createEmptyPool 30, 20,", 0) == 0,
+                 h.engine.last("createEmptyPool").c_str());
     }
 
     void aSizeTheMachineCannotHoldIsRefusedWithItsNumbers() {
@@ -215,10 +240,10 @@ class ViewFrameTest : public QObject {
 
     void closingStopsARunAndTheRefresh() {
         Harness h(true);
-        h.window->RunSimulation();
+        h.window->run().start();
         h.window->close();
-        QVERIFY(h.window->runState().simulationStopped);
-        QVERIFY(!timerOf(*h.window, "UpdateTimer").isActive());
+        QVERIFY(h.window->run().state().simulationStopped);
+        QVERIFY(!h.window->findChild<QTimer*>(QStringLiteral("UpdateTimer")));
     }
 };
 

@@ -1,4 +1,4 @@
-#include "main_window/pool_size.h"
+#include "run/pool_size.h"
 
 #include <QLocale>
 

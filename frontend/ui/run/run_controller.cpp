@@ -1,27 +1,14 @@
-// The simulation run of the main window: its start, its frames, its end, and the handlers that
-// leave or restart it. While the engine steps, runTimer draws a frame per turn of the event loop;
-// while it is paused, a frame is drawn only when what it shows changes.
+#include "run/run_controller.h"
+
 #include "base/user_dialogs.h"
-#include "editor/object_editor.h"
-#include "main_window/main_window.h"
 #include "model/simulation_time.h"
 #include "model/stability.h"
-#include "simulation/display_group.h"
-#include "simulation/simulation_group.h"
-#include "tutorial/tutorial_panel.h"
-#include "view/probe_plot.h"
-#include "view/view_frame.h"
-#include "widgets/capped_track_bar.h"
+#include "run/pool_size.h"
+#include "run/run_view.h"
 
-#include <QAction>
 #include <QDateTime>
-#include <QLabel>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QSlider>
-#include <QThread>
+#include <QGuiApplication>
+#include <QLocale>
 #include <QTimer>
 
 #include <algorithm>
@@ -33,7 +20,69 @@
 
 namespace zb::ui {
 
-void TfrmMain::RunSimulation() {
+namespace {
+
+// Tanks from this many oscillators on take long enough to build that the user should see it.
+constexpr long long kSlowTransferNodes = 1'000'000;
+
+class BusyCursor {
+  public:
+    explicit BusyCursor(bool show) : shown_(show) {
+        if (shown_) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        }
+    }
+    ~BusyCursor() {
+        if (shown_) {
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+  private:
+    bool shown_;
+};
+
+} // namespace
+
+RunController::RunController(TankDocument& document, EngineCalls& engine, QObject* parent)
+    : QObject(parent), document_(document), engine_(engine) {
+    setObjectName(QStringLiteral("runController"));
+    runTimer_ = new QTimer(this);
+    runTimer_->setObjectName(QStringLiteral("runTimer"));
+    runTimer_->setInterval(0);
+    connect(runTimer_, &QTimer::timeout, this, &RunController::frame);
+    timerSchrittweise_ = new QTimer(this);
+    timerSchrittweise_->setObjectName(QStringLiteral("timerSchrittweise"));
+    timerSchrittweise_->setInterval(100);
+}
+
+void RunController::refreshEngine() {
+    if (!document_.hasTank()) {
+        return;
+    }
+    const TZBecken& tank = document_.tank();
+    // A tank from a file may ask for more than the machine has: say so once, show an empty view.
+    const std::optional<QString> problem = poolSizeProblem(engine_, tank.GroesseX, tank.GroesseY);
+    const std::pair<int32_t, int32_t> size{tank.GroesseX, tank.GroesseY};
+    if (problem && size != refusedSize_) {
+        refusedSize_ = size;
+        userDialogs().error(QStringLiteral("Größe der Zitterbecken"),
+                            *problem + QStringLiteral("\n\nBis dahin bleibt die Ansicht leer."));
+    } else if (!problem) {
+        refusedSize_ = {};
+    }
+    view_->showTank(!problem);
+    {
+        const BusyCursor busy((long long)tank.GroesseX * tank.GroesseY >= kSlowTransferNodes);
+        tank.TransferToEngine(engine_);
+    }
+    view_->applyDisplay();
+    view_->updateTopView();
+}
+
+void RunController::start() {
     if (!document_.hasTank()) {
         return;
     }
@@ -48,66 +97,53 @@ void TfrmMain::RunSimulation() {
                                "Bereich liegt."));
         return;
     }
-    haltRun(); // a reset starts afresh, in the same state of the window
-    SimulationGroup& g = *gbSimulation;
+    halt(); // a reset starts afresh, in the same state of the window
     engine_.set3dMode(true);
     run_.in3dMode = true;
     run_.simulationStopped = false;
-
-    UpdateTimer->stop();
-    GLFrame->sbY->hide();
-    panEdit->hide();
-    g.show();
-
     // A step above the tank's stable one turns the field into infinities within moments.
-    g.setSpeedCap(maxStableTimeStep(document_.tank()));
-    g.tbSimSpeed->setValue(SimulationGroup::kStartPosition);
-    g.tbSimSpeedChange();
-    g.rbKonstGeschw->setChecked(true);
-    g.rbKonstGeschwClick();
-    g.rbErregerAn->setChecked(true);
-    g.rgErregerClick();
-    g.rbPaused->setChecked(true);
-    g.rbPausedClick();
-    g.btnSimRun->show();
+    view_->showRunPanel(maxStableTimeStep(document_.tank()));
 
     document_.flush(); // an edit still on its way must not overwrite the run's transfer later
     document_.tank().TransferToEngine(engine_);
-    g.gbDarstellung->applyToEngine();
+    view_->applyDisplay();
     startProbeRecording();
-    fieldAtRest_ = false;
-    g.setEnginePaused(true);
-    actOeffnen->setEnabled(false);
-    recentMenu->menuAction()->setEnabled(false);
+    view_->setEnginePaused(true);
 
     run_.running = true;
-    updateEditMenu();
-    framesCounted_ = 0;
-    countStartMs_ = QDateTime::currentMSecsSinceEpoch();
+    emit runningChanged(true);
+    restartFrameCount();
     brokenFieldReported_ = false;
-    g.lblBilderProSekunde->clear();
-    g.showSimulationTime(0.0);
-    runTimer->start();
+    view_->showSimulationTime(0.0);
+    runTimer_->start();
 }
 
-void TfrmMain::requestRunFrame() {
-    if (run_.running && !runTimer->isActive()) {
-        runTimer->start();
+void RunController::stop() {
+    // Nothing waits for a frame in flight: a frame checks the request before it draws, and the
+    // timers are stopped here.
+    run_.simulationStopped = true;
+    end();
+}
+
+void RunController::requestFrame() {
+    if (run_.running && !runTimer_->isActive()) {
+        runTimer_->start();
     }
 }
 
-void TfrmMain::runFrame() {
+void RunController::frame() {
     if (run_.simulationStopped || !run_.running) {
-        endRun();
+        end();
         return;
     }
     const bool stepping = !run_.enginePaused;
     engine_.nextFrame();
     const bool brokeDown = stepping && fieldBrokeDown();
-    gbSimulation->showSimulationTime(engine_.simulationTime());
+    view_->showSimulationTime(engine_.simulationTime());
     collectProbeSamples();
-    engine_.setPoolAngle(double(gbSimulation->tbWinkel->value() - 90));
-    placeRunCamera();
+    engine_.setPoolAngle(view_->poolAngle());
+    const RunCamera c = view_->camera();
+    TZBecken::PlaceCamera(c.sx, c.h, c.d, -c.h, 0.5 - c.d, engine_);
     engine_.repaintScene(true, true);
     if (brokeDown) {
         reportBrokenField(); // over the frame that shows the marked cells
@@ -117,23 +153,19 @@ void TfrmMain::runFrame() {
         return;
     }
     // Nothing moves until a control or the engine's state changes; a rate would mean nothing.
-    runTimer->stop();
-    gbSimulation->lblBilderProSekunde->clear();
-    framesCounted_ = 0;
-    countStartMs_ = QDateTime::currentMSecsSinceEpoch();
+    runTimer_->stop();
+    restartFrameCount();
 }
 
-bool TfrmMain::fieldBrokeDown() {
+bool RunController::fieldBrokeDown() {
     // Free while the field is sound: the engine's step notices a broken height itself. Once
     // broken the field stays so; the look after each step keeps the violet marks on the cells
     // as they spread.
     if (engine_.markNonFinite() == 0) {
         return false;
     }
-    SimulationGroup& g = *gbSimulation;
-    timerSchrittweise->stop();
-    g.rbPaused->setChecked(true);
-    g.rbPausedClick();
+    timerSchrittweise_->stop();
+    view_->pauseControls();
     if (brokenFieldReported_) {
         return false;
     }
@@ -141,7 +173,7 @@ bool TfrmMain::fieldBrokeDown() {
     return true;
 }
 
-void TfrmMain::reportBrokenField() {
+void RunController::reportBrokenField() {
     const QString time =
         QLocale(QLocale::German).toString(simulationSeconds(engine_.simulationTime()), 'f', 2);
     userDialogs().error(
@@ -154,7 +186,7 @@ void TfrmMain::reportBrokenField() {
             .arg(time));
 }
 
-void TfrmMain::startProbeRecording() {
+void RunController::startProbeRecording() {
     std::vector<ProbeTrace> traces;
     double longestPeriod = 0.0;
     const TObjektListe& list = *document_.tank().Objekte;
@@ -172,85 +204,51 @@ void TfrmMain::startProbeRecording() {
     collectProbeSamples();
     probes_.start(probes_.probes(), engine_.simulationTime());
     // Three periods of the slowest exciter show a phase difference and the shape of the wave.
-    GLFrame->probePlot->setTimeSpan(longestPeriod > 0 ? 3.0 * longestPeriod : 10.0);
-    GLFrame->showProbePlot(any);
+    view_->showProbes(any, longestPeriod > 0 ? 3.0 * longestPeriod : 10.0);
 }
 
-void TfrmMain::collectProbeSamples() {
+void RunController::collectProbeSamples() {
     if (probes_.collect(engine_) > 0) {
-        GLFrame->probePlot->update();
+        view_->probesSampled();
     }
 }
 
-void TfrmMain::placeRunCamera() {
-    const SimulationGroup& g = *gbSimulation;
-    const double distance = double(g.tbEntfernung->value()) / double(g.tbEntfernung->maximum());
-    double sx, h, d;
-    if (g.tbHoehe->value() < g.tbHoehe->maximum()) {
-        sx = double(GLFrame->sbX->value()) / double(GLFrame->sbX->maximum());
-        d = distance * 3 + 0.5;
-        h = double(g.tbHoehe->value()) / double(g.tbHoehe->maximum()) * 2.5 * d;
-    } else {
-        // Bird's-eye view straight over the middle.
-        sx = 0.5;
-        h = distance * 2;
-        d = 0.5;
-    }
-    TZBecken::PlaceCamera(sx, h, d, -h, 0.5 - d, engine_);
-}
-
-void TfrmMain::countFrame() {
+void RunController::countFrame() {
     ++framesCounted_;
     const long long now = QDateTime::currentMSecsSinceEpoch();
     const long long elapsed = now - countStartMs_;
     if (elapsed >= 1000) {
         const double rate = double(framesCounted_) * 1000.0 / double(elapsed);
-        gbSimulation->lblBilderProSekunde->setText(
+        view_->showFrameRate(
             QStringLiteral("Bilder/s: %1").arg(QLocale(QLocale::German).toString(rate, 'f', 0)));
         framesCounted_ = 0;
         countStartMs_ = now;
     }
 }
 
-void TfrmMain::haltRun() {
-    run_.running = false;
-    runTimer->stop();
-    timerSchrittweise->stop();
+void RunController::restartFrameCount() {
+    view_->showFrameRate({});
+    framesCounted_ = 0;
+    countStartMs_ = QDateTime::currentMSecsSinceEpoch();
 }
 
-void TfrmMain::endRun() {
+void RunController::halt() {
+    run_.running = false;
+    runTimer_->stop();
+    timerSchrittweise_->stop();
+}
+
+void RunController::end() {
     if (!run_.running) {
         return;
     }
-    haltRun();
-    updateEditMenu();
-    actOeffnen->setEnabled(true);
-    recentMenu->menuAction()->setEnabled(true);
+    halt();
+    emit runningChanged(false);
     engine_.set3dMode(false);
-    if (isVisible()) {
-        UpdateTimer->start();
-    }
-    gbSimulation->hide();
-    GLFrame->showProbePlot(false);
+    view_->hideRunPanel();
     run_.in3dMode = false;
-    GLFrame->sbY->show();
-    if (run_.tutorialSequence == 0) {
-        panEdit->show();
-    } else {
-        restoreTutorialAfterRun();
-    }
-}
-
-void TfrmMain::leaveRunClick() {
-    run_.simulationStopped = true;
-    panTutorial->btnSimScreenHelp->hide();
-    StopRun();
-    RefreshEngine();
-}
-
-void TfrmMain::resetRunClick() {
-    gbSimulation->btnSimRun->show();
-    RunSimulation();
+    view_->showEditPanels();
+    emit ended();
 }
 
 } // namespace zb::ui
