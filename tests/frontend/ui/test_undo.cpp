@@ -316,6 +316,23 @@ class UndoTest : public QObject {
         QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral(", "))));
     }
 
+    // The saved state may lie in the middle of a gesture; the gesture is still one step.
+    void aDragOverTheSavedValueIsOneStep() {
+        Harness h;
+        QSlider& slider = *h.editor().gbWannenWerte->tbStandardKoppl;
+        const int saved = slider.value();
+        slider.setValue(saved + 10);
+        slider.setValue(saved); // the mouse still held
+        QVERIFY(!h.window->document().isModified());
+        slider.setValue(saved + 20);
+        h.window->document().endGesture();
+        QVERIFY(h.window->document().isModified());
+        undoAction(h).trigger();
+        QCOMPARE(slider.value(), saved);
+        QVERIFY(!h.window->document().isModified());
+        QVERIFY(!undoAction(h).isEnabled());
+    }
+
     void newAndOpenStartAFreshHistoryAndTheTutorialHasNoMenu() {
         Harness h;
         h.insert(QStringLiteral("Schirm"));
