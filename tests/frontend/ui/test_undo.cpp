@@ -316,21 +316,28 @@ class UndoTest : public QObject {
         QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral(", "))));
     }
 
-    // The saved state may lie in the middle of a gesture; the gesture is still one step.
-    void aDragOverTheSavedValueIsOneStep() {
+    // The saved values count as unchanged wherever they come back: in the middle of a gesture,
+    // which stays one step, and by undoing to before a step that had come back to them.
+    void theSavedValuesAreUnchangedWhereverTheyComeBack() {
         Harness h;
+        TankDocument& document = h.window->document();
         QSlider& slider = *h.editor().gbWannenWerte->tbStandardKoppl;
         const int saved = slider.value();
         slider.setValue(saved + 10);
         slider.setValue(saved); // the mouse still held
-        QVERIFY(!h.window->document().isModified());
-        slider.setValue(saved + 20);
-        h.window->document().endGesture();
-        QVERIFY(h.window->document().isModified());
+        QVERIFY(!document.isModified());
+        slide(h, slider, saved + 20);
+        QVERIFY(document.isModified());
+        slide(h, slider, saved);
+        QVERIFY(!document.isModified());
+
+        undoAction(h).trigger();
+        QCOMPARE(slider.value(), saved + 20);
+        QVERIFY(document.isModified());
         undoAction(h).trigger();
         QCOMPARE(slider.value(), saved);
-        QVERIFY(!h.window->document().isModified());
-        QVERIFY(!undoAction(h).isEnabled());
+        QVERIFY(!document.isModified());
+        QVERIFY(!undoAction(h).isEnabled()); // the drag was one step
     }
 
     void newAndOpenStartAFreshHistoryAndTheTutorialHasNoMenu() {
