@@ -317,7 +317,8 @@ class UndoTest : public QObject {
     }
 
     // The saved values count as unchanged wherever they come back: in the middle of a gesture,
-    // which stays one step, and by undoing to before a step that had come back to them.
+    // which stays one step, and by undoing to before a step that had come back to them. With
+    // nothing left to undo, the command names nothing.
     void theSavedValuesAreUnchangedWhereverTheyComeBack() {
         Harness h;
         TankDocument& document = h.window->document();
@@ -337,7 +338,9 @@ class UndoTest : public QObject {
         undoAction(h).trigger();
         QCOMPARE(slider.value(), saved);
         QVERIFY(!document.isModified());
-        QVERIFY(!undoAction(h).isEnabled()); // the drag was one step
+        QVERIFY(!undoAction(h).isEnabled());                          // the drag was one step
+        QCOMPARE(undoAction(h).text(), QStringLiteral("Rückgängig")); // nothing to name
+        QCOMPARE(redoAction(h).text(), QStringLiteral("Wiederholen: Kopplung ändern"));
     }
 
     void newAndOpenStartAFreshHistoryAndTheTutorialHasNoMenu() {
