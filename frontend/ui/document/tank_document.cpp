@@ -9,13 +9,57 @@ namespace zb::ui {
 namespace {
 
 // A long afternoon of editing; each step holds a copy of a small tank description.
-constexpr size_t kMaxSteps = 500;
+constexpr int kMaxSteps = 500;
 
 } // namespace
 
-TankDocument::TankDocument(QObject* parent) : QObject(parent) {}
+// One step of the history. It holds the tank on the other side of the step: the state before it
+// while it is done, the state after it while it is undone, so that undo and redo trade places with
+// the current tank and keep whatever the editor wrote quietly meanwhile.
+class TankStep : public QUndoCommand {
+  public:
+    TankStep(TankDocument& document, const QString& what, uint64_t target,
+             std::unique_ptr<TZBecken> before, bool continuesGesture)
+        : QUndoCommand(what), document_(document), what_(what), target_(target),
+          other_(std::move(before)), continuesGesture_(continuesGesture) {}
 
-TankDocument::~TankDocument() = default;
+    // Any step may take in the next one; mergeWith decides which.
+    int id() const override { return 1; }
+
+    // The next edit of the same gesture, of the same kind, to the same object. The step keeps its
+    // state before, even when the gesture ends where it began: it stays a step, as it always was.
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto& next = static_cast<const TankStep&>(*other);
+        return next.continuesGesture_ && next.what_ == what_ && next.target_ == target_;
+    }
+
+    void undo() override { document_.exchange(other_); }
+    void redo() override {
+        if (pushed_) {
+            document_.exchange(other_);
+        }
+        pushed_ = true; // the edit itself made the change before it became a step
+    }
+
+  private:
+    TankDocument& document_;
+    QString what_;
+    uint64_t target_; // the object changed, 0 for the tank itself
+    std::unique_ptr<TZBecken> other_;
+    bool continuesGesture_;
+    bool pushed_ = false;
+};
+
+TankDocument::TankDocument(QObject* parent) : QObject(parent) {
+    history_.setUndoLimit(kMaxSteps);
+    connect(&history_, &QUndoStack::indexChanged, this, &TankDocument::historyMoved);
+    connect(&history_, &QUndoStack::cleanChanged, this, &TankDocument::noteModified);
+}
+
+// The stack empties itself on destruction; nobody is left to hear of it.
+TankDocument::~TankDocument() {
+    history_.blockSignals(true);
+}
 
 void TankDocument::replace(std::unique_ptr<TZBecken> tank) {
     tank_ = std::move(tank);
@@ -56,19 +100,15 @@ bool TankDocument::apply(const QString& what, uint64_t target,
         return false; // a control that showed the value it already had
     }
     if (quiet_ == 0) {
-        const bool sameGesture = merging_ && !undo_.empty() && undo_.back().what == what &&
-                                 undo_.back().target == target;
-        if (!sameGesture) {
-            undo_.push_back({what, target, std::move(before)});
-            if (undo_.size() > kMaxSteps) {
-                undo_.erase(undo_.begin());
-            }
+        // The stack merges nothing into its clean state; a gesture that passes through the saved
+        // state stays one step all the same.
+        if (merging_ && history_.isClean()) {
+            history_.resetClean();
         }
-        redo_.clear();
+        history_.push(new TankStep(*this, what, target, std::move(before), merging_));
         merging_ = true;
-        emit historyChanged();
     }
-    noteModified();
+    settleClean();
     noteChange();
     return true;
 }
@@ -123,15 +163,30 @@ int TankDocument::indexOf(uint64_t serial) const {
 }
 
 bool TankDocument::isModified() const {
-    return tank_ && serializeTank(*tank_) != saved_;
+    return tank_ && !history_.isClean();
 }
 
 void TankDocument::markSaved() {
     saved_ = tank_ ? serializeTank(*tank_) : std::vector<uint8_t>{};
-    noteModified();
+    history_.setClean();
+}
+
+// The clean state is wherever the tank has the saved bytes: a value typed and typed back, or
+// undone to by a longer way, is no change, and what the editor writes quietly can be one.
+void TankDocument::settleClean() {
+    const bool saved = !tank_ || serializeTank(*tank_) == saved_;
+    if (saved != history_.isClean()) {
+        if (saved) {
+            history_.setClean();
+        } else {
+            history_.resetClean();
+        }
+    }
 }
 
 void TankDocument::noteModified() {
+    // Asked again rather than taken from the signal: the stack announces its own clearing after
+    // the clean state was already settled.
     const bool modified = isModified();
     if (modified != modified_) {
         modified_ = modified;
@@ -139,47 +194,30 @@ void TankDocument::noteModified() {
     }
 }
 
-QString TankDocument::undoText() const {
-    return undo_.empty() ? QString() : undo_.back().what;
-}
-
-QString TankDocument::redoText() const {
-    return redo_.empty() ? QString() : redo_.back().what;
-}
-
-void TankDocument::travel(std::vector<Step>& from, std::vector<Step>& to) {
-    if (from.empty() || !tank_) {
-        return;
-    }
-    Step step = std::move(from.back());
-    from.pop_back();
+void TankDocument::exchange(std::unique_ptr<TZBecken>& state) {
     // The edge choice is not in the file, so a pick that ticked nothing made no step: a step
     // that left the edges alone keeps the choice the user sees.
-    if (step.state->sameEdges(*tank_)) {
-        step.state->RandWahl = tank_->RandWahl;
+    if (state->sameEdges(*tank_)) {
+        state->RandWahl = tank_->RandWahl;
     }
-    to.push_back({step.what, step.target, std::move(tank_)});
-    tank_ = std::move(step.state);
-    merging_ = false;
-    emit historyChanged();
-    emit reverted();
-    noteModified();
-    noteChange();
+    std::swap(tank_, state);
+    restored_ = true;
 }
 
-void TankDocument::undo() {
-    travel(undo_, redo_);
-}
-
-void TankDocument::redo() {
-    travel(redo_, undo_);
+// Announced once the stack stands at its new index, so that listeners see the history as it is.
+void TankDocument::historyMoved() {
+    if (restored_) {
+        restored_ = false;
+        merging_ = false;
+        emit reverted();
+        noteChange();
+    }
+    settleClean();
 }
 
 void TankDocument::clearHistory() {
-    undo_.clear();
-    redo_.clear();
+    history_.clear();
     merging_ = false;
-    emit historyChanged();
 }
 
 void TankDocument::flush() {

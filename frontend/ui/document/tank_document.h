@@ -2,13 +2,15 @@
 // listens: `replaced` at once when another tank takes its place, `reverted` when undo or redo
 // put an earlier state back, `changed` once per turn of the event loop however many edits that
 // turn made, so the engine receives each change once; `modifiedChanged` at once when the tank
-// starts or stops differing from its saved state.
+// starts or stops differing from its saved state. The history is the document's undo stack,
+// whose clean state is the saved state.
 #pragma once
 
 #include "model/tank.h"
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 #include <cstdint>
 #include <functional>
@@ -17,6 +19,8 @@
 #include <vector>
 
 namespace zb::ui {
+
+class TankStep;
 
 class TankDocument : public QObject {
     Q_OBJECT
@@ -61,12 +65,12 @@ class TankDocument : public QObject {
     // Undo and redo, step by step. Edits of one gesture (a slider dragged, a number typed, an
     // object moved) make one step: successive edits of the same kind to the same object merge
     // until endGesture().
-    bool canUndo() const { return !undo_.empty(); }
-    bool canRedo() const { return !redo_.empty(); }
-    QString undoText() const; // what undo would undo, empty when nothing
-    QString redoText() const;
-    void undo();
-    void redo();
+    QUndoStack& undoStack() { return history_; }
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    QString undoText() const { return history_.undoText(); } // empty when nothing
+    void undo() { history_.undo(); }
+    void redo() { history_.redo(); }
     void endGesture() { merging_ = false; }
     void clearHistory();
 
@@ -89,27 +93,24 @@ class TankDocument : public QObject {
   signals:
     void replaced();
     void reverted();
-    void historyChanged();
     void changed();
     void modifiedChanged(bool modified);
 
   private:
-    struct Step {
-        QString what;
-        uint64_t target; // the object changed, 0 for the tank itself
-        std::unique_ptr<TZBecken> state;
-    };
+    friend class TankStep;
 
     bool apply(const QString& what, uint64_t target, const std::function<void(TZBecken&)>& change);
-    void travel(std::vector<Step>& from, std::vector<Step>& to);
+    void exchange(std::unique_ptr<TZBecken>& state);
+    void historyMoved();
+    void settleClean();
     void noteChange();
     void noteModified();
 
     std::unique_ptr<TZBecken> tank_;
     std::vector<uint8_t> saved_; // the tank's bytes when it was last created, read or saved
-    std::vector<Step> undo_;     // the state before each step, oldest first
-    std::vector<Step> redo_;
+    QUndoStack history_;
     bool merging_ = false;
+    bool restored_ = false; // a step put its state back; the stack has yet to move its index
     int quiet_ = 0;
     bool changePending_ = false;
     bool modified_ = false; // as last announced

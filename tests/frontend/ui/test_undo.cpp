@@ -316,6 +316,33 @@ class UndoTest : public QObject {
         QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral(", "))));
     }
 
+    // The saved values count as unchanged wherever they come back: in the middle of a gesture,
+    // which stays one step, and by undoing to before a step that had come back to them. With
+    // nothing left to undo, the command names nothing.
+    void theSavedValuesAreUnchangedWhereverTheyComeBack() {
+        Harness h;
+        TankDocument& document = h.window->document();
+        QSlider& slider = *h.editor().gbWannenWerte->tbStandardKoppl;
+        const int saved = slider.value();
+        slider.setValue(saved + 10);
+        slider.setValue(saved); // the mouse still held
+        QVERIFY(!document.isModified());
+        slide(h, slider, saved + 20);
+        QVERIFY(document.isModified());
+        slide(h, slider, saved);
+        QVERIFY(!document.isModified());
+
+        undoAction(h).trigger();
+        QCOMPARE(slider.value(), saved + 20);
+        QVERIFY(document.isModified());
+        undoAction(h).trigger();
+        QCOMPARE(slider.value(), saved);
+        QVERIFY(!document.isModified());
+        QVERIFY(!undoAction(h).isEnabled());                          // the drag was one step
+        QCOMPARE(undoAction(h).text(), QStringLiteral("Rückgängig")); // nothing to name
+        QCOMPARE(redoAction(h).text(), QStringLiteral("Wiederholen: Kopplung ändern"));
+    }
+
     void newAndOpenStartAFreshHistoryAndTheTutorialHasNoMenu() {
         Harness h;
         h.insert(QStringLiteral("Schirm"));
