@@ -1,5 +1,7 @@
 #include "simulation/simulation_group.h"
 
+#include "model/simulation_speed.h"
+
 #include "base/help_texts.h"
 #include "base/user_dialogs.h"
 #include "model/simulation_time.h"
@@ -69,16 +71,13 @@ void SimulationGroup::setEnginePaused(bool paused) {
     emit runViewChanged();
 }
 
+// The scale lives in the model, where the exciter box reads it before any run exists.
 float SimulationGroup::speedOf(int position) {
-    return float(position / 100.0 * 0.008 + 0.0001);
+    return timeStepOfSpeed(position);
 }
 
 float SimulationGroup::startTimeStep(double maxTimeStep) {
-    int position = kStartPosition;
-    while (position > 0 && double(speedOf(position)) > maxTimeStep) {
-        --position;
-    }
-    return speedOf(position);
+    return zb::startTimeStep(maxTimeStep);
 }
 
 void SimulationGroup::buildErreger() {

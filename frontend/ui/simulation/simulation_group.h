@@ -5,6 +5,7 @@
 
 #include "base/run_state.h"
 #include "model/engine_calls.h"
+#include "model/simulation_speed.h"
 #include "widgets/compact_group_box.h"
 
 class QCheckBox;
@@ -63,7 +64,7 @@ class SimulationGroup : public CompactGroupBox {
     static float speedOf(int position);
     // The speed position a run starts at, and its time step for a tank whose largest stable
     // step is maxTimeStep (the slider's cap may hold it lower).
-    static constexpr int kStartPosition = 30;
+    static constexpr int kStartPosition = kStartSpeedPosition;
     // The group's size in the designed window, where each control has its designed place.
     static constexpr int kDesignedWidth = 201;
     static constexpr int kDesignedHeight = 654;
