@@ -12,8 +12,8 @@ struct EngineView {
     std::vector<ZBTOOLS_Screen> screens; // in the engine's order
 };
 
-// The engine as it is now. The pool's values follow the steps; the view holds until the next
-// tank is sent, and the screens do not change before that either.
+// The engine as it is now. The pool's values follow the steps; the view holds, screens
+// included, until the next tank is sent or the engine is reset.
 EngineView engineView();
 
 } // namespace zbtool
