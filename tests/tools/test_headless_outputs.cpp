@@ -27,15 +27,16 @@ Outputs simulate(const zb::TZBecken& tank, bool headless) {
     EXPECT_EQ(zb::gEngine.pool.triangleIndices == nullptr, headless);
     ZBDLL_SetPaused(false);
     ZBDLL_SetSimulationSpeed(0.0025f);
-    IntensityAverage average(zb::gEngine);
+    const EngineView engine = engineView();
+    IntensityAverage average(engine);
     for (int step = 0; step < 150; ++step) {
         ZBDLL_NextFrame();
-        average.addSample(zb::gEngine);
+        average.addSample(engine);
     }
-    Outputs out{elongationBytes(zb::gEngine), encodePng(heightPicture(zb::gEngine.pool, 2)),
-                heightsCsv(zb::gEngine, zb::CsvForm::International),
-                screensCsv(zb::gEngine, zb::CsvForm::International),
-                intensityCsv(zb::gEngine, average.averages(), 0, zb::CsvForm::International)};
+    Outputs out{elongationBytes(engine.pool), encodePng(heightPicture(engine.pool, 2)),
+                heightsCsv(engine.pool, zb::CsvForm::International),
+                screensCsv(engine, zb::CsvForm::International),
+                intensityCsv(engine, average.averages(), 0, zb::CsvForm::International)};
     zb::restoreLoadState();
     return out;
 }

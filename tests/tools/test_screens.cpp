@@ -32,21 +32,23 @@ class Screens : public ::testing::Test {
 };
 
 TEST_F(Screens, HeightsAlongTheRowOrColumnOfEachScreen) {
-    const std::span<const zb::ScreenLine> lines = engineScreens(zb::gEngine);
+    const EngineView engine = engineView();
+    const std::vector<ZBTOOLS_Screen>& lines = engine.screens;
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(screenHeights(zb::gEngine, lines[0]), (std::vector<float>{10, 11, 12, 13, 14, 15}));
-    EXPECT_EQ(screenHeights(zb::gEngine, lines[1]), (std::vector<float>{4, 14, 24, 34}));
-    EXPECT_FALSE(screenHeights(zb::gEngine, lines[2]));
-    EXPECT_FALSE(screenHeights(zb::gEngine, lines[3]));
+    EXPECT_EQ(screenHeights(engine.pool, lines[0]), (std::vector<float>{10, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(screenHeights(engine.pool, lines[1]), (std::vector<float>{4, 14, 24, 34}));
+    EXPECT_FALSE(screenHeights(engine.pool, lines[2]));
+    EXPECT_FALSE(screenHeights(engine.pool, lines[3]));
 }
 
 TEST_F(Screens, IntensityIsTheMeanOfTheSquaredHeights) {
-    IntensityAverage average(zb::gEngine);
-    average.addSample(zb::gEngine);
+    const EngineView engine = engineView();
+    IntensityAverage average(engine);
+    average.addSample(engine);
     setHeights(-3.0f);
-    average.addSample(zb::gEngine);
+    average.addSample(engine);
     setHeights(0.0f);
-    average.addSample(zb::gEngine);
+    average.addSample(engine);
     EXPECT_EQ(average.sampleCount(), 3);
 
     const auto means = average.averages();
@@ -63,7 +65,7 @@ TEST_F(Screens, IntensityIsTheMeanOfTheSquaredHeights) {
     EXPECT_FALSE(means[3]);
 
     // One column per screen; shorter and outside screens leave their cells empty.
-    const auto cells = csvCells(intensityCsv(zb::gEngine, means, 12, zb::CsvForm::International));
+    const auto cells = csvCells(intensityCsv(engine, means, 12, zb::CsvForm::International));
     ASSERT_EQ(cells.size(), 7u);
     EXPECT_EQ(cells[0][1], "Schirm 1 (waagrecht, Position 2): Höhe², Mittelwert ab Schritt 12");
     EXPECT_EQ(
@@ -83,10 +85,11 @@ TEST(ScreensWithoutPool, NothingIsReadAndTheFilesStayEmpty) {
     addScreen(tank, "Schirm");
     tank.TransferToEngine();
     EXPECT_FALSE(zb::gEngine.poolExists);
-    EXPECT_FALSE(screenHeights(zb::gEngine, engineScreens(zb::gEngine)[0]));
-    EXPECT_TRUE(elongationBytes(zb::gEngine).empty());
-    EXPECT_EQ(heightsCsv(zb::gEngine, zb::CsvForm::International), "");
-    EXPECT_EQ(heightsCsv(zb::gEngine, zb::CsvForm::German), "");
+    const EngineView engine = engineView();
+    EXPECT_FALSE(screenHeights(engine.pool, engine.screens.at(0)));
+    EXPECT_TRUE(elongationBytes(engine.pool).empty());
+    EXPECT_EQ(heightsCsv(engine.pool, zb::CsvForm::International), "");
+    EXPECT_EQ(heightsCsv(engine.pool, zb::CsvForm::German), "");
     zb::restoreLoadState();
 }
 

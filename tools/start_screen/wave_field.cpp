@@ -1,8 +1,8 @@
 #include "wave_field.h"
 
 #include "model/tank.h"
-#include "sim/engine_state.h"
 #include "zbengine.h"
+#include "zbengine_tools.h"
 
 #include <memory>
 
@@ -73,8 +73,8 @@ WaveField computeDoubleSlitField() {
     ZBDLL_SetPaused(false);
     ZBDLL_SetSimulationSpeed(kTimeStep);
     ZBDLL_EnableExciters(true);
-    const EngineState& engine = gEngine;
-    if (!engine.poolExists)
+    const ZBTOOLS_PoolView pool = ZBTOOLS_GetPool();
+    if (!pool.exists)
         return {};
     for (int step = 0; step < kSteps; ++step)
         ZBDLL_NextFrame();
@@ -86,9 +86,9 @@ WaveField computeDoubleSlitField() {
     field.walls.resize(field.heights.size());
     for (int j = 0; j < kVisibleY; ++j)
         for (int i = 0; i < kVisibleX; ++i) {
-            const Oscillator& o = engine.pool.at(i + kEdge, j + kEdge);
-            field.heights[field.index(i, j)] = o.elongation;
-            field.walls[field.index(i, j)] = isWallCell(o);
+            const size_t k = size_t(i + kEdge) + size_t(j + kEdge) * size_t(pool.sizeX);
+            field.heights[field.index(i, j)] = ZBTOOLS_Elongation(&pool, k);
+            field.walls[field.index(i, j)] = ZBTOOLS_IsWall(&pool, k);
         }
     ZBDLL_ResetAll();
     return field;

@@ -2,7 +2,7 @@
 // and spreads to its neighbours, so a look after a step finds every fault that has happened.
 #pragma once
 
-#include "sim/pool.h"
+#include "zbengine_tools.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,6 +14,6 @@ struct Node {
 };
 
 // The first node in row order whose elongation or height is no finite number.
-std::optional<Node> firstNonFiniteNode(const zb::Pool& pool);
+std::optional<Node> firstNonFiniteNode(const ZBTOOLS_PoolView& pool);
 
 } // namespace zbtool

@@ -1,4 +1,5 @@
 #include "field_output.h"
+#include "screens.h"
 
 #include <algorithm>
 #include <bit>
@@ -12,30 +13,27 @@ static_assert(std::endian::native == std::endian::little, "elongations are writt
 
 const char* const kOutside = "außerhalb des Beckens";
 
-bool hasPool(const zb::EngineState& engine) {
-    return engine.poolExists && engine.pool.oscillators;
-}
-
-std::string orientation(const zb::ScreenLine& screen) {
+std::string orientation(const ZBTOOLS_Screen& screen) {
     return screen.horizontal ? "waagrecht" : "senkrecht";
 }
 
 } // namespace
 
-std::vector<uint8_t> elongationBytes(const zb::EngineState& engine) {
-    if (!hasPool(engine))
+std::vector<uint8_t> elongationBytes(const ZBTOOLS_PoolView& pool) {
+    if (!pool.exists)
         return {};
-    const zb::Pool& pool = engine.pool;
-    std::vector<uint8_t> bytes(pool.cellCount() * sizeof(double));
-    for (size_t k = 0; k < pool.cellCount(); ++k)
-        std::memcpy(&bytes[k * sizeof(double)], &pool.oscillators[k].elongation, sizeof(double));
+    const size_t count = size_t(pool.sizeX) * size_t(pool.sizeY);
+    std::vector<uint8_t> bytes(count * sizeof(double));
+    for (size_t k = 0; k < count; ++k) {
+        const double v = ZBTOOLS_Elongation(&pool, k);
+        std::memcpy(&bytes[k * sizeof(double)], &v, sizeof(double));
+    }
     return bytes;
 }
 
-std::string heightsCsv(const zb::EngineState& engine, zb::CsvForm form) {
-    if (!hasPool(engine))
+std::string heightsCsv(const ZBTOOLS_PoolView& pool, zb::CsvForm form) {
+    if (!pool.exists)
         return {};
-    const zb::Pool& pool = engine.pool;
     zb::CsvTable table(form);
     table.text("Y \\ X");
     for (int32_t i = 0; i < pool.sizeX; ++i)
@@ -44,18 +42,18 @@ std::string heightsCsv(const zb::EngineState& engine, zb::CsvForm form) {
     for (int32_t j = 0; j < pool.sizeY; ++j) {
         table.number(int64_t(j));
         for (int32_t i = 0; i < pool.sizeX; ++i)
-            table.number(pool.at(i, j).position.y);
+            table.number(ZBTOOLS_Height(&pool, size_t(i) + size_t(j) * size_t(pool.sizeX)));
         table.endRow();
     }
     return table.take();
 }
 
-std::string screensCsv(const zb::EngineState& engine, zb::CsvForm form) {
-    const std::span<const zb::ScreenLine> screens = engineScreens(engine);
+std::string screensCsv(const EngineView& engine, zb::CsvForm form) {
+    const std::vector<ZBTOOLS_Screen>& screens = engine.screens;
     std::vector<std::optional<std::vector<float>>> heights;
     size_t longest = 0;
-    for (const zb::ScreenLine& screen : screens) {
-        heights.push_back(screenHeights(engine, screen));
+    for (const ZBTOOLS_Screen& screen : screens) {
+        heights.push_back(screenHeights(engine.pool, screen));
         if (heights.back())
             longest = std::max(longest, heights.back()->size());
     }
@@ -79,15 +77,15 @@ std::string screensCsv(const zb::EngineState& engine, zb::CsvForm form) {
     return table.take();
 }
 
-std::string intensityCsv(const zb::EngineState& engine,
+std::string intensityCsv(const EngineView& engine,
                          const std::vector<std::optional<std::vector<double>>>& averages,
                          int64_t averageFrom, zb::CsvForm form) {
-    const std::span<const zb::ScreenLine> screens = engineScreens(engine);
+    const std::vector<ZBTOOLS_Screen>& screens = engine.screens;
     zb::CsvTable table(form);
     table.text("Schwinger entlang des Schirms");
     size_t rows = 0;
     for (size_t k = 0; k < screens.size(); ++k) {
-        const zb::ScreenLine& screen = screens[k];
+        const ZBTOOLS_Screen& screen = screens[k];
         // Named by the editor's Position field (counted from 1), as the program's table does.
         std::string name = "Schirm " + std::to_string(k + 1) + " (" + orientation(screen) +
                            ", Position " + std::to_string(int64_t(screen.position) + 1);

@@ -23,8 +23,8 @@ uint8_t mix(uint8_t a, uint8_t b, double t) {
     return uint8_t(std::lround(double(a) + (double(b) - double(a)) * t));
 }
 
-bool isWater(const zb::Oscillator& o) {
-    return !zb::isWallCell(o) && !o.exciter;
+bool isWater(const ZBTOOLS_PoolView& pool, size_t k) {
+    return !ZBTOOLS_IsWall(&pool, k) && !ZBTOOLS_IsExciter(&pool, k);
 }
 
 // Waves spreading from a source fade with distance; the square root keeps the far ones visible
@@ -58,27 +58,26 @@ bool pictureFits(int64_t nx, int64_t ny, int scale) {
     return w <= kMaxPixels && h <= kMaxPixels && w * h <= kMaxPixels;
 }
 
-RgbImage heightPicture(const zb::Pool& pool, int scale) {
+RgbImage heightPicture(const ZBTOOLS_PoolView& pool, int scale) {
     const int32_t nx = pool.sizeX, ny = pool.sizeY;
     double largest = 0.0;
-    for (int32_t j = 0; j < ny; ++j)
-        for (int32_t i = 0; i < nx; ++i) {
-            const zb::Oscillator& o = pool.at(i, j);
-            const double h = std::fabs(double(o.position.y));
-            if (isWater(o) && std::isfinite(h))
-                largest = std::max(largest, h);
-        }
+    for (size_t k = 0; k < size_t(nx) * size_t(ny); ++k) {
+        const double h = std::fabs(double(ZBTOOLS_Height(&pool, k)));
+        if (isWater(pool, k) && std::isfinite(h))
+            largest = std::max(largest, h);
+    }
 
     RgbImage image(nx * scale, ny * scale);
     for (int32_t j = 0; j < ny; ++j)
         for (int32_t i = 0; i < nx; ++i) {
-            const zb::Oscillator& o = pool.at(i, j);
-            const double h = double(o.position.y);
-            const Rgb c = zb::isWallCell(o)                                   ? kWallColour
-                          : !std::isfinite(h) || !std::isfinite(o.elongation) ? kNotFiniteColour
-                          : o.exciter                                         ? kExciterColour
-                          : largest > 0.0 ? divergingColour(compressed(h / largest))
-                                          : divergingColour(0.0);
+            const size_t k = size_t(i) + size_t(j) * size_t(nx);
+            const double h = double(ZBTOOLS_Height(&pool, k));
+            const Rgb c = ZBTOOLS_IsWall(&pool, k) ? kWallColour
+                          : !std::isfinite(h) || !std::isfinite(ZBTOOLS_Elongation(&pool, k))
+                              ? kNotFiniteColour
+                          : ZBTOOLS_IsExciter(&pool, k) ? kExciterColour
+                          : largest > 0.0               ? divergingColour(compressed(h / largest))
+                                                        : divergingColour(0.0);
             for (int y = j * scale; y < (j + 1) * scale; ++y)
                 for (int x = i * scale; x < (i + 1) * scale; ++x) {
                     uint8_t* p = image.at(x, y);

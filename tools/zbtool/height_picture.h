@@ -2,7 +2,7 @@
 #pragma once
 
 #include "png_writer.h"
-#include "sim/pool.h"
+#include "zbengine_tools.h"
 
 #include <cstdint>
 #include <optional>
@@ -33,6 +33,6 @@ bool pictureFits(int64_t nx, int64_t ny, int scale);
 // the waves, and coloured by the square root of that fraction, so that waves far from their
 // source stay visible. Nodes that are no finite number, exciters included, get their own
 // colour. The pool must hold its arrays and fit.
-RgbImage heightPicture(const zb::Pool& pool, int scale);
+RgbImage heightPicture(const ZBTOOLS_PoolView& pool, int scale);
 
 } // namespace zbtool

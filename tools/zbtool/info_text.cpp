@@ -4,9 +4,8 @@
 #include "model/simulation_time.h"
 #include "model/stability.h"
 
-#include "sim/engine_state.h"
-#include "sim/memory_budget.h"
-#include "sim/pool.h"
+#include "zbengine.h"
+#include "zbengine_tools.h"
 
 #include <cmath>
 #include <cstdio>
@@ -56,20 +55,17 @@ std::string bytesText(uint64_t bytes) {
                      : decimal(std::round(v * 10) / 10) + " " + units[unit];
 }
 
-// The engine's own verdict, against the memory available now.
+// The engine's own verdict, against the memory available now (the tool holds no pool yet).
 std::string poolSizeRemark(int32_t nx, int32_t ny) {
-    const zb::PoolBudget budget = zb::checkPoolBudget(nx, ny);
-    switch (budget.verdict) {
-    case zb::PoolSizeCheck::Ok:
-        return {};
-    case zb::PoolSizeCheck::TooSmall:
+    uint64_t needed = 0, available = 0;
+    switch (ZBDLL_CheckPoolSize(nx, ny, &needed, &available)) {
+    case 1:
         return " – zu klein, die Simulation baut kein Becken";
-    case zb::PoolSizeCheck::TooManyCells:
+    case 2:
         return " – zu groß, die Simulation baut kein Becken";
-    case zb::PoolSizeCheck::TooLittleMemory:
-        return " – zu groß für den freien Speicher (braucht " + bytesText(budget.neededBytes) +
-               ", verfügbar sind " + bytesText(budget.availableBytes) +
-               "), die Simulation baut kein Becken";
+    case 3:
+        return " – zu groß für den freien Speicher (braucht " + bytesText(needed) +
+               ", verfügbar sind " + bytesText(available) + "), die Simulation baut kein Becken";
     }
     return {};
 }
@@ -150,9 +146,9 @@ std::string screenText(const zb::TSchirm& sc, const zb::TZBecken& t, int screenI
                     " ab 0 gezählt)";
     if (position < 1 || position > limit)
         s += ", liegt außerhalb des Beckens";
-    if (screenIndex >= zb::kMaxScreens)
+    if (screenIndex >= ZBTOOLS_MAX_SCREENS)
         s += "\n   wird nicht gemessen: die Simulation nimmt nur die ersten " +
-             std::to_string(zb::kMaxScreens) + " Schirme";
+             std::to_string(ZBTOOLS_MAX_SCREENS) + " Schirme";
     return s + "\n";
 }
 

@@ -1,45 +1,40 @@
 #include "screens.h"
 
-#include <algorithm>
-
 namespace zbtool {
 
-std::span<const zb::ScreenLine> engineScreens(const zb::EngineState& engine) {
-    const int32_t count = std::clamp(engine.screenCount, 0, zb::kMaxScreens);
-    return {engine.screens, size_t(count)};
-}
-
-std::optional<std::vector<float>> screenHeights(const zb::EngineState& engine,
-                                                const zb::ScreenLine& screen) {
-    const zb::Pool& pool = engine.pool;
-    if (!engine.poolExists || !pool.oscillators)
+std::optional<std::vector<float>> screenHeights(const ZBTOOLS_PoolView& pool,
+                                                const ZBTOOLS_Screen& screen) {
+    if (!pool.exists)
         return std::nullopt;
     const int32_t across = screen.horizontal ? pool.sizeY : pool.sizeX;
     const int32_t along = screen.horizontal ? pool.sizeX : pool.sizeY;
     if (screen.position < 0 || screen.position >= across)
         return std::nullopt;
+    // Along a row the nodes follow each other; along a column they lie a row apart.
+    const size_t first =
+        screen.horizontal ? size_t(screen.position) * size_t(pool.sizeX) : size_t(screen.position);
+    const size_t step = screen.horizontal ? 1 : size_t(pool.sizeX);
     std::vector<float> heights(static_cast<size_t>(along));
     for (int32_t k = 0; k < along; ++k)
-        heights[size_t(k)] = screen.horizontal ? pool.at(k, screen.position).position.y
-                                               : pool.at(screen.position, k).position.y;
+        heights[size_t(k)] = ZBTOOLS_Height(&pool, first + size_t(k) * step);
     return heights;
 }
 
-IntensityAverage::IntensityAverage(const zb::EngineState& engine) {
-    for (const zb::ScreenLine& screen : engineScreens(engine)) {
-        if (const std::optional<std::vector<float>> heights = screenHeights(engine, screen))
+IntensityAverage::IntensityAverage(const EngineView& engine) {
+    for (const ZBTOOLS_Screen& screen : engine.screens) {
+        if (const std::optional<std::vector<float>> heights = screenHeights(engine.pool, screen))
             sums_.emplace_back(std::vector<double>(heights->size(), 0.0));
         else
             sums_.emplace_back(std::nullopt);
     }
 }
 
-void IntensityAverage::addSample(const zb::EngineState& engine) {
-    const std::span<const zb::ScreenLine> screens = engineScreens(engine);
+void IntensityAverage::addSample(const EngineView& engine) {
+    const std::vector<ZBTOOLS_Screen>& screens = engine.screens;
     for (size_t s = 0; s < sums_.size() && s < screens.size(); ++s) {
         if (!sums_[s])
             continue;
-        const std::optional<std::vector<float>> heights = screenHeights(engine, screens[s]);
+        const std::optional<std::vector<float>> heights = screenHeights(engine.pool, screens[s]);
         std::vector<double>& sum = *sums_[s];
         for (size_t k = 0; heights && k < sum.size() && k < heights->size(); ++k)
             sum[k] += double((*heights)[k]) * double((*heights)[k]);

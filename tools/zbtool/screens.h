@@ -2,30 +2,26 @@
 // screen in a real ripple tank would show.
 #pragma once
 
-#include "sim/engine_state.h"
+#include "engine_view.h"
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <vector>
 
 namespace zbtool {
 
-// The screens in the engine's table, in its order.
-std::span<const zb::ScreenLine> engineScreens(const zb::EngineState& engine);
-
 // The float heights along a screen; none when the screen lies outside the pool or there is no
 // pool. The engine does not check screen positions, so this must.
-std::optional<std::vector<float>> screenHeights(const zb::EngineState& engine,
-                                                const zb::ScreenLine& screen);
+std::optional<std::vector<float>> screenHeights(const ZBTOOLS_PoolView& pool,
+                                                const ZBTOOLS_Screen& screen);
 
 // The screens and the pool are fixed once the tank is sent, so the engine given to addSample
 // must hold the same screens and pool as the one given to the constructor.
 class IntensityAverage {
   public:
-    explicit IntensityAverage(const zb::EngineState& engine);
+    explicit IntensityAverage(const EngineView& engine);
     // Adds height² along every screen of the current state as one sample.
-    void addSample(const zb::EngineState& engine);
+    void addSample(const EngineView& engine);
     // Per screen, the mean of height² over the samples; none for a screen outside the pool.
     std::vector<std::optional<std::vector<double>>> averages() const;
     int64_t sampleCount() const { return samples_; }

@@ -1,5 +1,6 @@
 #include "simulate_command.h"
 
+#include "engine_view.h"
 #include "exit_codes.h"
 #include "field_check.h"
 #include "field_output.h"
@@ -12,8 +13,8 @@
 #include "tank_input.h"
 #include "time_step.h"
 
-#include "sim/engine_state.h"
 #include "zbengine.h"
+#include "zbengine_tools.h"
 
 #include <csignal>
 #include <cstdio>
@@ -41,9 +42,8 @@ void reportWriteFailure(const zb::ReplacingFile& file) {
 }
 
 // The PNG is checked before the run, so that a long simulation does not end in nothing.
-std::optional<std::string> pictureProblem(const zb::EngineState& engine, int scale) {
-    const zb::Pool& pool = engine.pool;
-    if (!engine.poolExists)
+std::optional<std::string> pictureProblem(const ZBTOOLS_PoolView& pool, int scale) {
+    if (!pool.exists)
         return "die Größe " + std::to_string(pool.sizeX) + " × " + std::to_string(pool.sizeY) +
                " ergibt kein Becken, also kein Bild";
     if (!pictureFits(pool.sizeX, pool.sizeY, scale))
@@ -104,18 +104,17 @@ struct RunEnd {
 // overflowing.
 constexpr int64_t kProbeTakeInterval = 1024;
 
-RunEnd runSteps(const SimulateOptions& options, std::optional<IntensityAverage>& average,
-                std::optional<ProbeCsv>& probes) {
-    const zb::EngineState& engine = zb::gEngine;
+RunEnd runSteps(const SimulateOptions& options, const EngineView& engine,
+                std::optional<IntensityAverage>& average, std::optional<ProbeCsv>& probes) {
     if (average && options.averageFrom == 0)
         average->addSample(engine);
     gInterrupted = 0;
     RunEnd end;
     const auto previous = std::signal(SIGINT, onInterrupt);
     {
-        ProgressBar progress(engine.poolExists ? options.steps : 0, stderr);
+        ProgressBar progress(engine.pool.exists ? options.steps : 0, stderr);
         // Without a pool a frame does nothing; there is no point in counting them.
-        for (int64_t step = 1; step <= options.steps && engine.poolExists && !gInterrupted;
+        for (int64_t step = 1; step <= options.steps && engine.pool.exists && !gInterrupted;
              ++step) {
             ZBDLL_NextFrame();
             if (average && step >= options.averageFrom)
@@ -174,23 +173,23 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
     if (const int failed = openOutputs(options, tankPath, files))
         return failed;
 
-    zb::gEngine.headless = true; // never drawn: no index lists, no normals (no output uses them)
+    ZBTOOLS_SetHeadless(true); // never drawn: no index lists, no normals (no output uses them)
     tank.TransferToEngine();
     addCommandLineProbes(options.probes);
     ZBDLL_SetPaused(false);
     ZBDLL_SetSimulationSpeed(options.dt);
     ZBDLL_EnableExciters(true);
-    const zb::EngineState& engine = zb::gEngine;
+    const EngineView engine = engineView();
 
     const int scale = options.scale.value_or(defaultScale(engine.pool.sizeX, engine.pool.sizeY));
     if (files.png) {
-        if (const std::optional<std::string> problem = pictureProblem(engine, scale)) {
+        if (const std::optional<std::string> problem = pictureProblem(engine.pool, scale)) {
             std::fprintf(stderr, "zbtool: Kann „%s“ nicht schreiben: %s.\n",
                          files.png->path().c_str(), problem->c_str());
             return kExitOutput;
         }
     }
-    if (!engine.poolExists)
+    if (!engine.pool.exists)
         std::fprintf(stderr,
                      "zbtool: Hinweis: die Größe %d × %d ergibt kein Becken; es gibt nichts zu "
                      "berechnen.\n",
@@ -202,7 +201,7 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
     std::optional<ProbeCsv> probes;
     if (files.probes)
         probes.emplace(runProbes(tank, options.probes), options.dt, options.csvForm);
-    const RunEnd end = runSteps(options, average, probes);
+    const RunEnd end = runSteps(options, engine, average, probes);
     if (end.how == RunEnd::Interrupted) {
         std::fprintf(stderr, "zbtool: abgebrochen; keine Ausgabedatei wurde verändert.\n");
         return kExitInterrupted;
@@ -218,9 +217,9 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
 
     bool written = true;
     if (files.elongation)
-        written &= commit(*files.elongation, elongationBytes(engine));
+        written &= commit(*files.elongation, elongationBytes(engine.pool));
     if (files.heights)
-        written &= commit(*files.heights, heightsCsv(engine, options.csvForm));
+        written &= commit(*files.heights, heightsCsv(engine.pool, options.csvForm));
     if (files.screens)
         written &= commit(*files.screens, screensCsv(engine, options.csvForm));
     if (files.intensity)
