@@ -93,11 +93,7 @@ TEST_F(HeightPictureOfPool, MarksWallsAndExcitersAndScalesToTheLargestSwing) {
     pool.at(5, 5).position.y = 0.05f;
 
     const int scale = 3;
-<<<<<<< HEAD
-    const DecodedPng png = decodePng(encodePng(heightPicture(pool, scale)));
-=======
-    const DecodedPng png = decodeStoredPng(encodePng(heightPicture(engineView().pool, scale)));
->>>>>>> i24-tools
+    const DecodedPng png = decodePng(encodePng(heightPicture(engineView().pool, scale)));
     ASSERT_EQ(png.error, "");
     ASSERT_EQ(png.width, 12u * scale);
     ASSERT_EQ(png.height, 8u * scale);
@@ -129,7 +125,7 @@ TEST_F(HeightPictureOfPool, WaveFieldPicturesAreCompressed) {
             const double r = std::hypot(i - 70.0, j - 40.0);
             pool.at(i, j).position.y = float(std::sin(r / 2.9) * std::exp(-r / 90.0));
         }
-    const RgbImage picture = heightPicture(pool, 4);
+    const RgbImage picture = heightPicture(engineView().pool, 4);
     ASSERT_EQ(picture.width, 560);
     const std::vector<uint8_t> file = encodePng(picture);
     EXPECT_LT(file.size(), 250u * 1000);
