@@ -101,8 +101,8 @@ ExciterBox::ExciterBox(TankDocument& document, QWidget* parent) : ObjectBox(docu
     auto* help = addHelpButton(QStringLiteral("Was ist ein Erreger?"), QStringLiteral("Erreger"),
                                QStringLiteral("OH\\Erreger.rtf"));
     help->setObjectName(QStringLiteral("btnWasIstErreger"));
-    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Mittelpunkt")), grid_->rowCount(), 0, 1,
-                     2);
+    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Mittelpunkt"), {seErrXPos, seErrYPos}),
+                     grid_->rowCount(), 0, 1, 2);
     connectHandlers();
 }
 

@@ -30,8 +30,8 @@ MaterialBox::MaterialBox(TankDocument& document, QWidget* parent) : ObjectBox(do
                             QStringLiteral("Materialübergänge"),
                             QStringLiteral("OH\\Materialuebergaenge.rtf"));
     Button4->setObjectName(QStringLiteral("Button4"));
-    grid_->addWidget(makeOutsideHint(QStringLiteral("Die Übergangsstelle")), grid_->rowCount(), 0,
-                     1, 2);
+    grid_->addWidget(makeOutsideHint(QStringLiteral("Die Übergangsstelle"), {seUeY}),
+                     grid_->rowCount(), 0, 1, 2);
 
     connect(seUeY, &SpinEdit::valueChanged, this, [this](int value) {
         editRecord<TMatUebergang>(QStringLiteral("Materialübergang verschieben"),

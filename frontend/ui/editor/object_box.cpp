@@ -25,7 +25,12 @@ void ObjectBox::takeObject(const TObjekt& object, const QString& kind) {
     updateOutsideHint();
 }
 
-QLabel* ObjectBox::makeOutsideHint(const QString& subject) {
+QLabel* ObjectBox::makeOutsideHint(const QString& subject,
+                                   std::initializer_list<QWidget*> positionFields) {
+    positionFields_.assign(positionFields);
+    for (QWidget* field : positionFields_) {
+        positionToolTips_.push_back(field->toolTip());
+    }
     outsideHint_ = new QLabel(subject + QStringLiteral(" liegt außerhalb des Beckens."));
     outsideHint_->setObjectName(QStringLiteral("lblAusserhalb"));
     outsideHint_->setWordWrap(true);
@@ -45,7 +50,18 @@ void ObjectBox::updateOutsideHint() {
         outsideHint_->setPalette(p);
     }
     const TObjekt* object = document_.hasTank() ? document_.find(serial_) : nullptr;
-    outsideHint_->setVisible(object && !centreInTank(*object, document_.tank()));
+    const bool outside = object && !centreInTank(*object, document_.tank());
+    outsideHint_->setVisible(outside);
+    for (size_t k = 0; k < positionFields_.size(); ++k) {
+        QWidget* field = positionFields_[k];
+        field->setToolTip(outside ? outsideHint_->text() : positionToolTips_[k]);
+        QPalette p; // nothing set: the field follows its parent's palette again
+        if (outside) {
+            p = field->palette();
+            p.setColor(QPalette::Text, colour);
+        }
+        field->setPalette(p);
+    }
 }
 
 QPushButton* ObjectBox::addHelpButton(const QString& caption, const QString& title,

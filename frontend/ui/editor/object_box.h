@@ -8,6 +8,8 @@
 #include "widgets/compact_group_box.h"
 
 #include <cstdint>
+#include <initializer_list>
+#include <vector>
 
 class QGridLayout;
 class QLabel;
@@ -45,8 +47,10 @@ class ObjectBox : public CompactGroupBox {
     // rather than being cut.
     QPushButton* addHelpButton(const QString& caption, const QString& title, const QString& file);
 
-    // The hint names what lies outside ("Der Mittelpunkt"); the box places it.
-    QLabel* makeOutsideHint(const QString& subject);
+    // The hint names what lies outside ("Der Mittelpunkt"); the box places it. The hint sits at
+    // the bottom, which a tall box may have scrolled away: the position fields themselves also
+    // say it, in the hint's colour and as their tooltip.
+    QLabel* makeOutsideHint(const QString& subject, std::initializer_list<QWidget*> positionFields);
 
     TankDocument& document_;
     uint64_t serial_ = 0;
@@ -56,6 +60,8 @@ class ObjectBox : public CompactGroupBox {
     void updateOutsideHint();
 
     QLabel* outsideHint_ = nullptr;
+    std::vector<QWidget*> positionFields_;
+    std::vector<QString> positionToolTips_; // the fields' own tooltips, given back inside
 };
 
 } // namespace zb::ui

@@ -62,7 +62,8 @@ ProbeBox::ProbeBox(TankDocument& document, QWidget* parent) : ObjectBox(document
     edMessName->setObjectName(QStringLiteral("edMessName"));
     edMessName->setMaxLength(40);
     addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Name:"), help::MesspunktName), edMessName);
-    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Messpunkt")), grid_->rowCount(), 0, 1, 2);
+    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Messpunkt"), {seMessX, seMessY}),
+                     grid_->rowCount(), 0, 1, 2);
 
     connect(seMessX, &SpinEdit::valueChanged, this, [this](int value) {
         editRecord<TMesspunkt>(QStringLiteral("Messpunkt verschieben"),

@@ -34,7 +34,8 @@ ScreenBox::ScreenBox(TankDocument& document, QWidget* parent) : ObjectBox(docume
     Button7 = addHelpButton(QStringLiteral("Was ist ein Schirm?"), QStringLiteral("Schirme"),
                             QStringLiteral("OH\\Schirme.rtf"));
     Button7->setObjectName(QStringLiteral("Button7"));
-    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Schirm")), grid_->rowCount(), 0, 1, 2);
+    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Schirm"), {seSchirmPos}),
+                     grid_->rowCount(), 0, 1, 2);
 
     connect(seSchirmPos, &SpinEdit::valueChanged, this, [this](int value) {
         editRecord<TSchirm>(QStringLiteral("Schirm verschieben"),

@@ -43,8 +43,8 @@ WallBox::WallBox(TankDocument& document, QWidget* parent) : ObjectBox(document, 
                             QStringLiteral("OH\\Waende.rtf"));
     Button6->setObjectName(QStringLiteral("Button6"));
     // Under everything else, so that no control moves when it shows.
-    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Mittelpunkt")), grid_->rowCount(), 0, 1,
-                     2);
+    grid_->addWidget(makeOutsideHint(QStringLiteral("Der Mittelpunkt"), {seWandPosX, seWandPosY}),
+                     grid_->rowCount(), 0, 1, 2);
 
     bind(seWandPosX, &TWand::X, QStringLiteral("Wand verschieben"));
     bind(seWandPosY, &TWand::Y, QStringLiteral("Wand verschieben"));

@@ -336,10 +336,17 @@ class ObjectEditorTest : public QObject {
         // Written like the help labels, whose colour is the designed navy on a light theme.
         QCOMPARE(exciterHint.palette().color(QPalette::WindowText),
                  helpLabelColour(exciterHint.palette()));
+        // The fields the pupil typed into say it too: the hint may be scrolled out of view.
+        QCOMPARE(exciter.seErrXPos->toolTip(), exciterHint.text());
+        QCOMPARE(exciter.seErrXPos->palette().color(QPalette::Text),
+                 exciterHint.palette().color(QPalette::WindowText));
         exciter.seErrXPos->setValue(99);
         exciter.seErrYPos->setValue(49);
         h.settle();
         QVERIFY(!exciterHint.isVisibleTo(&exciter));
+        QVERIFY(exciter.seErrXPos->toolTip() != exciterHint.text());
+        QCOMPARE(exciter.seErrXPos->palette().color(QPalette::Text),
+                 exciter.palette().color(QPalette::Text));
 
         h.insert(QStringLiteral("Messpunkt"));
         ProbeBox& probe = *h.editor().gbMesspunkt;
