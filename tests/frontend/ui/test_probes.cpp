@@ -142,6 +142,24 @@ double risingPeriod(const std::vector<double>& t, const std::vector<double>& v, 
     return (crossings.back() - crossings.front()) / double(crossings.size() - 1);
 }
 
+// "Messpunkt hier einfügen" from the flat view's context menu, in the middle of the view.
+void insertProbeFromViewMenu(Harness& h) {
+    EnginePanel& panel = *frameOf(*h.window).PanSim;
+    const QPoint point(panel.width() / 2, panel.height() / 2);
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* a : menu->actions()) {
+            if (a->text() == QStringLiteral("Messpunkt hier einfügen")) {
+                a->trigger();
+            }
+        }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, panel.mapToGlobal(point));
+    QCoreApplication::sendEvent(&panel, &event);
+}
+
 } // namespace
 
 class ProbeTest : public QObject {
@@ -245,20 +263,7 @@ class ProbeTest : public QObject {
         colours.push_back(h.insert(QStringLiteral("Messpunkt")).messpunkt()->Farbe);
         colours.push_back(h.insert(QStringLiteral("Messpunkt")).messpunkt()->Farbe);
         // The flat view's menu chooses alike.
-        EnginePanel& panel = *frameOf(*h.window).PanSim;
-        const QPoint point(panel.width() / 2, panel.height() / 2);
-        QTimer::singleShot(0, [] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            for (QAction* a : menu->actions()) {
-                if (a->text() == QStringLiteral("Messpunkt hier einfügen")) {
-                    a->trigger();
-                }
-            }
-            menu->close();
-        });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point, panel.mapToGlobal(point));
-        QCoreApplication::sendEvent(&panel, &event);
+        insertProbeFromViewMenu(h);
         QCOMPARE(h.tank().Objekte->Count(), 4);
         colours.push_back(h.tank().Objekte->at(3).messpunkt()->Farbe);
         QVERIFY(colours[0] != colours[1] && colours[1] != colours[2] && colours[0] != colours[2]);
@@ -286,20 +291,7 @@ class ProbeTest : public QObject {
                  qPrintable(h.dialogs.errors[0]));
 
         // The flat view's menu is refused alike; other kinds still go in.
-        EnginePanel& panel = *frameOf(*h.window).PanSim;
-        const QPoint point(panel.width() / 2, panel.height() / 2);
-        QTimer::singleShot(0, [] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            for (QAction* a : menu->actions()) {
-                if (a->text() == QStringLiteral("Messpunkt hier einfügen")) {
-                    a->trigger();
-                }
-            }
-            menu->close();
-        });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point, panel.mapToGlobal(point));
-        QCoreApplication::sendEvent(&panel, &event);
+        insertProbeFromViewMenu(h);
         QCOMPARE(h.dialogs.errors.size(), 2);
         QCOMPARE(h.tank().Objekte->Count(), kMaxMesspunkte + 1);
         h.insert(QStringLiteral("Wand"));
