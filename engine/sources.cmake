@@ -10,12 +10,14 @@ set(ZB_ENGINE_SIM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/sim/exports.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/frame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/mark_exports.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sim/moving_exciter_exports.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/materials.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/memory_budget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/pool.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/probe_exports.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/probe_store.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/rotated_rect.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sim/shaped_object_exports.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/step.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/step_normals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/step_update.cpp

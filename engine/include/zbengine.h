@@ -148,6 +148,39 @@ ZBDLL_API int32_t ZBDLL_ReadProbes(float* values, int32_t capacity);
    step, one elongation per probe in the order added, step after step. Returns the number of steps
    taken, at most capacity / probe count; older samples beyond the engine's store of 4096 steps are
    dropped. 0 without probes. */
+/* Objects of the extended tank (moving and pulsed exciters, shaped media, curved walls, quiet
+   edges). They are sent in the same place as their designed relatives: media after the material
+   changes and before the walls, curved walls among the walls in the tank's order, ZBDLL_SetEdgeKind
+   before ZBDLL_AddEdges. A tank that uses none of them is built exactly as before. */
+ZBDLL_API void ZBDLL_SetExciterMotion(double vx, double vy,  /* oscillators per engine time unit */
+                                      int32_t pulsePeriods); /* 0 continuous, 1..10 a pulse */
+/* Applies to the exciter added last (ZBDLL_AddExciter). A moving exciter starts at its centre
+   when the run starts, drives the cells under it in proportion to their overlap, and stops at the
+   pool's border. A pulse swings pulsePeriods periods under a smooth envelope, then the cells move
+   like water. Ignored without an exciter; values outside the ranges are clamped. */
+ZBDLL_API void ZBDLL_TriggerPulse(void);      /* every pulsed exciter starts its pulse again now */
+ZBDLL_API void ZBDLL_AddMedium(int32_t shape, /* 0 rectangle, 1 ellipse, 2 triangle */
+                               double centerX, double centerY, /* oscillators */
+                               double width, double height,    /* oscillators, the full extent */
+                               double angle,                   /* degrees, counter-clockwise */
+                               double coupling, double damping /* as ZBDLL_AddMatChange */);
+/* Cells inside the shape take the medium's coupling and damping and its tint; walls and exciters
+   already there stay as they are. The triangle is isosceles: apex at the top of its box. */
+ZBDLL_API void ZBDLL_AddArcWall(double centerX, double centerY, double radius, /* oscillators */
+                                double startAngle, double endAngle, /* degrees, ccw from +x */
+                                int32_t thickness,                  /* oscillators, >= 1 */
+                                int32_t slitCount, int32_t slitWidth, int32_t barWidth);
+/* A wall along a circular arc; slits are centred on the arc's middle, measured along the arc. */
+ZBDLL_API void ZBDLL_AddParabolaWall(double focusX, double focusY, /* oscillators */
+                                     double focalLength,           /* oscillators, > 0 */
+                                     double angle, /* degrees: direction the mirror opens to */
+                                     double width, /* aperture across the axis, oscillators */
+                                     int32_t thickness, int32_t slitCount, int32_t slitWidth,
+                                     int32_t barWidth);
+/* A wall along the parabola with that focus; slits are centred on the vertex. */
+ZBDLL_API void ZBDLL_SetEdgeKind(int32_t kind); /* 0 the designed damped edges (default),
+                                                   1 quiet edges that hardly reflect */
+
 ZBDLL_API void ZBDLL_SetMessageHandler(void (*handler)(const char* title, const char* text));
 /* shows the engine's messages (unreadable background pictures); none: standard error */
 

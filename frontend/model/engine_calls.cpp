@@ -35,6 +35,37 @@ void EngineCalls::addEdges(bool back, bool front, bool left, bool right) {
     ZBDLL_AddEdges(back, front, left, right);
 }
 
+void EngineCalls::setExciterMotion(double vx, double vy, int32_t pulsePeriods) {
+    ZBDLL_SetExciterMotion(vx, vy, pulsePeriods);
+}
+
+void EngineCalls::triggerPulse() {
+    ZBDLL_TriggerPulse();
+}
+
+void EngineCalls::addMedium(int32_t shape, double centerX, double centerY, double width,
+                            double height, double angle, double coupling, double damping) {
+    ZBDLL_AddMedium(shape, centerX, centerY, width, height, angle, coupling, damping);
+}
+
+void EngineCalls::addArcWall(double centerX, double centerY, double radius, double startAngle,
+                             double endAngle, int32_t thickness, int32_t slitCount,
+                             int32_t slitWidth, int32_t barWidth) {
+    ZBDLL_AddArcWall(centerX, centerY, radius, startAngle, endAngle, thickness, slitCount,
+                     slitWidth, barWidth);
+}
+
+void EngineCalls::addParabolaWall(double focusX, double focusY, double focalLength, double angle,
+                                  double width, int32_t thickness, int32_t slitCount,
+                                  int32_t slitWidth, int32_t barWidth) {
+    ZBDLL_AddParabolaWall(focusX, focusY, focalLength, angle, width, thickness, slitCount,
+                          slitWidth, barWidth);
+}
+
+void EngineCalls::setEdgeKind(int32_t kind) {
+    ZBDLL_SetEdgeKind(kind);
+}
+
 int32_t EngineCalls::checkPoolSize(int32_t sizeX, int32_t sizeY, uint64_t* needed,
                                    uint64_t* available) {
     return ZBDLL_CheckPoolSize(sizeX, sizeY, needed, available);

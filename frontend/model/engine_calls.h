@@ -19,6 +19,18 @@ class EngineCalls {
     virtual void addExciter(int32_t centerX, int32_t centerY, int32_t width, int32_t length,
                             int32_t angle, double omega, double amplitude, bool sineMode);
     virtual void addEdges(bool back, bool front, bool left, bool right);
+    // The extended objects; see zbengine.h for units and order.
+    virtual void setExciterMotion(double vx, double vy, int32_t pulsePeriods);
+    virtual void triggerPulse();
+    virtual void addMedium(int32_t shape, double centerX, double centerY, double width,
+                           double height, double angle, double coupling, double damping);
+    virtual void addArcWall(double centerX, double centerY, double radius, double startAngle,
+                            double endAngle, int32_t thickness, int32_t slitCount,
+                            int32_t slitWidth, int32_t barWidth);
+    virtual void addParabolaWall(double focusX, double focusY, double focalLength, double angle,
+                                 double width, int32_t thickness, int32_t slitCount,
+                                 int32_t slitWidth, int32_t barWidth);
+    virtual void setEdgeKind(int32_t kind);
     // Whether a pool of this size can be built now: 0 yes, 1 too small, 2 too many oscillators,
     // 3 not enough memory; with what it needs and what a pool may take now, in bytes.
     virtual int32_t checkPoolSize(int32_t sizeX, int32_t sizeY, uint64_t* needed,

@@ -19,6 +19,12 @@ TObjekt::Daten defaultDaten(int32_t art) {
         return TErreger{};
     case kArtMesspunkt:
         return TMesspunkt{};
+    case kArtMedium:
+        return TMedium{};
+    case kArtKreisbogen:
+        return TKreisbogen{};
+    case kArtParabel:
+        return TParabel{};
     default:
         return std::monostate{};
     }

@@ -17,7 +17,10 @@ enum : int32_t {
     kArtSchirm = 2,
     kArtMatUebergang = 3,
     kArtErreger = 4,
-    kArtMesspunkt = 5, // only in files of version 3
+    kArtMesspunkt = 5, // files of version 3 and 4
+    kArtMedium = 6,    // files of version 4
+    kArtKreisbogen = 7,
+    kArtParabel = 8,
 };
 
 constexpr int kMaxMesspunkte = 8; // probes per tank
@@ -54,6 +57,11 @@ struct TErreger {
     double Frequenz = 10.0; // angular frequency of the drive; period T = 1000 / f * 50
     double Amplitude = 0.1;
     bool Fest = true; // prescribed sine displacement rather than an added acceleration
+    // Extensions, written only to files of version 4 and only needed there when not default.
+    double Vx = 0.0, Vy = 0.0; // velocity, oscillators per second of Simulationszeit
+    bool Puls = false;         // swing Perioden periods under an envelope, then rest
+    int32_t Perioden = 1;      // 1 .. 10
+    bool extended() const { return Vx != 0.0 || Vy != 0.0 || Puls; }
 };
 
 // A probe: one oscillator whose elongation a run records.
@@ -62,11 +70,47 @@ struct TMesspunkt {
     uint32_t Farbe = 0xd01c8bu; // marker and plot colour, 0xRRGGBB
 };
 
-// One entry of the object list. Kinds 1 to 5 own exactly one record of their kind (but see
+// A region of its own coupling and damping.
+enum : int32_t { kMediumRechteck = 0, kMediumEllipse = 1, kMediumDreieck = 2 };
+struct TMedium {
+    int32_t Form = kMediumEllipse;
+    int32_t X = 50, Y = 50;          // centre
+    int32_t Breite = 40, Hoehe = 20; // full extent along the shape's own axes
+    int32_t Winkel = 0;              // degrees, counter-clockwise
+    double Kopplung = 0.25;          // as a material change
+    double Daempfung = 0.0;          // fraction
+};
+
+// A wall along a circular arc, optionally broken by slits centred on the arc's middle.
+struct TKreisbogen {
+    int32_t X = 50, Y = 50;    // centre of the circle
+    int32_t Radius = 40;       // oscillators
+    int32_t Startwinkel = 120; // degrees, counter-clockwise from +x
+    int32_t Endwinkel = 240;
+    int32_t Dicke = 1; // oscillators
+    int32_t SpaltAnz = 0;
+    int32_t Spaltbreite = 8;
+    int32_t Spaltabstand = 20;
+};
+
+// A wall along a parabola, optionally broken by slits centred on the vertex.
+struct TParabel {
+    int32_t X = 50, Y = 50;  // focus
+    int32_t Brennweite = 20; // oscillators from vertex to focus
+    int32_t Winkel = 0;      // degrees: the direction the mirror opens to
+    int32_t Breite = 80;     // aperture across the axis
+    int32_t Dicke = 1;
+    int32_t SpaltAnz = 0;
+    int32_t Spaltbreite = 8;
+    int32_t Spaltabstand = 20;
+};
+
+// One entry of the object list. Kinds 1 to 8 own exactly one record of their kind (but see
 // withoutRecord); any other kind (the tank entry, or a code from a foreign file) owns none.
 class TObjekt {
   public:
-    using Daten = std::variant<std::monostate, TWand, TSchirm, TMatUebergang, TErreger, TMesspunkt>;
+    using Daten = std::variant<std::monostate, TWand, TSchirm, TMatUebergang, TErreger, TMesspunkt,
+                               TMedium, TKreisbogen, TParabel>;
 
     // A new entry of the kind with its default record.
     explicit TObjekt(int32_t art, std::string name = {});
@@ -91,6 +135,12 @@ class TObjekt {
     const TErreger* erreger() const { return std::get_if<TErreger>(&data_); }
     TMesspunkt* messpunkt() { return std::get_if<TMesspunkt>(&data_); }
     const TMesspunkt* messpunkt() const { return std::get_if<TMesspunkt>(&data_); }
+    TMedium* medium() { return std::get_if<TMedium>(&data_); }
+    const TMedium* medium() const { return std::get_if<TMedium>(&data_); }
+    TKreisbogen* kreisbogen() { return std::get_if<TKreisbogen>(&data_); }
+    const TKreisbogen* kreisbogen() const { return std::get_if<TKreisbogen>(&data_); }
+    TParabel* parabel() { return std::get_if<TParabel>(&data_); }
+    const TParabel* parabel() const { return std::get_if<TParabel>(&data_); }
     bool hasDaten() const { return !std::holds_alternative<std::monostate>(data_); }
     // The record when it is of type R.
     template <class R>

@@ -11,7 +11,7 @@ TZBecken::TZBecken(const TZBecken& other)
     : GroesseX(other.GroesseX), GroesseY(other.GroesseY), RandHinten(other.RandHinten),
       RandVorne(other.RandVorne), RandLinks(other.RandLinks), RandRechts(other.RandRechts),
       StandardDaempfung(other.StandardDaempfung), StandardKopplung(other.StandardKopplung),
-      RandBreite(other.RandBreite), RandWahl(other.RandWahl),
+      RandBreite(other.RandBreite), RandWahl(other.RandWahl), RandArt(other.RandArt),
       Objekte(std::make_unique<TObjektListe>(*other.Objekte)) {}
 
 void TZBecken::SetSize(int32_t x, int32_t y) {
@@ -55,7 +55,7 @@ EdgeChoice TZBecken::edgeChoice() const {
 bool TZBecken::sameEdges(const TZBecken& other) const {
     return RandHinten == other.RandHinten && RandVorne == other.RandVorne &&
            RandLinks == other.RandLinks && RandRechts == other.RandRechts &&
-           RandBreite == other.RandBreite;
+           RandBreite == other.RandBreite && RandArt == other.RandArt;
 }
 
 TankReadResult TZBecken::read(const std::string& path, TankReadDetail* detail) {

@@ -61,6 +61,8 @@ class TZBecken {
     double StandardKopplung = 0.0;
     int32_t RandBreite = 0; // width of every damped edge, oscillators
     EdgeChoice RandWahl = EdgeChoice::FromFlags;
+    // 0 the designed damped edges, 1 "kaum reflektierend"; anything but 0 needs version 4.
+    int32_t RandArt = 0;
     std::unique_ptr<TObjektListe> Objekte;
 
     void SetSize(int32_t x, int32_t y);
