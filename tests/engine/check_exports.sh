@@ -7,7 +7,9 @@ ZBDLL_AddMatChange ZBDLL_AddScreen ZBDLL_AddWall ZBDLL_CheckPoolSize ZBDLL_Clear
 ZBDLL_CreateEmptyPool ZBDLL_CreateFromHwnd ZBDLL_EnableExciters ZBDLL_GetSimulationTime
 ZBDLL_MarkNonFinite ZBDLL_NextFrame ZBDLL_ReadFrame ZBDLL_ReadProbes ZBDLL_ReadScreenIntensity ZBDLL_RepaintScene ZBDLL_ResetAll ZBDLL_Reshape ZBDLL_Resize ZBDLL_Set3dMode ZBDLL_SetCamera
 ZBDLL_SetColorMode ZBDLL_SetHeightScale ZBDLL_SetMessageHandler ZBDLL_SetPaused ZBDLL_SetPoolAngle ZBDLL_SetSimulationSpeed
-ZBDLL_SetScreenIntensity ZBDLL_SetViewParameters ZBDLL_SetWindow"
+ZBDLL_SetScreenIntensity ZBDLL_SetViewParameters ZBDLL_SetWindow
+ZBDLL_SetExciterMotion ZBDLL_TriggerPulse ZBDLL_AddMedium ZBDLL_AddArcWall ZBDLL_AddParabolaWall
+ZBDLL_SetEdgeKind"
 actual=$(nm -D --defined-only "$lib" | awk '$2 ~ /^[TtWiDdBbVv]$/ {print $3}' |
          grep -vE '^(_init|_fini|_edata|_end|__bss_start)$' | sort)
 if [ "$actual" != "$(echo $expected | tr ' ' '\n' | sort)" ]; then
@@ -21,4 +23,4 @@ if [ "$(addr ZBDLL_Resize)" != "$(addr ZBDLL_Reshape)" ]; then
     echo "ZBDLL_Resize and ZBDLL_Reshape are not the same function"
     exit 1
 fi
-echo "34 exports, as expected"
+echo "40 exports, as expected"
