@@ -1,4 +1,5 @@
 // How a tank is described to the engine: always completely, in the order the engine needs.
+#include "model/simulation_time.h"
 #include "model/tank.h"
 
 #include <algorithm>
@@ -19,6 +20,12 @@ void TZBecken::TransferToEngine(EngineCalls& engine) const {
     engine.createEmptyPool(GroesseX, GroesseY, StandardDaempfung, StandardKopplung, RandBreite);
     for (const TMatUebergang* m : changes)
         engine.addMatChange(m->Y, m->Kopplung, m->Daempfung);
+    // Media paint over the rows the changes set, and walls over them; in list order, so that a
+    // later medium covers an earlier one.
+    for (int k = 0; k < Objekte->Count(); ++k)
+        if (const TMedium* m = Objekte->at(k).medium())
+            engine.addMedium(m->Form, m->X, m->Y, m->Breite, m->Hoehe, m->Winkel, m->Kopplung,
+                             m->Daempfung);
     for (int k = 0; k < Objekte->Count(); ++k) {
         const TObjekt& o = Objekte->at(k);
         if (const TWand* w = o.wand()) {
@@ -31,10 +38,27 @@ void TZBecken::TransferToEngine(EngineCalls& engine) const {
         } else if (const TErreger* e = o.erreger()) {
             engine.addExciter(e->X, e->Y, e->Breite, e->Laenge, e->Winkel, e->Frequenz,
                               e->Fest ? e->Amplitude : 2.0 * e->Amplitude, e->Fest);
+            // The model counts oscillators per second of Simulationszeit, the engine per unit
+            // of its own time. A plain exciter sends nothing more, as before motion existed.
+            if (e->extended())
+                engine.setExciterMotion(e->Vx * kSecondsPerEngineTime,
+                                        e->Vy * kSecondsPerEngineTime, e->Puls ? e->Perioden : 0);
         } else if (const TMesspunkt* m = o.messpunkt()) {
             engine.addProbe(m->X, m->Y, m->Farbe);
+        } else if (const TKreisbogen* a = o.kreisbogen()) {
+            engine.addArcWall(a->X, a->Y, a->Radius, a->Startwinkel, a->Endwinkel, a->Dicke,
+                              a->SpaltAnz, a->Spaltbreite,
+                              int32_t(int64_t(a->Spaltabstand) - a->Spaltbreite));
+        } else if (const TParabel* b = o.parabel()) {
+            engine.addParabolaWall(b->X, b->Y, b->Brennweite, b->Winkel, b->Breite, b->Dicke,
+                                   b->SpaltAnz, b->Spaltbreite,
+                                   int32_t(int64_t(b->Spaltabstand) - b->Spaltbreite));
         }
     }
+    // Only a tank that asks for other edges says so: designed tanks send the calls they always
+    // sent.
+    if (RandArt != 0)
+        engine.setEdgeKind(RandArt);
     engine.addEdges(RandHinten, RandVorne, RandLinks, RandRechts);
 }
 

@@ -15,7 +15,7 @@ enum class TankReadResult {
     Ok,
     Missing,      // no file at the path
     CannotOpen,   // a file, but it cannot be read (a folder, no permission, ...)
-    WrongVersion, // not version 1, 2 or 3
+    WrongVersion, // not version 1, 2, 3 or 4
     Truncated,    // ends before the records it announces are complete
 };
 
@@ -71,16 +71,16 @@ class TZBecken {
     EdgeChoice edgeChoice() const;
     bool sameEdges(const TZBecken& other) const;
 
-    // True when a file of version 1, 2 or 3 was read completely. A file that cannot be opened
+    // True when a file of version 1 to 4 was read completely. A file that cannot be opened
     // throws std::runtime_error("Datei <path> kann nicht geöffnet werden"); in every other
     // failure the tank keeps all its values and objects.
     bool LoadFromFile(const std::string& path);
     // Opens nothing but a regular file, so that a pipe or device at the path cannot hang it.
     TankReadResult read(const std::string& path, TankReadDetail* detail = nullptr);
 
-    // Writes version 2 (version 3 when the tank holds a probe) beside the target and renames it
-    // over the target only when complete. A folder, pipe or device at the path is refused and stays
-    // as it is.
+    // Writes version 2 (3 when the tank holds a probe, 4 when it uses a kind or option only that
+    // version holds) beside the target and renames it over the target only when complete. A folder,
+    // pipe or device at the path is refused and stays as it is.
     TankSaveResult SaveToFile(const std::string& path) const;
 
     // Describes the whole tank to the engine again, in the engine's required order.

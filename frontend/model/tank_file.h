@@ -1,6 +1,7 @@
 // The tank file (".zb"): a 40-byte header with the tank's own values, then one record per object
-// in list order. Little-endian integers, IEEE doubles, one byte per boolean, no padding. Versions
-// 1 to 3 are read; docs/tank-file-format.md describes them.
+// in list order (from version 4 on each with its payload's length, then a list of tagged blocks).
+// Little-endian integers, IEEE doubles, one byte per boolean, no padding. Versions 1 to 4 are
+// read; docs/tank-file-format.md describes them.
 #pragma once
 
 #include "model/tank.h"
@@ -24,7 +25,8 @@ TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank);
 TankReadResult readTankFile(const std::string& path, TZBecken& tank,
                             TankReadDetail* detail = nullptr);
 
-// The bytes of a version 2 file, or of version 3 when the tank holds a probe.
+// The bytes of a version 2 file, of version 3 when the tank holds a probe, of version 4 when it
+// uses what only version 4 holds (a medium, a curved wall, a moving or pulsed exciter, RandArt).
 std::vector<uint8_t> serializeTank(const TZBecken& tank);
 
 // Writes a temporary file beside path, syncs it and renames it over path; refuses a path that

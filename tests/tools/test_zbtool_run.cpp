@@ -87,7 +87,7 @@ TEST(ZbtoolInfo, DescribesTheTankAndEveryKindOfObject) {
     addScreen(tank, "Schirm unten") = {.Position = 81, .Horizontal = true};
     addScreen(tank, "Schirm rechts") = {.Position = 200, .Horizontal = false};
     addMaterial(tank, "Glas") = {.Y = 60, .Kopplung = 0.75, .Daempfung = 0.1};
-    tank.Objekte->add(std::make_unique<zb::TObjekt>(7, "Fremd"));
+    tank.Objekte->add(zb::TObjekt::withoutRecord(7, "Fremd")); // as a version 2 file has it
     const std::string path = saveTank(tank, dir, "alles.zb");
 
     const ToolRun run = runTool({"info", path});

@@ -36,6 +36,22 @@ class RecordingEngine : public EngineCalls {
     void addEdges(bool back, bool front, bool left, bool right) override {
         record("addEdges", back, front, left, right);
     }
+    void setExciterMotion(double vx, double vy, int32_t periods) override {
+        record("setExciterMotion", vx, vy, periods);
+    }
+    void addMedium(int32_t shape, double x, double y, double w, double h, double angle,
+                   double coupling, double damping) override {
+        record("addMedium", shape, x, y, w, h, angle, coupling, damping);
+    }
+    void addArcWall(double x, double y, double r, double start, double end, int32_t thickness,
+                    int32_t n, int32_t b, int32_t g) override {
+        record("addArcWall", x, y, r, start, end, thickness, n, b, g);
+    }
+    void addParabolaWall(double x, double y, double f, double angle, double width,
+                         int32_t thickness, int32_t n, int32_t b, int32_t g) override {
+        record("addParabolaWall", x, y, f, angle, width, thickness, n, b, g);
+    }
+    void setEdgeKind(int32_t kind) override { record("setEdgeKind", kind); }
     void setCamera(double x, double y, double z, double ty, double tz) override {
         record("setCamera", x, y, z, ty, tz);
     }

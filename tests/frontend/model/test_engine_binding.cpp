@@ -52,7 +52,7 @@ TEST(EngineBinding, MixedObjectsInTheEnginesOrder) {
     add<TMatUebergang>(tank, kArtMatUebergang) = {10, 0.5, 0.25}; // same row: list order
     add<TMesspunkt>(tank, kArtMesspunkt) = {12, 34, 0xabcdef};
     add<TErreger>(tank, kArtErreger);
-    tank.Objekte->add(std::make_unique<TObjekt>(7));
+    tank.Objekte->add(TObjekt::withoutRecord(7)); // a curved wall's code from a version 3 file
     tank.Objekte->add(TObjekt::withoutRecord(kArtMesspunkt)); // from a version 2 file
     add<TMesspunkt>(tank, kArtMesspunkt) = {-1, 0, 0};
     RecordingEngine engine;

@@ -103,7 +103,7 @@ TZBecken everyField() {
     *add(kArtSchirm, "Schirm hinten").schirm() = {70, false};
     *add(kArtMatUebergang, "Glas € ½").matUebergang() = {50, 0.75, 0.015625};
     *add(kArtErreger, "Ebene Welle").erreger() = {false, 5, 60, 1, 70, 359, 16.5, 0.42, false};
-    add(7, "unbekannt");
+    t.Objekte->add(TObjekt::withoutRecord(7, "unbekannt")); // code 7 as a version 2 file has it
     add(kArtErreger, "");
     return t;
 }
