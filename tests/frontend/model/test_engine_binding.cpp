@@ -74,6 +74,56 @@ TEST(EngineBinding, MixedObjectsInTheEnginesOrder) {
                             }));
 }
 
+TEST(EngineBinding, ExtendedObjectsWhereTheEngineWantsThem) {
+    TZBecken tank;
+    tank.SetSize(100, 100);
+    tank.SetEdges(true, true, true, true, 40);
+    tank.RandArt = 1;
+    add<TWand>(tank, kArtWand) = {50, 20, 0, 60, 0, 8, 20};
+    TObjekt& lens = tank.Objekte->add(std::make_unique<TObjekt>(kArtMedium));
+    *lens.medium() = {kMediumEllipse, 40, 50, 20, 60, 10, 0.5, 0.25};
+    *tank.Objekte->add(std::make_unique<TObjekt>(kArtKreisbogen)).kreisbogen() = {
+        60, 50, 30, -45, 45, 2, 1, 6, 10};
+    TErreger& moving = add<TErreger>(tank, kArtErreger);
+    moving.Vx = 1.0;
+    moving.Vy = -0.5;
+    add<TMatUebergang>(tank, kArtMatUebergang) = {70, 2.0, 0.0};
+    TErreger& pulse = add<TErreger>(tank, kArtErreger);
+    pulse.Puls = true;
+    pulse.Perioden = 3;
+    add<TErreger>(tank, kArtErreger).Perioden = 4; // no pulse: a plain exciter
+    *tank.Objekte->add(std::make_unique<TObjekt>(kArtParabel)).parabel() = {20, 30, 12, 90, 50,
+                                                                            1,  0,  8,  20};
+    *tank.Objekte->add(std::make_unique<TObjekt>(kArtMedium)).medium() = {
+        kMediumDreieck, 10, 90, 8, 6, -90, 3.0, 0.0};
+    TErreger& both = add<TErreger>(tank, kArtErreger);
+    both.Vy = 2.0;
+    both.Puls = true;
+    both.Perioden = 10;
+    RecordingEngine engine;
+    tank.TransferToEngine(engine);
+    // Oscillators per second of Simulationszeit times 25/π seconds per engine time unit.
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{
+                                "resetAll",
+                                "createEmptyPool 100, 100, 0, 0, 40",
+                                "addMatChange 70, 2, 0",
+                                "addMedium 1, 40, 50, 20, 60, 10, 0.5, 0.25",
+                                "addMedium 2, 10, 90, 8, 6, -90, 3, 0",
+                                "addWall 50, 20, 0, 60, 0, 8, 12",
+                                "addArcWall 60, 50, 30, -45, 45, 2, 1, 6, 4",
+                                "addExciter 4, 4, 5, 5, 0, 10, 0.10000000000000001, true",
+                                "setExciterMotion 7.9577471545947667, -3.9788735772973833, 0",
+                                "addExciter 4, 4, 5, 5, 0, 10, 0.10000000000000001, true",
+                                "setExciterMotion 0, 0, 3",
+                                "addExciter 4, 4, 5, 5, 0, 10, 0.10000000000000001, true",
+                                "addParabolaWall 20, 30, 12, 90, 50, 1, 0, 8, 12",
+                                "addExciter 4, 4, 5, 5, 0, 10, 0.10000000000000001, true",
+                                "setExciterMotion 0, 15.915494309189533, 10",
+                                "setEdgeKind 1",
+                                "addEdges true, true, true, true",
+                            }));
+}
+
 TEST(EngineBinding, CameraIsPlacedOverTheTanksCentre) {
     RecordingEngine engine;
     TZBecken::PlaceCamera(0.5, 1.2, 0.5, -1.0, 0.0, engine);
