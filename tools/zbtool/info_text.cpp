@@ -95,9 +95,16 @@ std::string edgesText(const zb::TZBecken& t) {
     add(t.RandVorne, "vorne (y = " + std::to_string(int64_t(t.GroesseY) - 1) + ")");
     add(t.RandLinks, "links (x = 0)");
     add(t.RandRechts, "rechts (x = " + std::to_string(int64_t(t.GroesseX) - 1) + ")");
+    // The quiet kind only changes how an absorbing edge damps.
+    const std::string quiet = t.RandArt == 1 ? "Ränder kaum reflektierend" : "";
     if (sides.empty())
-        return "keine absorbierenden Ränder, alle Ränder werfen Wellen zurück";
-    return "absorbierend " + sides + "; Breite " + std::to_string(t.RandBreite) + " Schwinger";
+        return "keine absorbierenden Ränder, alle Ränder werfen Wellen zurück" +
+               (quiet.empty() ? ""
+                              : " (" + quiet +
+                                    " gewählt, ohne absorbierenden Rand ohne "
+                                    "Wirkung)");
+    return "absorbierend " + sides + "; Breite " + std::to_string(t.RandBreite) + " Schwinger" +
+           (quiet.empty() ? "" : "; " + quiet);
 }
 
 std::string exciterText(const zb::TErreger& e) {
@@ -122,19 +129,63 @@ std::string exciterText(const zb::TErreger& e) {
         s += "   Betriebsart: Als zusätzliche Beschleunigung (an die Simulation geht die "
              "doppelte Amplitude, " +
              decimal(2.0 * e.Amplitude) + ")\n";
+    if (e.Vx != 0.0 || e.Vy != 0.0)
+        s += "   bewegt mit v = (" + decimal(e.Vx) + "; " + decimal(e.Vy) +
+             ") Schwinger pro Sekunde Simulationszeit, Betrag " +
+             decimal(std::hypot(e.Vx, e.Vy), 6) + "; hält am Beckenrand an\n";
+    if (e.Puls)
+        s += "   Puls, " + std::to_string(e.Perioden) +
+             (e.Perioden == 1 ? " Periode" : " Perioden") + ", dann Ruhe\n";
     return s;
 }
 
-std::string wallText(const zb::TWand& w) {
-    std::string s = "   Mitte (" + std::to_string(w.X) + ", " + std::to_string(w.Y) + "), Länge " +
-                    std::to_string(w.Laenge) + ", Winkel " + std::to_string(w.Winkel) + "°\n";
-    if (w.SpaltAnz <= 0)
-        return s + "   ohne Spalt\n";
-    s += "   " + std::to_string(w.SpaltAnz) + (w.SpaltAnz == 1 ? " Spalt" : " Spalte") +
-         ", Breite " + std::to_string(w.Spaltbreite);
-    if (w.SpaltAnz > 1)
-        s += ", Abstand " + std::to_string(w.Spaltabstand) + " (Mitte zu Mitte)";
+std::string slitText(int32_t count, int32_t width, int32_t distance) {
+    if (count <= 0)
+        return "   ohne Spalt\n";
+    std::string s = "   " + std::to_string(count) + (count == 1 ? " Spalt" : " Spalte") +
+                    ", Breite " + std::to_string(width);
+    if (count > 1)
+        s += ", Abstand " + std::to_string(distance) + " (Mitte zu Mitte)";
     return s + "\n";
+}
+
+std::string wallText(const zb::TWand& w) {
+    return "   Mitte (" + std::to_string(w.X) + ", " + std::to_string(w.Y) + "), Länge " +
+           std::to_string(w.Laenge) + ", Winkel " + std::to_string(w.Winkel) + "°\n" +
+           slitText(w.SpaltAnz, w.Spaltbreite, w.Spaltabstand);
+}
+
+std::string mediumName(int32_t form) {
+    switch (form) {
+    case zb::kMediumRechteck:
+        return "Rechteck";
+    case zb::kMediumEllipse:
+        return "Ellipse";
+    case zb::kMediumDreieck:
+        return "Dreieck";
+    }
+    return "Form " + std::to_string(form);
+}
+
+std::string mediumText(const zb::TMedium& m) {
+    return "   Mitte (" + std::to_string(m.X) + ", " + std::to_string(m.Y) + "), Breite " +
+           std::to_string(m.Breite) + ", Höhe " + std::to_string(m.Hoehe) + ", Winkel " +
+           std::to_string(m.Winkel) + "°\n   Kopplung " + decimal(m.Kopplung) + ", Dämpfung " +
+           percent(m.Daempfung) + "\n";
+}
+
+std::string arcText(const zb::TKreisbogen& a) {
+    return "   Mitte (" + std::to_string(a.X) + ", " + std::to_string(a.Y) + "), Radius " +
+           std::to_string(a.Radius) + ", von " + std::to_string(a.Startwinkel) + "° bis " +
+           std::to_string(a.Endwinkel) + "°, Dicke " + std::to_string(a.Dicke) + "\n" +
+           slitText(a.SpaltAnz, a.Spaltbreite, a.Spaltabstand);
+}
+
+std::string parabolaText(const zb::TParabel& p) {
+    return "   Brennpunkt (" + std::to_string(p.X) + ", " + std::to_string(p.Y) + "), Brennweite " +
+           std::to_string(p.Brennweite) + ", öffnet zu " + std::to_string(p.Winkel) + "°, Breite " +
+           std::to_string(p.Breite) + ", Dicke " + std::to_string(p.Dicke) + "\n" +
+           slitText(p.SpaltAnz, p.Spaltbreite, p.Spaltabstand);
 }
 
 std::string screenText(const zb::TSchirm& sc, const zb::TZBecken& t, int screenIndex) {
@@ -192,6 +243,13 @@ std::string infoText(const zb::TZBecken& t, const std::string& path) {
                  percent(m->Daempfung) + "\n";
         } else if (const zb::TMesspunkt* p = o.messpunkt()) {
             s += "Messpunkt " + displayName(o.Name) + "\n" + probeText(*p, t);
+        } else if (const zb::TMedium* md = o.medium()) {
+            s += "Medium (" + mediumName(md->Form) + ") " + displayName(o.Name) + "\n" +
+                 mediumText(*md);
+        } else if (const zb::TKreisbogen* a = o.kreisbogen()) {
+            s += "gebogene Wand (Kreisbogen) " + displayName(o.Name) + "\n" + arcText(*a);
+        } else if (const zb::TParabel* b = o.parabel()) {
+            s += "gebogene Wand (Parabel) " + displayName(o.Name) + "\n" + parabolaText(*b);
         } else {
             s += "Eintrag unbekannter Art " + std::to_string(o.Art) + " " + displayName(o.Name) +
                  "\n   wird nicht an die Simulation gegeben\n";
