@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the tank-file fuzz target: small valid files of versions 1, 2 and 3
-with every kind of object. Run from anywhere; the files land in tank/ beside this script."""
+"""Writes the seed corpus of the tank-file fuzz target: small valid files of versions 1 to 4 with
+every kind of object and option, and damaged files of version 4 (cut inside each new record, an
+unknown block, lengths and counts beyond the file). Run from anywhere; the files land in tank/
+beside this script."""
 import os
 import struct
 
@@ -40,6 +42,52 @@ def unknown():
     return name('fremd') + struct.pack('<i', 7)
 
 
+# Version 4: every record carries its payload's length; a block list follows the objects.
+def counted(text, kind, payload):
+    return name(text) + struct.pack('<iI', kind, len(payload)) + payload
+
+
+def exciter4(vx, vy, pulse, periods):
+    return counted('Erreger', 4, struct.pack('<?5idd?dd?i', True, 20, 5, 3, 3, 0, 10.0, 0.1, True,
+                                             vx, vy, pulse, periods))
+
+
+def medium4(form):
+    return counted('Medium', 6, struct.pack('<6idd', form, 20, 15, 12, 8, 30, 0.5, 0.0))
+
+
+def arc4():
+    return counted('Bogen', 7, struct.pack('<9i', 25, 15, 10, -60, 60, 2, 1, 3, 8))
+
+
+def parabola4():
+    return counted('Parabel', 8, struct.pack('<9i', 20, 10, 6, 270, 20, 1, 0, 4, 10))
+
+
+def wall4():
+    return counted('Wand', 1, struct.pack('<7i', 20, 15, 0, 30, 2, 4, 10))
+
+
+def probe4(x, y):
+    return counted('Messpunkt', 5, struct.pack('<iiI', x, y, 0xd01c8b))
+
+
+def blocks(*items):
+    return struct.pack('<I', len(items)) + b''.join(
+        tag + struct.pack('<I', len(payload)) + payload for tag, payload in items)
+
+
+RAND_QUIET = (b'RAND', struct.pack('<i', 1))
+EVERY_KIND_V4 = (header(4, 10) + wall4() + probe4(10, 12) + medium4(1) + medium4(2) + arc4()
+                 + parabola4() + exciter4(0.5, -0.25, False, 1) + exciter4(0.0, 0.0, True, 3)
+                 + counted('fremd', 42, b'\x01\x02\x03'))
+
+
+def cut_inside(data, record, offset):
+    """The file cut `offset` bytes into the payload of the record that starts with `record`."""
+    return data[:data.index(record) + 264 + offset]
+
+
 SEEDS = {
     'header-only-v2.zb': header(2, 1),
     'every-kind-v2.zb': header(2, 6) + wall() + screen() + material() + exciter(2) + unknown(),
@@ -50,6 +98,36 @@ SEEDS = {
     'code-5-v2.zb': header(2, 3) + name('fuenf') + struct.pack('<i', 5) + exciter(2),
     # More probes than the engine keeps: the last two are read past, the wall after them is read.
     'ten-probes-v3.zb': header(3, 12) + b''.join(probe(k, k + 1) for k in range(10)) + wall(),
+    'every-kind-v4.zb': EVERY_KIND_V4 + blocks(RAND_QUIET),
+    'quiet-edges-v4.zb': header(4, 2) + exciter4(0.0, 0.0, False, 1) + blocks(RAND_QUIET),
+    'moving-pulse-v4.zb': header(4, 3) + exciter4(3.0, 0.0, True, 10) + exciter4(-0.5, 8.0, True, 1)
+    + blocks(),
+    # Values the reader brings into range: NaN velocity, 0 periods, an unknown form, no radius.
+    'out-of-range-v4.zb': header(4, 4) + exciter4(float('nan'), float('inf'), True, 0)
+    + counted('Medium', 6, struct.pack('<6idd', 9, 20, 15, -3, 0, 30, float('nan'), 2.0))
+    + counted('Bogen', 7, struct.pack('<9i', 25, 15, -10, 0, 0, 0, -1, -3, -8))
+    + blocks((b'RAND', struct.pack('<i', 5))),
+    # Later fields and blocks a reader steps past; a code 7 of version 3 without payload.
+    'future-fields-v4.zb': header(4, 3) + counted('Bogen', 7, struct.pack('<9i', 25, 15, 10, 0, 90,
+                                                                           1, 0, 8, 20) + b'\xAA' * 6)
+    + wall4() + blocks((b'ANZG', struct.pack('<di', 1.5, 2)), RAND_QUIET, (b'ZZZZ', b'')),
+    'code-7-v3.zb': header(3, 3) + probe(1, 2) + unknown(),
+    # Damaged: cut inside each new record, the block list missing or cut, lengths and counts beyond
+    # the file, a record shorter than its kind's fields.
+    'cut-in-exciter-v4.zb': cut_inside(EVERY_KIND_V4, name('Erreger'), 45),
+    'cut-in-medium-v4.zb': cut_inside(EVERY_KIND_V4, name('Medium'), 30),
+    'cut-in-arc-v4.zb': cut_inside(EVERY_KIND_V4, name('Bogen'), 17),
+    'cut-in-parabola-v4.zb': cut_inside(EVERY_KIND_V4, name('Parabel'), 9),
+    'no-blocks-v4.zb': EVERY_KIND_V4,
+    'cut-in-block-v4.zb': (EVERY_KIND_V4 + blocks(RAND_QUIET))[:-2],
+    'huge-record-length-v4.zb': header(4, 2) + name('Bogen') + struct.pack('<iI', 7, 0xFFFFFFFF)
+    + struct.pack('<9i', 1, 2, 3, 4, 5, 6, 7, 8, 9) + blocks(),
+    'huge-block-length-v4.zb': header(4, 2) + arc4() + struct.pack('<I', 1) + b'RAND'
+    + struct.pack('<Ii', 0x7FFFFFFF, 1),
+    'huge-block-count-v4.zb': header(4, 2) + arc4() + struct.pack('<I', 0xFFFFFFFF) + b'RAND',
+    'short-record-v4.zb': header(4, 2) + counted('Bogen', 7, struct.pack('<8i', 1, 2, 3, 4, 5, 6, 7,
+                                                                         8)) + blocks(),
+    'short-block-v4.zb': header(4, 2) + arc4() + blocks((b'RAND', b'\x01\x00')),
 }
 
 if __name__ == '__main__':
