@@ -193,7 +193,7 @@ TEST(ZbtoolTankFile, UnreadableTanksExitWithTwoAndTheReason) {
     TempDir dir;
     std::vector<uint8_t> bytes = readBytes(referenceFile(3, ".zb"));
     ASSERT_GT(bytes.size(), 100u);
-    bytes[0] = 4; // a newer program's tank
+    bytes[0] = 5; // a newer program's tank
     writeBytes(dir.file("neu.zb"), bytes);
     bytes[0] = 2;
     bytes.pop_back();
@@ -203,7 +203,7 @@ TEST(ZbtoolTankFile, UnreadableTanksExitWithTwoAndTheReason) {
 
     const std::vector<std::pair<std::string, std::string>> cases = {
         {dir.file("fehlt.zb"), "Datei „" + dir.file("fehlt.zb") + "“ nicht gefunden"},
-        {dir.file("neu.zb"), "keine Zitterbecken-Datei (Version 4, erwartet 1 bis 3)"},
+        {dir.file("neu.zb"), "keine Zitterbecken-Datei (Version 5, erwartet 1 bis 4)"},
         {dir.file("kurz.zb"), "ist unvollständig"},
         {dir.file("leer.zb"), "ist unvollständig"},
         {dir.file("ordner.zb"), "kann nicht gelesen werden"},

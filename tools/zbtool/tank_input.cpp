@@ -15,7 +15,7 @@ std::string readTank(const std::string& path, zb::TZBecken& tank) {
     case zb::TankReadResult::WrongVersion:
         // The number tells "not a tank at all" from "a newer program's tank".
         return name + " ist keine Zitterbecken-Datei (Version " + std::to_string(detail.version) +
-               ", erwartet 1 bis 3)";
+               ", erwartet 1 bis 4)";
     case zb::TankReadResult::Truncated:
         return name + " ist unvollständig";
     }
