@@ -89,8 +89,11 @@ double stabilityLimit(double coupling) {
 double largestCoupling(const TZBecken& tank) {
     double largest = asEngineHoldsIt(tank.StandardKopplung);
     for (int k = 0; k < tank.Objekte->Count(); ++k) {
-        if (const TMatUebergang* m = tank.Objekte->at(k).matUebergang()) {
-            const double c = asEngineHoldsIt(m->Kopplung);
+        const TObjekt& entry = tank.Objekte->at(k);
+        const TMatUebergang* m = entry.matUebergang();
+        const TMedium* medium = entry.medium();
+        if (m || medium) {
+            const double c = asEngineHoldsIt(m ? m->Kopplung : medium->Kopplung);
             // A coupling that is no number must win, so that the tank gets no stable step.
             if (std::isnan(c) || c > largest)
                 largest = c;

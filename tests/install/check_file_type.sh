@@ -39,7 +39,8 @@ expect kaputt.zb "$type" "the name decides even over text"
 with_header version1 '\x01\0\0\0\xf0\0\0\0\x78\0\0\0\0\x01\0\x01' && expect version1 "$type" "header"
 cp "$tank" "$samples/version2" && expect version2 "$type" "header"
 with_header version3 '\x03\0\0\0\xf0\0\0\0\xf0\0\0\0\x01\x01\x01\x01' && expect version3 "$type" "header"
-for other in 'version4 \x04\0\0\0\xf0\0\0\0\xf0\0\0\0\x01\x01\x01\x01' \
+with_header version4 '\x04\0\0\0\xf0\0\0\0\xf0\0\0\0\x01\x01\x01\x01' && expect version4 "$type" "header"
+for other in 'version5 \x05\0\0\0\xf0\0\0\0\xf0\0\0\0\x01\x01\x01\x01' \
              'big_endian \0\0\0\x02\xf0\0\0\0\xf0\0\0\0\x01\x01\x01\x01' \
              'huge \x02\0\0\0\xf0\0\x01\0\xf0\0\0\0\x01\x01\x01\x01' \
              'flag_byte_2 \x02\0\0\0\xf0\0\0\0\xf0\0\0\0\x01\x02\x01\x01'; do

@@ -117,7 +117,7 @@ bool FileCommands::openTankFile(const QString& fileName) {
     case TankReadResult::WrongVersion:
         problem = QStringLiteral("Die Datei %1 ist keine Zitterbecken-Datei, die dieses Programm "
                                  "lesen kann (sie beginnt mit der Versionsnummer %2, dieses "
-                                 "Programm kennt 1 bis 3).")
+                                 "Programm kennt 1 bis 4).")
                       .arg(shown)
                       .arg(detail.version);
         break;

@@ -70,7 +70,7 @@ void addMaterial(TZBecken& t, int32_t row, double coupling) {
 
 using Stability = EngineTest;
 
-TEST_F(Stability, TheLimitHoldsForTheTanksAndForAMaterialChangesCoupling) {
+TEST_F(Stability, TheLimitHoldsForTheTanksAndForAMaterialChangesOrAMediumsCoupling) {
     EXPECT_NEAR(stabilityLimit(4.0), 0.012247, 1e-6);
     EXPECT_NEAR(stabilityLimit(7.5), 0.0089443, 1e-7);
 
@@ -79,7 +79,14 @@ TEST_F(Stability, TheLimitHoldsForTheTanksAndForAMaterialChangesCoupling) {
     TZBecken material = tankWithCoupling(1.0);
     addMaterial(material, 30, 0.5);
     addMaterial(material, 20, 7.5);
-    for (const TZBecken* tank : {&own, &material}) {
+    // A shaped medium of coupling 7.5 in a tank of coupling 1.
+    TZBecken medium = tankWithCoupling(1.0);
+    TMedium& lens = *medium.Objekte->add(std::make_unique<TObjekt>(kArtMedium, "L")).medium();
+    lens.X = medium.GroesseX / 2;
+    lens.Y = medium.GroesseY / 2;
+    lens.Breite = lens.Hoehe = 10;
+    lens.Kopplung = 7.5;
+    for (const TZBecken* tank : {&own, &material, &medium}) {
         EXPECT_EQ(largestCoupling(*tank), 7.5);
         const double allowed = maxStableTimeStep(*tank);
         EXPECT_EQ(allowed, kStableTimeStepMargin * stabilityLimit(7.5));
