@@ -266,6 +266,12 @@ class NewObjectsByMouseTest : public QObject {
         QCOMPARE(steps(h), before + 2);
         QCOMPARE(actionOf(*h.window, "actRueckgaengig").text(),
                  QStringLiteral("Rückgängig: Parabel-Wand verschieben"));
+        // A click on the curve itself, beside the vertex, selects it again.
+        QTest::keyClick(&panel(h), Qt::Key_Escape);
+        QCOMPARE(h.selectedText(), QStringLiteral("Zitterbecken"));
+        const Polyline curve = parabolaPieces(*mirror.parabel()).front();
+        QTest::mouseClick(&panel(h), Qt::LeftButton, {}, pointOver(h, curve[curve.size() / 4]));
+        QCOMPARE(h.selectedText(), QString::fromStdString(mirror.Name));
     }
 
     void theVelocityArrowSetsTheSpeedSnappedUnlessShiftIsHeld() {
