@@ -13,13 +13,13 @@ constexpr int kMaxSamples = 2000; // per piece: enough for any tank, bounded for
 constexpr int kMaxSlits = 4096;   // slits further out than any wall reaches are not looked at
 
 // The unit vector at this angle, rows running down.
-QPointF direction(double degrees) {
+QPointF screenDirection(double degrees) {
     return {std::cos(degrees * kRadPerDegree), -std::sin(degrees * kRadPerDegree)};
 }
 
 // (u, v) in a frame turned by the angle about the centre: u along the angle, v a quarter turn
 // clockwise from it, as walls and exciters are turned.
-QPointF turned(QPointF centre, double degrees, double u, double v) {
+QPointF turnedPoint(QPointF centre, double degrees, double u, double v) {
     const double c = std::cos(degrees * kRadPerDegree), s = std::sin(degrees * kRadPerDegree);
     return {centre.x() + u * c + v * s, centre.y() - u * s + v * c};
 }
@@ -83,7 +83,7 @@ std::vector<Polyline> sampled(const std::vector<Interval>& kept, double step, Po
     return pieces;
 }
 
-double segmentDistance(QPointF a, QPointF b, QPointF p) {
+double pointToSegment(QPointF a, QPointF b, QPointF p) {
     const QPointF ab = b - a, ap = p - a;
     const double length2 = QPointF::dotProduct(ab, ab);
     const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(ap, ab) / length2, 0.0, 1.0) : 0;
@@ -102,17 +102,17 @@ Polyline mediumBoundary(const TMedium& m) {
     const double hu = m.Breite / 2.0, hv = m.Hoehe / 2.0;
     switch (m.Form) {
     case kMediumRechteck:
-        return {turned(c, m.Winkel, -hu, -hv), turned(c, m.Winkel, hu, -hv),
-                turned(c, m.Winkel, hu, hv), turned(c, m.Winkel, -hu, hv)};
+        return {turnedPoint(c, m.Winkel, -hu, -hv), turnedPoint(c, m.Winkel, hu, -hv),
+                turnedPoint(c, m.Winkel, hu, hv), turnedPoint(c, m.Winkel, -hu, hv)};
     case kMediumDreieck:
-        return {turned(c, m.Winkel, 0, -hv), turned(c, m.Winkel, hu, hv),
-                turned(c, m.Winkel, -hu, hv)};
+        return {turnedPoint(c, m.Winkel, 0, -hv), turnedPoint(c, m.Winkel, hu, hv),
+                turnedPoint(c, m.Winkel, -hu, hv)};
     default: {
         Polyline ring;
         constexpr int kSteps = 72;
         for (int k = 0; k < kSteps; ++k) {
             const double phi = 2 * 3.14159265358979323846 * k / kSteps;
-            ring.push_back(turned(c, m.Winkel, hu * std::cos(phi), hv * std::sin(phi)));
+            ring.push_back(turnedPoint(c, m.Winkel, hu * std::cos(phi), hv * std::sin(phi)));
         }
         return ring;
     }
@@ -132,7 +132,7 @@ bool insidePolygon(const Polyline& polygon, QPointF p) {
 }
 
 QPointF arcPoint(const TKreisbogen& a, double degrees) {
-    return QPointF(a.X, a.Y) + std::max(0.5, double(a.Radius)) * direction(degrees);
+    return QPointF(a.X, a.Y) + std::max(0.5, double(a.Radius)) * screenDirection(degrees);
 }
 
 double arcSpan(const TKreisbogen& a) {
@@ -152,7 +152,7 @@ std::vector<Polyline> arcPieces(const TKreisbogen& a) {
 }
 
 QPointF parabolaVertex(const TParabel& p) {
-    return QPointF(p.X, p.Y) - parabolaFocalLength(p) * direction(p.Winkel);
+    return QPointF(p.X, p.Y) - parabolaFocalLength(p) * screenDirection(p.Winkel);
 }
 
 std::vector<Polyline> parabolaPieces(const TParabel& p) {
@@ -172,8 +172,8 @@ std::vector<Polyline> parabolaPieces(const TParabel& p) {
         }
         return (lo + hi) / 2;
     };
-    const QPointF vertex = parabolaVertex(p), axis = direction(p.Winkel),
-                  across = direction(p.Winkel - 90);
+    const QPointF vertex = parabolaVertex(p), axis = screenDirection(p.Winkel),
+                  across = screenDirection(p.Winkel - 90);
     const double half = lengthTo(rim);
     return sampled(keptIntervals(-half, half, p.SpaltAnz, p.Spaltbreite, p.Spaltabstand), 1.0,
                    [&](double s) {
@@ -215,12 +215,12 @@ double distanceToLines(const std::vector<Polyline>& pieces, QPointF p, bool clos
     double best = INFINITY;
     for (const Polyline& piece : pieces) {
         for (size_t k = 0; k + 1 < piece.size(); ++k) {
-            best = std::min(best, segmentDistance(piece[k], piece[k + 1], p));
+            best = std::min(best, pointToSegment(piece[k], piece[k + 1], p));
         }
         if (closed && piece.size() > 2) {
-            best = std::min(best, segmentDistance(piece.back(), piece.front(), p));
+            best = std::min(best, pointToSegment(piece.back(), piece.front(), p));
         } else if (piece.size() == 1) {
-            best = std::min(best, segmentDistance(piece[0], piece[0], p));
+            best = std::min(best, pointToSegment(piece[0], piece[0], p));
         }
     }
     return best;
