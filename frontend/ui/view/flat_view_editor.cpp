@@ -1,5 +1,6 @@
 #include "view/flat_view_editor.h"
 
+#include "view/curve_shapes.h"
 #include "view/engine_panel.h"
 #include "view/view_frame.h"
 
@@ -43,6 +44,19 @@ int snapped(int angle) {
     return std::abs(angle - nearest) <= kSnapReach ? nearest : angle;
 }
 
+// The angle of the way from `from` to `to`, counter-clockwise on the screen, in whole degrees
+// from 0 to 359, snapped unless freely.
+int angleTowards(QPointF from, QPointF to, bool freely) {
+    const int angle = rounded(std::atan2(from.y() - to.y(), to.x() - from.x()) * kRadian);
+    const int chosen = freely ? angle : snapped(angle);
+    return (chosen % 360 + 360) % 360;
+}
+
+// Hundredths of an oscillator per second: as fine as a drag can mean, and a round number in a box.
+double hundredths(double v) {
+    return std::nearbyint(v * 100.0) / 100.0;
+}
+
 QString kindName(const TObjekt& o) {
     switch (o.Art) {
     case kArtWand:
@@ -55,6 +69,12 @@ QString kindName(const TObjekt& o) {
         return QStringLiteral("Erreger");
     case kArtMesspunkt:
         return QStringLiteral("Messpunkt");
+    case kArtMedium:
+        return QStringLiteral("Medium");
+    case kArtKreisbogen:
+        return QStringLiteral("Kreisbogen-Wand");
+    case kArtParabel:
+        return QStringLiteral("Parabel-Wand");
     default:
         return QStringLiteral("Objekt");
     }
@@ -76,6 +96,15 @@ QPointF positionOf(const TObjekt& o) {
     }
     if (const TMesspunkt* p = o.messpunkt()) {
         return {double(p->X), double(p->Y)};
+    }
+    if (const TMedium* m = o.medium()) {
+        return {double(m->X), double(m->Y)};
+    }
+    if (const TKreisbogen* a = o.kreisbogen()) {
+        return {double(a->X), double(a->Y)};
+    }
+    if (const TParabel* q = o.parabel()) {
+        return {double(q->X), double(q->Y)}; // the focus: the mirror moves with it
     }
     return {};
 }
@@ -127,6 +156,17 @@ double FlatViewEditor::pickTolerance() const {
 void FlatViewEditor::updateMarks() {
     engine_.clearMarks();
     const TObjekt* selected = active() ? selection_.object() : nullptr;
+    if (active()) {
+        const TObjektListe& list = *document_.tank().Objekte;
+        for (int k = 1; k < list.Count(); ++k) {
+            if (&list.at(k) == selected) {
+                continue;
+            }
+            for (const QLineF& line : alwaysShownOf(list.at(k))) {
+                engine_.addMarkLine(line.x1(), line.y1(), line.x2(), line.y2());
+            }
+        }
+    }
     if (selected && selected->Art != kArtBecken) {
         for (const QLineF& line : outlineOf(*selected, document_.tank())) {
             engine_.addMarkLine(line.x1(), line.y1(), line.x2(), line.y2());
@@ -291,6 +331,15 @@ void FlatViewEditor::moveSelected(QPointF by) {
             } else if (TMesspunkt* p = x.messpunkt()) {
                 p->X = i;
                 p->Y = j;
+            } else if (TMedium* medium = x.medium()) {
+                medium->X = i;
+                medium->Y = j;
+            } else if (TKreisbogen* arc = x.kreisbogen()) {
+                arc->X = i;
+                arc->Y = j;
+            } else if (TParabel* mirror = x.parabel()) {
+                mirror->X = i;
+                mirror->Y = j;
             }
         });
     selection_.showAgain();
@@ -301,7 +350,11 @@ void FlatViewEditor::dragHandle(QPointF to, bool freely) {
     if (!o) {
         return;
     }
-    if (const TWand* w = o->wand()) {
+    if (o->erreger() && handle_ == ObjectPart::ExciterVelocity) {
+        dragVelocity(*o, to, freely);
+    } else if (o->medium() || o->kreisbogen() || o->parabel()) {
+        dragShapeHandle(*o, to, freely);
+    } else if (const TWand* w = o->wand()) {
         // The pivot stays; the grabbed end follows the pointer, whichever end it was. A positive
         // angle turns the wall's first end towards smaller rows.
         const double di = to.x() - w->X, dj = to.y() - w->Y;
@@ -347,6 +400,75 @@ void FlatViewEditor::dragHandle(QPointF to, bool freely) {
         }
     }
     selection_.showAgain();
+}
+
+void FlatViewEditor::dragVelocity(const TObjekt& o, QPointF to, bool freely) {
+    // The arrow's head follows the pointer: the way of one period. Back on the centre it stops.
+    const TErreger& e = *o.erreger();
+    const QPointF way = to - QPointF(e.X, e.Y);
+    const double length = std::hypot(way.x(), way.y());
+    double vx = 0.0, vy = 0.0;
+    if (length >= 0.5) {
+        double direction = std::atan2(-way.y(), way.x()) * kRadian;
+        const double nearest = std::nearbyint(direction / kSnapStep) * kSnapStep;
+        if (!freely && std::abs(direction - nearest) <= kSnapReach) {
+            direction = nearest;
+        }
+        const double speed = length / exciterPeriod(e);
+        vx = hundredths(speed * std::cos(direction / kRadian)) + 0.0; // no -0 in the file
+        vy = hundredths(-speed * std::sin(direction / kRadian)) + 0.0;
+    }
+    document_.editObject(o.serial(), QStringLiteral("Erreger-Geschwindigkeit ändern"),
+                         [&](TObjekt& x) {
+                             x.erreger()->Vx = vx;
+                             x.erreger()->Vy = vy;
+                         });
+}
+
+void FlatViewEditor::dragShapeHandle(const TObjekt& o, QPointF to, bool freely) {
+    if (const TMedium* m = o.medium()) {
+        const QPointF centre(m->X, m->Y);
+        if (handle_ == ObjectPart::MediumSize) {
+            // The pointer in the medium's own axes.
+            const double di = to.x() - m->X, dj = to.y() - m->Y;
+            const double c = std::cos(m->Winkel / kRadian), s = std::sin(m->Winkel / kRadian);
+            const int width = std::clamp(rounded(2 * std::abs(di * c - dj * s)), 1, 100000);
+            const int height = std::clamp(rounded(2 * std::abs(di * s + dj * c)), 1, 100000);
+            document_.editObject(o.serial(), QStringLiteral("Mediumgröße ändern"), [&](TObjekt& x) {
+                x.medium()->Breite = width;
+                x.medium()->Hoehe = height;
+            });
+        } else if (handle_ == ObjectPart::MediumAngle) {
+            const int angle = angleTowards(centre, to, freely);
+            document_.editObject(o.serial(), QStringLiteral("Medium drehen"),
+                                 [&](TObjekt& x) { x.medium()->Winkel = angle; });
+        }
+    } else if (const TKreisbogen* a = o.kreisbogen()) {
+        const QPointF centre(a->X, a->Y);
+        if (handle_ == ObjectPart::ArcRadius) {
+            const int radius =
+                std::clamp(rounded(std::hypot(to.x() - a->X, to.y() - a->Y)), 1, 100000);
+            document_.editObject(o.serial(), QStringLiteral("Kreisbogen-Radius ändern"),
+                                 [&](TObjekt& x) { x.kreisbogen()->Radius = radius; });
+        } else if (handle_ == ObjectPart::ArcStart) {
+            const int angle = angleTowards(centre, to, freely);
+            document_.editObject(o.serial(), QStringLiteral("Kreisbogen-Anfang ändern"),
+                                 [&](TObjekt& x) { x.kreisbogen()->Startwinkel = angle; });
+        } else if (handle_ == ObjectPart::ArcEnd) {
+            const int angle = angleTowards(centre, to, freely);
+            document_.editObject(o.serial(), QStringLiteral("Kreisbogen-Ende ändern"),
+                                 [&](TObjekt& x) { x.kreisbogen()->Endwinkel = angle; });
+        }
+    } else if (const TParabel* q = o.parabel(); q && handle_ == ObjectPart::ParabolaVertex) {
+        // The focus stays; the mirror opens from the vertex towards it.
+        const QPointF focus(q->X, q->Y);
+        const int length = std::clamp(rounded(std::hypot(to.x() - q->X, to.y() - q->Y)), 1, 100000);
+        const int angle = angleTowards(to, focus, freely);
+        document_.editObject(o.serial(), QStringLiteral("Parabel ändern"), [&](TObjekt& x) {
+            x.parabel()->Brennweite = length;
+            x.parabel()->Winkel = angle;
+        });
+    }
 }
 
 void FlatViewEditor::wheel(QWheelEvent* event) {
@@ -427,9 +549,12 @@ void FlatViewEditor::contextMenu(QContextMenuEvent* event) {
         {"Erreger (Radialwelle) hier einfügen", kArtErreger, false},
         {"Erreger (ebene Welle) hier einfügen", kArtErreger, true},
         {"Wand hier einfügen", kArtWand, false},
+        {"Kreisbogen-Wand hier einfügen", kArtKreisbogen, false},
+        {"Parabel-Wand hier einfügen", kArtParabel, false},
         {"Schirm (horizontal) hier einfügen", kArtSchirm, false},
         {"Schirm (vertikal) hier einfügen", kArtSchirm, true},
         {"Materialübergang hier einfügen", kArtMatUebergang, false},
+        {"Medium hier einfügen", kArtMedium, false},
         {"Messpunkt hier einfügen", kArtMesspunkt, false},
     };
     for (const Item& item : items) {
@@ -475,6 +600,21 @@ void FlatViewEditor::insertAt(int32_t art, QPointF at, bool variant) {
         } else if (TMesspunkt* p = object.messpunkt()) {
             p->X = i;
             p->Y = j;
+        } else if (TMedium* medium = object.medium()) {
+            // Of lower coupling, as an inserted material change: a lens or a prism to shape.
+            medium->X = i;
+            medium->Y = j;
+            medium->Kopplung = std::nearbyint(t.StandardKopplung * 10.0) / 20.0;
+            medium->Daempfung = t.StandardDaempfung;
+            fitIntoTank(*medium, t);
+        } else if (TKreisbogen* arc = object.kreisbogen()) {
+            arc->X = i;
+            arc->Y = j;
+            fitIntoTank(*arc, t);
+        } else if (TParabel* mirror = object.parabel()) {
+            mirror->X = i;
+            mirror->Y = j;
+            fitIntoTank(*mirror, t);
         }
     });
 }

@@ -3,7 +3,8 @@
 // menu inserts at the clicked oscillator, the wheel zooms about the pointer and the middle button
 // (or Space with the left one) pans. Every change goes through the tank document. Moving never
 // takes an object's centre out of the tank; a wall's end snaps to multiples of 15 degrees near
-// them and a plane front turns in steps of 15 degrees, unless Shift is held.
+// them and a plane front turns in steps of 15 degrees, unless Shift is held; so do the angles of
+// media and curved walls and the direction of an exciter's velocity.
 #pragma once
 
 #include "base/run_state.h"
@@ -60,6 +61,9 @@ class FlatViewEditor : public QObject {
     void moveSelected(QPointF by);
     // Shift (freely) turns without snapping to round angles.
     void dragHandle(QPointF to, bool freely);
+    // The handles of an exciter's velocity and of media and curved walls.
+    void dragVelocity(const TObjekt& object, QPointF to, bool freely);
+    void dragShapeHandle(const TObjekt& object, QPointF to, bool freely);
     void insertAt(int32_t art, QPointF at, bool variant);
     // Moves the eye so that the world point under panelPoint stays there.
     void keepUnder(QPoint panelPoint, QPointF oscillator);
