@@ -3,7 +3,7 @@
 #include "engine_fixture.h"
 #include "wave_measure.h"
 
-#include <cstdio>
+#include <string>
 
 namespace zb::test {
 
@@ -75,7 +75,9 @@ TEST_F(QuietEdgeReflection, QuietBandReturnsUnderTwoPercentAtBothEndsOfTheSpeeds
     for (float dt : {kStartSpeed, kTopSpeed}) {
         for (double lambda : {9.0, 18.0, 36.0}) {
             const double r = reflectedShare(lambda, dt, 1);
-            std::printf("quiet: dt %.5f lambda %.0f reflects %.2f %%\n", dt, lambda, 100 * r);
+            RecordProperty("quiet_dt" + std::to_string(dt) + "_lambda" +
+                               std::to_string(int(lambda)),
+                           std::to_string(r));
             EXPECT_LT(r, 0.02) << "dt " << dt << ", lambda " << lambda;
         }
     }
@@ -83,7 +85,7 @@ TEST_F(QuietEdgeReflection, QuietBandReturnsUnderTwoPercentAtBothEndsOfTheSpeeds
 
 TEST_F(QuietEdgeReflection, DesignedBandReturnsAThirdAndTheMeasureSeesAllOfAWall) {
     const double designed = reflectedShare(18.0, kStartSpeed, 0);
-    std::printf("designed: lambda 18 reflects %.2f %%\n", 100 * designed);
+    RecordProperty("designed_lambda18", std::to_string(designed));
     EXPECT_GT(designed, 0.25);
     EXPECT_LT(designed, 0.40);
     // Without any band the strip's end sends everything back: the measure loses nothing.

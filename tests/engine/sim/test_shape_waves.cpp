@@ -3,7 +3,7 @@
 #include "engine_fixture.h"
 #include "wave_measure.h"
 
-#include <cstdio>
+#include <string>
 
 namespace zb::test {
 
@@ -55,7 +55,7 @@ TEST_F(ShapedOptics, ParabolicMirrorFocusesAPlaneWaveAtItsFocus) {
     const Peak p = peakIn(60, 150, 80, 120, [&](int i, int j) {
         return std::norm(field[1].at(i, j) - field[0].at(i, j));
     });
-    std::printf("mirror peak %.2f %.2f\n", p.x, p.y);
+    RecordProperty("focus", std::to_string(p.x) + ", " + std::to_string(p.y));
     EXPECT_LT(std::hypot(p.x - fx, p.y - fy), 2.0) << p.x << ", " << p.y;
 }
 
@@ -108,8 +108,8 @@ TEST_F(ShapedOptics, EllipseLensFocusesWhereRayOpticsPlacesIt) {
     EXPECT_GT(p.value, 4 * field[0].intensity(int(p.x), int(cy)));
     EXPECT_GT(p.x, cx + a + 0.4 * focal);
     EXPECT_LT(p.x, backFocus);
-    std::printf("lens: n %.3f f %.1f paraxial focus %.1f converge %.1f brightest %.1f\n", n, focal,
-                backFocus, converge, p.x);
+    RecordProperty("converge", std::to_string(converge));
+    RecordProperty("brightest", std::to_string(p.x));
 }
 
 namespace {
@@ -162,8 +162,7 @@ TEST_F(ShapedOptics, PrismDeflectsAsSnellAtBothFaces) {
     }
     // U = e^{-i k·r}, and rows run downwards.
     const double measured = std::atan2(std::arg(stepY), -std::arg(stepX));
-    std::printf("prism: expected %.2f measured %.2f (deg)\n", expected / M_PI * 180,
-                measured / M_PI * 180);
+    RecordProperty("deflection", std::to_string(measured / M_PI * 180));
     EXPECT_NEAR(measured / M_PI * 180, expected / M_PI * 180, 1.0);
 }
 
