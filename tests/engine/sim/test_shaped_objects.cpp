@@ -106,6 +106,32 @@ TEST_F(CurvedWalls, WideParabolaCutsThePoolInTwo) {
     }
 }
 
+TEST_F(CurvedWalls, ParabolaSlitsAreCentredOnTheVertexAndMeasuredAlongTheCurve) {
+    // Opening upwards, vertex at (40, 50); one slit 8 wide along the curve.
+    newPool(81, 81);
+    ZBDLL_AddParabolaWall(40, 40, 10, 90, 60, 1, 1, 8, 0);
+    EXPECT_TRUE(isFreeCell(pool(), 40, 50));
+    EXPECT_TRUE(isFreeCell(pool(), 43, 50));
+    EXPECT_TRUE(isFreeCell(pool(), 37, 50));
+    // 6 across the axis the curve has risen by 6²/40 and the arc from the vertex is 6.1 long.
+    EXPECT_FALSE(isFreeCell(pool(), 46, 49));
+    EXPECT_FALSE(isFreeCell(pool(), 34, 49));
+    // Where the curve is steep, a slit measured across the axis would be far too long.
+    newPool(81, 81);
+    ZBDLL_AddParabolaWall(40, 40, 4, 90, 60, 1, 2, 10, 10);
+    const CellSet wall = wallCells();
+    // Vertex at (40, 44). Slits along the arc from 5 to 15 on either side: the curve from
+    // 4.75 to 11.6 across the axis is open, beyond it closed again.
+    EXPECT_EQ(wall.count({40 + 9, 44 - 5}), 0u);
+    EXPECT_EQ(wall.count({40 - 9, 44 - 5}), 0u);
+    EXPECT_EQ(wall.count({40 + 16, 44 - 16}), 1u);
+    EXPECT_EQ(wall.count({40 - 16, 44 - 16}), 1u);
+    EXPECT_EQ(wall.count({40, 44}), 1u);
+    // 13 across the axis, but 18 along the curve: closed.
+    EXPECT_EQ(wall.count({40 + 13, 33}), 1u);
+    EXPECT_EQ(wall.count({40 - 13, 33}), 1u);
+}
+
 using ShapedMedia = EngineTest;
 
 TEST_F(ShapedMedia, TakeTheMaterialChangesValuesAndTintAndSpareWallsAndExciters) {
