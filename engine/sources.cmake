@@ -23,6 +23,10 @@ set(ZB_ENGINE_SIM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/sim/step_update.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/view_exports.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/walls.cpp
+    # Shaped media, curved walls, quiet edges
+    ${CMAKE_CURRENT_LIST_DIR}/sim/curved_walls.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sim/media.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sim/quiet_edges.cpp
 )
 set(ZB_ENGINE_DRAW_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/render/bitmap_loader.cpp

@@ -164,22 +164,32 @@ ZBDLL_API void ZBDLL_AddMedium(int32_t shape, /* 0 rectangle, 1 ellipse, 2 trian
                                double width, double height,    /* oscillators, the full extent */
                                double angle,                   /* degrees, counter-clockwise */
                                double coupling, double damping /* as ZBDLL_AddMatChange */);
-/* Cells inside the shape take the medium's coupling and damping and its tint; walls and exciters
-   already there stay as they are. The triangle is isosceles: apex at the top of its box. */
+/* Cells inside the shape take the medium's coupling and damping and its tint (blue as the damping
+   factor, the outline marked as a material change's first row); walls and exciters already there
+   stay as they are. The angle turns the shape as ZBDLL_AddWall turns a wall: counter-clockwise in
+   the flat view, width along the wall's length. The triangle is isosceles: apex at the top of its
+   box before turning. */
 ZBDLL_API void ZBDLL_AddArcWall(double centerX, double centerY, double radius, /* oscillators */
                                 double startAngle, double endAngle, /* degrees, ccw from +x */
                                 int32_t thickness,                  /* oscillators, >= 1 */
                                 int32_t slitCount, int32_t slitWidth, int32_t barWidth);
-/* A wall along a circular arc; slits are centred on the arc's middle, measured along the arc. */
+/* A wall along a circular arc, from start counter-clockwise to end (equal angles: the full
+   circle); slits are centred on the arc's middle, measured along the arc. Curved walls hold every
+   cell within thickness/2 of the curve (at least 1/2), so that even a thin one lets no wave
+   through. */
 ZBDLL_API void ZBDLL_AddParabolaWall(double focusX, double focusY, /* oscillators */
                                      double focalLength,           /* oscillators, > 0 */
                                      double angle, /* degrees: direction the mirror opens to */
                                      double width, /* aperture across the axis, oscillators */
                                      int32_t thickness, int32_t slitCount, int32_t slitWidth,
                                      int32_t barWidth);
-/* A wall along the parabola with that focus; slits are centred on the vertex. */
+/* A wall along the parabola with that focus, its vertex focalLength behind the focus; the width
+   is measured across the axis; slits are centred on the vertex, measured along the curve. */
 ZBDLL_API void ZBDLL_SetEdgeKind(int32_t kind); /* 0 the designed damped edges (default),
                                                    1 quiet edges that hardly reflect */
+/* Applies to the next ZBDLL_AddEdges only (a tank that does not ask gets the designed edges).
+   Quiet edges damp at a rate per time unit and slow the waves over the band; their factors follow
+   ZBDLL_SetSimulationSpeed. */
 
 ZBDLL_API void ZBDLL_SetMessageHandler(void (*handler)(const char* title, const char* text));
 /* shows the engine's messages (unreadable background pictures); none: standard error */

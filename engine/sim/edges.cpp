@@ -1,4 +1,6 @@
+#include "sim/engine_state.h"
 #include "sim/obstacles.h"
+#include "sim/quiet_edges.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +20,17 @@ int64_t bandWidth(float w, int64_t n) {
 } // namespace
 
 void addEdges(Pool& pool, float edgeWidth, bool back, bool front, bool left, bool right) {
+    // The kind asked for applies to these edges only; the designed ones leave no quiet band.
+    const int32_t kind = gEngine.edgeKind;
+    gEngine.edgeKind = 0;
+    gEngine.quietEdges.cells.clear();
     if (!pool.oscillators)
         return;
+    if (kind == 1) {
+        addQuietEdges(pool, gEngine.quietEdges, edgeWidth, back, front, left, right,
+                      gEngine.simSpeed);
+        return;
+    }
     settleMaterial(pool);
     const float w = edgeWidth;
     const float base = pool.baseDampingFactor;

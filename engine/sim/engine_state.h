@@ -6,6 +6,7 @@
 #include "sim/display_state.h"
 #include "sim/pool.h"
 #include "sim/probe_store.h"
+#include "sim/quiet_edges.h"
 #include "sim/sweep_buffers.h"
 
 #include <cstdint>
@@ -128,6 +129,11 @@ struct EngineState {
     bool contextExists = false; // a rendering context was created and not destroyed
     WindowSystemState windowSystem;
     MessageHandler messageHandler = nullptr; // none: standard error
+
+    // The kind of the next damped edges (ZBDLL_SetEdgeKind): 0 designed, 1 quiet. Adding the
+    // edges uses it up, so that a tank which does not ask for quiet edges never gets them.
+    int32_t edgeKind = 0;
+    QuietEdges quietEdges; // the present pool's quiet band, retuned when dt changes
 };
 
 extern EngineState gEngine;

@@ -120,6 +120,7 @@ ZBDLL_API void ZBDLL_SetPaused(bool paused) {
 
 ZBDLL_API void ZBDLL_SetSimulationSpeed(float speed) {
     gEngine.simSpeed = speed;
+    retuneQuietEdges(gEngine.pool, gEngine.quietEdges, speed); // their rates are per time
 }
 
 ZBDLL_API void ZBDLL_EnableExciters(bool enabled) {

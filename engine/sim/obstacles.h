@@ -32,7 +32,31 @@ void addMatChange(Pool& pool, int32_t startY, double coupling, double damping);
 void settleMaterial(Pool& pool);
 
 // Scales the damping towards the chosen borders over edgeWidth nodes. Only the border bands
-// are visited: elsewhere the factors stay and a cell's blue already equals its factor.
+// are visited: elsewhere the factors stay and a cell's blue already equals its factor. When
+// quiet edges were asked for (gEngine.edgeKind), lays those instead (quiet_edges.h).
 void addEdges(Pool& pool, float edgeWidth, bool back, bool front, bool left, bool right);
+
+// Makes a node a wall cell, as every wall does.
+void stampWallCell(Oscillator& o);
+
+// The outlines of a shaped medium; the triangle is isosceles with its apex at the top of its box.
+enum class MediumShape : int32_t { Rectangle = 0, Ellipse = 1, Triangle = 2 };
+
+// Gives the nodes inside the shape (centre, full width and height, turned counter-clockwise by
+// angleDegrees as walls turn) the coupling and damping, converted as addMatChange converts them,
+// and the material's tint: blue as the factor, and its outline marked as a change's first row.
+// Walls and exciters stay.
+void addMedium(Pool& pool, MediumShape shape, double centerX, double centerY, double width,
+               double height, double angleDegrees, double coupling, double damping);
+
+// Walls along curves, thickness oscillators across the curve, with slits measured along it.
+// The band holds every node within thickness/2 of the curve (at least 1/2): no wave gets
+// through, as water moves only between a node and its four neighbours.
+void addArcWall(Pool& pool, double centerX, double centerY, double radius, double startAngle,
+                double endAngle, int32_t thickness, int32_t slitCount, int32_t slitWidth,
+                int32_t barWidth);
+void addParabolaWall(Pool& pool, double focusX, double focusY, double focalLength, double angle,
+                     double width, int32_t thickness, int32_t slitCount, int32_t slitWidth,
+                     int32_t barWidth);
 
 } // namespace zb

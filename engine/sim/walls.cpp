@@ -55,6 +55,19 @@ bool inAnySlit(double u, float m, int32_t slitCount, int32_t slitWidth, int32_t 
     return lastNotAfter + 1 <= lastBefore;
 }
 
+void stampWallCell(Oscillator& o) {
+    if (isWallCell(o))
+        return;
+    o.fixed = true;
+    o.wall = true;
+    o.exciter = false;
+    o.dampingFactor = 0.0f;
+    o.color[0] = 0.0f;
+    o.color[1] = 0.0f;
+    o.color[2] = 0.0f;
+    o.color[3] = 1.0f;
+}
+
 void addWall(Pool& pool, int32_t centerX, int32_t centerY, int32_t angle, int32_t length,
              int32_t slitCount, int32_t slitWidth, int32_t barWidth) {
     if (!pool.oscillators || length <= 0)
@@ -79,17 +92,7 @@ void addWall(Pool& pool, int32_t centerX, int32_t centerY, int32_t angle, int32_
                 continue;
             if (inAnySlit(u, m, slitCount, slitWidth, barWidth))
                 continue;
-            Oscillator& o = pool.at(i, j);
-            if (isWallCell(o))
-                continue;
-            o.fixed = true;
-            o.wall = true;
-            o.exciter = false;
-            o.dampingFactor = 0.0f;
-            o.color[0] = 0.0f;
-            o.color[1] = 0.0f;
-            o.color[2] = 0.0f;
-            o.color[3] = 1.0f;
+            stampWallCell(pool.at(i, j));
         }
     }
 }
