@@ -23,6 +23,7 @@ ZBDLL_API void ZBDLL_ResetAll(void) {
     restartDisplayAverages(gEngine);
     gEngine.display.nonFinite.clear();
     gEngine.fieldBroken = false;
+    gEngine.edgeKind = 0; // asked for the tank that was discarded, not for the next
 }
 
 ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double damping,
