@@ -39,6 +39,8 @@ size_t drawsOf(Harness& h, const std::function<void()>& action) {
     QTest::qWait(100);
     h.engine.clear();
     action();
+    // The first picture, however busy the machine, then time for a second one to follow.
+    (void)QTest::qWaitFor([&] { return !h.engine.named("repaintScene").empty(); }, 5000);
     QTest::qWait(300);
     return h.engine.named("repaintScene").size();
 }
