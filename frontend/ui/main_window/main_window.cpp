@@ -340,8 +340,7 @@ void TfrmMain::quitProgram() {
 
 void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    update();
-    engine_.repaintScene(true, false);
+    update(); // the panel's expose draws the picture
 }
 
 void TfrmMain::hideEvent(QHideEvent* event) {

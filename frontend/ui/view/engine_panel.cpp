@@ -25,7 +25,20 @@ bool EnginePanel::event(QEvent* event) {
 }
 
 void EnginePanel::paintEvent(QPaintEvent*) {
-    emit exposed();
+    // Showing or uncovering the window exposes it and its top-level one after the other, each
+    // with a paint of this panel, and a refresh may have asked for one too: the picture is drawn
+    // once, when the events that are there now have been handled.
+    if (drawPending_) {
+        return;
+    }
+    drawPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            drawPending_ = false;
+            emit exposed();
+        },
+        Qt::QueuedConnection);
 }
 
 void EnginePanel::resizeEvent(QResizeEvent*) {

@@ -25,6 +25,9 @@ class EnginePanel : public QWidget {
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    bool drawPending_ = false;
 };
 
 } // namespace zb::ui
