@@ -4,6 +4,7 @@
 #pragma once
 
 #include "sim/display_state.h"
+#include "sim/moving_exciters.h"
 #include "sim/pool.h"
 #include "sim/probe_store.h"
 #include "sim/sweep_buffers.h"
@@ -128,6 +129,11 @@ struct EngineState {
     bool contextExists = false; // a rendering context was created and not destroyed
     WindowSystemState windowSystem;
     MessageHandler messageHandler = nullptr; // none: standard error
+
+    // Exciters that move or pulse, written anew before every step (moving_exciters.h), and the
+    // exciter added last, which ZBDLL_SetExciterMotion turns into one of them.
+    std::vector<MovingExciter> moving;
+    LastExciter lastExciter;
 };
 
 extern EngineState gEngine;
