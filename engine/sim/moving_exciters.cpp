@@ -57,20 +57,33 @@ void release(Pool& pool, MovingExciter& m) {
     m.coveredWeights.clear();
 }
 
+// Offsets d for which cell floor(p) + d or the one after it lies in [0, n) for some centre p
+// between a and b.
+void reachableOffsets(double a, double b, int64_t n, int64_t reach, int64_t& d0, int64_t& d1) {
+    d0 = std::max(-reach, -int64_t(std::floor(std::max(a, b))) - 1);
+    d1 = std::min(reach, n - 1 - int64_t(std::floor(std::min(a, b))));
+}
+
 // The resting exciter's cells relative to its centre, chosen by addExciter's own test, but
 // neither clipped to the pool nor left out under walls: the exciter carries them along. Only
-// offsets that can reach the pool from some position of the centre are kept.
+// offsets that reach the pool somewhere on the centre's way are kept, so that even a huge
+// exciter costs no more than the pool.
 void restingShape(const Pool& pool, const LastExciter& e, MovingExciter& m) {
     const Rotation r = rotationFor(e.angle);
     const double halfWidth = double(e.width) / 2;
     const double halfLength = double(e.length) / 2;
     const int64_t reach = int64_t(std::ceil(std::hypot(halfWidth, halfLength))) + 2;
     const int64_t cx = e.centerX, cy = e.centerY;
-    const int64_t nx = pool.sizeX, ny = pool.sizeY;
-    const int64_t dx0 = std::max(-reach, -std::max(cx, nx - 1) - 1);
-    const int64_t dx1 = std::min(reach, nx - 1 - std::min<int64_t>(cx, 0));
-    const int64_t dy0 = std::max(-reach, -std::max(cy, ny - 1) - 1);
-    const int64_t dy1 = std::min(reach, ny - 1 - std::min<int64_t>(cy, 0));
+    // The border it heads for bounds the way; cheaper than the stop, which a tiny speed makes
+    // infinite.
+    auto end = [](double start, double v, int64_t n) {
+        return v > 0 ? std::max(start, double(n - 1)) : v < 0 ? std::min(start, 0.0) : start;
+    };
+    const double endX = end(m.startX, m.vx, pool.sizeX);
+    const double endY = end(m.startY, m.vy, pool.sizeY);
+    int64_t dx0, dx1, dy0, dy1;
+    reachableOffsets(m.startX, endX, pool.sizeX, reach, dx0, dx1);
+    reachableOffsets(m.startY, endY, pool.sizeY, reach, dy0, dy1);
     int32_t minDx = INT32_MAX, maxDx = INT32_MIN, minDy = INT32_MAX, maxDy = INT32_MIN;
     for (int64_t dy = dy0; dy <= dy1; ++dy) {
         for (int64_t dx = dx0; dx <= dx1; ++dx) {

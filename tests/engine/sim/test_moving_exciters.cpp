@@ -5,6 +5,7 @@
 #include "model/dispersion.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -312,6 +313,40 @@ TEST_F(MovingExciters, DriveIsSharedOutSmoothly) {
                 ASSERT_LE(std::abs(now[k] - last[k]), bound) << n << " " << k;
         }
         last = now;
+    }
+}
+
+// Whatever a tank file holds: speeds that are no numbers, too small to move or too large to see,
+// periods out of range, exciters far larger than the pool or outside it. Nothing breaks, and the
+// centre never leaves the pool it started in.
+TEST_F(MovingExciters, AbsurdValuesAreHarmless) {
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    const struct {
+        int cx, cy, width, length;
+        double vx, vy;
+        int periods;
+    } cases[] = {
+        {10, 10, 3, 3, nan, inf, 99},          {10, 10, 3, 3, 5e-324, -5e-324, -4},
+        {10, 10, 3, 3, 1e308, -1e308, 0},      {-50, 5, 1, 1, 40.0, 0.0, 0},
+        {5, 5, INT32_MAX, INT32_MAX, 3, 1, 2}, {INT32_MAX, INT32_MIN, 4, 4, -1e9, 1e9, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cx);
+        newPool(30, 20, 0.0, 1.0);
+        ZBDLL_SetSimulationSpeed(kDt);
+        ZBDLL_AddExciter(c.cx, c.cy, c.width, c.length, 0, 10.0, 0.1, true);
+        ZBDLL_SetExciterMotion(c.vx, c.vy, c.periods);
+        ZBDLL_SetPaused(false);
+        for (int n = 0; n < 30; ++n)
+            ZBDLL_NextFrame();
+        for (const MovingExciter& m : gEngine.moving) {
+            EXPECT_LE(m.weights.size(), size_t(4 * 31 * 21));
+            for (const CoveredCell& cc : m.covered)
+                EXPECT_LT(size_t(cc.index), pool().cellCount());
+        }
+        for (int j = 0; j < 20; ++j)
+            for (int i = 0; i < 30; ++i)
+                ASSERT_TRUE(std::isfinite(cell(i, j).elongation)) << i << " " << j;
     }
 }
 
