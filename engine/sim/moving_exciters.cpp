@@ -2,6 +2,7 @@
 #include "sim/engine_state.h"
 #include "sim/obstacles.h"
 #include "sim/rotated_rect.h"
+#include "sim/step.h"
 
 #include <algorithm>
 #include <cmath>
@@ -169,14 +170,60 @@ void stamp(Pool& pool, MovingExciter& m, double t) {
     }
 }
 
+// The resting exciter's added acceleration, -A·ω²·sin(ω τ), shared out by the weights.
+void driveAcceleration(Pool& pool, const MovingExciter& m, double envelope, double tau, double dt) {
+    const double omega = m.omega;
+    const double push = dt * m.amplitude * envelope * (omega * omega) * std::sin(omega * tau);
+    for (size_t c = 0; c < m.covered.size(); ++c)
+        pool.oscillators[size_t(m.covered[c].index)].velocity -= double(m.coveredWeights[c]) * push;
+}
+
+// A prescribed displacement y = A·g·sin(ω τ), shared out by the weights without making a rigid
+// cell: a cell of weight w sees, instead of its neighbours' mean, (1 - w)·mean + w·y, and gets
+// w·y'' on top. At w = 1 it ignores its neighbours and follows y exactly, as a resting exciter's
+// cell does; at w = 0 it is water; in between the drive grows in proportion. So a small exciter
+// makes waves as strong moving as at rest, which an added acceleration alone does not (a single
+// cell's falls short by the ratio of its coupling's stiffness to ω², easily twenty).
+void driveDisplacement(Pool& pool, const MovingExciter& m, const PulseEnvelope& g, double tau,
+                       double dt) {
+    const double omega = m.omega, a = m.amplitude;
+    // y at the step's old heights, which the coupling term reads, and y'' at its new time.
+    const double before = tau - dt;
+    const PulseEnvelope gb = m.pulsePeriods > 0 ? pulseEnvelope(before, m.pulsePeriods, omega)
+                                                : PulseEnvelope{1.0, 0.0, 0.0};
+    const double y = a * gb.value * std::sin(omega * before);
+    const double s = std::sin(omega * tau), c = std::cos(omega * tau);
+    const double acceleration =
+        a * (g.second * s + 2 * g.first * omega * c - g.value * (omega * omega) * s);
+    const int64_t nx = pool.sizeX;
+    for (size_t k = 0; k < m.covered.size(); ++k) {
+        const int64_t index = m.covered[k].index;
+        const int64_t i = index % nx, j = index / nx;
+        Oscillator& o = pool.oscillators[size_t(index)];
+        // The neighbours the step averages over: inside the pool and not walls.
+        double sum = 0.0;
+        int n = 0;
+        const int64_t di[4] = {-1, 1, 0, 0}, dj[4] = {0, 0, -1, 1};
+        for (int q = 0; q < 4; ++q) {
+            if (isFreeCell(pool, i + di[q], j + dj[q])) {
+                sum += double(pool.at(i + di[q], j + dj[q]).position.y);
+                ++n;
+            }
+        }
+        const double pull = n > 0 ? kCouplingScale * double(o.coupling) * (y - sum / n) : 0.0;
+        o.velocity += dt * double(m.coveredWeights[k]) * (acceleration + pull);
+    }
+}
+
 } // namespace
 
-double pulseEnvelope(double tau, int32_t periods, double omega) {
+PulseEnvelope pulseEnvelope(double tau, int32_t periods, double omega) {
     const double length = double(periods) * 2 * kPi / std::abs(omega);
     if (!(tau >= 0.0) || !(tau < length))
-        return 0.0;
-    const double s = std::sin(kPi * tau / length);
-    return s * s;
+        return {0.0, 0.0, 0.0};
+    const double a = kPi / length;
+    const double s = std::sin(a * tau);
+    return {s * s, a * std::sin(2 * a * tau), 2 * a * a * std::cos(2 * a * tau)};
 }
 
 void setExciterMotion(EngineState& s, double vx, double vy, int32_t pulsePeriods) {
@@ -199,6 +246,7 @@ void setExciterMotion(EngineState& s, double vx, double vy, int32_t pulsePeriods
     m.stopTime = stopTime(s.pool, m.startX, m.startY, vx, vy);
     m.omega = e.omega;
     m.amplitude = e.amplitude;
+    m.sineMode = e.sineMode;
     m.pulsePeriods = pulsePeriods;
     m.pulseStart = 0.0;
     restingShape(s.pool, e, m);
@@ -234,22 +282,20 @@ void moveExciters(EngineState& s) {
     for (MovingExciter& m : s.moving) {
         m.stampFlags = exciterFlags(false);
         m.stampAmplitude = 0.0f;
-        double strength = m.amplitude;
+        const double tau = t - m.pulseStart; // the carrier's zero is the pulse's start
+        PulseEnvelope g{1.0, 0.0, 0.0};
         if (m.pulsePeriods > 0) {
-            strength *= pulseEnvelope(t - m.pulseStart, m.pulsePeriods, m.omega);
-            if (strength == 0.0)
+            g = pulseEnvelope(tau, m.pulsePeriods, m.omega);
+            if (g.value == 0.0)
                 continue; // between pulses the cells are water
         }
         stamp(pool, m, t);
         if (!s.exciterEnabled)
             continue;
-        // The resting exciter's added acceleration, -A·ω²·sin(ω t), here with the pulse's own
-        // start as the carrier's zero.
-        const double omega = m.omega;
-        const double push = dt * strength * (omega * omega) * std::sin(omega * (t - m.pulseStart));
-        for (size_t c = 0; c < m.covered.size(); ++c)
-            pool.oscillators[size_t(m.covered[c].index)].velocity -=
-                double(m.coveredWeights[c]) * push;
+        if (m.sineMode)
+            driveDisplacement(pool, m, g, tau, dt);
+        else
+            driveAcceleration(pool, m, g.value, tau, dt);
     }
 }
 

@@ -1,13 +1,15 @@
 // Exciters that move or pulse. They are written into the grid anew before every step, at their
 // current position and strength; the cells they leave become what lay under them again.
 //
-// Their drive is always an added acceleration, never a prescribed displacement, whatever the
-// exciter's mode: a prescribed cell is a rigid body, which cannot be shared out between
+// Their drive is added to the cells' velocities before the step, never written as the step's own
+// prescribed sine: a prescribed cell is a rigid body, which cannot be shared out between
 // neighbouring cells by a weight (a cell prescribed with a small weight would be a near-still
-// post that appears from nothing, and so radiate the grid's steps), and a resting one reflects
-// like a wall. The drive is added before the step, so that a pulse's carrier can start at the
-// pulse's own time; the cells carry the exciter flag with amplitude 0, which keeps them undamped
-// and coloured as exciters while the step adds nothing of its own.
+// post that appears from nothing, and so radiate the grid's steps). An exciter in sine mode
+// instead pulls its cells towards the prescribed displacement in proportion to their weights
+// (driveDisplacement); one in acceleration mode adds its acceleration likewise. Added here, a
+// pulse's carrier can start at the pulse's own time. The cells carry the exciter flag with
+// amplitude 0, which keeps them undamped and coloured as exciters while the step adds nothing of
+// its own.
 #pragma once
 
 #include "sim/pool.h"
@@ -49,6 +51,7 @@ struct MovingExciter {
     int32_t minDx = 0, minDy = 0, boxWidth = 0, boxHeight = 0; // offsets' box, one wider
     std::vector<float> weights;                                // scratch over that box
     float omega = 0, amplitude = 0;
+    bool sineMode = false;    // a prescribed displacement rather than an added acceleration
     int32_t pulsePeriods = 0; // 0 continuous
     double pulseStart = 0;    // engine time
     uint32_t stampFlags = 0;  // what the current stamp wrote: flag word and amplitude
@@ -57,10 +60,14 @@ struct MovingExciter {
     std::vector<float> coveredWeights; // their weights, in the same order
 };
 
-// The envelope of a pulse of n periods of angular frequency omega, at time tau after its start:
-// sin² (a Hann window), 0 outside [0, n·2π/omega]. Smooth at both ends, so that switching on and
-// off radiates nothing of its own; n >= 2 gives the carrier no net push at all.
-double pulseEnvelope(double tau, int32_t periods, double omega);
+// The envelope of a pulse of n periods of angular frequency omega, at time tau after its start,
+// with its first and second derivative in tau: sin² (a Hann window), 0 outside
+// [0, n·2π/omega]. Smooth at both ends, so that switching on and off radiates nothing of its own;
+// n >= 2 gives the carrier no net push at all.
+struct PulseEnvelope {
+    double value, first, second;
+};
+PulseEnvelope pulseEnvelope(double tau, int32_t periods, double omega);
 
 // Turns the exciter added last into a moving or pulsed one (nothing when vx = vy = 0 and no
 // pulse: a resting exciter stays as addExciter wrote it).

@@ -357,4 +357,27 @@ TEST_F(MovingExciters, AbsurdValuesAreHarmless) {
     }
 }
 
+// In sine mode a moving exciter keeps the strength of the resting one, also between cells: a
+// single cell's waves, drifting one cell sideways, are as high as those of the cell at rest (an
+// added acceleration alone would make them twenty times lower).
+TEST_F(MovingExciters, SineModeIsAsStrongMovingAsAtRest) {
+    auto peakBelow = [](double vx) {
+        newPool(120, 120, 0.0, 4.0);
+        ZBDLL_SetSimulationSpeed(0.005f);
+        ZBDLL_AddExciter(60, 50, 1, 1, 0, 20.0, 0.1, true);
+        ZBDLL_SetExciterMotion(vx, 0.0, 0);
+        ZBDLL_AddProbe(60, 75, 0xff0000);
+        ZBDLL_SetPaused(false);
+        // From when the waves have settled at the probe until the border's echo arrives.
+        const std::vector<float> h = record(1, 390)[0];
+        float peak = 0.0f;
+        for (size_t n = 150; n < h.size(); ++n)
+            peak = std::max(peak, std::abs(h[n]));
+        return double(peak);
+    };
+    const double resting = peakBelow(0.0);
+    ASSERT_GT(resting, 0.0);
+    EXPECT_NEAR(peakBelow(0.5), resting, 0.1 * resting);
+}
+
 } // namespace zb::test
