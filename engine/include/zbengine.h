@@ -158,12 +158,12 @@ ZBDLL_API void ZBDLL_SetExciterMotion(double vx, double vy,  /* oscillators per 
    A moving exciter starts at its centre at simulation time 0, drives the cells under it in
    proportion to their overlap (its footprint shifted by bilinear weights), and stops where its
    centre reaches the pool's border; the cells it leaves are what lay under it again. A pulse
-   swings pulsePeriods periods under a sin² envelope from time 0, then the cells move like water.
-   Moving or pulsed, the drive is an added acceleration even in sineMode (a prescribed cell cannot
-   be shared out by weights, and would hold the waves like a wall when at rest); a small exciter
-   in sineMode therefore makes weaker waves moving than at rest. Speeds above the wave speed are
-   allowed. (0, 0, 0) leaves the exciter exactly as it was. Ignored without an exciter; values
-   outside the ranges are clamped. */
+   swings pulsePeriods periods under a sin² envelope from time 0, then the cells move like water
+   (ZBDLL_EnableExciters(false) stops every drive, as for resting exciters). In sineMode a cell of
+   weight w is pulled towards the prescribed displacement in proportion to w instead of being held
+   on it, so that the drive glides between cells; a whole cell follows it as at rest. Speeds above
+   the wave speed are allowed. (0, 0, 0) leaves the exciter exactly as it was. Ignored without an
+   exciter; values outside the ranges are clamped. */
 ZBDLL_API void ZBDLL_TriggerPulse(void);      /* every pulsed exciter starts its pulse again now */
 ZBDLL_API void ZBDLL_AddMedium(int32_t shape, /* 0 rectangle, 1 ellipse, 2 triangle */
                                double centerX, double centerY, /* oscillators */
