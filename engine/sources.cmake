@@ -11,6 +11,7 @@ set(ZB_ENGINE_SIM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/sim/frame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/mark_exports.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/moving_exciter_exports.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sim/moving_exciters.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/materials.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/memory_budget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/pool.cpp

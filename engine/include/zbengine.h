@@ -154,10 +154,16 @@ ZBDLL_API int32_t ZBDLL_ReadProbes(float* values, int32_t capacity);
    before ZBDLL_AddEdges. A tank that uses none of them is built exactly as before. */
 ZBDLL_API void ZBDLL_SetExciterMotion(double vx, double vy,  /* oscillators per engine time unit */
                                       int32_t pulsePeriods); /* 0 continuous, 1..10 a pulse */
-/* Applies to the exciter added last (ZBDLL_AddExciter). A moving exciter starts at its centre
-   when the run starts, drives the cells under it in proportion to their overlap, and stops at the
-   pool's border. A pulse swings pulsePeriods periods under a smooth envelope, then the cells move
-   like water. Ignored without an exciter; values outside the ranges are clamped. */
+/* Applies to the exciter added last (ZBDLL_AddExciter), called before the next one is added.
+   A moving exciter starts at its centre at simulation time 0, drives the cells under it in
+   proportion to their overlap (its footprint shifted by bilinear weights), and stops where its
+   centre reaches the pool's border; the cells it leaves are what lay under it again. A pulse
+   swings pulsePeriods periods under a sin² envelope from time 0, then the cells move like water
+   (ZBDLL_EnableExciters(false) stops every drive, as for resting exciters). In sineMode a cell of
+   weight w is pulled towards the prescribed displacement in proportion to w instead of being held
+   on it, so that the drive glides between cells; a whole cell follows it as at rest. Speeds above
+   the wave speed are allowed. (0, 0, 0) leaves the exciter exactly as it was. Ignored without an
+   exciter; values outside the ranges are clamped. */
 ZBDLL_API void ZBDLL_TriggerPulse(void);      /* every pulsed exciter starts its pulse again now */
 ZBDLL_API void ZBDLL_AddMedium(int32_t shape, /* 0 rectangle, 1 ellipse, 2 triangle */
                                double centerX, double centerY, /* oscillators */

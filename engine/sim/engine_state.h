@@ -4,6 +4,7 @@
 #pragma once
 
 #include "sim/display_state.h"
+#include "sim/moving_exciters.h"
 #include "sim/pool.h"
 #include "sim/probe_store.h"
 #include "sim/quiet_edges.h"
@@ -134,6 +135,11 @@ struct EngineState {
     // edges uses it up, so that a tank which does not ask for quiet edges never gets them.
     int32_t edgeKind = 0;
     QuietEdges quietEdges; // the present pool's quiet band, retuned when dt changes
+
+    // Exciters that move or pulse, written anew before every step (moving_exciters.h), and the
+    // exciter added last, which ZBDLL_SetExciterMotion turns into one of them.
+    std::vector<MovingExciter> moving;
+    LastExciter lastExciter;
 };
 
 extern EngineState gEngine;

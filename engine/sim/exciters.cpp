@@ -1,10 +1,16 @@
+#include "sim/moving_exciters.h"
 #include "sim/obstacles.h"
 #include "sim/rotated_rect.h"
 
 namespace zb {
 
 void addExciter(Pool& pool, int32_t centerX, int32_t centerY, int32_t width, int32_t length,
-                int32_t angle, double omega, double amplitude, bool sineMode) {
+                int32_t angle, double omega, double amplitude, bool sineMode, LastExciter* last) {
+    if (last) {
+        *last = {true,  centerX,      centerY,          width,    length,
+                 angle, float(omega), float(amplitude), sineMode, {}};
+        last->covered.clear();
+    }
     if (!pool.oscillators || width <= 0 || length <= 0)
         return;
     settleMaterial(pool);
@@ -28,6 +34,12 @@ void addExciter(Pool& pool, int32_t centerX, int32_t centerY, int32_t width, int
             const float v = float(acrossOffset(r, centerX, centerY, i, j));
             if (!(-halfLength < v && v <= halfLength && -halfWidth < u && u <= halfWidth))
                 continue;
+            if (last) {
+                CoveredCell c{
+                    i + j * int64_t(pool.sizeX), flagWord(o), o.amplitude, o.omega, {}, o.velocity};
+                __builtin_memcpy(c.color, o.color, sizeof c.color);
+                last->covered.push_back(c);
+            }
             o.exciter = true;
             o.sineMode = sineMode;
             o.amplitude = float(amplitude);

@@ -17,6 +17,7 @@ ZBDLL_API void ZBDLL_ResetAll(void) {
     gEngine.simTime = 0.0f;
     gEngine.poolExists = false;
     clearProbes(gEngine.probes);
+    forgetMovingExciters(gEngine);
     // Discarded for every purpose; the arrays wait for the next pool, which mostly has the
     // same size.
     setArraysAside(gEngine.pool, gEngine.spare);
@@ -31,6 +32,7 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double dam
     EngineState& s = gEngine;
     s.screenCount = 0;
     s.edgeWidth = float(edgeWidth);
+    forgetMovingExciters(s);
     takeArraysBack(s.pool, s.spare);
     s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling), !s.headless);
     restartDisplayAverages(s);
@@ -101,8 +103,8 @@ ZBDLL_API void ZBDLL_AddExciter(int32_t centerX, int32_t centerY, int32_t width,
                                 int32_t angle, double omega, double amplitude, bool sineMode) {
     gEngine.display.timeConstant = 0.0; // taken from the exciters again
     if (gEngine.poolExists)
-        addExciter(gEngine.pool, centerX, centerY, width, length, angle, omega, amplitude,
-                   sineMode);
+        addExciter(gEngine.pool, centerX, centerY, width, length, angle, omega, amplitude, sineMode,
+                   &gEngine.lastExciter);
 }
 
 ZBDLL_API void ZBDLL_AddEdges(bool back, bool front, bool left, bool right) {

@@ -9,8 +9,13 @@
 
 namespace zb {
 
+struct LastExciter;
+
+// With last, also keeps the exciter's parameters and what lay under each cell it took, for a
+// motion given to it afterwards.
 void addExciter(Pool& pool, int32_t centerX, int32_t centerY, int32_t width, int32_t length,
-                int32_t angle, double omega, double amplitude, bool sineMode);
+                int32_t angle, double omega, double amplitude, bool sineMode,
+                LastExciter* last = nullptr);
 
 void addWall(Pool& pool, int32_t centerX, int32_t centerY, int32_t angle, int32_t length,
              int32_t slitCount, int32_t slitWidth, int32_t barWidth);
