@@ -2,6 +2,7 @@
 // the exports check for one first.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,19 @@ bool drawFrame(bool drawScreens, bool drawProfiles);
 
 void applyCamera();
 void drawSurface(bool drawScreens);
+// The flat view as one texture of the cells' colours (colors: the colour mode's RGBA bytes, or
+// null for the records' colours) where a cell is too small on screen for its grid lines; false
+// when the lines are to be drawn.
+bool drawFlatTexture(const uint32_t* colors);
+void releaseFlatTexture();
+// The lit relief: triangle indices into the records and the RGBA bytes to draw them in (null:
+// the records' colours). The full mesh, or for a large pool a coarser one (relief_lod.cpp).
+struct ReliefMesh {
+    const uint32_t* indices;
+    size_t count;
+    const uint32_t* colors;
+};
+ReliefMesh reliefMesh(const uint32_t* displayColors);
 void drawScreenBoxes();
 void drawScreenPanel();
 // The editor's marks over the flat view.
