@@ -15,6 +15,15 @@ namespace zb::test {
 
 namespace {
 
+int differingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    if (a.size() != b.size())
+        return -1;
+    int n = 0;
+    for (size_t k = 0; k + 2 < a.size(); k += 3)
+        n += a[k] != b[k] || a[k + 1] != b[k + 1] || a[k + 2] != b[k + 2] ? 1 : 0;
+    return n;
+}
+
 Rgb colorOf(const Oscillator& o) {
     auto byte = [](float c) { return int(std::lround(c * 255.0f)); };
     return {byte(o.color[0]), byte(o.color[1]), byte(o.color[2])};
@@ -121,7 +130,8 @@ TEST_F(DetailLevels, DesignedTanksAreDrawnAsDesigned) {
             gEngine.view.lod.flatLinePixels = 0.0f; // the lines whatever the size
             const std::vector<uint8_t> lines = frame();
             gEngine.view.lod.flatLinePixels = zb::LevelOfDetail{}.flatLinePixels;
-            EXPECT_EQ(frame(), lines) << t.nx << " x " << t.ny << " from " << height;
+            EXPECT_EQ(differingPixels(frame(), lines), 0)
+                << t.nx << " x " << t.ny << " from " << height;
         }
     }
     // The relief of tanks up to 200 x 200: the full mesh.
@@ -137,7 +147,7 @@ TEST_F(DetailLevels, DesignedTanksAreDrawnAsDesigned) {
         gEngine.view.lod.reliefStride = 1;
         const std::vector<uint8_t> full = frame(false);
         gEngine.view.lod.reliefStride = 0;
-        EXPECT_EQ(frame(false), full) << "relief " << n << " x " << n;
+        EXPECT_EQ(differingPixels(frame(false), full), 0) << "relief " << n << " x " << n;
     }
 }
 
