@@ -215,24 +215,45 @@ TEST_F(DetailLevels, LargeTanksShowTheCellsColoursUnderTheMarks) {
 // Beyond the driver's texture size the cells are sampled; a pool of one column stays visible.
 TEST_F(DetailLevels, TexturesOfAnySize) {
     newPool(1000, 1000);
-    ZBDLL_AddWall(500, 300, 0, 1000, 0, 0, 0);
-    for (int k = 0; k < 40; ++k) // a wall twenty cells thick
+    for (int k = 0; k < 40; ++k) { // bands of wall about 40 cells wide across both axes
         ZBDLL_AddWall(500, 600 + k, 0, 1000, 0, 0, 0);
+        ZBDLL_AddWall(700 + k, 200, 90, 400, 0, 0, 0);
+    }
     gEngine.view.lod.maxTextureSize = 256;
     lookDown(kDefaultZoom);
     frame();
     EXPECT_EQ(gEngine.view.lod.imageWidth, 256);
-    int i = 0, j = 0;
+    EXPECT_EQ(gEngine.view.lod.imageHeight, 256);
+    // Down the middle column, then along the row of node 200: 31 cells of wall and 181 of water
+    // each way, 0.58 pixels a cell.
     int black = 0, water = 0;
     for (int y = 0; y < kHeight; ++y) {
+        int i = 0, j = 0;
         nodeUnder(kWidth / 2, y, kDefaultZoom, i, j);
         if (j >= 605 && j <= 635)
             black += at(kWidth / 2, y).near({0, 0, 0}, 1) ? 1 : 0;
         else if (j >= 100 && j <= 280)
             water += at(kWidth / 2, y).near({255, 255, 255}, 1) ? 1 : 0;
     }
-    EXPECT_GT(black, 10);
-    EXPECT_GT(water, 60);
+    EXPECT_GT(black, 14) << "down the middle";
+    EXPECT_GT(water, 90) << "down the middle";
+    black = water = 0;
+    int rowY = 0;
+    for (int y = 0, i = 0, j = 0; y < kHeight; ++y) {
+        nodeUnder(kWidth / 2, y, kDefaultZoom, i, j);
+        if (j == 200)
+            rowY = y;
+    }
+    for (int x = 0; x < kWidth; ++x) {
+        int i = 0, j = 0;
+        nodeUnder(x, rowY, kDefaultZoom, i, j);
+        if (i >= 705 && i <= 735)
+            black += at(x, rowY).near({0, 0, 0}, 1) ? 1 : 0;
+        else if (i >= 100 && i <= 280)
+            water += at(x, rowY).near({255, 255, 255}, 1) ? 1 : 0;
+    }
+    EXPECT_GT(black, 14) << "along the row";
+    EXPECT_GT(water, 90) << "along the row";
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
     gEngine.view.lod.maxTextureSize = 0;
