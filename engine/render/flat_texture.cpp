@@ -53,10 +53,6 @@ int32_t powerOfTwoAtLeast(int32_t n) {
     return k;
 }
 
-uint8_t colorByte(float c) {
-    return uint8_t(std::lround(std::clamp(c, 0.0f, 1.0f) * 255.0f));
-}
-
 // The texture for the pool's size: one texel a cell, or, beyond what the driver takes, every
 // cell nearest to a texel's centre. False when GL refuses it.
 bool allocateTexture(LevelOfDetail& lod, const Pool& p) {
@@ -105,25 +101,21 @@ void uploadColors(const LevelOfDetail& lod, const Pool& p, const uint32_t* color
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, colors);
         return;
     }
-    std::vector<int32_t> columns(size_t(w), 0);
-    for (int32_t c = 0; c < w; ++c)
-        columns[size_t(c)] = whole ? c : int32_t((int64_t(2 * c + 1) * p.sizeX) / (2 * int64_t(w)));
-    std::vector<uint8_t> texels(size_t(w) * size_t(h) * 4);
-    uint8_t* out = texels.data();
-    for (int32_t r = 0; r < h; ++r) {
-        const int64_t j = whole ? r : (int64_t(2 * r + 1) * p.sizeY) / (2 * int64_t(h));
-        const size_t row = size_t(j) * size_t(p.sizeX);
-        for (int32_t c = 0; c < w; ++c, out += 4) {
-            const size_t k = row + size_t(columns[size_t(c)]);
-            if (colors) {
-                std::memcpy(out, &colors[k], 4);
-            } else {
-                const float* f = p.oscillators[k].color;
-                out[0] = colorByte(f[0]);
-                out[1] = colorByte(f[1]);
-                out[2] = colorByte(f[2]);
-                out[3] = 255;
-            }
+    std::vector<uint32_t> texels(size_t(w) * size_t(h));
+    if (whole) {
+        for (size_t k = 0; k < texels.size(); ++k)
+            texels[k] = rgbaBytes(p.oscillators[k].color);
+    } else {
+        std::vector<size_t> columns(static_cast<size_t>(w));
+        for (int32_t c = 0; c < w; ++c)
+            columns[size_t(c)] = size_t((int64_t(2 * c + 1) * p.sizeX) / (2 * int64_t(w)));
+        uint32_t* out = texels.data();
+        for (int32_t r = 0; r < h; ++r) {
+            const int64_t j = (int64_t(2 * r + 1) * p.sizeY) / (2 * int64_t(h));
+            const size_t row = size_t(j) * size_t(p.sizeX);
+            for (int32_t c = 0; c < w; ++c)
+                *out++ = colors ? colors[row + columns[size_t(c)]]
+                                : rgbaBytes(p.oscillators[row + columns[size_t(c)]].color);
         }
     }
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());

@@ -8,7 +8,6 @@
 #include "sim/engine_state.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace zb {
@@ -40,11 +39,6 @@ void blocksHolding(int32_t i, int32_t k, size_t blocks, F f) {
     f(b);
     if (b > 0 && i == int32_t(b) * k)
         f(b - 1);
-}
-
-uint32_t colorBytes(const float* c) {
-    auto byte = [](float v) { return uint32_t(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); };
-    return byte(c[0]) | byte(c[1]) << 8 | byte(c[2]) << 16 | 0xff000000u;
 }
 
 // Nodes within half a stride of a special node take its colour, so that a wall or exciter
@@ -172,7 +166,7 @@ ReliefMesh reliefMesh(const uint32_t* displayColors) {
     } else if (stale || !lod.reliefColorsCurrent) {
         colors.resize(p.cellCount());
         for (size_t n = 0; n < colors.size(); ++n)
-            colors[n] = colorBytes(p.oscillators[n].color);
+            colors[n] = rgbaBytes(p.oscillators[n].color);
         for (size_t m = 0; m < widened.size(); m += 2)
             colors[widened[m]] = colors[widened[m + 1]];
         lod.reliefColorsCurrent = true;
