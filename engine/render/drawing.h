@@ -41,12 +41,14 @@ inline uint32_t rgbaBytes(const float* c) {
 // when the lines are to be drawn.
 bool drawFlatTexture(const uint32_t* colors);
 void releaseFlatTexture();
-// The lit relief: triangle indices into the records and the RGBA bytes to draw them in (null:
-// the records' colours). The full mesh, or for a large pool a coarser one (relief_lod.cpp).
+// The lit relief: the full mesh over the records, or for a large pool a coarser one over
+// vertices of its own (relief_lod.cpp). Vertices: position and normal, six floats, or null for
+// the records; colours: RGBA bytes per vertex, or null for the records' colours.
 struct ReliefMesh {
     const uint32_t* indices;
     size_t count;
     const uint32_t* colors;
+    const float* vertices;
 };
 ReliefMesh reliefMesh(const uint32_t* displayColors);
 void drawScreenBoxes();

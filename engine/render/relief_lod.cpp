@@ -8,6 +8,7 @@
 #include "sim/engine_state.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace zb {
@@ -136,6 +137,32 @@ void buildCoarseTriangles(const Pool& p, int32_t k, std::vector<uint32_t>& out) 
     }
 }
 
+// The coarse triangles over vertices of their own: the nodes used, each with the node whose
+// colour it is drawn in.
+void buildCoarseMesh(const Pool& p, int32_t k, LevelOfDetail& lod) {
+    std::vector<uint32_t>& indices = lod.reliefIndices;
+    buildCoarseTriangles(p, k, indices);
+    std::vector<uint32_t>& nodes = lod.reliefNodes;
+    nodes = indices;
+    std::sort(nodes.begin(), nodes.end());
+    nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
+    for (uint32_t& index : indices)
+        index = uint32_t(std::lower_bound(nodes.begin(), nodes.end(), index) - nodes.begin());
+
+    std::vector<uint32_t> pairs;
+    widenSpecialCells(p, k, pairs);
+    std::vector<std::pair<uint32_t, uint32_t>> widened(pairs.size() / 2);
+    for (size_t m = 0; m < widened.size(); ++m)
+        widened[m] = {pairs[2 * m], pairs[2 * m + 1]};
+    std::sort(widened.begin(), widened.end());
+    lod.reliefColorNodes.resize(nodes.size());
+    for (size_t v = 0; v < nodes.size(); ++v) {
+        const auto w = std::lower_bound(widened.begin(), widened.end(),
+                                        std::pair<uint32_t, uint32_t>{nodes[v], 0});
+        lod.reliefColorNodes[v] = w != widened.end() && w->first == nodes[v] ? w->second : nodes[v];
+    }
+}
+
 } // namespace
 
 ReliefMesh reliefMesh(const uint32_t* displayColors) {
@@ -143,35 +170,34 @@ ReliefMesh reliefMesh(const uint32_t* displayColors) {
     LevelOfDetail& lod = gEngine.view.lod;
     const int32_t k = strideFor(p, lod);
     if (k <= 1 || p.sizeX < 2 || p.sizeY < 2 || !p.oscillators)
-        return {p.triangleIndices.get(), p.triangleIndexCount, displayColors};
-    const bool stale = lod.reliefX != p.sizeX || lod.reliefY != p.sizeY ||
-                       lod.reliefBuiltStride != k || lod.reliefGeneration != lod.cellsGeneration;
-    if (stale) {
-        buildCoarseTriangles(p, k, lod.reliefIndices);
-        widenSpecialCells(p, k, lod.reliefWidened);
+        return {p.triangleIndices.get(), p.triangleIndexCount, displayColors, nullptr};
+    if (lod.reliefX != p.sizeX || lod.reliefY != p.sizeY || lod.reliefBuiltStride != k ||
+        lod.reliefGeneration != lod.cellsGeneration) {
+        buildCoarseMesh(p, k, lod);
         lod.reliefX = p.sizeX;
         lod.reliefY = p.sizeY;
         lod.reliefBuiltStride = k;
         lod.reliefGeneration = lod.cellsGeneration;
     }
-    // The colours drawn: the colour mode's, which change every frame, or the records', which
-    // change with the cells; then the widened cells'.
-    std::vector<uint32_t>& colors = lod.reliefColors;
-    const std::vector<uint32_t>& widened = lod.reliefWidened;
-    if (displayColors) {
-        colors.assign(displayColors, displayColors + p.cellCount());
-        for (size_t m = 0; m < widened.size(); m += 2)
-            colors[widened[m]] = displayColors[widened[m + 1]];
-        lod.reliefColorsCurrent = false;
-    } else if (stale || !lod.reliefColorsCurrent) {
-        colors.resize(p.cellCount());
-        for (size_t n = 0; n < colors.size(); ++n)
-            colors[n] = rgbaBytes(p.oscillators[n].color);
-        for (size_t m = 0; m < widened.size(); m += 2)
-            colors[widened[m]] = colors[widened[m + 1]];
-        lod.reliefColorsCurrent = true;
+    // Handing the driver the records in place would have it copy every record between the
+    // lowest and highest index each frame; the nodes used are a fraction of them.
+    const size_t n = lod.reliefNodes.size();
+    lod.reliefVertices.resize(6 * n);
+    lod.reliefColors.resize(n);
+    float* vertex = lod.reliefVertices.data();
+    for (size_t v = 0; v < n; ++v, vertex += 6) {
+        const Oscillator& o = p.oscillators[lod.reliefNodes[v]];
+        vertex[0] = o.position.x;
+        vertex[1] = o.position.y;
+        vertex[2] = o.position.z;
+        vertex[3] = o.normal.x;
+        vertex[4] = o.normal.y;
+        vertex[5] = o.normal.z;
+        const uint32_t c = lod.reliefColorNodes[v];
+        lod.reliefColors[v] = displayColors ? displayColors[c] : rgbaBytes(p.oscillators[c].color);
     }
-    return {lod.reliefIndices.data(), lod.reliefIndices.size(), colors.data()};
+    return {lod.reliefIndices.data(), lod.reliefIndices.size(), lod.reliefColors.data(),
+            lod.reliefVertices.data()};
 }
 
 } // namespace zb

@@ -45,9 +45,13 @@ void drawSurface(bool drawScreens) {
     // A colour mode's own colours stand in for the records' for this draw only.
     const uint32_t* colors = displayColors(gEngine);
     const bool lit = !v.flatView && !v.wireframe;
-    const ReliefMesh relief = lit ? reliefMesh(colors) : ReliefMesh{nullptr, 0, colors};
+    const ReliefMesh relief = lit ? reliefMesh(colors) : ReliefMesh{nullptr, 0, colors, nullptr};
     if (relief.colors)
         glColorPointer(4, GL_UNSIGNED_BYTE, 0, relief.colors);
+    if (relief.vertices) {
+        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), relief.vertices);
+        glNormalPointer(GL_FLOAT, 6 * sizeof(float), relief.vertices + 3);
+    }
     // Heights drawn higher or lower; GL_NORMALIZE gives the scaled normals unit length again,
     // so the light falls as on a surface of that shape.
     const float scale = gEngine.display.heightScale;
@@ -71,6 +75,10 @@ void drawSurface(bool drawScreens) {
     }
     if (relief.colors)
         glColorPointer(3, GL_FLOAT, sizeof(Oscillator), &p.oscillators.get()->color);
+    if (relief.vertices) {
+        glVertexPointer(3, GL_FLOAT, sizeof(Oscillator), &p.oscillators.get()->position);
+        glNormalPointer(GL_FLOAT, sizeof(Oscillator), &p.oscillators.get()->normal);
+    }
     drawNonFiniteCells(p);
     glDisable(GL_LIGHTING);
     if (drawScreens)

@@ -55,14 +55,15 @@ struct LevelOfDetail {
     int32_t imageWidth = 0, imageHeight = 0;     // texels holding cells
     bool textureCurrent = false;                 // holds the records' colours of textureGeneration
     uint64_t textureGeneration = 0;
-    // The coarse relief's triangles, for the pool size, stride and generation they were made for.
-    std::vector<uint32_t> reliefIndices;
+    // The coarse relief, for the pool size, stride and generation it was made for: the nodes it
+    // uses, gathered every frame into vertices of its own, and its triangles over those.
+    std::vector<uint32_t> reliefIndices;    // into reliefNodes
+    std::vector<uint32_t> reliefNodes;      // records, ascending
+    std::vector<uint32_t> reliefColorNodes; // the record each vertex takes its colour from
     int32_t reliefX = 0, reliefY = 0, reliefBuiltStride = 0;
     uint64_t reliefGeneration = 0;
-    // Pairs of nodes: the first drawn in the second's colour (walls and exciters widened).
-    std::vector<uint32_t> reliefWidened;
-    std::vector<uint32_t> reliefColors; // RGBA bytes per cell, drawn with the coarse relief
-    bool reliefColorsCurrent = false;   // holds the records' colours of reliefGeneration
+    std::vector<float> reliefVertices;  // position and normal per vertex, this frame
+    std::vector<uint32_t> reliefColors; // RGBA bytes per vertex, this frame
 };
 
 // Drawing state that needs no GL. The screen textures are GL texture names, 0 when absent.

@@ -269,7 +269,8 @@ TEST_F(DetailLevels, TexturesOfAnySize) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-// The coarse relief keeps a wall of one cell, between the nodes it samples, in the wall's colour.
+// The coarse relief keeps a wall of one cell, between the nodes it samples, in the wall's colour,
+// and elsewhere shows the waves lit as the full mesh does.
 TEST_F(DetailLevels, OneCellWallStaysInTheCoarseRelief) {
     newPool(1000, 1000);
     ZBDLL_AddExciter(500, 200, 5, 5, 0, 40.0, 0.05, true);
@@ -297,6 +298,23 @@ TEST_F(DetailLevels, OneCellWallStaysInTheCoarseRelief) {
         for (int x = 0; x < kWidth; ++x)
             black += at(x, y).near({0, 0, 0}, 6) ? 1 : 0;
     EXPECT_GT(black, 300) << "the wall across the relief";
+
+    const std::vector<uint8_t> coarse = pixels_;
+    gEngine.view.lod.reliefStride = 1;
+    const std::vector<uint8_t> full = frame(false);
+    int unlike = 0, lit = 0;
+    for (size_t k = 0; k + 2 < full.size(); k += 3) {
+        if (full[k] == kBackground.r && full[k + 2] == kBackground.b)
+            continue;
+        ++lit;
+        for (size_t c = k; c < k + 3; ++c)
+            if (std::abs(int(coarse[c]) - int(full[c])) > 12) {
+                ++unlike;
+                break;
+            }
+    }
+    EXPECT_GT(lit, kWidth * kHeight / 2);
+    EXPECT_LT(unlike, lit / 50) << "pixels unlike the full mesh's";
 }
 
 } // namespace zb::test
