@@ -33,9 +33,9 @@ Rgb colorOf(const Oscillator& o) {
 
 class DetailLevels : public EngineTest {
   protected:
-    // The engine's part of the main window at its first size (the view beside the editor).
-    static constexpr int kWidth = 720;
-    static constexpr int kHeight = 580;
+    // The engine's part of the main window at its first size: 992 x 654 less the editor's strip.
+    static constexpr int kWidth = 790;
+    static constexpr int kHeight = 654;
     // The editor's camera heights: the default zoom and the farthest.
     static constexpr double kDefaultZoom = 1.2;
     static constexpr double kFarthestZoom = 1.4;
@@ -225,7 +225,7 @@ TEST_F(DetailLevels, TexturesOfAnySize) {
     EXPECT_EQ(gEngine.view.lod.imageWidth, 256);
     EXPECT_EQ(gEngine.view.lod.imageHeight, 256);
     // Down the middle column, then along the row of node 200: 31 cells of wall and 181 of water
-    // each way, 0.58 pixels a cell.
+    // each way, 0.66 pixels a cell.
     int black = 0, water = 0;
     for (int y = 0; y < kHeight; ++y) {
         int i = 0, j = 0;
