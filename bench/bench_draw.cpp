@@ -1,8 +1,8 @@
 // Drawing speed: frames of the 3-D view (lit relief and wire frame) on pools of 200, 300 and
-// 500 squared, composed, presented and finished. Needs an X display (xvfb-run). CPU time
-// includes the threads of a software renderer; frames per second come from wall time and
-// depend on the load of the machine. Only exports are used, so that the same source measures
-// an older engine too.
+// 500 squared, composed, presented and finished, and the flat view and the lit relief of large
+// pools against one step of the same run. Needs an X display (xvfb-run). CPU time includes the
+// threads of a software renderer; frames per second come from wall time and depend on the load
+// of the machine. Only exports are used, so that the same source measures an older engine too.
 #include "ratio_reporter.h"
 #include "sim/engine_state.h"
 #include "zbengine.h"
@@ -61,6 +61,33 @@ void BM_Draw(benchmark::State& state, int n, bool lit) {
         double(minorFaults() - faultsBefore) / double(state.iterations());
 }
 
+// The flat view as the editor shows a new tank: straight down from the default zoom's height.
+// With recolour, every redraw follows a change of the tank's cells, as after an editor click.
+void BM_Flat(benchmark::State& state, int n, bool recolour) {
+    makeWavyPool(n);
+    ZBDLL_Set3dMode(false);
+    ZBDLL_SetCamera(0.0, 1.2, 0.0, 0.2, 0.0);
+    if (!ZBDLL_RepaintScene(true, false)) {
+        state.SkipWithError("nothing drawn");
+        return;
+    }
+    for (auto _ : state) {
+        if (recolour)
+            ZBDLL_AddEdges(false, false, false, false); // writes no cell, but may have
+        ZBDLL_RepaintScene(true, false);
+        glFinish();
+    }
+}
+
+// One step of the pool drawn, without drawing: the yardstick of the drawing's goals. Taken with
+// the lit relief shown, so that the step does all it does while that view runs.
+void BM_Step(benchmark::State& state, int n) {
+    makeWavyPool(n);
+    ZBDLL_SetViewParameters(false, false);
+    for (auto _ : state)
+        ZBDLL_NextFrame();
+}
+
 std::string caseName(int n, bool lit) {
     return std::string("draw/") + (lit ? "lit/" : "wire/") + std::to_string(n);
 }
@@ -106,6 +133,30 @@ int main(int argc, char** argv) {
                                   caseName(200, lit), ""});
         }
     }
+    auto measured = [](benchmark::internal::Benchmark* b) {
+        b->MeasureProcessCPUTime()
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(1.0)
+            ->Repetitions(3)
+            ->ReportAggregatesOnly(true);
+    };
+    for (int n : {300, 1000, 3000})
+        measured(benchmark::RegisterBenchmark(("step/" + std::to_string(n)).c_str(), BM_Step, n));
+    for (int n : {1000, 3000}) {
+        const std::string size = std::to_string(n);
+        measured(benchmark::RegisterBenchmark(("flat/" + size).c_str(), BM_Flat, n, false));
+        measured(benchmark::RegisterBenchmark(("flat-changed/" + size).c_str(), BM_Flat, n, true));
+        ratios.push_back(
+            {"flat " + size + " / step " + size, "flat/" + size, "step/" + size, "<= 1.5"});
+        ratios.push_back({"flat after a change " + size + " / step " + size, "flat-changed/" + size,
+                          "step/" + size, ""});
+    }
+    measured(benchmark::RegisterBenchmark(caseName(1000, true).c_str(), BM_Draw, 1000, true));
+    ratios.push_back({"draw/lit/300 / step 300", caseName(300, true), "step/300", ""});
+    ratios.push_back({"draw/lit/300 / step 1000", caseName(300, true), "step/1000", "<= 1.5"});
+    ratios.push_back({"draw/lit/1000 / step 1000", caseName(1000, true), "step/1000", ""});
+
     RatioReporter reporter(isatty(fileno(stdout)) != 0);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios(ratios);

@@ -35,12 +35,14 @@ set(ZB_ENGINE_DRAW_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/render/data_files.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/driver_memory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/exports.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/render/flat_texture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/frame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/marks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/probe_markers.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/glx_context.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/messages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/read_frame.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/render/relief_lod.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/screen_display.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render/surface.cpp
 )

@@ -2,6 +2,7 @@
 // the exports check for one first.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,30 @@ bool drawFrame(bool drawScreens, bool drawProfiles);
 
 void applyCamera();
 void drawSurface(bool drawScreens);
+// A record's colour as RGBA bytes, rounded to nearest as GL converts the colours it draws; plain
+// arithmetic, since every cell of a large pool passes through it after each change.
+inline uint32_t rgbaBytes(const float* c) {
+    auto byte = [](float v) {
+        return uint32_t((v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f) * 255.0f + 0.5f);
+    };
+    return byte(c[0]) | byte(c[1]) << 8 | byte(c[2]) << 16 | 0xff000000u;
+}
+
+// The flat view as one texture of the cells' colours (colors: the colour mode's RGBA bytes, or
+// null for the records' colours) where a cell is too small on screen for its grid lines; false
+// when the lines are to be drawn.
+bool drawFlatTexture(const uint32_t* colors);
+void releaseFlatTexture();
+// The lit relief: the full mesh over the records, or for a large pool a coarser one over
+// vertices of its own (relief_lod.cpp). Vertices: position and normal, six floats, or null for
+// the records; colours: RGBA bytes per vertex, or null for the records' colours.
+struct ReliefMesh {
+    const uint32_t* indices;
+    size_t count;
+    const uint32_t* colors;
+    const float* vertices;
+};
+ReliefMesh reliefMesh(const uint32_t* displayColors);
 void drawScreenBoxes();
 void drawScreenPanel();
 // The editor's marks over the flat view.

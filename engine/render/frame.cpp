@@ -62,6 +62,7 @@ bool renderContextExists() {
 
 void destroyRenderContext() {
     releaseScreenTextures();
+    releaseFlatTexture();
     gEngine.contextExists = false;
     gEngine.draw = DrawHooks{};
     destroyGlxContext();

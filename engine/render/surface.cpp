@@ -44,8 +44,14 @@ void drawSurface(bool drawScreens) {
     const DrawingState& v = gEngine.view;
     // A colour mode's own colours stand in for the records' for this draw only.
     const uint32_t* colors = displayColors(gEngine);
-    if (colors)
-        glColorPointer(4, GL_UNSIGNED_BYTE, 0, colors);
+    const bool lit = !v.flatView && !v.wireframe;
+    const ReliefMesh relief = lit ? reliefMesh(colors) : ReliefMesh{nullptr, 0, colors, nullptr};
+    if (relief.colors)
+        glColorPointer(4, GL_UNSIGNED_BYTE, 0, relief.colors);
+    if (relief.vertices) {
+        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), relief.vertices);
+        glNormalPointer(GL_FLOAT, 6 * sizeof(float), relief.vertices + 3);
+    }
     // Heights drawn higher or lower; GL_NORMALIZE gives the scaled normals unit length again,
     // so the light falls as on a surface of that shape.
     const float scale = gEngine.display.heightScale;
@@ -55,20 +61,24 @@ void drawSurface(bool drawScreens) {
         glScalef(1.0f, scale, 1.0f);
         glEnable(GL_NORMALIZE);
     }
-    // The flat view always shows grid lines, whatever the wire-frame setting.
-    if (!v.flatView && !v.wireframe) {
-        if (p.triangleIndexCount > 0)
-            glDrawElements(GL_TRIANGLES, GLsizei(p.triangleIndexCount), GL_UNSIGNED_INT,
-                           p.triangleIndices.get());
-    } else if (p.lineIndexCount > 0) {
+    // The flat view always shows grid lines, whatever the wire-frame setting, unless its cells
+    // are too small for them.
+    if (lit) {
+        if (relief.count > 0 && relief.indices)
+            glDrawElements(GL_TRIANGLES, GLsizei(relief.count), GL_UNSIGNED_INT, relief.indices);
+    } else if (!(v.flatView && drawFlatTexture(colors)) && p.lineIndexCount > 0) {
         glDrawElements(GL_LINES, GLsizei(p.lineIndexCount), GL_UNSIGNED_INT, p.lineIndices.get());
     }
     if (scaled) {
         glDisable(GL_NORMALIZE);
         glPopMatrix();
     }
-    if (colors)
+    if (relief.colors)
         glColorPointer(3, GL_FLOAT, sizeof(Oscillator), &p.oscillators.get()->color);
+    if (relief.vertices) {
+        glVertexPointer(3, GL_FLOAT, sizeof(Oscillator), &p.oscillators.get()->position);
+        glNormalPointer(GL_FLOAT, sizeof(Oscillator), &p.oscillators.get()->normal);
+    }
     drawNonFiniteCells(p);
     glDisable(GL_LIGHTING);
     if (drawScreens)

@@ -42,6 +42,32 @@ struct Mark {
     double i0 = 0, j0 = 0, i1 = 0, j1 = 0;
 };
 
+// What the drawing keeps to draw large pools with fewer primitives than cells: the flat view as
+// one texture of the cells' colours, the relief from every k-th node. Both are made again when
+// the records' colours or flags change (cellsGeneration).
+struct LevelOfDetail {
+    uint64_t cellsGeneration = 0; // counted up by cellsChanged
+    // The flat view draws grid lines while a cell is at least this many pixels on screen.
+    float flatLinePixels = 1.5f;
+    int32_t reliefStride = 0;   // every k-th node in the relief; 0: chosen by the pool's size
+    int32_t maxTextureSize = 0; // texels a side; 0: the driver's limit
+    // The flat view's texture: GL name (0: none), its size and what it holds.
+    uint32_t flatTexture = 0;
+    int32_t textureWidth = 0, textureHeight = 0; // allocated texels
+    int32_t imageWidth = 0, imageHeight = 0;     // texels holding cells
+    bool textureCurrent = false;                 // holds the records' colours of textureGeneration
+    uint64_t textureGeneration = 0;
+    // The coarse relief, for the pool size, stride and generation it was made for: the nodes it
+    // uses, gathered every frame into vertices of its own, and its triangles over those.
+    std::vector<uint32_t> reliefIndices;    // into reliefNodes
+    std::vector<uint32_t> reliefNodes;      // records, ascending
+    std::vector<uint32_t> reliefColorNodes; // the record each vertex takes its colour from
+    int32_t reliefX = 0, reliefY = 0, reliefBuiltStride = 0;
+    uint64_t reliefGeneration = 0;
+    std::vector<float> reliefVertices;  // position and normal per vertex, this frame
+    std::vector<uint32_t> reliefColors; // RGBA bytes per vertex, this frame
+};
+
 // Drawing state that needs no GL. The screen textures are GL texture names, 0 when absent.
 struct DrawingState {
     bool flatView = true;            // the editor's flat top view instead of the 3-D relief
@@ -53,6 +79,7 @@ struct DrawingState {
     uint32_t screenTextures[2] = {0, 0};        // horizontal, vertical screen background
     Vec3f lastViewDirection{0.0f, -1.0f, 0.0f}; // used while eye and target coincide
     std::vector<Mark> marks;                    // drawn over the flat view only
+    LevelOfDetail lod;
 };
 
 // Hooks of the drawing half; null until a rendering context exists, so that the simulation
@@ -143,6 +170,12 @@ struct EngineState {
 };
 
 extern EngineState gEngine;
+
+// The records' colours or flags were written (a build, an addition): the drawing makes its
+// copies of them again. Heights are not counted: the step leaves colours and flags alone.
+inline void cellsChanged(EngineState& s) {
+    ++s.view.lod.cellsGeneration;
+}
 
 // Ends the drawing, if any, releases every array and puts every field back to its value at
 // library load. For tests, which share one process-wide engine.

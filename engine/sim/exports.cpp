@@ -35,6 +35,7 @@ ZBDLL_API int32_t ZBDLL_CreateEmptyPool(int32_t sizeX, int32_t sizeY, double dam
     forgetMovingExciters(s);
     takeArraysBack(s.pool, s.spare);
     s.poolExists = buildPool(s.pool, sizeX, sizeY, float(damping), float(coupling), !s.headless);
+    cellsChanged(s);
     restartDisplayAverages(s);
     s.display.nonFinite.clear();
     s.fieldBroken = false;
@@ -82,12 +83,14 @@ ZBDLL_API int32_t ZBDLL_CheckPoolSize(int32_t sizeX, int32_t sizeY, uint64_t* ne
 }
 
 ZBDLL_API void ZBDLL_AddMatChange(int32_t startY, double coupling, double damping) {
+    cellsChanged(gEngine);
     if (gEngine.poolExists)
         addMatChange(gEngine.pool, startY, coupling, damping);
 }
 
 ZBDLL_API void ZBDLL_AddWall(int32_t centerX, int32_t centerY, int32_t angle, int32_t length,
                              int32_t slitCount, int32_t slitWidth, int32_t barWidth) {
+    cellsChanged(gEngine);
     if (gEngine.poolExists)
         addWall(gEngine.pool, centerX, centerY, angle, length, slitCount, slitWidth, barWidth);
 }
@@ -102,12 +105,14 @@ ZBDLL_API int32_t ZBDLL_AddScreen(int32_t position, bool horizontal) {
 ZBDLL_API void ZBDLL_AddExciter(int32_t centerX, int32_t centerY, int32_t width, int32_t length,
                                 int32_t angle, double omega, double amplitude, bool sineMode) {
     gEngine.display.timeConstant = 0.0; // taken from the exciters again
+    cellsChanged(gEngine);
     if (gEngine.poolExists)
         addExciter(gEngine.pool, centerX, centerY, width, length, angle, omega, amplitude, sineMode,
                    &gEngine.lastExciter);
 }
 
 ZBDLL_API void ZBDLL_AddEdges(bool back, bool front, bool left, bool right) {
+    cellsChanged(gEngine);
     if (gEngine.poolExists)
         addEdges(gEngine.pool, gEngine.edgeWidth, back, front, left, right);
 }

@@ -1,0 +1,320 @@
+// Level of detail: large pools drawn with fewer primitives than cells (the flat view as one
+// texture, the relief from every k-th node), designed pools exactly as before. Frames are read
+// as "Bild speichern..." reads them, in a window the size of the default window's view.
+#include "gl_fixture.h"
+
+#include <GL/gl.h>
+#include <X11/Xlib.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace zb::test {
+
+namespace {
+
+int differingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    if (a.size() != b.size())
+        return -1;
+    int n = 0;
+    for (size_t k = 0; k + 2 < a.size(); k += 3)
+        n += a[k] != b[k] || a[k + 1] != b[k + 1] || a[k + 2] != b[k + 2] ? 1 : 0;
+    return n;
+}
+
+Rgb colorOf(const Oscillator& o) {
+    auto byte = [](float c) { return int(std::lround(c * 255.0f)); };
+    return {byte(o.color[0]), byte(o.color[1]), byte(o.color[2])};
+}
+
+} // namespace
+
+class DetailLevels : public EngineTest {
+  protected:
+    // The engine's part of the main window at its first size: 992 x 654 less the editor's strip.
+    static constexpr int kWidth = 790;
+    static constexpr int kHeight = 654;
+    // The editor's camera heights: the default zoom and the farthest.
+    static constexpr double kDefaultZoom = 1.2;
+    static constexpr double kFarthestZoom = 1.4;
+
+    void SetUp() override {
+        EngineTest::SetUp();
+        display_ = XOpenDisplay(nullptr);
+        ASSERT_NE(display_, nullptr) << "drawing tests need an X display (make test starts one)";
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, kWidth, kHeight,
+                                      0, 0, 0);
+        XSelectInput(display_, window_, StructureNotifyMask);
+        XMapWindow(display_, window_);
+        XEvent e;
+        do
+            XWindowEvent(display_, window_, StructureNotifyMask, &e);
+        while (e.type != MapNotify);
+        ASSERT_EQ(ZBDLL_CreateFromHwnd(window_, kWidth, kHeight, ZB_BUILD_DIR "/"), 0);
+        ZBDLL_Set3dMode(false);
+    }
+
+    void TearDown() override {
+        ZBDLL_ClearMarks();
+        destroyRenderContext();
+        if (display_) {
+            XDestroyWindow(display_, window_);
+            XCloseDisplay(display_);
+        }
+        EngineTest::TearDown();
+    }
+
+    // The editor's flat view: straight down on the pool's centre.
+    static void lookDown(double height) { ZBDLL_SetCamera(0.0, height, 0.0, height - 1.0, 0.0); }
+
+    std::vector<uint8_t> frame(bool drawScreens = true) {
+        std::vector<uint8_t> rgb(size_t(kWidth) * kHeight * 3);
+        int32_t w = 0, h = 0;
+        EXPECT_EQ(ZBDLL_ReadFrame(drawScreens, false, rgb.data(), int64_t(rgb.size()), &w, &h), 0);
+        EXPECT_EQ(w, kWidth);
+        EXPECT_EQ(h, kHeight);
+        pixels_ = rgb;
+        return rgb;
+    }
+
+    // x from the left, y from the top, of the last frame.
+    Rgb at(int x, int y) const {
+        const size_t k = (size_t(y) * kWidth + size_t(x)) * 3;
+        return {pixels_[k], pixels_[k + 1], pixels_[k + 2]};
+    }
+
+    // The node under pixel (x, y) when looking straight down from height: the screen's x is
+    // the world's x, its downward direction the world's z.
+    static void nodeUnder(int x, int y, double height, int& i, int& j) {
+        const double perUnit = kHeight / (2.0 * height * std::tan(M_PI / 8.0));
+        const double wx = (x + 0.5 - kWidth / 2.0) / perUnit;
+        const double wz = (y + 0.5 - kHeight / 2.0) / perUnit;
+        const Pool& p = gEngine.pool;
+        i = int(std::lround((wx - p.originX) / p.spacing));
+        j = int(std::lround((wz - p.originZ) / p.spacing));
+    }
+
+    // Whether the pixel shows the colour of the node under it or of one next to it.
+    bool showsCellUnder(int x, int y, double height) const {
+        int i = 0, j = 0;
+        nodeUnder(x, y, height, i, j);
+        for (int dj = -1; dj <= 1; ++dj)
+            for (int di = -1; di <= 1; ++di) {
+                const int a = i + di, b = j + dj;
+                if (a >= 0 && b >= 0 && a < pool().sizeX && b < pool().sizeY &&
+                    at(x, y).near(colorOf(cell(a, b)), 1))
+                    return true;
+            }
+        return false;
+    }
+
+    Display* display_ = nullptr;
+    Window window_ = 0;
+    std::vector<uint8_t> pixels_;
+};
+
+// The designed tanks at the editor's zooms: the grid lines, pixel for pixel.
+TEST_F(DetailLevels, DesignedTanksAreDrawnAsDesigned) {
+    struct Tank {
+        int nx, ny;
+    };
+    for (const Tank t : {Tank{100, 50}, Tank{200, 200}, Tank{300, 300}}) {
+        newPool(t.nx, t.ny);
+        ZBDLL_AddWall(t.nx / 2, t.ny / 2, 30, t.nx / 2, 1, 3, 0);
+        ZBDLL_AddExciter(t.nx / 4, t.ny / 4, 3, 3, 0, 10.0, 0.1, true);
+        ZBDLL_AddMatChange(t.ny * 3 / 4, 1.0, 0.3);
+        for (const double height : {kDefaultZoom, kFarthestZoom}) {
+            lookDown(height);
+            gEngine.view.lod.flatLinePixels = 0.0f; // the lines whatever the size
+            const std::vector<uint8_t> lines = frame();
+            gEngine.view.lod.flatLinePixels = zb::LevelOfDetail{}.flatLinePixels;
+            EXPECT_EQ(differingPixels(frame(), lines), 0)
+                << t.nx << " x " << t.ny << " from " << height;
+        }
+    }
+    // The relief of tanks up to 200 x 200: the full mesh.
+    ZBDLL_SetViewParameters(false, false);
+    ZBDLL_Set3dMode(true);
+    for (const int n : {150, 201}) {
+        newPool(n, n);
+        ZBDLL_AddExciter(n / 2, n / 2, 5, 5, 0, 40.0, 0.05, true);
+        ZBDLL_SetPaused(false);
+        for (int k = 0; k < 40; ++k)
+            ZBDLL_NextFrame();
+        ZBDLL_SetCamera(0.0, 0.9, 1.0, 0.0, 0.0);
+        gEngine.view.lod.reliefStride = 1;
+        const std::vector<uint8_t> full = frame(false);
+        gEngine.view.lod.reliefStride = 0;
+        EXPECT_EQ(differingPixels(frame(false), full), 0) << "relief " << n << " x " << n;
+    }
+}
+
+// A large tank's flat view: the cells' own colours, without the background between lines; the
+// editor's marks and the probes' markers over them.
+TEST_F(DetailLevels, LargeTanksShowTheCellsColoursUnderTheMarks) {
+    newPool(1000, 1000);
+    std::mt19937 random(25);
+    for (int j = 0; j < 1000; ++j)
+        for (int i = 0; i < 1000; ++i) {
+            float* c = cell(i, j).color;
+            c[0] = float(random() % 256) / 255.0f;
+            c[1] = float(random() % 256) / 255.0f;
+            c[2] = float(random() % 256) / 255.0f;
+        }
+    cellsChanged(gEngine); // as an addition would have it
+    lookDown(kDefaultZoom);
+    frame();
+    ASSERT_NE(gEngine.view.lod.flatTexture, 0u) << "the texture, not the lines";
+    int wrong = 0;
+    for (int y = 20; y < kHeight - 20; y += 37)
+        for (int x = 80; x < kWidth - 80; x += 41)
+            if (!showsCellUnder(x, y, kDefaultZoom)) {
+                ++wrong;
+                ADD_FAILURE() << "pixel " << x << ", " << y << " shows " << at(x, y);
+            }
+    EXPECT_EQ(wrong, 0);
+
+    // A wall added after a frame is drawn in the next one.
+    ZBDLL_AddWall(500, 500, 0, 1000, 0, 0, 0);
+    frame();
+    int i = 0, j = 0;
+    for (int y = kHeight / 2 - 5; y < kHeight / 2 + 5; ++y) {
+        nodeUnder(kWidth / 2, y, kDefaultZoom, i, j);
+        if (j == 500) {
+            EXPECT_TRUE(at(kWidth / 2, y).near({0, 0, 0}, 1)) << "the wall, " << at(kWidth / 2, y);
+        }
+    }
+
+    // Marks and probe markers on top.
+    const Rgb markColour = {255, 0, 255};
+    ZBDLL_AddMarkLine(100, 200, 900, 200);
+    ZBDLL_AddMarkHandle(300, 700);
+    ZBDLL_AddProbe(700, 700, 0xff00ff);
+    frame();
+    auto pixelOf = [&](double node, bool column) {
+        const Pool& p = gEngine.pool;
+        const double perUnit = kHeight / (2.0 * kDefaultZoom * std::tan(M_PI / 8.0));
+        return int(std::floor(((column ? p.originX : p.originZ) + node * p.spacing) * perUnit +
+                              (column ? kWidth : kHeight) / 2.0));
+    };
+    auto orange = [](Rgb c) { return c.r > 230 && c.g > 90 && c.g < 140 && c.b < 30; };
+    int lineOrange = 0;
+    for (int y = pixelOf(200, false) - 2; y <= pixelOf(200, false) + 2; ++y)
+        lineOrange += orange(at(pixelOf(500, true), y)) ? 1 : 0;
+    EXPECT_GT(lineOrange, 0) << "the mark's line";
+    EXPECT_TRUE(orange(at(pixelOf(300, true), pixelOf(700, false)))) << "the handle";
+    int probe = 0;
+    for (int y = pixelOf(700, false) - 8; y <= pixelOf(700, false) + 8; ++y)
+        for (int x = pixelOf(700, true) - 8; x <= pixelOf(700, true) + 8; ++x)
+            probe += at(x, y).near(markColour, 20) ? 1 : 0;
+    EXPECT_GT(probe, 5) << "the probe's ring";
+}
+
+// Beyond the driver's texture size the cells are sampled; a pool of one column stays visible.
+TEST_F(DetailLevels, TexturesOfAnySize) {
+    newPool(1000, 1000);
+    for (int k = 0; k < 40; ++k) { // bands of wall about 40 cells wide across both axes
+        ZBDLL_AddWall(500, 600 + k, 0, 1000, 0, 0, 0);
+        ZBDLL_AddWall(700 + k, 200, 90, 400, 0, 0, 0);
+    }
+    gEngine.view.lod.maxTextureSize = 256;
+    lookDown(kDefaultZoom);
+    frame();
+    EXPECT_EQ(gEngine.view.lod.imageWidth, 256);
+    EXPECT_EQ(gEngine.view.lod.imageHeight, 256);
+    // Down the middle column, then along the row of node 200: 31 cells of wall and 181 of water
+    // each way, 0.66 pixels a cell.
+    int black = 0, water = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        int i = 0, j = 0;
+        nodeUnder(kWidth / 2, y, kDefaultZoom, i, j);
+        if (j >= 605 && j <= 635)
+            black += at(kWidth / 2, y).near({0, 0, 0}, 1) ? 1 : 0;
+        else if (j >= 100 && j <= 280)
+            water += at(kWidth / 2, y).near({255, 255, 255}, 1) ? 1 : 0;
+    }
+    EXPECT_GT(black, 14) << "down the middle";
+    EXPECT_GT(water, 90) << "down the middle";
+    black = water = 0;
+    int rowY = 0;
+    for (int y = 0, i = 0, j = 0; y < kHeight; ++y) {
+        nodeUnder(kWidth / 2, y, kDefaultZoom, i, j);
+        if (j == 200)
+            rowY = y;
+    }
+    for (int x = 0; x < kWidth; ++x) {
+        int i = 0, j = 0;
+        nodeUnder(x, rowY, kDefaultZoom, i, j);
+        if (i >= 705 && i <= 735)
+            black += at(x, rowY).near({0, 0, 0}, 1) ? 1 : 0;
+        else if (i >= 100 && i <= 280)
+            water += at(x, rowY).near({255, 255, 255}, 1) ? 1 : 0;
+    }
+    EXPECT_GT(black, 14) << "along the row";
+    EXPECT_GT(water, 90) << "along the row";
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    gEngine.view.lod.maxTextureSize = 0;
+    newPool(1, 3000);
+    lookDown(kDefaultZoom);
+    frame();
+    EXPECT_NE(gEngine.view.lod.flatTexture, 0u);
+    int shown = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = kWidth / 2 - 3; x <= kWidth / 2 + 3; ++x)
+            shown += at(x, y).near({255, 255, 255}, 1) ? 1 : 0;
+    EXPECT_GT(shown, 500) << "the column of water";
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+// The coarse relief keeps a wall of one cell, between the nodes it samples, in the wall's colour,
+// and elsewhere shows the waves lit as the full mesh does.
+TEST_F(DetailLevels, OneCellWallStaysInTheCoarseRelief) {
+    newPool(1000, 1000);
+    ZBDLL_AddExciter(500, 200, 5, 5, 0, 40.0, 0.05, true);
+    for (int i = 0; i < 1000; ++i) { // row 502, no multiple of the stride, as a wall is written
+        Oscillator& o = cell(i, 502);
+        o.fixed = o.wall = true;
+        o.color[0] = o.color[1] = o.color[2] = 0.0f;
+    }
+    cellsChanged(gEngine);
+    for (int j = 0; j < 1000; ++j) // waves of about 60 cells, heights and normals from them
+        for (int i = 0; i < 1000; ++i)
+            if (!cell(i, j).fixed)
+                cell(i, j).elongation = 0.01 * std::sin(0.1 * i) * std::cos(0.07 * j);
+    stepPool(pool(), 0.0f, 0.0f, true);
+    ZBDLL_SetViewParameters(false, false);
+    ZBDLL_Set3dMode(true);
+    ZBDLL_SetCamera(0.0, 1.0, 0.6, 0.0, 0.0);
+    ZBDLL_RepaintScene(true, true); // fills the polygons
+    frame(false);
+    const ReliefMesh mesh = reliefMesh(nullptr);
+    ASSERT_NE(mesh.indices, pool().triangleIndices.get()) << "the coarse mesh";
+    EXPECT_LT(mesh.count, pool().triangleIndexCount / 4);
+    int black = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            black += at(x, y).near({0, 0, 0}, 6) ? 1 : 0;
+    EXPECT_GT(black, 300) << "the wall across the relief";
+
+    const std::vector<uint8_t> coarse = pixels_;
+    gEngine.view.lod.reliefStride = 1;
+    const std::vector<uint8_t> full = frame(false);
+    int unlike = 0, lit = 0;
+    for (size_t k = 0; k + 2 < full.size(); k += 3) {
+        if (full[k] == kBackground.r && full[k + 2] == kBackground.b)
+            continue;
+        ++lit;
+        for (size_t c = k; c < k + 3; ++c)
+            if (std::abs(int(coarse[c]) - int(full[c])) > 12) {
+                ++unlike;
+                break;
+            }
+    }
+    EXPECT_GT(lit, kWidth * kHeight / 2);
+    EXPECT_LT(unlike, lit / 50) << "pixels unlike the full mesh's";
+}
+
+} // namespace zb::test
