@@ -273,6 +273,7 @@ void moveExciters(EngineState& s) {
         return;
     Pool& pool = s.pool;
     settleMaterial(pool);
+    cellsChanged(s); // the footprints' colours move with them
     const double t = double(s.simTime);
     const double dt = double(s.simSpeed);
     // All are lifted before any is written, so that overlapping ones give back what lay under

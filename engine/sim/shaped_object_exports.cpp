@@ -13,6 +13,7 @@ ZBDLL_API void ZBDLL_AddMedium(int32_t shape, double centerX, double centerY, do
     if (gEngine.poolExists)
         addMedium(gEngine.pool, MediumShape(shape), centerX, centerY, width, height, angle,
                   coupling, damping);
+    cellsChanged(gEngine);
 }
 
 ZBDLL_API void ZBDLL_AddArcWall(double centerX, double centerY, double radius, double startAngle,
@@ -21,6 +22,7 @@ ZBDLL_API void ZBDLL_AddArcWall(double centerX, double centerY, double radius, d
     if (gEngine.poolExists)
         addArcWall(gEngine.pool, centerX, centerY, radius, startAngle, endAngle, thickness,
                    slitCount, slitWidth, barWidth);
+    cellsChanged(gEngine);
 }
 
 ZBDLL_API void ZBDLL_AddParabolaWall(double focusX, double focusY, double focalLength, double angle,
@@ -29,6 +31,7 @@ ZBDLL_API void ZBDLL_AddParabolaWall(double focusX, double focusY, double focalL
     if (gEngine.poolExists)
         addParabolaWall(gEngine.pool, focusX, focusY, focalLength, angle, width, thickness,
                         slitCount, slitWidth, barWidth);
+    cellsChanged(gEngine);
 }
 
 ZBDLL_API void ZBDLL_SetEdgeKind(int32_t kind) {

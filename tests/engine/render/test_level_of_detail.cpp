@@ -317,4 +317,41 @@ TEST_F(DetailLevels, OneCellWallStaysInTheCoarseRelief) {
     EXPECT_LT(unlike, lit / 50) << "pixels unlike the full mesh's";
 }
 
+// A moving exciter changes the cells' colours during the run: the texture follows it.
+TEST_F(DetailLevels, AMovingExcitersFootprintIsDrawnWhereItIsNow) {
+    ASSERT_EQ(ZBDLL_CreateEmptyPool(1000, 1000, 0.0, 4.0, 10), 0);
+    ZBDLL_AddExciter(300, 500, 9, 9, 0, 10.0, 0.1, true);
+    ZBDLL_SetExciterMotion(20000.0, 0.0, 0); // some hundred cells in a few steps
+    lookDown(kDefaultZoom);
+    frame();
+    ASSERT_NE(gEngine.view.lod.flatTexture, 0u) << "the texture, not the lines";
+    std::vector<bool> wasExciter(pool().cellCount());
+    for (size_t k = 0; k < wasExciter.size(); ++k)
+        wasExciter[k] = pool().oscillators[k].exciter;
+    ZBDLL_SetPaused(false);
+    for (int step = 0; step < 4; ++step)
+        ZBDLL_NextFrame();
+    frame();
+    int checked = 0;
+    for (int y = kHeight / 2 - 30; y < kHeight / 2 + 30; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            int i = 0, j = 0;
+            nodeUnder(x, y, kDefaultZoom, i, j);
+            if (i < 1 || j < 1 || i >= 999 || j >= 999)
+                continue;
+            const size_t k = size_t(j) * 1000 + size_t(i);
+            bool whole = true; // the node and its neighbours, so that rounding cannot mislead
+            for (int dj = -1; dj <= 1; ++dj)
+                for (int di = -1; di <= 1; ++di)
+                    whole = whole && cell(i + di, j + dj).exciter &&
+                            !wasExciter[size_t(j + dj) * 1000 + size_t(i + di)];
+            if (!whole)
+                continue;
+            ++checked;
+            EXPECT_TRUE(at(x, y).near(colorOf(pool().oscillators[k]), 1))
+                << "pixel " << x << ", " << y << " shows " << at(x, y) << " over the exciter";
+        }
+    EXPECT_GT(checked, 0) << "the exciter moved onto water that is seen";
+}
+
 } // namespace zb::test
