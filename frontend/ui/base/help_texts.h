@@ -139,6 +139,9 @@ inline const QString MediumPosition = QStringLiteral(
     "links oben, die Einheit ist 1 Schwinger.");
 inline const QString MediumGroesse = QStringLiteral(
     "Breite und Höhe des Mediums in Schwingern, entlang seiner eigenen (gedrehten) Achsen.");
+inline const QString MediumWinkel = QStringLiteral(
+    "Um diesen Winkel ist das Medium um seinen Mittelpunkt gedreht, in Grad, gegen den "
+    "Uhrzeigersinn.");
 inline const QString MediumKopplung = QStringLiteral(
     "Die Kopplung im Medium. Kleinere Kopplung heißt langsamere Wellen: An der Grenze werden "
     "die Wellen gebrochen, zum Lot hin, wenn sie ins langsamere Medium laufen.");
@@ -149,6 +152,9 @@ inline const QString MediumDaempfung =
 inline const QString BogenMittelpunkt = QStringLiteral(
     "Der Mittelpunkt des Kreises, auf dem die Wand liegt. Wellen von diesem Punkt treffen die "
     "Wand überall senkrecht.");
+inline const QString BogenRadius = QStringLiteral(
+    "Der Radius des Kreises in Schwingern. Eine ebene Welle, die auf die hohle Seite trifft, "
+    "sammelt der Bogen ungefähr im halben Radius vor der Wand.");
 inline const QString BogenWinkel = QStringLiteral(
     "Die Wand reicht vom Anfangswinkel gegen den Uhrzeigersinn bis zum Endwinkel, in Grad, von "
     "der Richtung nach rechts aus gemessen.");

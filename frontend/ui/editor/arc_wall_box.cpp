@@ -35,7 +35,7 @@ ArcWallBox::ArcWallBox(TankDocument& document, QWidget* parent) : ObjectBox(docu
                                    help::BogenMittelpunkt, help::kGebogeneWaendePage),
                      grid_->rowCount(), 0, 1, 2);
     addXYRow(grid_, seBogenX, seBogenY);
-    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Radius:"), help::BogenMittelpunkt),
+    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Radius:"), help::BogenRadius),
                     seBogenRadius);
     addCaptionedRow(grid_,
                     new HelpLabel(QStringLiteral("Anfangswinkel (in °):"), help::BogenWinkel),

@@ -45,7 +45,7 @@ MediumBox::MediumBox(TankDocument& document, QWidget* parent) : ObjectBox(docume
                     seMediumBreite);
     addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Höhe:"), help::MediumGroesse),
                     seMediumHoehe);
-    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Winkel (in °):"), help::Label6),
+    addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Winkel (in °):"), help::MediumWinkel),
                     seMediumWinkel);
     addCaptionedRow(grid_, new HelpLabel(QStringLiteral("Kopplung:"), help::MediumKopplung),
                     tbMediumKopplung);
