@@ -20,6 +20,18 @@ ObjectTree buildObjectTree(const TObjektListe& list, int selectIndex) {
             messpunkte = int(tree.nodes.size());
             tree.nodes.push_back({"Messpunkte", 0, -1});
         }
+    // Likewise the groups of the extended kinds, in this order, once such an object exists.
+    int medien = -1, gebogen = -1;
+    for (int k = 1; k < list.Count() && medien < 0; ++k)
+        if (list.at(k).medium()) {
+            medien = int(tree.nodes.size());
+            tree.nodes.push_back({"Medien", 0, -1});
+        }
+    for (int k = 1; k < list.Count() && gebogen < 0; ++k)
+        if (list.at(k).kreisbogen() || list.at(k).parabel()) {
+            gebogen = int(tree.nodes.size());
+            tree.nodes.push_back({"Gebogene Wände", 0, -1});
+        }
     for (int k = 1; k < list.Count(); ++k) {
         const TObjekt& o = list.at(k);
         int group;
@@ -35,6 +47,13 @@ ObjectTree buildObjectTree(const TObjektListe& list, int selectIndex) {
             break;
         case kArtMatUebergang:
             group = material;
+            break;
+        case kArtMedium:
+        case kArtKreisbogen:
+        case kArtParabel:
+            if (!o.hasDaten())
+                continue; // a code without its record has nothing to edit
+            group = o.medium() ? medien : gebogen;
             break;
         default:
             if (!o.messpunkt())

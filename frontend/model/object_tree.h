@@ -1,6 +1,6 @@
 // The object tree the editor shows, as plain data: the root stands for the tank, four groups
-// always follow in a fixed order (a fifth, "Messpunkte", when the tank holds a probe), and every
-// object sits under its kind's group in list order.
+// always follow in a fixed order ("Messpunkte", "Medien" and "Gebogene Wände" after them when the
+// tank holds such an object), and every object sits under its kind's group in list order.
 #pragma once
 
 #include "model/objects.h"

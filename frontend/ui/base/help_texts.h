@@ -117,6 +117,68 @@ inline const QString ProbePlot = QStringLiteral(
     "ms); die Auslenkung hat keine Einheit. Zwei Kurven nebeneinander zeigen den "
     "Phasenunterschied der Messpunkte.");
 
+// Moving and pulsed exciter
+inline const QString Geschwindigkeit = QStringLiteral(
+    "Mit einer Geschwindigkeit bewegt sich der Erreger ab dem Start der Simulation geradeaus, "
+    "vx nach rechts, vy nach unten, in Schwingern pro Sekunde Simulationszeit (wie \"c ≈ … "
+    "Schwinger/s\"). Am Rand des Beckens bleibt er stehen. Ist er langsamer als die Wellen, sind "
+    "sie vor ihm kürzer und hinter ihm länger (Doppler-Effekt); ist er schneller, entsteht ein "
+    "Kegel (Machscher Kegel).");
+inline const QString Puls = QStringLiteral(
+    "Ein Puls-Erreger schwingt nach dem Start nur einige Perioden lang, sanft an- und "
+    "abschwellend, und ruht dann. So läuft ein einzelnes Wellenpaket durch das Becken. \"Puls "
+    "auslösen\" startet die Pulse während der Simulation erneut.");
+
+// Medium
+inline const QString MediumForm = QStringLiteral(
+    "Ein Medium ist ein Bereich mit eigener Kopplung und Dämpfung, als Rechteck, Ellipse oder "
+    "Dreieck. Eine Ellipse mit kleinerer Kopplung wirkt wie eine Sammellinse, ein Dreieck wie "
+    "ein Prisma.");
+inline const QString MediumPosition = QStringLiteral(
+    "Der Mittelpunkt des Mediums, um den es auch gedreht wird. Das Koordinatensystem beginnt "
+    "links oben, die Einheit ist 1 Schwinger.");
+inline const QString MediumGroesse = QStringLiteral(
+    "Breite und Höhe des Mediums in Schwingern, entlang seiner eigenen (gedrehten) Achsen.");
+inline const QString MediumWinkel = QStringLiteral(
+    "Um diesen Winkel ist das Medium um seinen Mittelpunkt gedreht, in Grad, gegen den "
+    "Uhrzeigersinn.");
+inline const QString MediumKopplung = QStringLiteral(
+    "Die Kopplung im Medium. Kleinere Kopplung heißt langsamere Wellen: An der Grenze werden "
+    "die Wellen gebrochen, zum Lot hin, wenn sie ins langsamere Medium laufen.");
+inline const QString MediumDaempfung =
+    QStringLiteral("Die Dämpfung im Medium. Sie schwächt die Wellen, die hindurchlaufen.");
+
+// Curved walls
+inline const QString BogenMittelpunkt = QStringLiteral(
+    "Der Mittelpunkt des Kreises, auf dem die Wand liegt. Wellen von diesem Punkt treffen die "
+    "Wand überall senkrecht.");
+inline const QString BogenRadius = QStringLiteral(
+    "Der Radius des Kreises in Schwingern. Eine ebene Welle, die auf die hohle Seite trifft, "
+    "sammelt der Bogen ungefähr im halben Radius vor der Wand.");
+inline const QString BogenWinkel = QStringLiteral(
+    "Die Wand reicht vom Anfangswinkel gegen den Uhrzeigersinn bis zum Endwinkel, in Grad, von "
+    "der Richtung nach rechts aus gemessen.");
+inline const QString WandDicke = QStringLiteral("Die Dicke der Wand in Schwingern.");
+inline const QString Brennpunkt = QStringLiteral(
+    "Der Brennpunkt der Parabel. Eine ebene Welle, die längs der Achse auf den Spiegel trifft, "
+    "wird in diesen Punkt reflektiert.");
+inline const QString Brennweite =
+    QStringLiteral("Der Abstand vom Scheitel der Parabel zum Brennpunkt, in Schwingern.");
+inline const QString Oeffnung = QStringLiteral(
+    "In diese Richtung ist der Spiegel offen, in Grad, von der Richtung nach rechts aus gegen "
+    "den Uhrzeigersinn gemessen.");
+inline const QString ParabelBreite = QStringLiteral(
+    "Die Öffnung des Spiegels quer zur Achse, in Schwingern. Bei der vierfachen Brennweite "
+    "reichen seine Enden genau bis auf die Höhe des Brennpunkts.");
+
+// Quiet edges
+inline const QString RandArt = QStringLiteral(
+    "Die dämpfenden Ränder (\"Stärke der Reflexion wählbar\") werfen einen Teil der Welle "
+    "zurück, lange Wellen mehr als kurze; dabei können falsche Streifen entstehen. \"Kaum "
+    "reflektierend\" nimmt die Welle in denselben Rändern allmählich auf: Bei 40 Schwingern "
+    "Breite kommen weniger als 2 % der Amplitude zurück. Auch diese Ränder nehmen Platz im "
+    "Becken ein.");
+
 // The longer pages, for the menu "Information" and the help labels that lead to them.
 inline const HelpPage kMesspunktePage{QStringLiteral("Messpunkte"),
                                       QStringLiteral("OH\\Messpunkte.rtf")};
@@ -124,5 +186,14 @@ inline const HelpPage kMausPage{QStringLiteral("Mit der Maus bearbeiten"),
                                 QStringLiteral("OH\\MitDerMaus.rtf")};
 inline const HelpPage kSteuerungPage{QStringLiteral("Steuerung und Menüs"),
                                      QStringLiteral("Einfuehrung\\SimulationsMenue.rtf")};
+inline const HelpPage kBewegteErregerPage{QStringLiteral("Bewegte Erreger und Pulse"),
+                                          QStringLiteral("OH\\BewegteErreger.rtf")};
+inline const HelpPage kMedienPage{QStringLiteral("Medien"), QStringLiteral("OH\\Medien.rtf")};
+inline const HelpPage kGebogeneWaendePage{QStringLiteral("Gebogene Wände"),
+                                          QStringLiteral("OH\\GebogeneWaende.rtf")};
+inline const HelpPage kRaenderPage{QStringLiteral("Ränder"), QStringLiteral("OH\\Raender.rtf")};
+// The pages of the extended objects, in the menu's order.
+inline const HelpPage kExtendedObjectPages[] = {kBewegteErregerPage, kMedienPage,
+                                                kGebogeneWaendePage, kRaenderPage};
 
 } // namespace zb::ui::help

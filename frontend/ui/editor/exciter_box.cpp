@@ -12,11 +12,14 @@
 #include "widgets/wrap_radio_button.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace zb::ui {
 
@@ -101,6 +104,7 @@ ExciterBox::ExciterBox(TankDocument& document, QWidget* parent) : ObjectBox(docu
     auto* help = addHelpButton(QStringLiteral("Was ist ein Erreger?"), QStringLiteral("Erreger"),
                                QStringLiteral("OH\\Erreger.rtf"));
     help->setObjectName(QStringLiteral("btnWasIstErreger"));
+    buildMotionControls();
     grid_->addWidget(makeOutsideHint(QStringLiteral("Der Mittelpunkt"), {seErrXPos, seErrYPos}),
                      grid_->rowCount(), 0, 1, 2);
     connectHandlers();
@@ -151,6 +155,57 @@ void ExciterBox::buildShapePanels() {
     grid_->addWidget(panWellenfront, grid_->rowCount(), 0, 1, 2);
     panRadialwelle->hide();
     panWellenfront->hide();
+}
+
+void ExciterBox::buildMotionControls() {
+    // Tenths: the waves of the start speed run at a few oscillators per second.
+    const auto speedField = [](const char* name) {
+        auto* field = new QDoubleSpinBox;
+        field->setObjectName(QString::fromLatin1(name));
+        field->setLocale(QLocale(QLocale::German));
+        field->setDecimals(1);
+        field->setRange(-999.9, 999.9);
+        field->setSingleStep(0.5);
+        field->setAccelerated(true);
+        field->setToolTip(help::Geschwindigkeit);
+        return field;
+    };
+    seErrVx = speedField("seErrVx");
+    seErrVy = speedField("seErrVy");
+    cbErrPuls = new QCheckBox(QStringLiteral("Puls"));
+    cbErrPuls->setObjectName(QStringLiteral("cbErrPuls"));
+    cbErrPuls->setToolTip(help::Puls);
+    seErrPerioden = new SpinEdit(1, 10, 1);
+    seErrPerioden->setObjectName(QStringLiteral("seErrPerioden"));
+    seErrPerioden->setToolTip(help::Puls);
+
+    grid_->addWidget(new HelpLabel(QStringLiteral("Geschwindigkeit vx / vy (Schwinger/s):"),
+                                   help::Geschwindigkeit, help::kBewegteErregerPage),
+                     grid_->rowCount(), 0, 1, 2);
+    addXYRow(grid_, seErrVx, seErrVy);
+    auto* pulse = new QHBoxLayout;
+    pulse->setSpacing(4);
+    pulse->addWidget(cbErrPuls);
+    pulse->addSpacing(8);
+    pulse->addWidget(
+        new HelpLabel(QStringLiteral("Perioden:"), help::Puls, help::kBewegteErregerPage));
+    pulse->addWidget(seErrPerioden);
+    pulse->addStretch(1);
+    grid_->addLayout(pulse, grid_->rowCount(), 0, 1, 2);
+
+    connect(seErrVx, &QDoubleSpinBox::valueChanged, this, [this](double v) {
+        editExciter(QStringLiteral("Geschwindigkeit ändern"), [&](TErreger& e) { e.Vx = v; });
+    });
+    connect(seErrVy, &QDoubleSpinBox::valueChanged, this, [this](double v) {
+        editExciter(QStringLiteral("Geschwindigkeit ändern"), [&](TErreger& e) { e.Vy = v; });
+    });
+    connect(cbErrPuls, &QCheckBox::toggled, this, [this](bool on) {
+        seErrPerioden->setEnabled(on);
+        editExciter(QStringLiteral("Puls ändern"), [&](TErreger& e) { e.Puls = on; });
+    });
+    connect(seErrPerioden, &SpinEdit::valueChanged, this, [this](int periods) {
+        editExciter(QStringLiteral("Perioden ändern"), [&](TErreger& e) { e.Perioden = periods; });
+    });
 }
 
 void ExciterBox::connectHandlers() {
@@ -232,6 +287,16 @@ void ExciterBox::showObject(const TObjekt& exciter) {
         seErrBreite->setValue(breite);
         seErrLaenge->setValue(laenge);
         seErrWinkel->setValue(winkel);
+    }
+    // Shown as they are: a value the fields would round must survive a look at the box.
+    {
+        const QSignalBlocker blocks[] = {QSignalBlocker(seErrVx), QSignalBlocker(seErrVy),
+                                         QSignalBlocker(cbErrPuls), QSignalBlocker(seErrPerioden)};
+        seErrVx->setValue(e.Vx);
+        seErrVy->setValue(e.Vy);
+        cbErrPuls->setChecked(e.Puls);
+        seErrPerioden->setValue(e.Perioden);
+        seErrPerioden->setEnabled(e.Puls);
     }
     takeObject(exciter, QStringLiteral("Erreger"));
     showWavelength();

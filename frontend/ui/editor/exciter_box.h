@@ -3,7 +3,9 @@
 
 #include "editor/object_box.h"
 
+class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QRadioButton;
 class QSlider;
@@ -37,6 +39,11 @@ class ExciterBox : public ObjectBox {
     SpinEdit* seErrBreite;
     SpinEdit* seErrLaenge;
     SpinEdit* seErrWinkel;
+    // Motion and pulse, under the designed controls.
+    QDoubleSpinBox* seErrVx;
+    QDoubleSpinBox* seErrVy;
+    QCheckBox* cbErrPuls;
+    SpinEdit* seErrPerioden;
 
   private:
     template <class Change>
@@ -44,6 +51,7 @@ class ExciterBox : public ObjectBox {
         editRecord<TErreger>(what, change);
     }
     void buildShapePanels();
+    void buildMotionControls();
     void connectHandlers();
     // The wavelength and speed of the exciter's waves, at the time step a run starts with.
     void showWavelength();

@@ -10,6 +10,28 @@
 
 namespace zb::ui {
 
+namespace {
+
+// The point the position fields give: for the extended kinds here, for the others as the view
+// sees it.
+bool positionInTank(const TObjekt& o, const TZBecken& tank) {
+    const auto inside = [&](int32_t x, int32_t y) {
+        return x >= 0 && x < tank.GroesseX && y >= 0 && y < tank.GroesseY;
+    };
+    if (const TMedium* m = o.medium()) {
+        return inside(m->X, m->Y);
+    }
+    if (const TKreisbogen* a = o.kreisbogen()) {
+        return inside(a->X, a->Y);
+    }
+    if (const TParabel* p = o.parabel()) {
+        return inside(p->X, p->Y);
+    }
+    return centreInTank(o, tank);
+}
+
+} // namespace
+
 ObjectBox::ObjectBox(TankDocument& document, QWidget* parent)
     : CompactGroupBox({}, parent), document_(document), grid_(new QGridLayout(this)) {
     grid_->setContentsMargins(4, 4, 4, 4);
@@ -50,7 +72,7 @@ void ObjectBox::updateOutsideHint() {
         outsideHint_->setPalette(p);
     }
     const TObjekt* object = document_.hasTank() ? document_.find(serial_) : nullptr;
-    const bool outside = object && !centreInTank(*object, document_.tank());
+    const bool outside = object && !positionInTank(*object, document_.tank());
     outsideHint_->setVisible(outside);
     for (size_t k = 0; k < positionFields_.size(); ++k) {
         QWidget* field = positionFields_[k];

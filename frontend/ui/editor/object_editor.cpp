@@ -1,8 +1,11 @@
 #include "editor/object_editor.h"
 
 #include "base/user_dialogs.h"
+#include "editor/arc_wall_box.h"
 #include "editor/exciter_box.h"
 #include "editor/material_box.h"
+#include "editor/medium_box.h"
+#include "editor/parabola_wall_box.h"
 #include "editor/probe_box.h"
 #include "editor/screen_box.h"
 #include "editor/tank_box.h"
@@ -12,6 +15,7 @@
 #include "widgets/spin_edit.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -23,6 +27,7 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <vector>
@@ -43,6 +48,9 @@ const KindItem kKinds[] = {
     {"Schirm", kArtSchirm, "Schirme"},
     {"Materialübergang", kArtMatUebergang, "Materialübergang"},
     {"Messpunkt", kArtMesspunkt, "Messpunkte"},
+    {"Medium", kArtMedium, "Medien"},
+    {"Kreisbogen", kArtKreisbogen, "Gebogene Wände"},
+    {"Parabel", kArtParabel, "Gebogene Wände"},
 };
 constexpr int kKindCount = int(std::size(kKinds));
 
@@ -66,13 +74,15 @@ ObjectEditor::ObjectEditor(TankDocument& document, QWidget* parent)
     gbMatUebergang = new MaterialBox(document_);
     gbErreger = new ExciterBox(document_);
     gbMesspunkt = new ProbeBox(document_);
+    gbMedium = new MediumBox(document_);
+    gbKreisbogen = new ArcWallBox(document_);
+    gbParabel = new ParabolaWallBox(document_);
 
     // The boxes can be taller than the strip on small screens; they scroll rather than squeeze.
     auto* boxes = new QWidget;
     auto* boxesLayout = new QVBoxLayout(boxes);
     boxesLayout->setContentsMargins(0, 0, 0, 0);
-    QGroupBox* all[] = {gbWannenWerte, gbWand, gbSchirm, gbMatUebergang, gbErreger, gbMesspunkt};
-    for (QGroupBox* box : all) {
+    for (QGroupBox* box : propertyBoxes()) {
         boxesLayout->addWidget(box);
         box->hide();
     }
@@ -90,8 +100,8 @@ ObjectEditor::ObjectEditor(TankDocument& document, QWidget* parent)
     layout->addWidget(buildTreeBox());
     layout->addWidget(scroll, 1);
 
-    for (ObjectBox* box :
-         std::initializer_list<ObjectBox*>{gbWand, gbSchirm, gbMatUebergang, gbErreger}) {
+    for (ObjectBox* box : std::initializer_list<ObjectBox*>{
+             gbWand, gbSchirm, gbMatUebergang, gbErreger, gbMedium, gbKreisbogen, gbParabel}) {
         connect(box, &ObjectBox::helpTextRequested, this, &ObjectEditor::helpTextRequested);
     }
     connect(gbMesspunkt, &ProbeBox::renamed, this, [this] {
@@ -120,6 +130,14 @@ ObjectEditor::ObjectEditor(TankDocument& document, QWidget* parent)
     for (QComboBox* choice : findChildren<QComboBox*>()) {
         connect(choice, &QComboBox::activated, &document_, &TankDocument::endGesture);
     }
+    for (QDoubleSpinBox* field : findChildren<QDoubleSpinBox*>()) {
+        connect(field, &QDoubleSpinBox::editingFinished, &document_, &TankDocument::endGesture);
+    }
+}
+
+std::vector<QGroupBox*> ObjectEditor::propertyBoxes() const {
+    return {gbWannenWerte, gbWand,   gbSchirm,     gbMatUebergang, gbErreger,
+            gbMesspunkt,   gbMedium, gbKreisbogen, gbParabel};
 }
 
 QWidget* ObjectEditor::buildTreeBox() {
@@ -225,8 +243,7 @@ void ObjectEditor::FillTree(int selectIndex) {
 }
 
 void ObjectEditor::nodeSelected(QTreeWidgetItem* node) {
-    QGroupBox* all[] = {gbWannenWerte, gbWand, gbSchirm, gbMatUebergang, gbErreger, gbMesspunkt};
-    for (QGroupBox* box : all) {
+    for (QGroupBox* box : propertyBoxes()) {
         box->hide();
     }
     btnObjektLoeschen->setEnabled(false);
@@ -246,7 +263,8 @@ void ObjectEditor::showNode(QTreeWidgetItem* node) {
     if (!object) {
         for (int k = 0; k < kKindCount; ++k) {
             if (node->text(0) == QString::fromUtf8(kKinds[k].group)) {
-                cbNeuesObjekt->setCurrentIndex(k);
+                cbNeuesObjekt->setCurrentIndex(k); // a shared group offers its first kind
+                break;
             }
         }
         return;
@@ -277,6 +295,23 @@ void ObjectEditor::showNode(QTreeWidgetItem* node) {
         }
         gbMesspunkt->showObject(*object);
         gbMesspunkt->show();
+        break;
+    case kArtMedium:
+    case kArtKreisbogen:
+    case kArtParabel:
+        if (!object->hasDaten()) {
+            return;
+        }
+        if (object->medium()) {
+            gbMedium->showObject(*object);
+            gbMedium->show();
+        } else if (object->kreisbogen()) {
+            gbKreisbogen->showObject(*object);
+            gbKreisbogen->show();
+        } else {
+            gbParabel->showObject(*object);
+            gbParabel->show();
+        }
         break;
     default:
         return;
@@ -318,8 +353,33 @@ QString ObjectEditor::newObjectName(int32_t art) const {
 
 std::unique_ptr<TObjekt> ObjectEditor::newObject(int32_t art) const {
     auto object = std::make_unique<TObjekt>(art, newObjectName(art).toStdString());
+    const TZBecken& tank = document_.tank();
     if (TMesspunkt* m = object->messpunkt()) {
-        m->Farbe = nextProbeColour(document_.tank());
+        m->Farbe = nextProbeColour(tank);
+    }
+    // The records' sizes suit the designed 100 x 50 tank; a smaller one gets a smaller object,
+    // whole inside it.
+    const int32_t cx = tank.GroesseX / 2, cy = tank.GroesseY / 2;
+    const int32_t reach = std::max(1, std::min(cx, cy) - 1); // from the middle to the border
+    if (TMedium* m = object->medium()) {
+        m->X = cx;
+        m->Y = cy;
+        m->Breite = std::clamp(tank.GroesseX / 2, 1, m->Breite);
+        m->Hoehe = std::clamp(tank.GroesseY / 2, 1, m->Hoehe);
+        // Half the coupling, as a new material change: slower waves, so an ellipse gathers them.
+        m->Kopplung = std::nearbyint(tank.StandardKopplung * 10.0) / 20.0;
+        m->Daempfung = tank.StandardDaempfung;
+    } else if (TKreisbogen* a = object->kreisbogen()) {
+        a->X = cx;
+        a->Y = cy;
+        a->Radius = std::min(a->Radius, reach);
+    } else if (TParabel* p = object->parabel()) {
+        // Opening to the right, the mirror spans the focus's column and reaches back by the
+        // focal length: the ends lie at the focus's height when the width is four focal lengths.
+        p->X = cx;
+        p->Y = cy;
+        p->Brennweite = std::min(p->Brennweite, std::max(1, reach / 2));
+        p->Breite = 4 * p->Brennweite;
     }
     return object;
 }

@@ -8,8 +8,10 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -17,8 +19,11 @@ class QTreeWidgetItem;
 
 namespace zb::ui {
 
+class ArcWallBox;
 class ExciterBox;
 class MaterialBox;
+class MediumBox;
+class ParabolaWallBox;
 class ProbeBox;
 class ScreenBox;
 class TankBox;
@@ -42,7 +47,8 @@ class ObjectEditor : public QWidget {
     void deleteSelected();
     // "<Kind> <n>", one more than the highest number the kind's names use.
     QString newObjectName(int32_t art) const;
-    // A new object of the kind for this tank, named as above; a probe takes the next free colour.
+    // A new object of the kind for this tank, named as above; a probe takes the next free colour,
+    // a medium or curved wall a size that fits the tank, around its middle.
     std::unique_ptr<TObjekt> newObject(int32_t art) const;
     // Whether the tank can take another object of this kind; says why not when it cannot (a
     // tank holds at most kMaxMesspunkte probes).
@@ -61,6 +67,9 @@ class ObjectEditor : public QWidget {
     MaterialBox* gbMatUebergang;
     ExciterBox* gbErreger;
     ProbeBox* gbMesspunkt;
+    MediumBox* gbMedium;
+    ArcWallBox* gbKreisbogen;
+    ParabolaWallBox* gbParabel;
 
   signals:
     void helpTextRequested(const QString& title, const QString& file);
@@ -72,6 +81,8 @@ class ObjectEditor : public QWidget {
     void insertObject();
     void updateInsertHint();
     void insertPlaced(int32_t art, const std::function<void(TObjekt&)>& place);
+    // Every property box, in the order they stack.
+    std::vector<QGroupBox*> propertyBoxes() const;
 
     TankDocument& document_;
     Selection* selection_;

@@ -101,6 +101,14 @@ void TankBox::buildEdgeControls(QGridLayout* grid) {
     showEdgeWidth();
     edges->addWidget(lblRandBreite, 2, 0, 1, 2);
     edges->addWidget(tbDaempfRand, 3, 0, 1, 2);
+    auto* RandArt =
+        new HelpLabel(QStringLiteral("Art der Ränder:"), help::RandArt, help::kRaenderPage);
+    RandArt->setObjectName(QStringLiteral("RandArt"));
+    edges->addWidget(RandArt, 4, 0, 1, 2);
+    cbKaumReflektierend = new QCheckBox(QStringLiteral("kaum reflektierend"));
+    cbKaumReflektierend->setObjectName(QStringLiteral("cbKaumReflektierend"));
+    cbKaumReflektierend->setToolTip(help::RandArt);
+    edges->addWidget(cbKaumReflektierend, 5, 0, 1, 2);
     grid->addWidget(panDaempf, grid->rowCount(), 0, 1, 2);
 
     for (QCheckBox* box : {cbZBDaempfLinks, cbZBDaempfRechts, cbZBDaempfVorne, cbZBDaempfHinten}) {
@@ -108,6 +116,10 @@ void TankBox::buildEdgeControls(QGridLayout* grid) {
     }
     connect(tbDaempfRand, &QSlider::valueChanged, this, &TankBox::showEdgeWidth);
     connect(tbDaempfRand, &QSlider::valueChanged, this, &TankBox::edgesChanged);
+    connect(cbKaumReflektierend, &QCheckBox::toggled, this, [this] {
+        const int32_t kind = shownEdgeKind();
+        document_.edit(QStringLiteral("Ränder ändern"), [&](TZBecken& t) { t.RandArt = kind; });
+    });
     for (QRadioButton* rb : {rbReflOhnePhS, rbReflMitPhS, rbDaempf}) {
         connect(rb, &QRadioButton::toggled, this, [this](bool checked) {
             if (checked) {
@@ -127,12 +139,17 @@ EdgeChoice TankBox::shownEdgeChoice() const {
                                        : EdgeChoice::Choosable;
 }
 
+int32_t TankBox::shownEdgeKind() const {
+    return shownEdgeChoice() == EdgeChoice::Choosable && cbKaumReflektierend->isChecked() ? 1 : 0;
+}
+
 void TankBox::edgesChanged() {
     document_.edit(QStringLiteral("Ränder ändern"), [&](TZBecken& t) {
         t.SetEdges(cbZBDaempfVorne->isChecked(), cbZBDaempfHinten->isChecked(),
                    cbZBDaempfLinks->isChecked(), cbZBDaempfRechts->isChecked(),
                    tbDaempfRand->value());
         t.RandWahl = shownEdgeChoice();
+        t.RandArt = shownEdgeKind();
     });
 }
 
@@ -164,7 +181,11 @@ void TankBox::edgeBehaviourChosen() {
     }
     // A pick that changes no edge still is the user's choice, remembered with the tank.
     const EdgeChoice choice = shownEdgeChoice();
-    document_.edit(QStringLiteral("Ränder ändern"), [&](TZBecken& t) { t.RandWahl = choice; });
+    const int32_t kind = shownEdgeKind();
+    document_.edit(QStringLiteral("Ränder ändern"), [&](TZBecken& t) {
+        t.RandWahl = choice;
+        t.RandArt = kind;
+    });
 }
 
 void TankBox::commitTypedSize() {
@@ -190,6 +211,10 @@ void TankBox::startNewTank(int32_t x, int32_t y) {
     seYGr->setValue(y);
     sizeChanged(); // also when the fields showed these values already
     rbReflOhnePhS->setChecked(true);
+    {
+        const QSignalBlocker quiet(cbKaumReflektierend); // a new tank has the designed edges
+        cbKaumReflektierend->setChecked(false);
+    }
     edgeBehaviourChosen();
     seStandardDaempf->setValue(0);
     tbStandardKoppl->setValue(80);
@@ -215,7 +240,8 @@ void TankBox::showLoadedTank() {
                                      QSignalBlocker(cbZBDaempfRechts),
                                      QSignalBlocker(cbZBDaempfVorne),
                                      QSignalBlocker(cbZBDaempfHinten),
-                                     QSignalBlocker(tbDaempfRand)};
+                                     QSignalBlocker(tbDaempfRand),
+                                     QSignalBlocker(cbKaumReflektierend)};
     seXGr->setValue(t.GroesseX);
     seYGr->setValue(t.GroesseY);
     sizeTyped_ = false;
@@ -228,6 +254,7 @@ void TankBox::showLoadedTank() {
     cbZBDaempfRechts->setChecked(t.RandRechts);
     tbDaempfRand->setValue(t.RandBreite);
     showEdgeWidth();
+    cbKaumReflektierend->setChecked(t.RandArt != 0);
     const EdgeChoice shown = t.edgeChoice();
     QRadioButton* choice = shown == EdgeChoice::NoPhaseJump ? rbReflOhnePhS
                            : shown == EdgeChoice::PhaseJump ? rbReflMitPhS

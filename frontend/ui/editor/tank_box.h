@@ -45,7 +45,8 @@ class TankBox : public CompactGroupBox {
     QCheckBox* cbZBDaempfVorne;  // captioned "Hinten": the edge at y = 0
     QCheckBox* cbZBDaempfHinten; // captioned "Vorne": the edge at y = max
     QSlider* tbDaempfRand;
-    QLabel* lblRandBreite; // "Breite der Ränder: 10", following the slider
+    QLabel* lblRandBreite;          // "Breite der Ränder: 10", following the slider
+    QCheckBox* cbKaumReflektierend; // the damped edges as quiet ones, under the designed controls
 
     // Commits a size typed into the fields but not yet confirmed (Enter or leaving the field).
     void commitTypedSize();
@@ -55,6 +56,9 @@ class TankBox : public CompactGroupBox {
     void edgesChanged();
     void edgeBehaviourChosen();
     EdgeChoice shownEdgeChoice() const;
+    // The kind of the damped edges; only the choosable edges can be quiet ones (the phase jump
+    // is made of damped edges too, and must stay as it is).
+    int32_t shownEdgeKind() const;
     void showEdgeWidth();
     void sizeChanged();
 

@@ -174,6 +174,10 @@ void TfrmMain::createMenus() {
         info->addAction(page.title, this,
                         [this, page] { emit helpTextRequested(page.title, page.file); });
     }
+    for (const HelpPage& page : help::kExtendedObjectPages) {
+        info->addAction(page.title, this,
+                        [this, page] { emit helpTextRequested(page.title, page.file); });
+    }
     info->addAction(QStringLiteral("Über das Programm"), this, &TfrmMain::aboutRequested);
 
     MenuEinfuehrung = new QMenuBar;
@@ -198,6 +202,8 @@ void TfrmMain::connectParts() {
     // The engine follows the document; nothing else sends the tank outside a run.
     connect(&document_, &TankDocument::changed, controller_, &RunController::refreshEngine);
     connect(&document_, &TankDocument::modifiedChanged, this, &TfrmMain::updateTitle);
+    connect(controller_, &RunController::pulseAvailableChanged, gbSimulation,
+            &SimulationGroup::setPulseAvailable);
     connect(files_, &FileCommands::tankFileChanged, this, &TfrmMain::updateTitle);
     connect(files_, &FileCommands::newTankRequested, this, [this] { NewTank(100, 50); });
     connect(editor, &ObjectEditor::helpTextRequested, this, &TfrmMain::helpTextRequested);

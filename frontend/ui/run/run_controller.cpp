@@ -112,6 +112,13 @@ void RunController::start() {
 
     run_.running = true;
     emit runningChanged(true);
+    const TObjektListe& list = *document_.tank().Objekte;
+    bool pulsed = false;
+    for (int k = 1; k < list.Count() && !pulsed; ++k) {
+        const TErreger* e = list.at(k).erreger();
+        pulsed = e && e->Puls;
+    }
+    emit pulseAvailableChanged(pulsed);
     restartFrameCount();
     brokenFieldReported_ = false;
     view_->showSimulationTime(0.0);
@@ -244,6 +251,7 @@ void RunController::end() {
     }
     halt();
     emit runningChanged(false);
+    emit pulseAvailableChanged(false);
     engine_.set3dMode(false);
     view_->hideRunPanel();
     run_.in3dMode = false;

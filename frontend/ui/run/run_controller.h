@@ -56,6 +56,9 @@ class RunController : public QObject {
     void runningChanged(bool running);
     // A run ended and its panels are gone.
     void ended();
+    // Whether the running tank holds a pulsed exciter, whose pulses can be started again; false
+    // when a run ends.
+    void pulseAvailableChanged(bool available);
 
   private:
     // Stops drawing frames, leaving everything as the run arranged it.

@@ -254,6 +254,19 @@ void SimulationGroup::buildControl() {
     gbDarstellung->setGeometry(8, 492, 185, 98);
     connect(gbDarstellung, &DisplayGroup::changed, this, &SimulationGroup::runViewChanged);
 
+    // In the free band between the display group and the leave button's bar.
+    btnPulsAusloesen = new QPushButton(QStringLiteral("Puls auslösen"), this);
+    btnPulsAusloesen->setObjectName(QStringLiteral("btnPulsAusloesen"));
+    btnPulsAusloesen->setGeometry(8, 591, 185, 22);
+    btnPulsAusloesen->setToolTip(QStringLiteral(
+        "Startet die Pulse der Puls-Erreger noch einmal, ohne die Simulation zurückzusetzen. Nur "
+        "möglich, wenn das Zitterbecken einen Erreger mit \"Puls\" hat."));
+    btnPulsAusloesen->setEnabled(false);
+    connect(btnPulsAusloesen, &QPushButton::clicked, this, [this] {
+        engine_.triggerPulse();
+        emit runViewChanged(); // a paused run shows the new start at once
+    });
+
     Button2 = new QPushButton(QStringLiteral("<< Simulation anhalten <<"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
 }
@@ -266,6 +279,11 @@ void SimulationGroup::resizeEvent(QResizeEvent* event) {
     lblSimZeit->move(104, lblBilderProSekunde->y());
     // In a window too low for it the group would cover the leave button.
     gbDarstellung->setVisible(gbDarstellung->geometry().bottom() < height() - 40);
+    btnPulsAusloesen->setVisible(btnPulsAusloesen->geometry().bottom() < height() - 40);
+}
+
+void SimulationGroup::setPulseAvailable(bool available) {
+    btnPulsAusloesen->setEnabled(available);
 }
 
 void SimulationGroup::showSimulationTime(double time) {

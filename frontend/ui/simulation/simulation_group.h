@@ -52,6 +52,7 @@ class SimulationGroup : public CompactGroupBox {
     QLabel* lblBilderProSekunde;
     QLabel* lblSimZeit;
     DisplayGroup* gbDarstellung;
+    QPushButton* btnPulsAusloesen; // under the designed controls
 
     // The click handlers, also applied by the start of a run.
     void rbKonstGeschwClick();
@@ -72,6 +73,9 @@ class SimulationGroup : public CompactGroupBox {
 
     // Closes the speeds above the tank's largest stable time step.
     void setSpeedCap(double maxTimeStep);
+
+    // "Puls auslösen" can be clicked only while the run's tank holds a pulsed exciter.
+    void setPulseAvailable(bool available);
 
     // Pauses or unpauses the engine and remembers it in the run state.
     void setEnginePaused(bool paused);

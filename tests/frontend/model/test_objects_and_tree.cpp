@@ -38,7 +38,7 @@ TEST(ObjectList, EntriesSitUnderTheirGroupInListOrder) {
     add(list, kArtWand, "Wand A");
     add(list, kArtErreger, "Erreger");
     add(list, kArtWand, "Wand B");
-    add(list, 7, "fremd"); // from a foreign file: no group
+    add(list, 9, "fremd"); // from a foreign file: no group
     add(list, kArtMatUebergang, "Glas");
     add(list, kArtSchirm, "Schirm");
     const ObjectTree tree = buildObjectTree(list, 3);
@@ -68,6 +68,25 @@ TEST(ObjectList, ProbesGetTheirGroupOnlyWhenTheTankHasOne) {
                                         "Messpunkt 1<5", "Schirm<3", "Messpunkt 2<5"}));
     EXPECT_EQ(tree.nodes[size_t(tree.selected)].text, "Messpunkt 2");
     EXPECT_EQ(buildObjectTree(list, 2).selected, -1);
+}
+
+TEST(ObjectList, MediaAndCurvedWallsGetTheirGroupsOnlyWhenTheTankHasThem) {
+    TObjektListe list;
+    add(list, kArtWand, "Wand");
+    list.add(TObjekt::withoutRecord(kArtMedium, "leer")); // a code without its record
+    EXPECT_EQ(shape(buildObjectTree(list, 0)).size(), 6u) << "no group, no node for it";
+    add(list, kArtParabel, "Parabel 1");
+    add(list, kArtMedium, "Medium 1");
+    add(list, kArtMesspunkt, "Messpunkt 1");
+    add(list, kArtKreisbogen, "Kreisbogen 1");
+    const ObjectTree tree = buildObjectTree(list, 5);
+    // The groups keep one order, whichever kind came first.
+    EXPECT_EQ(shape(tree),
+              (std::vector<std::string>{"Zitterbecken<-1", "Erreger<0", "Wände<0", "Schirme<0",
+                                        "Materialübergang<0", "Messpunkte<0", "Medien<0",
+                                        "Gebogene Wände<0", "Wand<2", "Parabel 1<7", "Medium 1<6",
+                                        "Messpunkt 1<5", "Kreisbogen 1<7"}));
+    EXPECT_EQ(tree.nodes[size_t(tree.selected)].text, "Messpunkt 1");
 }
 
 TEST(ObjectList, RemovingHandsTheEntryOverAndTheTankEntryStays) {
