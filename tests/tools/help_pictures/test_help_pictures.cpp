@@ -154,11 +154,14 @@ INSTANTIATE_TEST_SUITE_P(Data, HelpPicture, testing::ValuesIn(kPictures),
 class HelpText : public testing::TestWithParam<const char*> {};
 
 // Every text the program opens: the start screen's, the four parts of the window
-// "Funktionsweise der Simulation" and the editor's "Was ist ...?" buttons.
+// "Funktionsweise der Simulation", the editor's "Was ist ...?" buttons and the pages of the
+// menu "Information".
 const char* const kTexts[] = {
     "ZitterBecken.rtf",    "Funktionsweise1.rtf",        "Funktionsweise2.rtf",
     "Funktionsweise3.rtf", "Funktionsweise4.rtf",        "OH/Waende.rtf",
     "OH/Schirme.rtf",      "OH/Materialuebergaenge.rtf", "OH/Erreger.rtf",
+    "OH/Messpunkte.rtf",   "OH/MitDerMaus.rtf",          "OH/BewegteErreger.rtf",
+    "OH/Medien.rtf",       "OH/GebogeneWaende.rtf",      "OH/Raender.rtf",
 };
 
 TEST_P(HelpText, IsCopiedUnchangedFromTheSources) {
