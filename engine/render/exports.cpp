@@ -26,6 +26,8 @@ ZBDLL_API void ZBDLL_Resize(int32_t width, int32_t height) {
     if (!renderContextExists())
         return;
     resizeGlxDrawable(width, height);
+    if (width != gEngine.view.width || height != gEngine.view.height)
+        gEngine.view.resized = true;
     setProjection(width, height);
 }
 
@@ -43,6 +45,10 @@ ZBDLL_API void ZBDLL_Set3dMode(bool enabled) {
 }
 
 ZBDLL_API bool ZBDLL_RepaintScene(bool drawScreens, bool drawProfiles) {
+    if (gEngine.view.resized) {
+        gEngine.view.resized = false;
+        runFrame(false, true, drawScreens, drawProfiles);
+    }
     return runFrame(false, true, drawScreens, drawProfiles);
 }
 

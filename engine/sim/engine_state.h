@@ -80,6 +80,9 @@ struct DrawingState {
     Vec3f lastViewDirection{0.0f, -1.0f, 0.0f}; // used while eye and target coincide
     std::vector<Mark> marks;                    // drawn over the flat view only
     LevelOfDetail lod;
+    // The window was resized since the last frame. The driver picks up a window's new size only
+    // from the frame after the next, so the first frame after a resize is drawn twice.
+    bool resized = false;
 };
 
 // Hooks of the drawing half; null until a rendering context exists, so that the simulation

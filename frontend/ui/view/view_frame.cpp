@@ -131,6 +131,10 @@ void TFrame2::reshapeEngine() {
 }
 
 void TFrame2::panSimResized() {
+    // The engine sizes its drawing from the server's idea of the window: let the server see the
+    // resize this program's own connection may still hold, or the one deferred draw that follows
+    // is made at the old size and nothing draws again.
+    waitForTheServer();
     reshapeEngine();
     UpdateTopView();
 }
