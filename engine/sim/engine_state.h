@@ -6,6 +6,7 @@
 #include "sim/display_state.h"
 #include "sim/pool.h"
 #include "sim/probe_store.h"
+#include "sim/step_threads.h"
 #include "sim/sweep_buffers.h"
 
 #include <cstdint>
@@ -128,12 +129,20 @@ struct EngineState {
     bool contextExists = false; // a rendering context was created and not destroyed
     WindowSystemState windowSystem;
     MessageHandler messageHandler = nullptr; // none: standard error
+
+    // The step's second thread (step_threads.h): its own row buffers, the threads asked for
+    // (0: as many as the machine has, at most 2) and the size below which one thread steps.
+    SweepBuffers workerSweep;
+    int32_t stepThreads = 0;
+    int64_t twoThreadMinCells = kTwoThreadMinCells;
+    // Steps left the normals out, as no lit relief was shown; the next lit frame computes them.
+    bool normalsStale = false;
 };
 
 extern EngineState gEngine;
 
-// Ends the drawing, if any, releases every array and puts every field back to its value at
-// library load. For tests, which share one process-wide engine.
+// Ends the drawing and the step's worker thread, if any, releases every array and puts every field
+// back to its value at library load. For tests, which share one process-wide engine.
 void restoreLoadState();
 
 } // namespace zb
