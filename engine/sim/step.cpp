@@ -96,7 +96,8 @@ struct SweepPart {
 };
 
 StepContext contextOf(const SweepPart& part) {
-    return StepContext{part.dt, part.dt * kCouplingScale, part.drive, TrigCache(part.t)};
+    return StepContext{part.dt, part.dt * kCouplingScale, part.drive, TrigCache(part.t),
+                       part.normalsTo > part.normalsFrom ? 2 : 1};
 }
 
 // The new heights of row j, just computed: checked and averaged while they are in cache.

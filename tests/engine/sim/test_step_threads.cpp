@@ -84,8 +84,6 @@ TEST_F(StepThreads, EitherHalfOrTheSeamReportsAFieldThatBrokeDown) {
 class FusedAverages : public EngineTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(FusedAverages, AreTheSeparatePassBitForBit) {
-    if (threadsFromEnvironment())
-        GTEST_SKIP() << "ZB_THREADS decides the threads";
     useThreads(GetParam());
     const int nx = 41, ny = 30;
     seamTank(nx, ny);
