@@ -116,8 +116,11 @@ int stepThreadCount(int64_t nx, int64_t ny) {
         return 1;
     case 2:
         return 2;
-    default:
-        return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+    default: {
+        // A property of the machine; asking costs a look into /sys every time.
+        static const bool twoCores = std::thread::hardware_concurrency() >= 2;
+        return twoCores ? 2 : 1;
+    }
     }
 }
 
