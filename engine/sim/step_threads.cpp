@@ -7,13 +7,15 @@
 #include <cstring>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 
 namespace zb {
 
 namespace {
 
 // A process-wide resource rather than engine state: restoreLoadState ends it first, and its
-// destructor joins it when the library is unloaded.
+// destructor joins it when the library is unloaded. A forked child has no such thread: there it
+// is forgotten, and the child steps alone.
 class StepWorker {
   public:
     ~StepWorker() { stop(); }
@@ -21,9 +23,12 @@ class StepWorker {
     bool start(void (*job)(void*), void* arg) {
         try {
             std::unique_lock lock(mutex_);
-            if (!thread_.joinable()) {
+            if (thread_ && owner_ != getpid())
+                return false;
+            if (!thread_) {
                 quit_ = false;
-                thread_ = std::thread([this] { run(); });
+                thread_ = new std::thread([this] { run(); });
+                owner_ = getpid();
             }
             job_ = job;
             arg_ = arg;
@@ -47,14 +52,16 @@ class StepWorker {
     }
 
     void stop() {
-        if (!thread_.joinable())
+        if (!thread_ || owner_ != getpid())
             return;
         {
             std::lock_guard lock(mutex_);
             quit_ = true;
         }
         wake_.notify_one();
-        thread_.join();
+        thread_->join();
+        delete thread_;
+        thread_ = nullptr;
     }
 
   private:
@@ -79,7 +86,8 @@ class StepWorker {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable finished_;
-    std::thread thread_;
+    std::thread* thread_ = nullptr; // a pointer, so that a forked child can forget it
+    pid_t owner_ = 0;
     void (*job_)(void*) = nullptr;
     void* arg_ = nullptr;
     uint64_t posted_ = 0;
