@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <new>
 #include <thread>
 #include <unistd.h>
 
@@ -13,29 +14,28 @@ namespace zb {
 
 namespace {
 
-// A process-wide resource rather than engine state: restoreLoadState ends it first, and its
-// destructor joins it when the library is unloaded. A forked child has no such thread: there it
-// is forgotten, and the child steps alone.
+// The worker thread and what it is handed. Created with the first step on two threads.
 class StepWorker {
   public:
-    ~StepWorker() { stop(); }
+    // Starts the thread; false when it could not be started.
+    bool launch() {
+        try {
+            thread_ = std::thread([this] { run(); });
+            return true;
+        } catch (...) {
+            return false;
+        }
+    }
 
     bool start(void (*job)(void*), void* arg) {
         try {
-            std::unique_lock lock(mutex_);
-            if (thread_ && owner_ != getpid())
-                return false;
-            if (!thread_) {
-                quit_ = false;
-                thread_ = new std::thread([this] { run(); });
-                owner_ = getpid();
-            }
+            std::lock_guard lock(mutex_);
             job_ = job;
             arg_ = arg;
             done_.store(false, std::memory_order_relaxed);
             ++posted_;
         } catch (...) {
-            return false; // no thread: the caller steps alone
+            return false;
         }
         wake_.notify_one();
         return true;
@@ -51,17 +51,14 @@ class StepWorker {
         }
     }
 
+    // Ends the thread; the worker may be deleted then.
     void stop() {
-        if (!thread_ || owner_ != getpid())
-            return;
         {
             std::lock_guard lock(mutex_);
             quit_ = true;
         }
         wake_.notify_one();
-        thread_->join();
-        delete thread_;
-        thread_ = nullptr;
+        thread_.join();
     }
 
   private:
@@ -86,8 +83,7 @@ class StepWorker {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable finished_;
-    std::thread* thread_ = nullptr; // a pointer, so that a forked child can forget it
-    pid_t owner_ = 0;
+    std::thread thread_;
     void (*job_)(void*) = nullptr;
     void* arg_ = nullptr;
     uint64_t posted_ = 0;
@@ -95,7 +91,16 @@ class StepWorker {
     bool quit_ = false;
 };
 
-StepWorker gStepWorker;
+// A process-wide resource rather than engine state: restoreLoadState ends it, and so does the
+// library's unloading. A forked child has no such thread, and its copy of the worker's mutex
+// and condition variables may never be touched again (a condition variable's destruction
+// would wait for the parent's waiting thread): the child leaves it alone and steps alone.
+StepWorker* gStepWorker = nullptr;
+pid_t gStepWorkerOwner = 0;
+
+struct StepWorkerEnd {
+    ~StepWorkerEnd() { stopStepWorker(); }
+} gStepWorkerEnd;
 
 // 1 or 2 from ZB_THREADS, 0 when it is unset or anything else.
 int threadsFromEnvironment() {
@@ -133,15 +138,32 @@ int stepThreadCount(int64_t nx, int64_t ny) {
 }
 
 bool startWorkerJob(void (*job)(void*), void* arg) {
-    return gStepWorker.start(job, arg);
+    if (gStepWorker && gStepWorkerOwner != getpid())
+        return false;
+    if (!gStepWorker) {
+        StepWorker* w = new (std::nothrow) StepWorker;
+        if (!w)
+            return false;
+        if (!w->launch()) {
+            delete w;
+            return false;
+        }
+        gStepWorker = w;
+        gStepWorkerOwner = getpid();
+    }
+    return gStepWorker->start(job, arg);
 }
 
 void finishWorkerJob() {
-    gStepWorker.finish();
+    gStepWorker->finish();
 }
 
 void stopStepWorker() {
-    gStepWorker.stop();
+    if (!gStepWorker || gStepWorkerOwner != getpid())
+        return;
+    gStepWorker->stop();
+    delete gStepWorker;
+    gStepWorker = nullptr;
 }
 
 } // namespace zb

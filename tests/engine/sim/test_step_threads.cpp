@@ -10,6 +10,8 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace zb::test {
 
@@ -77,6 +79,27 @@ TEST_F(StepThreads, EitherHalfOrTheSeamReportsAFieldThatBrokeDown) {
         cell(7, row).elongation = std::numeric_limits<double>::infinity();
         EXPECT_TRUE(stepPool(pool(), 0.003f, 0.003f, true)) << "row " << row;
     }
+}
+
+TEST_F(StepThreads, AForkedChildStepsAloneAndExitsCleanly) {
+    if (threadsFromEnvironment())
+        GTEST_SKIP() << "ZB_THREADS decides the threads";
+    useThreads(2);
+    seamTank(30, 30);
+    stepPool(pool(), 0.003f, 0.003f, true); // the worker is running now
+    Pool parent = clonePool(pool());
+    stepPool(parent, 0.003f, 0.006f, true);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        alarm(20); // a step waiting for a worker that the child does not have
+        stepPool(pool(), 0.003f, 0.006f, true);
+        std::exit(firstDifference(pool(), parent) == -1 ? 0 : 1); // static destructors too
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status)) << "signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
 }
 
 // Every step through the frames, with the per-cell average and five screens (two of them on the
