@@ -145,7 +145,7 @@ bool prepareDisplayAverages(EngineState& s, RowAverages& averages) {
 namespace {
 
 // Weight 1 (a restart) replaces what the average held, which may be anything.
-inline float averaged(float v, float h, float w) {
+inline float averagedSquare(float v, float h, float w) {
     return w == 1.0f ? h * h : v + w * (h * h - v);
 }
 
@@ -166,10 +166,10 @@ void addRowToAverages(const RowAverages& averages, int64_t j, int64_t nx, const 
     for (int32_t k = 0; k < averages.screenCount; ++k) {
         const RowAverages::Line& line = averages.screens[k];
         if (!line.horizontal) {
-            line.values[j] = averaged(line.values[j], h[line.position], line.weight);
+            line.values[j] = averagedSquare(line.values[j], h[line.position], line.weight);
         } else if (line.position == j) {
             for (int64_t i = 0; i < nx; ++i)
-                line.values[i] = averaged(line.values[i], h[i], line.weight);
+                line.values[i] = averagedSquare(line.values[i], h[i], line.weight);
         }
     }
 }
