@@ -161,8 +161,12 @@ void finishWorkerJob() {
 void stopStepWorker() {
     if (!gStepWorker || gStepWorkerOwner != getpid())
         return;
-    gStepWorker->stop();
-    delete gStepWorker;
+    try {
+        gStepWorker->stop();
+        delete gStepWorker;
+    } catch (...) {
+        // Locking or joining failed, which nothing here can cause: the worker is left as it is.
+    }
     gStepWorker = nullptr;
 }
 
