@@ -58,7 +58,7 @@ simulate
                            insgesamt; gilt nur zusammen mit --probes-csv
   --threads N              Zahl der Threads für die Zeitschritte, 1 oder 2 (Standard:
                            2, wenn der Rechner mindestens zwei Kerne hat); Becken
-                           unter 200 × 200 Schwingern rechnen immer mit einem, und
+                           unter 300 × 300 Schwingern rechnen immer mit einem, und
                            das Ergebnis ist mit jeder Zahl bitgenau dasselbe
   --csv-format de|en       Form aller CSV-Dateien: en (Standard) trennt mit Komma
                            und schreibt Zahlen mit Dezimalpunkt, für Skripte;
