@@ -43,6 +43,18 @@ void RatioReporter::printRatios(const std::vector<Ratio>& ratios) const {
                     p->second, m->second);
 }
 
+void RatioReporter::printWallRatios(const std::vector<Ratio>& ratios) const {
+    std::printf("\nRatios of wall time, same run (medians of repeated runs):\n");
+    for (const Ratio& q : ratios) {
+        const auto n = realSeconds_.find(q.numerator);
+        const auto d = realSeconds_.find(q.denominator);
+        if (n == realSeconds_.end() || d == realSeconds_.end() || d->second <= 0.0)
+            continue;
+        std::printf("  %-58s %9.3f%s%s\n", q.label.c_str(), n->second / d->second,
+                    q.goal.empty() ? "" : "   goal ", q.goal.c_str());
+    }
+}
+
 void RatioReporter::printFrameRates(const std::string& prefix) const {
     std::printf("\nFrames per second (wall time):\n");
     for (const auto& [name, seconds] : realSeconds_)

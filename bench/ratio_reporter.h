@@ -23,6 +23,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     explicit RatioReporter(bool colour) : ConsoleReporter(colour ? OO_ColorTabular : OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override;
     void printRatios(const std::vector<Ratio>& ratios) const;
+    // The same of wall time, for work spread over threads (benchmarks that use real time).
+    void printWallRatios(const std::vector<Ratio>& ratios) const;
     // Iterations per second of wall time of every benchmark whose name starts with prefix.
     void printFrameRates(const std::string& prefix) const;
 

@@ -21,6 +21,7 @@ set(ZB_ENGINE_SIM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/sim/shaped_object_exports.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/step.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/step_normals.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sim/step_threads.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/step_update.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/view_exports.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sim/walls.cpp

@@ -88,6 +88,12 @@ ZBTOOLS_API void ZBTOOLS_SetHeadless(bool headless);
    steps leave the normals alone, which only the drawing reads; no height changes. Kept across
    ZBDLL_ResetAll; false at load, and again once a drawing context is created. */
 
+ZBTOOLS_API void ZBTOOLS_SetStepThreads(int32_t threads);
+/* 1 or 2: the threads of every step from then on, where the pool has at least 300 x 300
+   oscillators (smaller ones take one); 0 (at load): two where the machine has two cores. The
+   results are the same bits with either. The environment variable ZB_THREADS (1 or 2), meant
+   for tests, overrides this for pools of every size. */
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,5 +1,6 @@
 // The rendering context and the frame: projection, the set-up for a new pool, and the fixed
 // order of drawing one frame.
+#include "sim/frame.h"
 #include "render/data_files.h"
 #include "render/drawing.h"
 #include "render/driver_memory.h"
@@ -118,6 +119,7 @@ void setUpPoolDrawing() {
 
 void composeFrame(bool drawScreens, bool drawProfiles) {
     settleMaterial(gEngine.pool); // the colours are drawn from the records in place
+    refreshStaleNormals();
     const DrawingState& v = gEngine.view;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     setProjection(v.width, v.height); // the panel of the last frame replaced it

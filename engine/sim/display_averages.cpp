@@ -49,18 +49,13 @@ void accumulateCells(DisplayState& d, const Pool& pool, float w) {
     }
 }
 
-void accumulateScreen(ScreenAverage& a, const Pool& pool, const ScreenLine& line, double dt,
-                      double tau) {
-    const int64_t count = screenLineLength(pool, line);
-    if (count == 0)
-        return;
-    if (a.samples == 0)
-        a.values.assign(size_t(count), 0.0f);
-    const float w = averageWeight(++a.samples, dt, tau);
+void accumulateScreen(const RowAverages::Line& line, const Pool& pool) {
+    const int64_t count = line.horizontal ? pool.sizeX : pool.sizeY;
+    const float w = line.weight;
     for (int64_t k = 0; k < count; ++k) {
         const float h = line.horizontal ? pool.at(k, line.position).position.y
                                         : pool.at(line.position, k).position.y;
-        float& v = a.values[size_t(k)];
+        float& v = line.values[size_t(k)];
         v = w == 1.0f ? h * h : v + w * (h * h - v);
     }
 }
@@ -117,21 +112,76 @@ bool holdDisplayArrays(EngineState& s) {
     return true;
 }
 
-void accumulateDisplayAverages(EngineState& s) {
+bool prepareDisplayAverages(EngineState& s, RowAverages& averages) {
+    averages = RowAverages{};
     DisplayState& d = s.display;
     const bool cells = d.colorMode == 2;
     if (!s.poolExists || (!cells && s.screenCount == 0))
-        return;
+        return false;
     if (d.timeConstant == 0.0)
         d.timeConstant = exciterTimeConstant(s.pool);
     const double dt = double(s.simSpeed);
     if (cells && holdDisplayArrays(s)) {
-        accumulateCells(d, s.pool, averageWeight(++d.intensitySamples, dt, d.timeConstant));
+        averages.cells = d.intensity.get();
+        averages.cellWeight = averageWeight(++d.intensitySamples, dt, d.timeConstant);
     }
     if (d.screens.size() < size_t(s.screenCount))
         d.screens.resize(size_t(s.screenCount));
-    for (int32_t k = 0; k < s.screenCount; ++k)
-        accumulateScreen(d.screens[size_t(k)], s.pool, s.screens[k], dt, d.timeConstant);
+    for (int32_t k = 0; k < s.screenCount && k < kMaxScreens; ++k) {
+        const ScreenLine& line = s.screens[k];
+        ScreenAverage& a = d.screens[size_t(k)];
+        const int64_t count = screenLineLength(s.pool, line);
+        if (count == 0)
+            continue;
+        if (a.samples == 0)
+            a.values.assign(size_t(count), 0.0f);
+        averages.screens[averages.screenCount++] = {a.values.data(),
+                                                    averageWeight(++a.samples, dt, d.timeConstant),
+                                                    line.position, line.horizontal};
+    }
+    return true;
+}
+
+namespace {
+
+// Weight 1 (a restart) replaces what the average held, which may be anything.
+inline float averagedSquare(float v, float h, float w) {
+    return w == 1.0f ? h * h : v + w * (h * h - v);
+}
+
+} // namespace
+
+void addRowToAverages(const RowAverages& averages, int64_t j, int64_t nx, const float* h) {
+    if (float* avg = averages.cells) {
+        avg += j * nx;
+        const float w = averages.cellWeight;
+        if (w == 1.0f) {
+            for (int64_t i = 0; i < nx; ++i)
+                avg[i] = h[i] * h[i];
+        } else {
+            for (int64_t i = 0; i < nx; ++i)
+                avg[i] += w * (h[i] * h[i] - avg[i]);
+        }
+    }
+    for (int32_t k = 0; k < averages.screenCount; ++k) {
+        const RowAverages::Line& line = averages.screens[k];
+        if (!line.horizontal) {
+            line.values[j] = averagedSquare(line.values[j], h[line.position], line.weight);
+        } else if (line.position == j) {
+            for (int64_t i = 0; i < nx; ++i)
+                line.values[i] = averagedSquare(line.values[i], h[i], line.weight);
+        }
+    }
+}
+
+void accumulateDisplayAverages(EngineState& s) {
+    RowAverages averages;
+    if (!prepareDisplayAverages(s, averages))
+        return;
+    if (averages.cells)
+        accumulateCells(s.display, s.pool, averages.cellWeight);
+    for (int32_t k = 0; k < averages.screenCount; ++k)
+        accumulateScreen(averages.screens[k], s.pool);
 }
 
 } // namespace zb

@@ -29,8 +29,31 @@ void restartDisplayAverages(EngineState& s);
 // does not cover them (the designed colours are drawn then).
 bool holdDisplayArrays(EngineState& s);
 
-// Adds the step just taken to the averages that are kept. Cheap to call: it returns at once
-// unless colour mode 2 is set or screens exist.
+// What one step adds to the averages, handed to the step so that each row is added while its
+// new heights are at hand. Rows are independent: two threads may add different rows at once.
+struct RowAverages {
+    struct Line {
+        float* values;
+        float weight;
+        int32_t position;
+        bool horizontal;
+    };
+    float* cells = nullptr; // the per-cell array, row-major; null while it is not kept
+    float cellWeight = 0.0f;
+    Line screens[kMaxScreens];
+    int32_t screenCount = 0;
+};
+
+// Counts the step about to be taken in every average that is kept and fills in what its rows
+// add. False (and nothing to add) unless colour mode 2 is set or screens exist.
+bool prepareDisplayAverages(EngineState& s, RowAverages& averages);
+
+// Adds row j, whose nx new heights are h.
+void addRowToAverages(const RowAverages& averages, int64_t j, int64_t nx, const float* h);
+
+// Adds the step just taken to the averages that are kept, from the records after the step:
+// the same as the rows added during it. Cheap to call: it returns at once unless colour mode 2
+// is set or screens exist.
 void accumulateDisplayAverages(EngineState& s);
 
 } // namespace zb

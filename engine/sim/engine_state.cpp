@@ -7,6 +7,7 @@ constinit EngineState gEngine{};
 void restoreLoadState() {
     if (gEngine.draw.release)
         gEngine.draw.release();
+    stopStepWorker();
     gEngine = EngineState{};
 }
 

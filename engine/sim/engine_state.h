@@ -8,6 +8,7 @@
 #include "sim/pool.h"
 #include "sim/probe_store.h"
 #include "sim/quiet_edges.h"
+#include "sim/step_threads.h"
 #include "sim/sweep_buffers.h"
 
 #include <cstdint>
@@ -170,6 +171,14 @@ struct EngineState {
     // exciter added last, which ZBDLL_SetExciterMotion turns into one of them.
     std::vector<MovingExciter> moving;
     LastExciter lastExciter;
+
+    // The step's second thread (step_threads.h): its own row buffers, the threads asked for
+    // (0: as many as the machine has, at most 2) and the size below which one thread steps.
+    SweepBuffers workerSweep;
+    int32_t stepThreads = 0;
+    int64_t twoThreadMinCells = kTwoThreadMinCells;
+    // Steps left the normals out, as no lit relief was shown; the next lit frame computes them.
+    bool normalsStale = false;
 };
 
 extern EngineState gEngine;
@@ -180,8 +189,8 @@ inline void cellsChanged(EngineState& s) {
     ++s.view.lod.cellsGeneration;
 }
 
-// Ends the drawing, if any, releases every array and puts every field back to its value at
-// library load. For tests, which share one process-wide engine.
+// Ends the drawing and the step's worker thread, if any, releases every array and puts every field
+// back to its value at library load. For tests, which share one process-wide engine.
 void restoreLoadState();
 
 } // namespace zb

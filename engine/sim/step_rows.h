@@ -52,6 +52,9 @@ struct StepContext {
     double dtK; // dt * 10000/3, the first two factors of the coupling term
     bool drive; // exciters enabled
     TrigCache trig;
+    // Of the cache lines two rows ahead the update asks for every aheadLineStride-th: every other
+    // one while the normals ask for the lines in between, all of them without normals.
+    int aheadLineStride = 2;
 };
 
 // The heights of rows j-1, j and j+1 before the step (rows outside the grid are never read).

@@ -108,13 +108,13 @@ inline void storeHeightPair(Oscillator* o, float* h, __m128 v) {
     _mm_store_ss(&o[1].position.y, _mm_shuffle_ps(v, v, 1));
 }
 
-// Asks for every other cache line of one stretch of the row two rows down, so that fetching it
-// from memory overlaps with the arithmetic of this row; the normals of the row before ask for
-// the lines in between. The next row's update then finds them in cache when it reads them as
-// its down neighbours.
-inline void prefetchAhead(const Oscillator* ahead, int cells) {
+// Asks for every other cache line (stride 2) or every one of one stretch of the row two rows
+// down, so that fetching it from memory overlaps with the arithmetic of this row; with stride 2
+// the normals of the row before ask for the lines in between. The next row's update then finds
+// them in cache when it reads them as its down neighbours.
+inline void prefetchAhead(const Oscillator* ahead, int cells, int stride) {
     const char* p = reinterpret_cast<const char*>(ahead);
-    for (int line = 0; line < (cells * int(sizeof(Oscillator)) + 63) / 64; line += 2)
+    for (int line = 0; line < (cells * int(sizeof(Oscillator)) + 63) / 64; line += stride)
         __builtin_prefetch(p + 64 * line);
 }
 
@@ -140,6 +140,7 @@ int64_t updatePlainRun(PlainRun& run, int64_t i, int64_t end, const StepContext&
     const __m128d quarter = _mm_set1_pd(0.25);
     const __m128d dtK = _mm_set1_pd(ctx.dtK);
     const __m128d dt = _mm_set1_pd(ctx.dt);
+    const int stride = ctx.aheadLineStride;
     Oscillator* const row = run.row;
     const Oscillator* const down = run.down;
     const Oscillator* const ahead = run.ahead;
@@ -151,7 +152,7 @@ int64_t updatePlainRun(PlainRun& run, int64_t i, int64_t end, const StepContext&
         const Oscillator* d = down + i;
         if ((flagWord(d[0]) | flagWord(d[1])) & kSpecial)
             break;
-        prefetchAhead(ahead + i, 2);
+        prefetchAhead(ahead + i, 2, stride);
         const __m128 downHeights =
             _mm_unpacklo_ps(_mm_load_ss(&d[0].position.y), _mm_load_ss(&d[1].position.y));
         _mm_storel_pi(reinterpret_cast<__m64*>(downCopy + i), downHeights);
@@ -201,6 +202,7 @@ ZB_AVX int64_t updatePlainRunWide(PlainRun& run, int64_t i, int64_t end, const S
     const __m256d quarter = _mm256_set1_pd(0.25);
     const __m256d dtK = _mm256_set1_pd(ctx.dtK);
     const __m256d dt = _mm256_set1_pd(ctx.dt);
+    const int stride = ctx.aheadLineStride;
     Oscillator* const row = run.row;
     const Oscillator* const down = run.down;
     const Oscillator* const ahead = run.ahead;
@@ -212,7 +214,7 @@ ZB_AVX int64_t updatePlainRunWide(PlainRun& run, int64_t i, int64_t end, const S
         const Oscillator* d = down + i;
         if ((flagWord(d[0]) | flagWord(d[1]) | flagWord(d[2]) | flagWord(d[3])) & kSpecial)
             break;
-        prefetchAhead(ahead + i, 4);
+        prefetchAhead(ahead + i, 4, stride);
         const __m128 downHeights =
             _mm_setr_ps(d[0].position.y, d[1].position.y, d[2].position.y, d[3].position.y);
         _mm_storeu_ps(downCopy + i, downHeights);

@@ -41,6 +41,8 @@ struct SweepBuffers {
     std::vector<float> dx;      // x(i+1) - x(i-1), clamped to the grid
     SpecialCells specials[3];   // of rows j-1, j, j+1, by row number modulo 3
     std::vector<int64_t> stops; // columns of row j that the packed kernels leave out
+    // The seam of a step in two halves: the old and the new heights of the row below it.
+    RowRing seam;
 
     SpecialCells& specialsOf(int64_t j) { return specials[size_t(((j % 3) + 3) % 3)]; }
 };

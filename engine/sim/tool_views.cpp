@@ -44,4 +44,8 @@ ZBTOOLS_API void ZBTOOLS_SetHeadless(bool headless) {
     gEngine.headless = headless;
 }
 
+ZBTOOLS_API void ZBTOOLS_SetStepThreads(int32_t threads) {
+    gEngine.stepThreads = threads == 1 || threads == 2 ? threads : 0;
+}
+
 } // extern "C"

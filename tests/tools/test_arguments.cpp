@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace zbtool::test {
@@ -43,6 +44,12 @@ TEST(Arguments, SimulateTakesEveryOptionInBothSpellings) {
     EXPECT_EQ(s.png, "p.png");
     EXPECT_EQ(s.scale, 5);
     EXPECT_EQ(s.csvForm, zb::CsvForm::German);
+    for (const int threads : {1, 2}) {
+        const std::string given = "--threads=" + std::to_string(threads);
+        const ParseResult t = parse({"simulate", "t.zb", "--steps", "1", given});
+        ASSERT_TRUE(t.arguments) << t.error;
+        EXPECT_EQ(t.arguments->simulate.threads, threads);
+    }
 }
 
 TEST(Arguments, DefaultsAndGermanDecimalComma) {
@@ -51,6 +58,7 @@ TEST(Arguments, DefaultsAndGermanDecimalComma) {
     EXPECT_EQ(bitsOf(plain.arguments->simulate.dt), bitsOf(0.0025f));
     EXPECT_EQ(plain.arguments->simulate.averageFrom, 100);
     EXPECT_FALSE(plain.arguments->simulate.scale);
+    EXPECT_FALSE(plain.arguments->simulate.threads);
     EXPECT_EQ(plain.arguments->simulate.csvForm, zb::CsvForm::International);
     const ParseResult en =
         parse({"simulate", "t.zb", "--steps", "2", "--probes-csv", "m", "--csv-format=en"});
@@ -113,6 +121,10 @@ TEST(Arguments, WrongCommandLinesAreRefusedWithAReason) {
         {"simulate", "t.zb", "--steps", "3", "--png", "p.png", "--scale", "0"},
         {"simulate", "t.zb", "--steps", "3", "--png", "p.png", "--scale", "65"},
         {"simulate", "t.zb", "--steps", "3", "--scale", "2"},
+        {"simulate", "t.zb", "--steps", "3", "--threads", "0"},
+        {"simulate", "t.zb", "--steps", "3", "--threads", "3"},
+        {"simulate", "t.zb", "--steps", "3", "--threads", "zwei"},
+        {"info", "t.zb", "--threads", "2"},
         {"simulate", "t.zb", "--steps", "3", "--average-from", "1"},
         {"simulate", "t.zb", "--steps", "3", "--intensity-csv", "i", "--average-from", "4"},
         {"simulate", "t.zb", "--steps", "3", "--langsam"},

@@ -69,8 +69,8 @@ constexpr std::pair<std::string_view, OutputPath> kOutputOptions[] = {
     {"--probes-csv", &SimulateOptions::probesCsv},
 };
 
-constexpr std::string_view kValueOptions[] = {"--steps", "--dt",    "--average-from",
-                                              "--scale", "--probe", "--csv-format"};
+constexpr std::string_view kValueOptions[] = {
+    "--steps", "--dt", "--average-from", "--scale", "--probe", "--csv-format", "--threads"};
 
 std::optional<OutputPath> outputOption(std::string_view name) {
     for (const auto& [n, member] : kOutputOptions)
@@ -178,6 +178,11 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
                 return failure("--scale erwartet eine ganze Zahl von 1 bis " +
                                std::to_string(kMaxScale) + ", nicht " + quoted(value) + ".");
             sim.scale = int(*scale);
+        } else if (arg == "--threads") {
+            const std::optional<int64_t> threads = parseWhole(value, 2);
+            if (!threads || *threads < 1)
+                return failure("--threads erwartet 1 oder 2, nicht " + quoted(value) + ".");
+            sim.threads = int(*threads);
         } else if (arg == "--probe") {
             const std::optional<ProbePoint> probe = parseProbe(value);
             if (!probe)

@@ -24,8 +24,9 @@ struct ProbePoint {
 struct SimulateOptions {
     int64_t steps = 0;
     float dt = 0.0025f;
-    int64_t averageFrom = 0;  // first step of the intensity average; steps / 2 unless given
-    std::optional<int> scale; // pixels per node; chosen from the tank's size unless given
+    int64_t averageFrom = 0;    // first step of the intensity average; steps / 2 unless given
+    std::optional<int> scale;   // pixels per node; chosen from the tank's size unless given
+    std::optional<int> threads; // 1 or 2 for the steps; as the machine has unless given
     std::optional<std::string> elongationOut;
     std::optional<std::string> heightsCsv;
     std::optional<std::string> screensCsv;

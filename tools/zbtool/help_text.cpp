@@ -56,6 +56,10 @@ simulate
   --probe X,Y              ein weiterer Messpunkt am Schwinger X,Y (ab 0 gezählt,
                            wie im Becken); mehrfach möglich, höchstens 8 Messpunkte
                            insgesamt; gilt nur zusammen mit --probes-csv
+  --threads N              Zahl der Threads für die Zeitschritte, 1 oder 2 (Standard:
+                           2, wenn der Rechner mindestens zwei Kerne hat); Becken
+                           unter 300 × 300 Schwingern rechnen immer mit einem, und
+                           das Ergebnis ist mit jeder Zahl bitgenau dasselbe
   --csv-format de|en       Form aller CSV-Dateien: en (Standard) trennt mit Komma
                            und schreibt Zahlen mit Dezimalpunkt, für Skripte;
                            de trennt mit Semikolon, schreibt ein Dezimalkomma und

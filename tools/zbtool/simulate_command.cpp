@@ -174,6 +174,7 @@ int runSimulate(const std::string& tankPath, const SimulateOptions& options) {
         return failed;
 
     ZBTOOLS_SetHeadless(true); // never drawn: no index lists, no normals (no output uses them)
+    ZBTOOLS_SetStepThreads(options.threads.value_or(0));
     tank.TransferToEngine();
     addCommandLineProbes(options.probes);
     ZBDLL_SetPaused(false);
