@@ -121,6 +121,37 @@ void uploadColors(const LevelOfDetail& lod, const Pool& p, const uint32_t* color
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
 }
 
+// Cells under a pixel are sampled, not averaged: walls and exciters, which the picture must show
+// however thin, are drawn once more as single pixels over the texture.
+void drawSpecialCells(LevelOfDetail& lod, const Pool& p, const uint32_t* colors) {
+    if (!lod.pointsCurrent || lod.pointsGeneration != lod.cellsGeneration) {
+        lod.specialCells.clear();
+        const size_t n = p.cellCount();
+        for (size_t k = 0; k < n; ++k) {
+            const Oscillator& o = p.oscillators[k];
+            if (isWallCell(o) || o.exciter)
+                lod.specialCells.push_back(uint32_t(k));
+        }
+        lod.pointsGeneration = lod.cellsGeneration;
+        lod.pointsCurrent = true;
+    }
+    if (lod.specialCells.empty())
+        return;
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glPointSize(1.0f);
+    glBegin(GL_POINTS);
+    for (const uint32_t k : lod.specialCells) {
+        const Oscillator& o = p.oscillators[k];
+        if (colors)
+            glColor4ubv(reinterpret_cast<const GLubyte*>(&colors[k]));
+        else
+            glColor3fv(o.color);
+        glVertex3f(o.position.x, 0.0f, o.position.z);
+    }
+    glEnd();
+}
+
 } // namespace
 
 bool drawFlatTexture(const uint32_t* colors) {
@@ -132,7 +163,7 @@ bool drawFlatTexture(const uint32_t* colors) {
     if (!(pixels < double(lod.flatLinePixels)))
         return false;
 
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT);
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT | GL_POINT_BIT);
     if (!allocateTexture(lod, p)) {
         glPopAttrib();
         return false;
@@ -171,6 +202,8 @@ bool drawFlatTexture(const uint32_t* colors) {
     glTexCoord2f(0.0f, v);
     glVertex3d(cx - hx, 0.0, cz + hz);
     glEnd();
+    if (pixels < 1.0)
+        drawSpecialCells(lod, p, colors);
     glPopAttrib();
     return true;
 }
@@ -182,6 +215,7 @@ void releaseFlatTexture() {
     lod.flatTexture = 0;
     lod.textureWidth = lod.textureHeight = lod.imageWidth = lod.imageHeight = 0;
     lod.textureCurrent = false;
+    lod.pointsCurrent = false;
 }
 
 } // namespace zb

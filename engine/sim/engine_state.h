@@ -58,6 +58,11 @@ struct LevelOfDetail {
     int32_t imageWidth = 0, imageHeight = 0;     // texels holding cells
     bool textureCurrent = false;                 // holds the records' colours of textureGeneration
     uint64_t textureGeneration = 0;
+    // Wall and exciter cells, drawn as single pixels over a texture whose cells are under a pixel
+    // (a one-cell wall would otherwise fall between the texels sampled), for pointsGeneration.
+    std::vector<uint32_t> specialCells;
+    uint64_t pointsGeneration = 0;
+    bool pointsCurrent = false;
     // The coarse relief, for the pool size, stride and generation it was made for: the nodes it
     // uses, gathered every frame into vertices of its own, and its triangles over those.
     std::vector<uint32_t> reliefIndices;    // into reliefNodes

@@ -354,4 +354,33 @@ TEST_F(DetailLevels, AMovingExcitersFootprintIsDrawnWhereItIsNow) {
     EXPECT_GT(checked, 0) << "the exciter moved onto water that is seen";
 }
 
+// Under a pixel per cell the texture shows every second or third row only; a one-cell wall on any
+// row must still be seen along its whole length.
+TEST_F(DetailLevels, OneCellWallsShowOnEveryRowInTheFlatTexture) {
+    const double perUnit = kHeight / (2.0 * kDefaultZoom * std::tan(M_PI / 8.0));
+    for (int row = 400; row < 405; ++row) {
+        ASSERT_EQ(ZBDLL_CreateEmptyPool(1000, 1000, 0.0, 4.0, 10), 0);
+        for (int i = 200; i < 800; ++i) { // one cell thick, as a thin curved wall has it
+            Oscillator& o = cell(i, row);
+            o.fixed = o.wall = true;
+            o.color[0] = o.color[1] = o.color[2] = 0.0f;
+        }
+        cellsChanged(gEngine);
+        lookDown(kDefaultZoom);
+        frame();
+        ASSERT_NE(gEngine.view.lod.flatTexture, 0u) << "the texture, not the lines";
+        const Pool& p = gEngine.pool;
+        const int y =
+            int(std::floor((p.originZ + double(row) * p.spacing) * perUnit + kHeight / 2.0));
+        int missing = 0;
+        for (int x = kWidth / 2 - 150; x <= kWidth / 2 + 150; x += 3) {
+            bool wall = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                wall = wall || at(x, y + dy).near({0, 0, 0}, 1);
+            missing += wall ? 0 : 1;
+        }
+        EXPECT_EQ(missing, 0) << "wall on row " << row;
+    }
+}
+
 } // namespace zb::test
