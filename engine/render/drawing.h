@@ -51,6 +51,7 @@ struct ReliefMesh {
     const float* vertices;
 };
 ReliefMesh reliefMesh(const uint32_t* displayColors);
+ReliefMesh wireMesh(const uint32_t* displayColors); // the wire frame's lines, coarse as the relief
 void drawScreenBoxes();
 void drawScreenPanel();
 // The editor's marks over the flat view.

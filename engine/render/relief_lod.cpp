@@ -69,7 +69,9 @@ void widenSpecialCells(const Pool& p, int32_t k, std::vector<uint32_t>& widened)
     }
 }
 
-void buildCoarseTriangles(const Pool& p, int32_t k, std::vector<uint32_t>& out) {
+// Triangles, or for the wire frame the grid's lines: every cell's in a full-detail block, the
+// boundary of a coarse one (with every node along a side it shares with a full-detail block).
+void buildCoarseElements(const Pool& p, int32_t k, bool lines, std::vector<uint32_t>& out) {
     out.clear();
     const std::vector<int32_t> xs = blockEdges(p.sizeX, k);
     const std::vector<int32_t> ys = blockEdges(p.sizeY, k);
@@ -99,6 +101,17 @@ void buildCoarseTriangles(const Pool& p, int32_t k, std::vector<uint32_t>& out) 
     for (size_t b = 0; b < by; ++b) {
         for (size_t a = 0; a < bx; ++a) {
             const int32_t x0 = xs[a], x1 = xs[a + 1], y0 = ys[b], y1 = ys[b + 1];
+            if (isFull(a, b) && lines) {
+                for (int32_t j = y0; j <= y1; ++j)
+                    for (int32_t i = x0; i <= x1; ++i) {
+                        const uint32_t n = node(i, j);
+                        if (i < x1)
+                            out.insert(out.end(), {n, n + 1});
+                        if (j < y1)
+                            out.insert(out.end(), {n, n + nx});
+                    }
+                continue;
+            }
             if (isFull(a, b)) {
                 // As the full mesh has them: per cell a, b, c and a, c, d.
                 for (int32_t i = x0; i < x1; ++i) {
@@ -113,7 +126,7 @@ void buildCoarseTriangles(const Pool& p, int32_t k, std::vector<uint32_t>& out) 
             const bool right = a + 1 < bx && isFull(a + 1, b);
             const bool above = b + 1 < by && isFull(a, b + 1);
             const bool left = a > 0 && isFull(a - 1, b);
-            if (!below && !right && !above && !left) {
+            if (!below && !right && !above && !left && !lines) {
                 const uint32_t n0 = node(x0, y0), n1 = node(x1, y0), n2 = node(x1, y1),
                                n3 = node(x0, y1);
                 out.insert(out.end(), {n0, n1, n2, n0, n2, n3});
@@ -130,6 +143,11 @@ void buildCoarseTriangles(const Pool& p, int32_t k, std::vector<uint32_t>& out) 
                 loop.push_back(node(i, y1));
             for (int32_t j = y1; j > y0; j -= left ? 1 : y1 - y0)
                 loop.push_back(node(x0, j));
+            if (lines) {
+                for (size_t m = 0; m < loop.size(); ++m)
+                    out.insert(out.end(), {loop[m], loop[(m + 1) % loop.size()]});
+                continue;
+            }
             const uint32_t centre = node(x0 + (x1 - x0) / 2, y0 + (y1 - y0) / 2);
             for (size_t m = 0; m < loop.size(); ++m)
                 out.insert(out.end(), {centre, loop[m], loop[(m + 1) % loop.size()]});
@@ -137,12 +155,12 @@ void buildCoarseTriangles(const Pool& p, int32_t k, std::vector<uint32_t>& out) 
     }
 }
 
-// The coarse triangles over vertices of their own: the nodes used, each with the node whose
+// The coarse elements over vertices of their own: the nodes used, each with the node whose
 // colour it is drawn in.
-void buildCoarseMesh(const Pool& p, int32_t k, LevelOfDetail& lod) {
-    std::vector<uint32_t>& indices = lod.reliefIndices;
-    buildCoarseTriangles(p, k, indices);
-    std::vector<uint32_t>& nodes = lod.reliefNodes;
+void buildCoarseMesh(const Pool& p, int32_t k, bool lines, CoarseMesh& mesh) {
+    std::vector<uint32_t>& indices = mesh.indices;
+    buildCoarseElements(p, k, lines, indices);
+    std::vector<uint32_t>& nodes = mesh.nodes;
     nodes = indices;
     std::sort(nodes.begin(), nodes.end());
     nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
@@ -155,49 +173,60 @@ void buildCoarseMesh(const Pool& p, int32_t k, LevelOfDetail& lod) {
     for (size_t m = 0; m < widened.size(); ++m)
         widened[m] = {pairs[2 * m], pairs[2 * m + 1]};
     std::sort(widened.begin(), widened.end());
-    lod.reliefColorNodes.resize(nodes.size());
+    mesh.colorNodes.resize(nodes.size());
     for (size_t v = 0; v < nodes.size(); ++v) {
         const auto w = std::lower_bound(widened.begin(), widened.end(),
                                         std::pair<uint32_t, uint32_t>{nodes[v], 0});
-        lod.reliefColorNodes[v] = w != widened.end() && w->first == nodes[v] ? w->second : nodes[v];
+        mesh.colorNodes[v] = w != widened.end() && w->first == nodes[v] ? w->second : nodes[v];
     }
 }
 
-} // namespace
-
-ReliefMesh reliefMesh(const uint32_t* displayColors) {
+ReliefMesh coarseMesh(const uint32_t* displayColors, bool lines) {
     const Pool& p = gEngine.pool;
     LevelOfDetail& lod = gEngine.view.lod;
     const int32_t k = strideFor(p, lod);
-    if (k <= 1 || p.sizeX < 2 || p.sizeY < 2 || !p.oscillators)
-        return {p.triangleIndices.get(), p.triangleIndexCount, displayColors, nullptr};
-    if (lod.reliefX != p.sizeX || lod.reliefY != p.sizeY || lod.reliefBuiltStride != k ||
-        lod.reliefGeneration != lod.cellsGeneration) {
-        buildCoarseMesh(p, k, lod);
-        lod.reliefX = p.sizeX;
-        lod.reliefY = p.sizeY;
-        lod.reliefBuiltStride = k;
-        lod.reliefGeneration = lod.cellsGeneration;
+    if (k <= 1 || p.sizeX < 2 || p.sizeY < 2 || !p.oscillators) {
+        return lines ? ReliefMesh{p.lineIndices.get(), p.lineIndexCount, displayColors, nullptr}
+                     : ReliefMesh{p.triangleIndices.get(), p.triangleIndexCount, displayColors,
+                                  nullptr};
+    }
+    CoarseMesh& mesh = lines ? lod.wire : lod.relief;
+    if (mesh.sizeX != p.sizeX || mesh.sizeY != p.sizeY || mesh.stride != k ||
+        mesh.generation != lod.cellsGeneration) {
+        buildCoarseMesh(p, k, lines, mesh);
+        mesh.sizeX = p.sizeX;
+        mesh.sizeY = p.sizeY;
+        mesh.stride = k;
+        mesh.generation = lod.cellsGeneration;
     }
     // Handing the driver the records in place would have it copy every record between the
     // lowest and highest index each frame; the nodes used are a fraction of them.
-    const size_t n = lod.reliefNodes.size();
-    lod.reliefVertices.resize(6 * n);
-    lod.reliefColors.resize(n);
-    float* vertex = lod.reliefVertices.data();
+    const size_t n = mesh.nodes.size();
+    mesh.vertices.resize(6 * n);
+    mesh.colors.resize(n);
+    float* vertex = mesh.vertices.data();
     for (size_t v = 0; v < n; ++v, vertex += 6) {
-        const Oscillator& o = p.oscillators[lod.reliefNodes[v]];
+        const Oscillator& o = p.oscillators[mesh.nodes[v]];
         vertex[0] = o.position.x;
         vertex[1] = o.position.y;
         vertex[2] = o.position.z;
         vertex[3] = o.normal.x;
         vertex[4] = o.normal.y;
         vertex[5] = o.normal.z;
-        const uint32_t c = lod.reliefColorNodes[v];
-        lod.reliefColors[v] = displayColors ? displayColors[c] : rgbaBytes(p.oscillators[c].color);
+        const uint32_t c = mesh.colorNodes[v];
+        mesh.colors[v] = displayColors ? displayColors[c] : rgbaBytes(p.oscillators[c].color);
     }
-    return {lod.reliefIndices.data(), lod.reliefIndices.size(), lod.reliefColors.data(),
-            lod.reliefVertices.data()};
+    return {mesh.indices.data(), mesh.indices.size(), mesh.colors.data(), mesh.vertices.data()};
+}
+
+} // namespace
+
+ReliefMesh reliefMesh(const uint32_t* displayColors) {
+    return coarseMesh(displayColors, false);
+}
+
+ReliefMesh wireMesh(const uint32_t* displayColors) {
+    return coarseMesh(displayColors, true);
 }
 
 } // namespace zb

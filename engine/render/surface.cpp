@@ -45,7 +45,10 @@ void drawSurface(bool drawScreens) {
     // A colour mode's own colours stand in for the records' for this draw only.
     const uint32_t* colors = displayColors(gEngine);
     const bool lit = !v.flatView && !v.wireframe;
-    const ReliefMesh relief = lit ? reliefMesh(colors) : ReliefMesh{nullptr, 0, colors, nullptr};
+    const bool wire = !v.flatView && v.wireframe;
+    const ReliefMesh relief = lit    ? reliefMesh(colors)
+                              : wire ? wireMesh(colors)
+                                     : ReliefMesh{nullptr, 0, colors, nullptr};
     if (relief.colors)
         glColorPointer(4, GL_UNSIGNED_BYTE, 0, relief.colors);
     if (relief.vertices) {
@@ -66,6 +69,9 @@ void drawSurface(bool drawScreens) {
     if (lit) {
         if (relief.count > 0 && relief.indices)
             glDrawElements(GL_TRIANGLES, GLsizei(relief.count), GL_UNSIGNED_INT, relief.indices);
+    } else if (wire) {
+        if (relief.count > 0 && relief.indices)
+            glDrawElements(GL_LINES, GLsizei(relief.count), GL_UNSIGNED_INT, relief.indices);
     } else if (!(v.flatView && drawFlatTexture(colors)) && p.lineIndexCount > 0) {
         glDrawElements(GL_LINES, GLsizei(p.lineIndexCount), GL_UNSIGNED_INT, p.lineIndices.get());
     }

@@ -46,6 +46,19 @@ struct Mark {
 // What the drawing keeps to draw large pools with fewer primitives than cells: the flat view as
 // one texture of the cells' colours, the relief from every k-th node. Both are made again when
 // the records' colours or flags change (cellsGeneration).
+// A large pool's relief drawn from every k-th node, for the pool size, stride and generation it
+// was made for: the nodes it uses, gathered every frame into vertices of its own, and its
+// triangles or lines over those.
+struct CoarseMesh {
+    std::vector<uint32_t> indices;    // into nodes
+    std::vector<uint32_t> nodes;      // records, ascending
+    std::vector<uint32_t> colorNodes; // the record each vertex takes its colour from
+    int32_t sizeX = 0, sizeY = 0, stride = 0;
+    uint64_t generation = 0;
+    std::vector<float> vertices;  // position and normal per vertex, this frame
+    std::vector<uint32_t> colors; // RGBA bytes per vertex, this frame
+};
+
 struct LevelOfDetail {
     uint64_t cellsGeneration = 0; // counted up by cellsChanged
     // The flat view draws grid lines while a cell is at least this many pixels on screen.
@@ -63,15 +76,8 @@ struct LevelOfDetail {
     std::vector<uint32_t> specialCells;
     uint64_t pointsGeneration = 0;
     bool pointsCurrent = false;
-    // The coarse relief, for the pool size, stride and generation it was made for: the nodes it
-    // uses, gathered every frame into vertices of its own, and its triangles over those.
-    std::vector<uint32_t> reliefIndices;    // into reliefNodes
-    std::vector<uint32_t> reliefNodes;      // records, ascending
-    std::vector<uint32_t> reliefColorNodes; // the record each vertex takes its colour from
-    int32_t reliefX = 0, reliefY = 0, reliefBuiltStride = 0;
-    uint64_t reliefGeneration = 0;
-    std::vector<float> reliefVertices;  // position and normal per vertex, this frame
-    std::vector<uint32_t> reliefColors; // RGBA bytes per vertex, this frame
+    CoarseMesh relief; // the lit relief's triangles
+    CoarseMesh wire;   // the wire frame's lines
 };
 
 // Drawing state that needs no GL. The screen textures are GL texture names, 0 when absent.

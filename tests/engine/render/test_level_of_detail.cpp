@@ -317,6 +317,38 @@ TEST_F(DetailLevels, OneCellWallStaysInTheCoarseRelief) {
     EXPECT_LT(unlike, lit / 50) << "pixels unlike the full mesh's";
 }
 
+// The wire frame of a large pool is drawn from the coarse grid too, with the wall's cells at
+// full detail; up to 200 cells a side it is the designed grid of every line.
+TEST_F(DetailLevels, TheWireFrameIsCoarseAboveTheDesignedSizesAndKeepsAWall) {
+    newPool(200, 200);
+    EXPECT_EQ(wireMesh(nullptr).indices, pool().lineIndices.get()) << "200 x 200 as designed";
+    newPool(1000, 1000);
+    for (int i = 0; i < 1000; ++i) { // row 502, between the rows the coarse grid takes
+        Oscillator& o = cell(i, 502);
+        o.fixed = o.wall = true;
+        o.color[0] = o.color[1] = o.color[2] = 0.0f;
+    }
+    cellsChanged(gEngine);
+    ZBDLL_SetViewParameters(false, true);
+    ZBDLL_Set3dMode(true);
+    ZBDLL_SetCamera(0.0, 1.0, 0.6, 0.0, 0.0);
+    frame(false);
+    const ReliefMesh mesh = wireMesh(nullptr);
+    ASSERT_NE(mesh.indices, pool().lineIndices.get()) << "the coarse lines";
+    EXPECT_LT(mesh.count, pool().lineIndexCount / 4);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    // The wall's row in the picture: a long run of black pixels on some row.
+    int longest = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        int run = 0;
+        for (int x = 0; x < kWidth; ++x) {
+            run = at(x, y).near({0, 0, 0}, 6) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_GT(longest, kWidth / 3) << "the wall across the wire frame";
+}
+
 // A moving exciter changes the cells' colours during the run: the texture follows it.
 TEST_F(DetailLevels, AMovingExcitersFootprintIsDrawnWhereItIsNow) {
     ASSERT_EQ(ZBDLL_CreateEmptyPool(1000, 1000, 0.0, 4.0, 10), 0);
