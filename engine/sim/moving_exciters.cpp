@@ -233,6 +233,10 @@ void setExciterMotion(EngineState& s, double vx, double vy, int32_t pulsePeriods
     if (!std::isfinite(vy))
         vy = 0;
     pulsePeriods = std::clamp(pulsePeriods, 0, 10);
+    // A centre beyond the border has reached it already and stays. Its way through the pool
+    // would also bound the shape's offsets by nothing but the exciter's size.
+    if (e.centerX < 0 || e.centerX >= s.pool.sizeX || e.centerY < 0 || e.centerY >= s.pool.sizeY)
+        vx = vy = 0;
     if (!e.valid || !s.pool.oscillators || (vx == 0 && vy == 0 && pulsePeriods == 0))
         return;
     e.valid = false;
