@@ -124,7 +124,7 @@ void uploadColors(const LevelOfDetail& lod, const Pool& p, const uint32_t* color
 // Cells under a pixel are sampled, not averaged: walls and exciters, which the picture must show
 // however thin, are drawn once more as single pixels over the texture.
 void drawSpecialCells(LevelOfDetail& lod, const Pool& p, const uint32_t* colors) {
-    if (!lod.pointsCurrent || lod.pointsGeneration != lod.cellsGeneration) {
+    if (!lod.pointsCurrent || lod.pointsGeneration != lod.colorsGeneration) {
         lod.specialCells.clear();
         const size_t n = p.cellCount();
         for (size_t k = 0; k < n; ++k) {
@@ -132,7 +132,7 @@ void drawSpecialCells(LevelOfDetail& lod, const Pool& p, const uint32_t* colors)
             if (isWallCell(o) || o.exciter)
                 lod.specialCells.push_back(uint32_t(k));
         }
-        lod.pointsGeneration = lod.cellsGeneration;
+        lod.pointsGeneration = lod.colorsGeneration;
         lod.pointsCurrent = true;
     }
     if (lod.specialCells.empty())
@@ -170,10 +170,10 @@ bool drawFlatTexture(const uint32_t* colors) {
     }
     glBindTexture(GL_TEXTURE_2D, lod.flatTexture);
     // The colour modes colour every frame anew; the records' colours change only with the cells.
-    if (colors || !lod.textureCurrent || lod.textureGeneration != lod.cellsGeneration) {
+    if (colors || !lod.textureCurrent || lod.textureGeneration != lod.colorsGeneration) {
         uploadColors(lod, p, colors);
         lod.textureCurrent = !colors;
-        lod.textureGeneration = lod.cellsGeneration;
+        lod.textureGeneration = lod.colorsGeneration;
     }
 
     // Texel centres on the nodes; at least a pixel and a half wide, so that a pool of one row

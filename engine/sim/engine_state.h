@@ -60,7 +60,8 @@ struct CoarseMesh {
 };
 
 struct LevelOfDetail {
-    uint64_t cellsGeneration = 0; // counted up by cellsChanged
+    uint64_t cellsGeneration = 0;  // counted up by cellsChanged
+    uint64_t colorsGeneration = 0; // counted up by cellsChanged and colorsChanged
     // The flat view draws grid lines while a cell is at least this many pixels on screen.
     float flatLinePixels = 1.5f;
     int32_t reliefStride = 0;   // every k-th node in the relief; 0: chosen by the pool's size
@@ -198,6 +199,13 @@ extern EngineState gEngine;
 // copies of them again. Heights are not counted: the step leaves colours and flags alone.
 inline void cellsChanged(EngineState& s) {
     ++s.view.lod.cellsGeneration;
+    ++s.view.lod.colorsGeneration;
+}
+
+// Only a few cells' colours and flags moved (a moving exciter's footprint, every step): the flat
+// texture follows, while the coarse meshes keep their blocks, whose colours are read every frame.
+inline void colorsChanged(EngineState& s) {
+    ++s.view.lod.colorsGeneration;
 }
 
 // Ends the drawing and the step's worker thread, if any, releases every array and puts every field

@@ -277,7 +277,7 @@ void moveExciters(EngineState& s) {
         return;
     Pool& pool = s.pool;
     settleMaterial(pool);
-    cellsChanged(s); // the footprints' colours move with them
+    colorsChanged(s); // the footprints' colours move with them, every step
     const double t = double(s.simTime);
     const double dt = double(s.simSpeed);
     // All are lifted before any is written, so that overlapping ones give back what lay under
