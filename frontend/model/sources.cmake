@@ -6,6 +6,7 @@ set(ZB_MODEL_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/dispersion.cpp
     ${CMAKE_CURRENT_LIST_DIR}/engine_binding.cpp
     ${CMAKE_CURRENT_LIST_DIR}/engine_calls.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gallery.cpp
     ${CMAKE_CURRENT_LIST_DIR}/object_tree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/objects.cpp
     ${CMAKE_CURRENT_LIST_DIR}/replacing_file.cpp

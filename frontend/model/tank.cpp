@@ -1,6 +1,7 @@
 #include "model/tank.h"
 #include "model/tank_file.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace zb {
@@ -12,7 +13,16 @@ TZBecken::TZBecken(const TZBecken& other)
       RandVorne(other.RandVorne), RandLinks(other.RandLinks), RandRechts(other.RandRechts),
       StandardDaempfung(other.StandardDaempfung), StandardKopplung(other.StandardKopplung),
       RandBreite(other.RandBreite), RandWahl(other.RandWahl), RandArt(other.RandArt),
-      Objekte(std::make_unique<TObjektListe>(*other.Objekte)) {}
+      Objekte(std::make_unique<TObjektListe>(*other.Objekte)), Anzeige(other.Anzeige) {}
+
+void TAnzeige::clamp() {
+    Faerbung = std::clamp(Faerbung, 0, 2);
+    Hoehenfaktor = std::clamp(Hoehenfaktor, -30, 30);
+    Drehwinkel = std::clamp(Drehwinkel, -90, 270);
+    Entfernung = std::clamp(Entfernung, 0, 150);
+    Hoehe = std::clamp(Hoehe, 0, 150);
+    Geschwindigkeit = std::clamp(Geschwindigkeit, 0, 150);
+}
 
 void TZBecken::SetSize(int32_t x, int32_t y) {
     GroesseX = x;

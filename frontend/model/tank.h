@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace zb {
@@ -42,6 +43,25 @@ struct TankSaveResult {
     std::string reason; // German, e.g. "der Datenträger ist voll", when not ok
 };
 
+// How a tank wants to be shown during a run: the positions of the run's display and view controls.
+// A tank carries it only when saved with choices other than the program's defaults (the block
+// ANZG of version 4); one without it is shown with the choices the program remembers.
+struct TAnzeige {
+    int32_t Faerbung = 0;           // 0 normal colours, 1 elongation, 2 intensity
+    int32_t Hoehenfaktor = 0;       // height slider, -30..30: heights x 2^(position/10)
+    bool SchirmIntensitaet = false; // the screen panel shows each screen's mean intensity
+    bool DrahtAnsicht = true;       // wire frame instead of the lit relief
+    bool SchirmeTransparent = false;
+    int32_t Drehwinkel = 90;      // angle slider, -90..270
+    int32_t Entfernung = 75;      // distance slider, 0..150
+    int32_t Hoehe = 20;           // viewer's height slider, 0..150; 150 looks straight down
+    int32_t Geschwindigkeit = 30; // speed slider at the start of a run, 0..150 (capped per tank)
+
+    bool operator==(const TAnzeige&) const = default;
+    // Every field brought into its slider's range, as a file of a later program may hold more.
+    void clamp();
+};
+
 class TZBecken {
   public:
     TZBecken();
@@ -64,6 +84,9 @@ class TZBecken {
     // 0 the designed damped edges, 1 "kaum reflektierend"; anything but 0 needs version 4.
     int32_t RandArt = 0;
     std::unique_ptr<TObjektListe> Objekte;
+    // The display this tank opens with; empty: the program's remembered choices. Anything but
+    // empty needs version 4.
+    std::optional<TAnzeige> Anzeige;
 
     void SetSize(int32_t x, int32_t y);
     void SetEdges(bool hinten, bool vorne, bool links, bool rechts, int32_t breite);

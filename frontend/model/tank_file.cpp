@@ -32,7 +32,9 @@ constexpr uint32_t blockTag(const char (&letters)[5]) {
     return uint32_t(uint8_t(letters[0])) | uint32_t(uint8_t(letters[1])) << 8 |
            uint32_t(uint8_t(letters[2])) << 16 | uint32_t(uint8_t(letters[3])) << 24;
 }
-constexpr uint32_t kBlockRand = blockTag("RAND"); // int32 RandArt
+constexpr uint32_t kBlockRand = blockTag("RAND");    // int32 RandArt
+constexpr uint32_t kBlockAnzeige = blockTag("ANZG"); // TAnzeige, 27 bytes
+constexpr uint32_t kAnzeigeSize = 7 * sizeof(int32_t) + 3;
 constexpr size_t kBlockHeadSize = 8;
 
 // Reads little-endian fields and remembers whether the data ran out.
@@ -279,7 +281,7 @@ int32_t lastKindWithPayload(int32_t version) {
 }
 
 bool needsExtendedVersion(const TZBecken& tank) {
-    if (tank.RandArt != 0)
+    if (tank.RandArt != 0 || tank.Anzeige)
         return true;
     for (int k = 1; k < tank.Objekte->Count(); ++k) {
         const TObjekt& o = tank.Objekte->at(k);
@@ -344,6 +346,21 @@ bool readBlocks(Reader& in, TZBecken& tank) {
                 return false;
             // An edge kind of a later program falls back to the designed edges.
             tank.RandArt = kind == 1 ? 1 : 0;
+        } else if (tag == kBlockAnzeige) {
+            TAnzeige a;
+            a.Faerbung = block.get<int32_t>();
+            a.Hoehenfaktor = block.get<int32_t>();
+            a.SchirmIntensitaet = block.flag();
+            a.DrahtAnsicht = block.flag();
+            a.SchirmeTransparent = block.flag();
+            a.Drehwinkel = block.get<int32_t>();
+            a.Entfernung = block.get<int32_t>();
+            a.Hoehe = block.get<int32_t>();
+            a.Geschwindigkeit = block.get<int32_t>();
+            if (block.exhausted())
+                return false;
+            a.clamp();
+            tank.Anzeige = a;
         }
     }
     return true;
@@ -351,11 +368,24 @@ bool readBlocks(Reader& in, TZBecken& tank) {
 
 void writeBlocks(Writer& out, const TZBecken& tank) {
     const bool edges = tank.RandArt != 0;
-    out.put(uint32_t(edges ? 1 : 0));
+    out.put(uint32_t((edges ? 1 : 0) + (tank.Anzeige ? 1 : 0)));
     if (edges) {
         out.put(kBlockRand);
         out.put(uint32_t(sizeof(int32_t)));
         out.put(tank.RandArt);
+    }
+    if (const auto& a = tank.Anzeige) {
+        out.put(kBlockAnzeige);
+        out.put(kAnzeigeSize);
+        out.put(a->Faerbung);
+        out.put(a->Hoehenfaktor);
+        out.flag(a->SchirmIntensitaet);
+        out.flag(a->DrahtAnsicht);
+        out.flag(a->SchirmeTransparent);
+        out.put(a->Drehwinkel);
+        out.put(a->Entfernung);
+        out.put(a->Hoehe);
+        out.put(a->Geschwindigkeit);
     }
 }
 
@@ -376,6 +406,7 @@ TankReadResult parseTank(const uint8_t* data, size_t size, TZBecken& tank) {
     tank.StandardKopplung = in.get<double>();
     tank.RandBreite = in.get<int32_t>();
     tank.RandArt = 0;
+    tank.Anzeige.reset();
     const int32_t count = in.get<int32_t>();
     if (in.exhausted())
         return TankReadResult::Truncated;
