@@ -1,6 +1,7 @@
 // PNG files through libpng: 8-bit RGB, compressed, the same pixels in every viewer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
