@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that it is complete and self-contained:
-# the commands, the program beside its engine and data, the menu entry, the file type, the
-# icons and the manual pages.
+# the commands, the program beside its engine and data, the gallery, the menu entry, the file
+# type, the icons and the manual pages.
 set -euo pipefail
 build=$1
 version=$2
+source=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -18,6 +19,17 @@ for f in startbg.bmp Data/Textures/SchirmBgHor.bmp Data/Textures/SchirmBgVert.bm
          Data/RTFs/MR/01_Radialwelle.rtf Data/RTFs/TutorialFertig.rtf; do
     [ -f "$dir/$f" ] || fail "missing $f"
 done
+# Every experiment of the gallery with its text and the picture the build drew of it.
+gallery=0
+for text in "$source"/data/Versuche/*.txt; do
+    name=$(basename "$text" .txt)
+    [ -f "$source/data/Versuche/$name.zb" ] || continue # a text of no experiment
+    for f in "$name.zb" "$name.txt" "$name.png"; do
+        [ -f "$dir/Data/Versuche/$f" ] || fail "missing Data/Versuche/$f"
+    done
+    gallery=$((gallery + 1))
+done
+[ "$gallery" -gt 0 ] || fail "no experiment of the gallery in $source/data/Versuche"
 # The program finds its engine in its own folder, wherever the folder is. (ldd's output is kept
 # first: grep -q would stop reading early, and pipefail would count ldd's broken pipe.)
 libraries=$(ldd "$dir/zitterbecken")

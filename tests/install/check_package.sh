@@ -8,6 +8,7 @@
 set -euo pipefail
 build=$1
 version=$2
+source=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -65,6 +66,15 @@ for path in usr/bin/zitterbecken usr/bin/zbtool usr/lib/zitterbecken/zitterbecke
             usr/share/metainfo/org.example.zitterbecken.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/zitterbecken.svg; do
     grep -qx "\./$path" <<<"$listing" || fail "missing /$path"
+done
+# The gallery: each experiment's tank, text and picture.
+for text in "$source"/data/Versuche/*.txt; do
+    name=$(basename "$text" .txt)
+    [ -f "$source/data/Versuche/$name.zb" ] || continue
+    for f in "$name.zb" "$name.txt" "$name.png"; do
+        grep -qxF "./usr/lib/zitterbecken/Data/Versuche/$f" <<<"$listing" ||
+            fail "missing /usr/lib/zitterbecken/Data/Versuche/$f"
+    done
 done
 
 # What a distribution checks: lintian without an error or a warning (the informational tags left
