@@ -374,7 +374,7 @@ TEST(TankFileVersion4, CountedRecordsAndBlocksAreReadWithCare) {
 
     // Unknown blocks are stepped over, known ones read, longer ones too.
     Bytes blocks;
-    blocks.put<uint32_t>(3).block("ANZG", Bytes().put(1.5).put<int32_t>(2));
+    blocks.put<uint32_t>(3).block("NEUB", Bytes().put(1.5).put<int32_t>(2));
     blocks.block("RAND", Bytes().put<int32_t>(1).put<int32_t>(99)).block("ZZZZ", Bytes());
     EXPECT_EQ(parse(file(arc, blocks)).RandArt, 1);
     // A known block too short for its fields, a length or a count beyond the file.
