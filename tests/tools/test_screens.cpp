@@ -1,5 +1,6 @@
 #include "field_output.h"
 #include "screens.h"
+#include "sim/engine_state.h"
 #include "tool_support.h"
 
 #include <gtest/gtest.h>

@@ -17,9 +17,13 @@ extern char** environ;
 namespace zbtool::test {
 
 ToolRun runTool(const std::vector<std::string>& args) {
+    return runProgram(ZBTOOL_PATH, args);
+}
+
+ToolRun runProgram(const std::string& program, const std::vector<std::string>& args) {
     TempDir capture;
     const std::string outPath = capture.file("out"), errPath = capture.file("err");
-    std::vector<std::string> words = {ZBTOOL_PATH};
+    std::vector<std::string> words = {program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& w : words)
@@ -36,11 +40,11 @@ ToolRun runTool(const std::vector<std::string>& args) {
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
     pid_t pid;
-    const int spawned = posix_spawn(&pid, ZBTOOL_PATH, &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ToolRun run;
     if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << ZBTOOL_PATH;
+        ADD_FAILURE() << "cannot start " << program;
         return run;
     }
     // A tool that hangs (on a pipe, say) fails its test instead of stopping the whole run.
@@ -53,7 +57,7 @@ ToolRun runTool(const std::vector<std::string>& args) {
         if (std::chrono::steady_clock::now() > deadline) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
-            ADD_FAILURE() << "zbtool did not end within a minute";
+            ADD_FAILURE() << program << " did not end within a minute";
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

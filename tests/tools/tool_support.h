@@ -21,6 +21,8 @@ struct ToolRun {
 // Runs zbtool with the arguments, standard input empty, messages of the system in English;
 // ends it and fails the test when it takes longer than a minute.
 ToolRun runTool(const std::vector<std::string>& args);
+// The same for another of the project's programs.
+ToolRun runProgram(const std::string& program, const std::vector<std::string>& args);
 
 class TempDir {
   public:

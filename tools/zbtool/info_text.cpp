@@ -1,12 +1,14 @@
 #include "info_text.h"
 #include "time_step.h"
 
+#include "model/simulation_speed.h"
 #include "model/simulation_time.h"
 #include "model/stability.h"
 
 #include "zbengine.h"
 #include "zbengine_tools.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -15,17 +17,20 @@ namespace zbtool {
 
 namespace {
 
+std::string commaDecimal(std::string s) {
+    for (char& c : s)
+        if (c == '.')
+            c = ',';
+    return s;
+}
+
 // With a decimal comma. Ten significant digits show what the file holds without the noise that
 // decimal steps leave in binary fractions (0.9500000000000001 reads as 0,95); derived values
 // (percent, period) get six, what a reader takes in at a glance.
 std::string decimal(double v, int digits = 10) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*g", digits, v);
-    std::string s = buffer;
-    for (char& c : s)
-        if (c == '.')
-            c = ',';
-    return s;
+    return commaDecimal(buffer);
 }
 
 std::string percent(double fraction) {
@@ -213,6 +218,27 @@ std::string probeText(const zb::TMesspunkt& m, const zb::TZBecken& t) {
     return s + "\n";
 }
 
+// The run's controls as the tank opens them, in the words of their labels.
+std::string displayText(const zb::TAnzeige& a) {
+    // A read display is clamped; the combo box's entries.
+    const char* const colours[] = {"Normale Farben", "Farben Auslenkung", "Farben Intensität"};
+    std::string s = colours[std::clamp(a.Faerbung, 0, 2)];
+    // As the height label shows it: two decimals below 1, one above.
+    const double height = std::exp2(a.Hoehenfaktor / 10.0);
+    char scale[32];
+    std::snprintf(scale, sizeof scale, "%.*f", height < 1.0 ? 2 : 1, height);
+    s += ", Höhe ×" + commaDecimal(scale);
+    s += a.SchirmIntensitaet ? ", Intensität an den Schirmen" : ", Schirme ohne Intensität";
+    s += a.SchirmeTransparent ? ", Schirmhintergrund transparent" : "";
+    s += a.DrahtAnsicht ? ", Drahtansicht an" : ", Drahtansicht aus";
+    s += a.Hoehe >= 150 ? ", Blick von oben" : ", Höhe des Betrachters " + std::to_string(a.Hoehe);
+    s += ", Drehwinkel " + std::to_string(a.Drehwinkel) + "°, Entfernung " +
+         std::to_string(a.Entfernung);
+    s += ", Geschwindigkeit " + std::to_string(a.Geschwindigkeit) + " (Schritt dt " +
+         decimal(zb::timeStepOfSpeed(a.Geschwindigkeit), 4) + ")";
+    return s;
+}
+
 } // namespace
 
 std::string infoText(const zb::TZBecken& t, const std::string& path) {
@@ -224,6 +250,8 @@ std::string infoText(const zb::TZBecken& t, const std::string& path) {
     s += "Dämpfung:   " + percent(t.StandardDaempfung) + "\n";
     s += "Kopplung:   " + decimal(t.StandardKopplung) + "\n";
     s += "Schritt dt: " + timeStepText(t) + "\n";
+    if (t.Anzeige)
+        s += "Darstellung beim Öffnen: " + displayText(*t.Anzeige) + "\n";
     s += "Objekte:    " + std::to_string(list.Count() - 1) + "\n";
 
     int screens = 0;
