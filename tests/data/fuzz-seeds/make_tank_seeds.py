@@ -78,6 +78,14 @@ def blocks(*items):
 
 
 RAND_QUIET = (b'RAND', struct.pack('<i', 1))
+
+
+def display(*fields):
+    """The block ANZG: colours, height, three check boxes, angle, distance, height, speed."""
+    return (b'ANZG', struct.pack('<ii3B4i', *fields))
+
+
+DISPLAY = display(2, -10, 1, 0, 1, 180, 40, 150, 60)
 EVERY_KIND_V4 = (header(4, 10) + wall4() + probe4(10, 12) + medium4(1) + medium4(2) + arc4()
                  + parabola4() + exciter4(0.5, -0.25, False, 1) + exciter4(0.0, 0.0, True, 3)
                  + counted('fremd', 42, b'\x01\x02\x03'))
@@ -110,8 +118,15 @@ SEEDS = {
     # Later fields and blocks a reader steps past; a code 7 of version 3 without payload.
     'future-fields-v4.zb': header(4, 3) + counted('Bogen', 7, struct.pack('<9i', 25, 15, 10, 0, 90,
                                                                            1, 0, 8, 20) + b'\xAA' * 6)
-    + wall4() + blocks((b'ANZG', struct.pack('<di', 1.5, 2)), RAND_QUIET, (b'ZZZZ', b'')),
+    + wall4() + blocks((b'NEUB', struct.pack('<di', 1.5, 2)), RAND_QUIET, (b'ZZZZ', b''),
+                       (b'ANZG', DISPLAY[1] + b'\xAA' * 5)),
     'code-7-v3.zb': header(3, 3) + probe(1, 2) + unknown(),
+    # The display a tank opens with: whole, cut inside, beyond every slider, shorter than its fields.
+    'display-v4.zb': header(4, 2) + exciter4(0.0, 0.0, False, 1) + blocks(RAND_QUIET, DISPLAY),
+    'display-cut-v4.zb': (header(4, 2) + exciter4(0.0, 0.0, False, 1) + blocks(DISPLAY))[:-9],
+    'display-out-of-range-v4.zb': header(4, 1) + blocks(display(7, -99, 2, 255, 0, 1000, -5, 999,
+                                                                -2147483648)),
+    'display-short-v4.zb': header(4, 1) + blocks((b'ANZG', DISPLAY[1][:-1])),
     # Damaged: cut inside each new record, the block list missing or cut, lengths and counts beyond
     # the file, a record shorter than its kind's fields.
     'cut-in-exciter-v4.zb': cut_inside(EVERY_KIND_V4, name('Erreger'), 45),
