@@ -9,12 +9,16 @@
 
 #include "zbengine_tools.h"
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -28,23 +32,12 @@ bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
     return bool(out);
 }
 
-int run(const fs::path& source, const fs::path& output) {
-    std::vector<std::string> problems;
-    const std::vector<zb::GalleryEntry> entries = zb::readGallery(source.string(), &problems);
-    for (const std::string& p : problems)
-        std::fprintf(stderr, "gallery_thumbnails: %s/%s\n", source.string().c_str(), p.c_str());
-    if (!problems.empty())
-        return 1;
-    std::error_code ec;
-    fs::create_directories(output, ec);
-    if (ec) {
-        std::fprintf(stderr, "gallery_thumbnails: Ordner „%s“ kann nicht angelegt werden: %s\n",
-                     output.string().c_str(), ec.message().c_str());
-        return 1;
-    }
-
+// Draws entries first, first + stride, ...; 0 when all were written.
+int draw(const std::vector<zb::GalleryEntry>& entries, const fs::path& output, size_t first,
+         size_t stride) {
     ZBTOOLS_SetHeadless(true);
-    for (const zb::GalleryEntry& e : entries) {
+    for (size_t k = first; k < entries.size(); k += stride) {
+        const zb::GalleryEntry& e = entries[k];
         zb::TZBecken tank;
         if (const std::string problem = zbtool::readTank(e.tankPath, tank); !problem.empty()) {
             std::fprintf(stderr, "gallery_thumbnails: %s.\n", problem.c_str());
@@ -64,6 +57,42 @@ int run(const fs::path& source, const fs::path& output) {
         }
     }
     return 0;
+}
+
+// The gallery's pools are too small for the engine's second step thread, so a second core
+// draws every other experiment in a process of its own (the engine is one per process).
+int drawOnTheCores(const std::vector<zb::GalleryEntry>& entries, const fs::path& output) {
+    if (entries.size() < 2 || std::thread::hardware_concurrency() < 2)
+        return draw(entries, output, 0, 1);
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0)
+        return draw(entries, output, 0, 1);
+    if (child == 0)
+        _exit(draw(entries, output, 1, 2));
+    const int mine = draw(entries, output, 0, 2);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    const bool childDone = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return mine == 0 && childDone ? 0 : 1;
+}
+
+int run(const fs::path& source, const fs::path& output) {
+    std::vector<std::string> problems;
+    const std::vector<zb::GalleryEntry> entries = zb::readGallery(source.string(), &problems);
+    for (const std::string& p : problems)
+        std::fprintf(stderr, "gallery_thumbnails: %s/%s\n", source.string().c_str(), p.c_str());
+    if (!problems.empty())
+        return 1;
+    std::error_code ec;
+    fs::create_directories(output, ec);
+    if (ec) {
+        std::fprintf(stderr, "gallery_thumbnails: Ordner „%s“ kann nicht angelegt werden: %s\n",
+                     output.string().c_str(), ec.message().c_str());
+        return 1;
+    }
+    return drawOnTheCores(entries, output);
 }
 
 } // namespace
