@@ -13,7 +13,8 @@ Aufruf:
 
 info
   Zeigt Größe, Ränder, Dämpfung und Kopplung des Beckens, den größten stabilen
-  Zeitschritt und alle Objekte, auch die Messpunkte mit Lage und Farbe.
+  Zeitschritt, die Darstellung, mit der das Becken sich öffnet (wenn es eine
+  eigene hat), und alle Objekte, auch die Messpunkte mit Lage und Farbe.
 
 simulate
   Gibt das Becken so an die Simulation, wie das Programm es tut, schaltet die
