@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -163,15 +164,28 @@ double strongestDirection(const Field& f, int i0, int i1, int j0, int j1, double
     auto window = [](int n, int lo, int hi) {
         return 0.5 - 0.5 * std::cos(2 * kPi * (n - lo + 0.5) / (hi - lo + 1));
     };
+    const int w = i1 - i0 + 1, h = j1 - j0 + 1;
+    std::vector<Complex> patch(size_t(w) * size_t(h));
+    for (int j = j0; j <= j1; ++j)
+        for (int i = i0; i <= i1; ++i)
+            patch[size_t(i - i0) + size_t(j - j0) * size_t(w)] =
+                window(i, i0, i1) * window(j, j0, j1) * f.at(i, j);
     constexpr double kStep = 0.1;
     std::vector<double> power;
+    std::vector<Complex> across(size_t(w), 0.0), along(size_t(h), 0.0);
     for (double d = from; d <= to + 1e-9; d += kStep) {
         const double sx = std::sin(d * kPi / 180), sy = std::cos(d * kPi / 180);
+        for (int i = 0; i < w; ++i)
+            across[size_t(i)] = std::polar(1.0, k * sx * (i0 + i));
+        for (int j = 0; j < h; ++j)
+            along[size_t(j)] = std::polar(1.0, k * sy * (j0 + j));
         Complex sum = 0;
-        for (int j = j0; j <= j1; ++j)
-            for (int i = i0; i <= i1; ++i)
-                sum += window(i, i0, i1) * window(j, j0, j1) * f.at(i, j) *
-                       std::polar(1.0, k * (sx * i + sy * j));
+        for (int j = 0; j < h; ++j) {
+            Complex row = 0;
+            for (int i = 0; i < w; ++i)
+                row += patch[size_t(i) + size_t(j) * size_t(w)] * across[size_t(i)];
+            sum += row * along[size_t(j)];
+        }
         power.push_back(-std::norm(sum));
     }
     const auto best = size_t(std::min_element(power.begin(), power.end()) - power.begin());
@@ -376,6 +390,163 @@ TEST(GalleryClaims, LloydSpiegel) {
     // Along the wall the water moves, more than three times as strongly as on the quiet line.
     for (double r : {100.0, 140.0})
         EXPECT_GT(arc.amplitude(f, r, 1), 3 * arc.amplitude(f, r, first)) << r;
+    text.expectEveryNumberChecked();
+}
+
+// The runs of wall cells along row j: first and last column of each.
+std::vector<std::pair<int, int>> wallRuns(int j) {
+    std::vector<std::pair<int, int>> runs;
+    for (int i = 0; i < sizeX(); ++i)
+        if (isWallCell(cell(i, j))) {
+            if (runs.empty() || runs.back().second != i - 1)
+                runs.push_back({i, i});
+            else
+                runs.back().second = i;
+        }
+    return runs;
+}
+
+TEST(GalleryClaims, Hindernis) {
+    GalleryText text("33_Hindernis");
+    const double small = text.number(R"(Das kleine ist nur (\d+) Schwinger lang, eine halbe)");
+    const double large = text.number(R"(großen, (\d+) Schwinger langen Hindernis)");
+
+    RunningTank run(text.tank());
+    const Openings front = wallOpenings();
+    const auto runs = wallRuns(front.front);
+    ASSERT_EQ(runs.size(), 2u);
+    const auto [big, little] = runs[0].second - runs[0].first > runs[1].second - runs[1].first
+                                   ? std::pair(runs[0], runs[1])
+                                   : std::pair(runs[1], runs[0]);
+    EXPECT_AS_STATED(little.second - little.first + 1, small);
+    EXPECT_AS_STATED(big.second - big.first + 1, large);
+    run.travel(420);
+    const Field f = run.field();
+    const double lambda = wavelengthBeforeWall(f, front);
+    EXPECT_AS_STATED(small / lambda, 0.5) << "eine halbe Wellenlänge";
+
+    // The wave beside them: across the gap between the two, where neither shades it.
+    const int gapFrom = std::min(big.second, little.second) + 15;
+    const int gapTo = std::max(big.first, little.first) - 15;
+    ASSERT_LT(gapFrom, gapTo);
+    auto besides = [&](int j) {
+        double sum = 0;
+        for (int i = gapFrom; i <= gapTo; ++i)
+            sum += f.amplitude(i, j);
+        return sum / (gapTo - gapFrom + 1);
+    };
+    const int littleX = (little.first + little.second) / 2, bigX = (big.first + big.second) / 2;
+    int behind = front.front;
+    while (isWallCell(cell(littleX, behind)) || isWallCell(cell(bigX, behind)))
+        ++behind;
+    for (int j = behind; j < sizeY() - 35; ++j)
+        EXPECT_GT(f.amplitude(littleX, j), 2.0 / 3 * besides(j)) << "row " << j;
+    // Five wavelengths of shadow.
+    for (int j = behind; j < behind + 90; ++j)
+        EXPECT_LT(f.amplitude(bigX, j), 0.5 * besides(j)) << "row " << j;
+    text.expectEveryNumberChecked();
+}
+
+TEST(GalleryClaims, Schwebung) {
+    GalleryText text("43_Schwebung");
+    const auto periods = text.numbers(R"(Periode (\d+) ms, die rechte mit (\d+) ms)", 2);
+    const double beat = text.number(R"(Etwa alle (\d+) Schwingungen der linken Quelle)");
+
+    const TZBecken tank = text.tank();
+    std::vector<const TErreger*> sources;
+    const TMesspunkt* probe = nullptr;
+    for (int k = 0; k < tank.Objekte->Count(); ++k) {
+        if (const TErreger* e = tank.Objekte->at(k).erreger())
+            sources.push_back(e);
+        if (const TMesspunkt* m = tank.Objekte->at(k).messpunkt())
+            probe = m;
+    }
+    ASSERT_EQ(sources.size(), 2u);
+    ASSERT_NE(probe, nullptr);
+    const TErreger& left = *(sources[0]->X < sources[1]->X ? sources[0] : sources[1]);
+    const TErreger& right = *(sources[0]->X < sources[1]->X ? sources[1] : sources[0]);
+    // The periods as the editor shows them, in whole milliseconds.
+    EXPECT_EQ(std::lround(50000 / left.Frequenz), periods[0]);
+    EXPECT_EQ(std::lround(50000 / right.Frequenz), periods[1]);
+
+    RunningTank run(tank);
+    run.travel(250);
+    // The probe's swing over each period of the left source, taken about every tenth of one.
+    const double period = 2 * kPi / left.Frequenz;
+    const int frames = int(std::lround(period / run.step()));
+    std::vector<double> swing;
+    std::vector<double> heights;
+    for (int n = 0; n < 45 * frames; ++n) {
+        ZBDLL_NextFrame();
+        heights.push_back(cell(probe->X, probe->Y).elongation);
+    }
+    const size_t every = size_t(frames) / 10;
+    for (size_t n = 0; n + size_t(frames) <= heights.size(); n += every) {
+        double sum = 0;
+        for (size_t k = n; k < n + size_t(frames); ++k)
+            sum += heights[k] * heights[k];
+        swing.push_back(std::sqrt(2 * sum / frames));
+    }
+    // The quiet moments: the least swing in each stretch of the curve below a third of its most.
+    const double most = *std::max_element(swing.begin(), swing.end());
+    std::vector<double> quiet;
+    for (size_t n = 0; n < swing.size();) {
+        if (swing[n] >= most / 3) {
+            ++n;
+            continue;
+        }
+        size_t least = n;
+        for (; n < swing.size() && swing[n] < most / 3; ++n)
+            if (swing[n] < swing[least])
+                least = n;
+        if (least > 0 && least + 1 < swing.size())
+            quiet.push_back(refinedExtremum(swing, least) * double(every) / frames);
+    }
+    ASSERT_GE(quiet.size(), 3u) << "quiet moments at the probe";
+    EXPECT_AS_STATED((quiet.back() - quiet.front()) / double(quiet.size() - 1), beat);
+    const double least = *std::min_element(swing.begin(), swing.end());
+    EXPECT_LT(least, 0.3 * most) << "fast ruhig";
+    text.expectEveryNumberChecked();
+}
+
+// Both sources' centres, left first.
+std::pair<std::pair<double, double>, std::pair<double, double>> sourcePair(const TZBecken& tank) {
+    auto sources = exciterCentres(tank);
+    EXPECT_EQ(sources.size(), 2u);
+    sources.resize(2);
+    if (sources[1].first < sources[0].first)
+        std::swap(sources[0], sources[1]);
+    return {sources[0], sources[1]};
+}
+
+TEST(GalleryClaims, ZweiQuellenWeiterAuseinander) {
+    GalleryText text("44_ZweiQuellenWeiterAuseinander");
+    const double distance = text.number(R"(Quellen (\d+) Schwinger auseinander, doppelt)");
+    const double first = text.number(R"(nur etwa (\d+)° neben der Mittelsenkrechten)");
+    const double second = text.number(R"(die nächsten unter etwa (\d+)°)");
+
+    // The sources of the other experiment it compares itself with.
+    double otherDistance = 0;
+    {
+        const TZBecken other = GalleryText("40_ZweiQuellen").tank();
+        RunningTank otherRun(other);
+        const auto [l, r] = sourcePair(other);
+        otherDistance = r.first - l.first;
+    }
+    const TZBecken tank = text.tank();
+    RunningTank run(tank);
+    const auto [l, r] = sourcePair(tank);
+    EXPECT_EQ(l.second, r.second) << "side by side";
+    EXPECT_AS_STATED(r.first - l.first, distance);
+    EXPECT_AS_STATED((r.first - l.first) / otherDistance, 2.0) << "doppelt so weit";
+    run.travel(300);
+    const Field f = run.field();
+    const Arc arc{0.5 * (l.first + r.first), l.second};
+    const double firstLine = arc.lineAngle(f, {60, 75, 90}, 2, 14, true);
+    const double secondLine = arc.lineAngle(f, {60, 75, 90}, 15, 30, true);
+    EXPECT_AS_STATED(firstLine, first);
+    EXPECT_AS_STATED(secondLine, second);
+    EXPECT_LT(arc.amplitude(f, 75, firstLine), 0.1 * arc.amplitude(f, 75, 0)) << "quiet";
     text.expectEveryNumberChecked();
 }
 
