@@ -562,5 +562,39 @@ TEST(GalleryClaims, ZweiQuellenWeiterAuseinander) {
     text.expectEveryNumberChecked();
 }
 
+TEST(GalleryClaims, Kante) {
+    GalleryText text("34_Kante");
+    const double lambda = text.number(R"((\d+) Schwingern Wellenlänge)");
+
+    RunningTank run(text.tank());
+    const Openings wall = wallOpenings();
+    ASSERT_EQ(wall.centres.size(), 1u) << "the wall leaves one opening, beside its edge";
+    const auto runs = wallRuns(wall.front);
+    ASSERT_EQ(runs.size(), 1u);
+    ASSERT_EQ(runs[0].first, 0) << "the wall starts at the left border";
+    const double edge = runs[0].second + 0.5;
+    run.travel(400);
+    const Field f = run.field();
+    EXPECT_AS_STATED(wavelengthBeforeWall(f, wall), lambda);
+
+    ASSERT_EQ(gEngine.screenCount, 1);
+    const int screenRow = gEngine.screens[0].position;
+    // The free wave: well beside the edge, before the absorbing border.
+    const int freeFrom = int(edge) + 45, freeTo = sizeX() - 50;
+    ASSERT_LT(freeFrom, freeTo);
+    for (int j = int(wall.behind) + 25; j <= screenRow + 20; j += 15) {
+        SCOPED_TRACE(j);
+        double free = 0;
+        for (int i = freeFrom; i <= freeTo; ++i)
+            free += f.amplitude(i, j) / (freeTo - freeFrom + 1);
+        auto at = [&](double dx) { return std::abs(between(f, edge + dx, j)) / free; };
+        EXPECT_NEAR(at(0), 0.5, 0.1) << "etwa halb so hoch";
+        EXPECT_GT(at(-30), 0.1) << "the wave runs into the shadow";
+        for (double dx = 0; dx > -30; dx -= 10)
+            EXPECT_GT(at(dx), at(dx - 10)) << "weaker the further from the edge";
+    }
+    text.expectEveryNumberChecked();
+}
+
 } // namespace
 } // namespace zb
