@@ -34,7 +34,7 @@ constexpr uint32_t blockTag(const char (&letters)[5]) {
 }
 constexpr uint32_t kBlockRand = blockTag("RAND");    // int32 RandArt
 constexpr uint32_t kBlockAnzeige = blockTag("ANZG"); // TAnzeige, 27 bytes
-constexpr uint32_t kAnzeigeSize = 7 * sizeof(int32_t) + 3;
+constexpr uint32_t kAnzeigeSize = 6 * sizeof(int32_t) + 3;
 constexpr size_t kBlockHeadSize = 8;
 
 // Reads little-endian fields and remembers whether the data ran out.
