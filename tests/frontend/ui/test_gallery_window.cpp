@@ -123,12 +123,18 @@ class GalleryWindowTest : public QObject {
         actionOf(main, "actVersuch").trigger();
         QVERIFY(QTest::qWaitForWindowExposed(&gallery));
         QCOMPARE(gallery.grid->columns(), 3); // the designed size holds three pictures a row
-        QTest::keyClick(gallery.grid, Qt::Key_Right);
-        QCOMPARE(gallery.grid->selected(), 1);
-        QTest::keyClick(gallery.grid, Qt::Key_Down); // into the next group's row
+        // Down leaves the row for the next group's, Up comes back to the nearest column.
+        QTest::keyClick(gallery.grid, Qt::Key_Down);
         QCOMPARE(gallery.grid->selected(), 2);
         QTest::keyClick(gallery.grid, Qt::Key_Up);
         QCOMPARE(gallery.grid->selected(), 0);
+        QTest::keyClick(gallery.grid, Qt::Key_Right);
+        QCOMPARE(gallery.grid->selected(), 1);
+        QTest::keyClick(gallery.grid, Qt::Key_Up); // nothing above
+        QCOMPARE(gallery.grid->selected(), 1);
+        QTest::keyClick(gallery.grid, Qt::Key_Left);
+        QCOMPARE(gallery.grid->selected(), 0);
+        QCOMPARE(gallery.lblTitel->text(), QStringLiteral("Eine Kreiswelle"));
 
         // Cancelled: the tank with its wall stays, the gallery too.
         h.dialogs.answer = UserDialogs::Answer::Cancel;
