@@ -84,6 +84,11 @@ void GalleryGrid::arrange(int columns) {
     while (grid_->count() > 0) {
         delete grid_->takeAt(0);
     }
+    // The pictures keep their size, side by side from the left; the room to spare stays right.
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+        grid_->setColumnStretch(c, 0);
+    }
+    grid_->setColumnStretch(columns, 1);
     places_.assign(tiles_.size(), QPoint());
     int row = 0, column = 0;
     size_t heading = 0;
@@ -92,7 +97,7 @@ void GalleryGrid::arrange(int columns) {
             if (column > 0) {
                 ++row;
             }
-            grid_->addWidget(headings_[heading++], row++, 0, 1, columns);
+            grid_->addWidget(headings_[heading++], row++, 0, 1, columns + 1);
             column = 0;
         }
         grid_->addWidget(tiles_[k], row, column, Qt::AlignTop);

@@ -62,6 +62,7 @@ GalleryTile::GalleryTile(const QString& title, const QString& picturePath, QSize
     layout->addWidget(picture_, 0, Qt::AlignHCenter);
     layout->addWidget(title_);
     layout->addStretch(1);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     setToolTip(title);
 }
 
