@@ -9,6 +9,7 @@
 #include "program_harness.h"
 #include "simulation/display_group.h"
 #include "simulation/simulation_group.h"
+#include "start/start_regions.h"
 #include "test_registry.h"
 
 #include <QCheckBox>
@@ -152,6 +153,27 @@ class GalleryWindowTest : public QObject {
         QTest::keyClick(gallery.grid, Qt::Key_Escape);
         QVERIFY(!gallery.isVisible());
         QCOMPARE(main.document().tank().GroesseX, 110);
+        QVERIFY(h.dialogs.errors.isEmpty());
+    }
+
+    void anExperimentChosenDuringAGuidedSequenceOpensInFreeMode() {
+        GalleryFolder g;
+        ProgramHarness h;
+        GalleryWindow& gallery = h.w->frmVersuche;
+        gallery.setFolder(g.folder());
+        h.w->frmStart.show();
+        h.w->startEntry(kGalleryEntry);
+        h.w->startEntry(4); // the pupil went on to the introduction, the gallery still open
+        TfrmMain& main = h.w->frmMain;
+        QCOMPARE(main.run().state().tutorialSequence, 1);
+        gallery.grid->select(1);
+        gallery.btnOeffnen->click();
+        QCOMPARE(main.run().state().tutorialSequence, 0);
+        QVERIFY(!editPanelOf(main).isHidden() && tutorialOf(main).isHidden());
+        QVERIFY(!menuBarOf(main, "MainMenu").isHidden() &&
+                menuBarOf(main, "MenuEinfuehrung").isHidden());
+        QCOMPARE(main.document().tank().GroesseX, 130);
+        QCOMPARE(simulationOf(main).gbDarstellung->cbFaerbung->currentIndex(), 2);
         QVERIFY(h.dialogs.errors.isEmpty());
     }
 
