@@ -46,7 +46,7 @@ edges=$(cd "$root/frontend" && grep -rnE '^[[:space:]]*#[[:space:]]*include[[:sp
 printf '%s\n' "$edges" | awk '
 # The layers, lowest first. Folders of one layer may include each other, but never in a circle.
 BEGIN {
-    n = split("model|base document text|widgets|editor view simulation tutorial help start|run|main_window|app", layers, "|")
+    n = split("model|base document text|widgets|editor view simulation tutorial help start gallery|run|main_window|app", layers, "|")
     for (i = 1; i <= n; ++i) {
         k = split(layers[i], names, " ")
         for (j = 1; j <= k; ++j) rank[names[j]] = i

@@ -299,6 +299,32 @@ void drawExitPictogram(QPainter& painter, QRectF box) {
     painter.drawPath(head);
 }
 
+// Three pictures of wave tanks side by side, the middle one in front: a collection to choose
+// from.
+void drawGalleryPictogram(QPainter& painter, QRectF box) {
+    // Three cards, each 4:3, overlapping: 2.1 card widths in all.
+    const qreal w = std::min(box.height() * 0.7 * 4 / 3, box.width() / 2.2);
+    const qreal h = w * 3 / 4;
+    const qreal step = w * 0.55;
+    for (const int k : {-1, 1, 0}) {
+        const QRectF card(box.center().x() - w / 2 + k * step,
+                          box.center().y() - h / 2 + (k == 0 ? h * 0.14 : -h * 0.14), w, h);
+        painter.setPen(QPen(kButtonBorder, 2));
+        painter.setBrush(k == 0 ? kButtonTop : kPictogram.lighter(170));
+        painter.drawRoundedRect(card, 3, 3);
+        // Rings around a source at the card's left edge.
+        painter.save();
+        painter.setClipRect(card.adjusted(2, 2, -2, -2));
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(kPictogram, k == 0 ? 2.5 : 2));
+        const QPointF source(card.left() + w * 0.15, card.center().y());
+        for (int r = 1; r <= 4; ++r) {
+            painter.drawEllipse(source, w * 0.2 * r, w * 0.2 * r);
+        }
+        painter.restore();
+    }
+}
+
 void drawPictogram(QPainter& painter, Pictogram kind, QRectF box) {
     painter.save();
     switch (kind) {
@@ -317,7 +343,8 @@ void drawPictogram(QPainter& painter, Pictogram kind, QRectF box) {
     painter.restore();
 }
 
-void drawButton(QPainter& painter, const StartRegion& region, Pictogram pictogram) {
+// The rounded, lightly shaded body of a button; returns the room inside its border.
+QRectF drawButtonBody(QPainter& painter, const StartRegion& region, bool small) {
     // Pixel k covers [k, k + 1): the outline runs through pixels left + kInset to
     // right - kInset, so that every pixel of it lies strictly inside the region.
     const QRectF outer(region.left + kInset, region.top + kInset,
@@ -325,7 +352,6 @@ void drawButton(QPainter& painter, const StartRegion& region, Pictogram pictogra
                        region.bottom - region.top - 2 * kInset + 1);
     const QRectF body =
         outer.adjusted(kBorderWidth / 2, kBorderWidth / 2, -kBorderWidth / 2, -kBorderWidth / 2);
-    const bool small = region.bottom - region.top < 100;
     const qreal radius = small ? 8 : 16;
 
     QLinearGradient fill(0, outer.top(), 0, outer.bottom());
@@ -334,9 +360,12 @@ void drawButton(QPainter& painter, const StartRegion& region, Pictogram pictogra
     painter.setPen(QPen(kButtonBorder, kBorderWidth));
     painter.setBrush(fill);
     painter.drawRoundedRect(body, radius, radius);
+    return body.adjusted(kBorderWidth / 2, kBorderWidth / 2, -kBorderWidth / 2, -kBorderWidth / 2);
+}
 
-    const QRectF inner =
-        body.adjusted(kBorderWidth / 2, kBorderWidth / 2, -kBorderWidth / 2, -kBorderWidth / 2);
+void drawButton(QPainter& painter, const StartRegion& region, Pictogram pictogram) {
+    const bool small = region.bottom - region.top < 100;
+    const QRectF inner = drawButtonBody(painter, region, small);
     const QString text = QString::fromUtf8(region.text);
     if (small) {
         const QRectF room = inner.adjusted(6, 1, -6, -1);
@@ -354,6 +383,20 @@ void drawButton(QPainter& painter, const StartRegion& region, Pictogram pictogra
     drawTextBlock(painter, block, room.center().x(), top + pictogramHeight + gap);
 }
 
+// A low button with the pictogram beside its text, to keep the text large.
+void drawGalleryButton(QPainter& painter, const StartRegion& region) {
+    const QRectF inner = drawButtonBody(painter, region, true);
+    const QRectF room = inner.adjusted(12, 6, -12, -6);
+    const qreal pictogramWidth = room.height() * 1.9;
+    painter.save();
+    drawGalleryPictogram(painter, QRectF(room.left(), room.top(), pictogramWidth, room.height()));
+    painter.restore();
+    const QRectF words = room.adjusted(pictogramWidth + 12, 0, 0, 0);
+    const TextBlock block =
+        fitText(QString::fromUtf8(region.text), words.width(), words.height(), 22, 14);
+    drawTextBlock(painter, block, words.center().x(), words.center().y() - block.height() / 2);
+}
+
 constexpr Pictogram kPictograms[kStartRegionCount] = {
     Pictogram::None, Pictogram::None, Pictogram::Waves, Pictogram::Folder,
     Pictogram::None, Pictogram::None, Pictogram::Exit,
@@ -369,6 +412,7 @@ QImage drawStartPicture(const WaveField& field) {
     drawTitle(painter);
     for (int k = 0; k < kStartRegionCount; ++k)
         drawButton(painter, kStartRegions[k], kPictograms[k]);
+    drawGalleryButton(painter, ui::kGalleryRegion);
     painter.end();
     return image;
 }

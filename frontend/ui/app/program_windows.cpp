@@ -1,5 +1,6 @@
 #include "app/program_windows.h"
 
+#include "start/start_regions.h"
 #include "widgets/help_label.h"
 #include "widgets/window_placement.h"
 
@@ -23,11 +24,28 @@ ProgramWindows::ProgramWindows(EngineCalls& engine, QRect desktop)
         [this](const QString& title, const QString& file) { frmText.ShowHelpText(title, file); });
     QObject::connect(&frmStart, &TfrmStart::entryChosen, &frmStart,
                      [this](int index) { startEntry(index); });
+    QObject::connect(&frmMain, &TfrmMain::galleryRequested, &frmVersuche,
+                     [this] { showOver(&frmVersuche, &frmMain); });
+    QObject::connect(
+        &frmVersuche, &GalleryWindow::openRequested, &frmMain,
+        [this](const QString& tankPath, const QString& title) { openExperiment(tankPath, title); });
+}
+
+void ProgramWindows::openExperiment(const QString& tankPath, const QString& title) {
+    if (!frmMain.openExperiment(tankPath, title)) {
+        return;
+    }
+    frmVersuche.close();
+    frmStart.hide();
+    frmMain.show();
+    frmMain.raise();
+    frmMain.activateWindow();
 }
 
 void ProgramWindows::raiseOpenHelp() {
     for (QWidget* help :
-         {static_cast<QWidget*>(&frmText), static_cast<QWidget*>(&frmFunktionsweise)}) {
+         {static_cast<QWidget*>(&frmText), static_cast<QWidget*>(&frmFunktionsweise),
+          static_cast<QWidget*>(&frmVersuche)}) {
         if (help->isVisible()) {
             help->raise();
         }
@@ -69,6 +87,11 @@ void ProgramWindows::startEntry(int index) {
         break;
     case 6:
         QApplication::quit();
+        break;
+    case kGalleryEntry:
+        // Over the start screen, which stays until an experiment is opened: closing the gallery
+        // leads back to where the pupil chose it.
+        showOver(&frmVersuche, &frmStart);
         break;
     default:
         break;

@@ -48,6 +48,7 @@ bool FileCommands::mayDiscardTank(bool askEvenUnchanged) {
 
 void FileCommands::setTankFile(const QString& fileName) {
     tankFile_ = fileName;
+    experimentTitle_.clear();
     emit tankFileChanged();
 }
 
@@ -70,15 +71,46 @@ void FileCommands::reportSaveFailure(const QString& what, const QString& fileNam
             .arg(what, QFileInfo(fileName).absoluteFilePath(), QString::fromStdString(reason)));
 }
 
+void FileCommands::protectFolder(const QString& folder) {
+    const QString path = QFileInfo(folder).absoluteFilePath();
+    if (!protectedFolders_.contains(path)) {
+        protectedFolders_ << path;
+    }
+}
+
+bool FileCommands::isProtected(const QString& fileName) const {
+    const QFileInfo target(QFileInfo(fileName).absolutePath());
+    for (const QString& folder : protectedFolders_) {
+        const QFileInfo info(folder);
+        if (target.absoluteFilePath() == info.absoluteFilePath() ||
+            (info.exists() && target.canonicalFilePath() == info.canonicalFilePath())) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool FileCommands::saveTankAs(const QString& fileName) {
     if (!document_.hasTank()) {
         return false;
     }
-    const TankSaveResult result = document_.save(QFile::encodeName(fileName).toStdString());
+    if (isProtected(fileName)) {
+        reportSaveFailure(QStringLiteral("Das Zitterbecken"), fileName,
+                          "Dieser Ordner hält die Sammlung der Versuche, die unverändert bleibt. "
+                          "Bitte einen anderen Ordner wählen.");
+        return false;
+    }
+    // The display goes into a copy: in the document it would count as a change of the tank.
+    TZBecken written(document_.tank());
+    if (displayToSave_ && run_.tutorialSequence == 0) {
+        written.Anzeige = displayToSave_();
+    }
+    const TankSaveResult result = written.SaveToFile(QFile::encodeName(fileName).toStdString());
     if (!result.ok) {
         reportSaveFailure(QStringLiteral("Das Zitterbecken"), fileName, result.reason);
         return false;
     }
+    document_.markSaved();
     lastFileName_ = fileName;
     setTankFile(fileName);
     rememberFile(fileName);
@@ -96,6 +128,27 @@ void FileCommands::OpenCommand() {
 }
 
 bool FileCommands::openTankFile(const QString& fileName) {
+    if (!readTank(fileName)) {
+        return false;
+    }
+    lastFileName_ = fileName;
+    setTankFile(fileName);
+    rememberFile(fileName);
+    return true;
+}
+
+bool FileCommands::openExperiment(const QString& fileName, const QString& title) {
+    protectFolder(QFileInfo(fileName).absolutePath());
+    if (!readTank(fileName)) {
+        return false;
+    }
+    setTankFile({});
+    experimentTitle_ = title;
+    emit tankFileChanged();
+    return true;
+}
+
+bool FileCommands::readTank(const QString& fileName) {
     if (!document_.hasTank()) {
         return false;
     }
@@ -131,9 +184,6 @@ bool FileCommands::openTankFile(const QString& fileName) {
                                                      "wie sie ist."));
         return false;
     }
-    lastFileName_ = fileName;
-    setTankFile(fileName);
-    rememberFile(fileName);
     editor_.gbWannenWerte->showLoadedTank();
     editor_.FillTree(0); // the document's change sends the tank to the engine, once
     return true;

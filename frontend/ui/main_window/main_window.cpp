@@ -5,10 +5,12 @@
 #include "base/user_dialogs.h"
 #include "editor/object_editor.h"
 #include "editor/tank_box.h"
+#include "gallery/gallery_window.h"
 #include "main_window/file_commands.h"
 #include "main_window/measurement_export.h"
 #include "main_window/picture_export.h"
 #include "main_window/run_panels.h"
+#include "main_window/tank_display.h"
 #include "run/pool_size.h"
 #include "run/run_controller.h"
 #include "run/tutorial_driver.h"
@@ -24,6 +26,7 @@
 #include "widgets/window_placement.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -89,6 +92,9 @@ void TfrmMain::createWidgets() {
         std::make_unique<MeasurementExport>(document_, engine_, controller_->probes(), *files_);
     pictures_ = std::make_unique<PictureExport>(engine_, run_, *files_);
     GLFrame->probePlot->setRecording(&controller_->probes());
+    display_ = new TankDisplay(*gbSimulation, *runPanels_, run_, this);
+    files_->setDisplayToSave([this] { return display_->toSave(); });
+    files_->protectFolder(defaultGalleryFolder());
 }
 
 QWidget* TfrmMain::buildLeftStrip() {
@@ -150,6 +156,9 @@ void TfrmMain::createMenus() {
     actOeffnen = datei->addAction(QStringLiteral("Öffnen..."), this, &TfrmMain::OpenCommand);
     actOeffnen->setObjectName(QStringLiteral("actOeffnen"));
     actOeffnen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    actVersuch = datei->addAction(QStringLiteral("Versuch aus der Sammlung öffnen..."), this,
+                                  &TfrmMain::galleryRequested);
+    actVersuch->setObjectName(QStringLiteral("actVersuch"));
     recentMenu = datei->addMenu(QStringLiteral("Zuletzt geöffnet"));
     recentMenu->setObjectName(QStringLiteral("menuZuletzt"));
     connect(recentMenu, &QMenu::aboutToShow, files_,
@@ -202,6 +211,9 @@ void TfrmMain::connectParts() {
     // The engine follows the document; nothing else sends the tank outside a run.
     connect(&document_, &TankDocument::changed, controller_, &RunController::refreshEngine);
     connect(&document_, &TankDocument::modifiedChanged, this, &TfrmMain::updateTitle);
+    // Each tank opens with its own display, or with the user's choices.
+    connect(&document_, &TankDocument::replaced, display_,
+            [this] { display_->show(document_.tank().Anzeige); });
     connect(controller_, &RunController::pulseAvailableChanged, gbSimulation,
             &SimulationGroup::setPulseAvailable);
     connect(files_, &FileCommands::tankFileChanged, this, &TfrmMain::updateTitle);
@@ -212,6 +224,7 @@ void TfrmMain::connectParts() {
     connect(controller_, &RunController::runningChanged, this, [this](bool running) {
         updateEditMenu();
         actOeffnen->setEnabled(!running);
+        actVersuch->setEnabled(!running);
         recentMenu->menuAction()->setEnabled(!running);
     });
     connect(tbZoom, &QSlider::valueChanged, this, [this](int position) {
@@ -319,8 +332,37 @@ bool TfrmMain::openTankFile(const QString& fileName) {
     return files_->openTankFile(fileName);
 }
 
+bool TfrmMain::openExperiment(const QString& tankPath, const QString& title) {
+    if (isVisible() && !files_->mayDiscardTank(false)) {
+        return false;
+    }
+    // A guided sequence or a closed window turns to free mode only for a tank that reads.
+    const bool leaving = run_.tutorialSequence != 0 || !isVisible();
+    if (leaving &&
+        TZBecken().read(QFile::encodeName(tankPath).toStdString()) != TankReadResult::Ok) {
+        return files_->openExperiment(tankPath, title); // says why, and changes nothing
+    }
+    run_.simulationStopped = true;
+    controller_->end();
+    if (leaving) {
+        enterFreeMode();
+    }
+    if (!files_->openExperiment(tankPath, title)) {
+        return false;
+    }
+    gbSimulation->gbDarstellung->applyToEngine();
+    return true;
+}
+
 void TfrmMain::updateTitle() {
     const QString& tankFile = files_->tankFile();
+    if (tankFile.isEmpty() && !files_->experimentTitle().isEmpty()) {
+        const QString name = QString(files_->experimentTitle())
+                                 .replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+        setWindowTitle(QStringLiteral("%1 (Versuch)[*] – %2").arg(name, designedTitle()));
+        setWindowModified(document_.isModified());
+        return;
+    }
     if (tankFile.isEmpty()) {
         setWindowModified(false);
         setWindowTitle(designedTitle());

@@ -28,6 +28,7 @@ class PictureExport;
 class RunController;
 class RunPanels;
 class SimulationGroup;
+class TankDisplay;
 class TFrame2;
 class TutorialDriver;
 class TutorialPanel;
@@ -54,11 +55,16 @@ class TfrmMain : public QMainWindow {
     // "Öffnen..." and its half after the dialog.
     void OpenCommand();
     bool openTankFile(const QString& fileName);
+    // An experiment of the gallery, in free mode as a new, untitled tank with its display, after
+    // the question about unsaved changes; false when the user kept his tank or it did not read
+    // (then nothing changed).
+    bool openExperiment(const QString& tankPath, const QString& title);
 
   signals:
     void helpTextRequested(const QString& title, const QString& file);
     void aboutRequested();
     void closed(); // the user closed the window: the start screen comes back
+    void galleryRequested();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -94,6 +100,7 @@ class TfrmMain : public QMainWindow {
     QMenuBar* MainMenu;
     QMenuBar* MenuEinfuehrung;
     QAction* actOeffnen;
+    QAction* actVersuch;
     QAction* actMesswerte;
     QMenu* recentMenu;
     QAction* actRueckgaengig;
@@ -104,6 +111,7 @@ class TfrmMain : public QMainWindow {
     std::unique_ptr<RunPanels> runPanels_;
     std::unique_ptr<MeasurementExport> measurements_;
     std::unique_ptr<PictureExport> pictures_;
+    TankDisplay* display_;
 
     bool discardAgreed_ = false; // "Beenden" has asked already; closing the window asks no more
     bool closing_ = false;       // a close is being decided: another one waits for it

@@ -22,7 +22,7 @@ void RunPanels::showRunPanel(double maxTimeStep) {
     editPanel_.hide();
     g.show();
     g.setSpeedCap(maxTimeStep);
-    g.tbSimSpeed->setValue(SimulationGroup::kStartPosition);
+    g.tbSimSpeed->setValue(startSpeed_);
     g.tbSimSpeedChange();
     g.rbKonstGeschw->setChecked(true);
     g.rbKonstGeschwClick();

@@ -2,6 +2,7 @@
 // panel, the run's camera from its sliders, the top view and the probes' band of the view frame.
 #pragma once
 
+#include "model/simulation_speed.h"
 #include "run/run_view.h"
 
 class QWidget;
@@ -15,7 +16,8 @@ struct RunState;
 class RunPanels : public RunView {
   public:
     RunPanels(TFrame2& frame, SimulationGroup& group, QWidget& editPanel, const RunState& run)
-        : frame_(frame), group_(group), editPanel_(editPanel), run_(run) {}
+        : frame_(frame), group_(group), editPanel_(editPanel), run_(run),
+          startSpeed_(kStartSpeedPosition) {}
 
     void showRunPanel(double maxTimeStep) override;
     void hideRunPanel() override;
@@ -32,11 +34,15 @@ class RunPanels : public RunView {
     void showProbes(bool any, double timeSpan) override;
     void probesSampled() override;
 
+    // The speed position each run starts at (the slider's cap may hold it lower).
+    void setStartSpeed(int position) { startSpeed_ = position; }
+
   private:
     TFrame2& frame_;
     SimulationGroup& group_;
     QWidget& editPanel_;
     const RunState& run_;
+    int startSpeed_;
 };
 
 } // namespace zb::ui

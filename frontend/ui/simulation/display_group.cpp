@@ -64,17 +64,22 @@ DisplayGroup::DisplayGroup(EngineCalls& engine, const RunState& run, QWidget* pa
 
     showStored();
 
-    const auto apply = [this] {
+    // Only the control the user moved becomes a remembered choice: the others may show what a
+    // tank brought.
+    const auto apply = [this](const QString& key, const QVariant& value) {
         showHeightScale();
         if (shownSequence_ == 0) {
-            store();
+            store(key, value);
         }
         applyToEngine();
         emit changed();
     };
-    connect(cbFaerbung, &QComboBox::currentIndexChanged, this, apply);
-    connect(tbHoehenfaktor, &QSlider::valueChanged, this, apply);
-    connect(cbSchirmIntensitaet, &QCheckBox::toggled, this, apply);
+    connect(cbFaerbung, &QComboBox::currentIndexChanged, this,
+            [apply](int index) { apply(kColorKey, index); });
+    connect(tbHoehenfaktor, &QSlider::valueChanged, this,
+            [apply](int position) { apply(kHeightKey, position); });
+    connect(cbSchirmIntensitaet, &QCheckBox::toggled, this,
+            [apply](bool on) { apply(kIntensityKey, on); });
 }
 
 float DisplayGroup::heightScaleOf(int position) {
@@ -98,6 +103,26 @@ void DisplayGroup::startSequence() {
     shownSequence_ = run_.tutorialSequence;
     showChoices(0, kDefaultHeight, false);
     applyToEngine();
+}
+
+void DisplayGroup::showTankChoices(int colorMode, int heightPosition, bool screenIntensity) {
+    if (run_.tutorialSequence != 0) {
+        return;
+    }
+    shownSequence_ = 0;
+    showChoices(colorMode, heightPosition, screenIntensity);
+    applyToEngine();
+    emit changed();
+}
+
+void DisplayGroup::showRemembered() {
+    if (run_.tutorialSequence != 0) {
+        return;
+    }
+    shownSequence_ = 0;
+    showStored();
+    applyToEngine();
+    emit changed();
 }
 
 void DisplayGroup::showChoices(int colorMode, int heightPosition, bool screenIntensity) {
@@ -125,11 +150,8 @@ void DisplayGroup::showHeightScale() {
             .arg(QLocale(QLocale::German).toString(scale, 'f', scale < 1.0 ? 2 : 1)));
 }
 
-void DisplayGroup::store() const {
-    QSettings settings;
-    settings.setValue(kColorKey, cbFaerbung->currentIndex());
-    settings.setValue(kHeightKey, tbHoehenfaktor->value());
-    settings.setValue(kIntensityKey, cbSchirmIntensitaet->isChecked());
+void DisplayGroup::store(const QString& key, const QVariant& value) const {
+    QSettings().setValue(key, value);
 }
 
 } // namespace zb::ui

@@ -9,6 +9,7 @@
 #include "model/engine_calls.h"
 
 #include <QGroupBox>
+#include <QVariant>
 
 class QCheckBox;
 class QComboBox;
@@ -34,6 +35,10 @@ class DisplayGroup : public QGroupBox {
     void applyToEngine();
     // A guided sequence (re)starts: the designed view, which free mode's choices do not reach.
     void startSequence();
+    // In free mode: choices a tank brought, shown but not remembered, or the remembered ones
+    // again. A guided sequence keeps its designed view.
+    void showTankChoices(int colorMode, int heightPosition, bool screenIntensity);
+    void showRemembered();
 
     // The factor on the drawn heights at a position of the track bar: 2^(position/10).
     static float heightScaleOf(int position);
@@ -46,7 +51,7 @@ class DisplayGroup : public QGroupBox {
     void showChoices(int colorMode, int heightPosition, bool screenIntensity);
     void showStored();
     void showHeightScale();
-    void store() const;
+    void store(const QString& key, const QVariant& value) const;
 
     EngineCalls& engine_;
     const RunState& run_;

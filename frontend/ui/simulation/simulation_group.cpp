@@ -65,6 +65,17 @@ void SimulationGroup::setSpeedCap(double maxTimeStep) {
             : QString());
 }
 
+void SimulationGroup::showView(bool screensTranslucent, bool wireFrame, int angle, int distance,
+                               int height) {
+    cbScreensTranslucent->setChecked(screensTranslucent);
+    cbDrahtAnsicht->setChecked(wireFrame);
+    tbWinkel->setValue(angle);
+    tbEntfernung->setValue(distance);
+    tbHoehe->setValue(height);
+    engine_.setViewParameters(screensTranslucent, wireFrame);
+    emit runViewChanged();
+}
+
 void SimulationGroup::setEnginePaused(bool paused) {
     engine_.setPaused(paused);
     run_.enginePaused = paused;

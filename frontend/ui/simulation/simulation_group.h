@@ -77,6 +77,10 @@ class SimulationGroup : public CompactGroupBox {
     // "Puls auslösen" can be clicked only while the run's tank holds a pulsed exciter.
     void setPulseAvailable(bool available);
 
+    // Puts the view's controls where a tank or the user's remembered choices want them, and
+    // sends them to the engine.
+    void showView(bool screensTranslucent, bool wireFrame, int angle, int distance, int height);
+
     // Pauses or unpauses the engine and remembers it in the run state.
     void setEnginePaused(bool paused);
 

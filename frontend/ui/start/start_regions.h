@@ -1,4 +1,4 @@
-// The seven entries of the start screen, in picture pixels of "startbg.bmp". A point is inside
+// The entries of the start screen, in picture pixels of "startbg.bmp". A point is inside
 // only when it lies strictly between the bounds. The program hit-tests with these numbers and the
 // generator of the picture draws its buttons into them; plain C++, so both can share it.
 #pragma once
@@ -24,5 +24,10 @@ constexpr StartRegion kStartRegions[kStartRegionCount] = {
     {844, 440, 1005, 496, "Eine methodisch aufgebaute Versuchsreihe ansehen"},
     {760, 516, 1005, 754, "Programm beenden"},
 };
+
+// Beyond the designed seven, in the free area between the two large lower buttons: the gallery
+// of ready experiments. Its index follows theirs.
+constexpr int kGalleryEntry = kStartRegionCount;
+constexpr StartRegion kGalleryRegion = {314, 500, 673, 590, "Versuche aus der Sammlung"};
 
 } // namespace zb::ui

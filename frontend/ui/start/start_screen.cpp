@@ -75,7 +75,7 @@ int TfrmStart::regionAt(QPoint p) {
             return k;
         }
     }
-    return -1;
+    return inside(kGalleryRegion, p) ? kGalleryEntry : -1;
 }
 
 void TfrmStart::runEntry(int index) {
@@ -102,6 +102,9 @@ bool TfrmStart::eventFilter(QObject* watched, QEvent* event) {
                 if (inside(kStartRegions[k], p)) {
                     runEntry(k);
                 }
+            }
+            if (inside(kGalleryRegion, p)) {
+                runEntry(kGalleryEntry);
             }
             return true;
         }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,9 +40,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "The window tests need an X server (run them under xvfb-run).\n");
         return 2;
     }
+    // ZB_UI_TESTS=GalleryWindowTest,TankDisplayTest runs only these classes.
+    const QStringList only = qEnvironmentVariable("ZB_UI_TESTS").split(u',', Qt::SkipEmptyParts);
     int failed = 0;
     for (const auto& make : zb::ui::test::testFactories()) {
         std::unique_ptr<QObject> test(make());
+        const QString name = QString::fromLatin1(test->metaObject()->className()).section(u':', -1);
+        if (!only.isEmpty() && !only.contains(name)) {
+            continue;
+        }
         failed += QTest::qExec(test.get(), argc, argv);
     }
     return failed == 0 ? 0 : 1;

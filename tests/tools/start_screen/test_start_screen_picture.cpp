@@ -15,6 +15,8 @@
 
 namespace zb::start {
 
+using ui::kGalleryEntry;
+using ui::kGalleryRegion;
 using ui::kPictureHeight;
 using ui::kPictureWidth;
 using ui::kStartRegionCount;
@@ -96,6 +98,13 @@ class Bitmap {
     std::vector<uint8_t> bytes_;
 };
 
+// The designed entries and the one added beside them, each drawn as a button.
+std::vector<StartRegion> everyEntry() {
+    std::vector<StartRegion> all(std::begin(kStartRegions), std::end(kStartRegions));
+    all.push_back(kGalleryRegion);
+    return all;
+}
+
 class StartPicture : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { picture_ = new Bitmap(ZB_START_PICTURE); }
@@ -122,9 +131,10 @@ TEST_F(StartPicture, IsA24BitBitmapOf1024By768) {
 }
 
 TEST_F(StartPicture, EveryEntryIsAButtonInsideItsRectangle) {
-    for (int k = 0; k < kStartRegionCount; ++k) {
+    const std::vector<StartRegion> entries = everyEntry();
+    for (size_t k = 0; k < entries.size(); ++k) {
         SCOPED_TRACE("entry " + std::to_string(k));
-        const StartRegion& r = kStartRegions[k];
+        const StartRegion& r = entries[k];
         const int midY = (r.top + r.bottom) / 2;
         const int midX = (r.left + r.right) / 2;
 
@@ -172,9 +182,10 @@ TEST_F(StartPicture, EveryEntryIsAButtonInsideItsRectangle) {
 }
 
 TEST_F(StartPicture, EveryButtonCarriesText) {
-    for (int k = 0; k < kStartRegionCount; ++k) {
+    const std::vector<StartRegion> entries = everyEntry();
+    for (size_t k = 0; k < entries.size(); ++k) {
         SCOPED_TRACE("entry " + std::to_string(k));
-        const StartRegion& r = kStartRegions[k];
+        const StartRegion& r = entries[k];
         // Well inside the border, dark pixels can only be text or a pictogram; a word of bold
         // text at the smallest size already has far more than this.
         int dark = 0, light = 0;
@@ -227,6 +238,22 @@ TEST(StartRegions, AreTheAgreedRectangles) {
     }
     EXPECT_EQ(kPictureWidth, 1024);
     EXPECT_EQ(kPictureHeight, 768);
+}
+
+TEST(StartRegions, TheGalleryEntryLiesInTheFreeAreaAfterTheDesignedOnes) {
+    EXPECT_EQ(kGalleryEntry, kStartRegionCount);
+    EXPECT_STRNE(kGalleryRegion.text, "");
+    EXPECT_GT(kGalleryRegion.left, 0);
+    EXPECT_LT(kGalleryRegion.right, kPictureWidth);
+    EXPECT_GT(kGalleryRegion.top, 200); // below the title
+    EXPECT_LT(kGalleryRegion.bottom, kPictureHeight);
+    for (int k = 0; k < kStartRegionCount; ++k) {
+        SCOPED_TRACE("entry " + std::to_string(k));
+        const StartRegion& r = kStartRegions[k];
+        const bool apart = kGalleryRegion.right <= r.left || r.right <= kGalleryRegion.left ||
+                           kGalleryRegion.bottom <= r.top || r.bottom <= kGalleryRegion.top;
+        EXPECT_TRUE(apart);
+    }
 }
 
 } // namespace
