@@ -77,6 +77,27 @@ inline double directionFromNormal(const Field& field, int i0, int i1, int j0, in
     return std::atan2(-std::arg(stepX), -std::arg(stepY)) * 180 / kPi;
 }
 
+// The centre of curvature of the fronts near the axis (row cy) behind a lens, as a column: from
+// the phase the lens adds (that of the run without it taken off) across the given column,
+// phase(y) = k (√(s² + y²) - s) ≈ k y² / (2 s), s the distance of the centre ahead along the
+// wave; behind the column (s < 0) when the fronts diverge.
+inline double frontCentre(const Field& with, const Field& plain, int column, int cy, int halfWidth,
+                          double k) {
+    double sumPhase = 0, sumY4 = 0;
+    for (int side : {-1, 1}) {
+        double phase = 0;
+        for (int y = 1; y <= halfWidth; ++y) {
+            auto added = [&](int dy) {
+                return with.at(column, cy + dy) / plain.at(column, cy + dy);
+            };
+            phase += std::arg(added(side * y) / added(side * (y - 1)));
+            sumPhase += phase * y * y;
+            sumY4 += double(y) * y * y * y;
+        }
+    }
+    return column + k / (2 * sumPhase / sumY4);
+}
+
 // The places where the elongation along a row changes sign between columns i0 and i1, refined
 // linearly between the cells.
 inline std::vector<double> zeroCrossings(int j, int i0, int i1) {

@@ -242,23 +242,7 @@ TEST(GalleryClaims, Sammellinse) {
     const int cy = lens.Y, rim = lens.X + lens.Breite / 2;
     const double kOut = 2 * kPi / plain.wavelengthAlong(rim, cy, 1, 0, 60);
 
-    // Where the fronts converge to: the centre of their curvature near the axis, from the phase
-    // the lens adds (that of the run without it taken off) across a column behind it,
-    // phase(y) = k (√(s² + y²) - s) ≈ k y² / (2 s).
-    const int column = rim + 10;
-    double sumPhase = 0, sumY4 = 0;
-    for (int side : {-1, 1}) {
-        double phase = 0;
-        for (int y = 1; y <= lens.Hoehe / 6; ++y) {
-            auto added = [&](int dy) {
-                return with.at(column, cy + dy) / plain.at(column, cy + dy);
-            };
-            phase += std::arg(added(side * y) / added(side * (y - 1)));
-            sumPhase += phase * y * y;
-            sumY4 += double(y) * y * y * y;
-        }
-    }
-    const double converge = column + kOut / (2 * sumPhase / sumY4) - rim;
+    const double converge = frontCentre(with, plain, rim + 10, cy, lens.Hoehe / 6, kOut) - rim;
     const double brightest = peakAlong(rim + 3, sizeX() - tank.RandBreite - 5,
                                        [&](int i) { return std::norm(with.at(i, cy)); }) -
                              rim;
@@ -268,6 +252,27 @@ TEST(GalleryClaims, Sammellinse) {
     expectClose(brightest,
                 text.number(R"(Am hellsten ist die Welle aber schon etwa (\d+) Schwinger hinter)"),
                 "brightest");
+    text.expectEveryNumberChecked();
+}
+
+// The image of a point source: the brightest place on the axis behind the lens, where the waves
+// the lens bends back meet.
+TEST(GalleryClaims, LinseBild) {
+    EngineReset reset;
+    GalleryText text("74_LinseBild");
+    TZBecken tank = text.tank();
+    const TMedium lens = firstOf<TMedium>(tank);
+    const TErreger source = firstOf<TErreger>(tank);
+    const Field field = steadyField(tank, source.Frequenz, 400);
+    const double image = peakAlong(lens.X + lens.Breite / 2 + 3, sizeX() - tank.RandBreite - 5,
+                                   [&](int i) { return std::norm(field.at(i, lens.Y)); });
+    EXPECT_EQ(source.Y, lens.Y) << "on the axis";
+    expectClose(lens.X - source.X,
+                text.number(R"(Die Punktquelle steht (\d+) Schwinger vor der Mitte der Linse)"),
+                "the source's distance");
+    expectClose(image - lens.X,
+                text.number(R"(Am hellsten ist die Achse etwa (\d+) Schwinger hinter der Mitte)"),
+                "the image's distance");
     text.expectEveryNumberChecked();
 }
 
