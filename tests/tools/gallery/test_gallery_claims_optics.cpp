@@ -191,6 +191,45 @@ TEST(GalleryClaims, Doppler) {
     text.expectEveryNumberChecked();
 }
 
+// A source at the speed of its waves: the wave speed from the wavelength of the source at rest,
+// and the water ahead of the moving one.
+TEST(GalleryClaims, Schallmauer) {
+    EngineReset reset;
+    GalleryText text("63_Schallmauer");
+    TZBecken tank = text.tank();
+    const TErreger source = firstOf<TErreger>(tank);
+    const int row = source.Y;
+    const double dt = runStep(tank);
+
+    TZBecken resting(tank);
+    firstOf<TErreger>(resting).Vx = 0;
+    startRun(resting);
+    runFrames(framesToTravel(130, tank.StandardKopplung, dt));
+    const double period = 2 * kPi / source.Frequenz * kSecondsPerEngineTime;
+    const double waveSpeed = wavelengthFromCrossings(row, source.X + 10, source.X + 100) / period;
+
+    startRun(tank);
+    const int frames = int(180 / (source.Vx * kSecondsPerEngineTime) / dt);
+    runFrames(frames / 2);
+    const double x0 = exciterColumn(row), t0 = simulationSeconds(gEngine.simTime);
+    runFrames(frames - frames / 2);
+    const double x1 = exciterColumn(row), t1 = simulationSeconds(gEngine.simTime);
+    const double speed = (x1 - x0) / (t1 - t0);
+    // Ahead of it, past the cells it drives, against behind it, along its row.
+    double ahead = 0, behind = 0;
+    for (int i = int(x1) + 8; i < sizeX(); ++i)
+        ahead = std::max(ahead, std::abs(cell(i, row).elongation));
+    for (int i = 0; i < int(x1) - 4; ++i)
+        behind = std::max(behind, std::abs(cell(i, row).elongation));
+
+    const double stated = text.number(R"(Der Erreger fährt mit (\d+,\d) Schwinger/s, genau so )"
+                                      R"(schnell, wie seine Wellen laufen)");
+    expectClose(speed, stated, "the exciter's speed");
+    expectClose(waveSpeed, stated, "the waves' speed");
+    EXPECT_LT(ahead, 0.01 * behind) << "Vor ihm bleibt das Wasser ruhig";
+    text.expectEveryNumberChecked();
+}
+
 // The cone's edge in each column is where the swing first reaches a hundredth of that column's
 // largest, seen from the border: beyond the cone the water is still. The slope over many columns
 // gives the half angle.
