@@ -98,6 +98,8 @@ TEST(GalleryClaims, Totalreflexion) {
     const double slow = 2 * kPi / normal.twoWaves(x, face - 60, face - 10, face).k;
     const double quick = 2 * kPi / normal.twoWaves(x, face + 10, sizeY() - edge, face).k;
     const double critical = std::asin(slow / quick) * 180 / kPi;
+    // "doppelt so schnell": at one frequency the speeds are as the wavelengths.
+    EXPECT_NEAR(quick / slow, 2.0, 2.0 * kTolerance) << "the fast water's speed";
 
     expectClose(lambda,
                 text.number(R"(Oben sind die Wellen langsam und etwa (\d+) Schwinger lang)"),
