@@ -1,6 +1,7 @@
 // The gallery's experiments on spreading, reflection, standing waves and edges: every number a
 // text states, measured in its tank as the program runs it.
 #include "gallery_text.h"
+#include "model/dispersion.h"
 #include "model/simulation_time.h"
 #include "wave_field.h"
 
@@ -205,7 +206,6 @@ TEST(GalleryClaims, Puls) {
     const double t1 = x.seconds(), r1 = ringRadius(q.X, q.Y, reach, q.Frequenz);
     x.runUntil(12);
     const double t2 = x.seconds(), r2 = ringRadius(q.X, q.Y, reach, q.Frequenz);
-    std::printf("pulse %.3f\n", (r2 - r1) / (t2 - t1));
     EXPECT_AS_STATED((r2 - r1) / (t2 - t1), speed);
     // Behind the ring the water is still.
     EXPECT_LT(std::abs(phasor(q.X + int(r2 / 2), q.Y, q.Frequenz)),
@@ -245,8 +245,6 @@ TEST(GalleryClaims, Wellenpaket) {
     const Snapshot a = snapshot();
     x.runUntil(30);
     const Snapshot b = snapshot();
-    std::printf("packet %.3f %.3f %.3f\n", 2 * kPi / b.k, omega / b.k / kSecondsPerEngineTime,
-                (b.centre - a.centre) / (b.t - a.t));
     EXPECT_AS_STATED(2 * kPi / b.k, wavelength);
     EXPECT_AS_STATED(omega / b.k / kSecondsPerEngineTime, speeds[0]);
     EXPECT_AS_STATED((b.centre - a.centre) / (b.t - a.t), speeds[1]);
@@ -265,14 +263,9 @@ TEST(GalleryClaims, ReflexionWand) {
     x.start();
     x.travel(1.5 * sizeX());
     const Field without = x.field();
-    // The beam meets the wall in the middle; look a third of the way back along either path.
-    int wallRow = -1;
-    for (int j = 0; j < sizeY() && wallRow < 0; ++j)
-        if (isWallCell(cell(sizeX() / 2, j)))
-            wallRow = j;
+    // The beam meets the wall in the middle; look 60 oscillators back along either path.
     const Direction in = direction(without, 111, 144, 6);
     const Direction out = direction(FieldDifference(with, without), 189, 144, 6);
-    std::printf("in %.2f %.2f out %.2f %.2f\n", in.kx, in.ky, out.kx, out.ky);
     EXPECT_AS_STATED(degrees(std::atan2(in.kx, in.ky)), angles[0]);
     EXPECT_AS_STATED(degrees(std::atan2(out.kx, -out.ky)), angles[1]);
     x.text.expectEveryNumberChecked();
@@ -292,13 +285,173 @@ TEST(GalleryClaims, ReflexionEcke) {
     const Field without = x.field();
     const Direction in = direction(without, 105, 180, 6);
     const Direction back = direction(FieldDifference(with, without), 158, 130, 6);
-    std::printf("in %.2f %.2f back %.2f %.2f\n", in.kx, in.ky, back.kx, back.ky);
     EXPECT_AS_STATED(degrees(std::atan2(in.ky, in.kx)), incoming);
     const double turn =
         std::acos(std::clamp((in.kx * back.kx + in.ky * back.ky) / std::hypot(in.kx, in.ky) /
                                  std::hypot(back.kx, back.ky),
                              -1.0, 1.0));
     EXPECT_AS_STATED(degrees(turn), between);
+    x.text.expectEveryNumberChecked();
+}
+
+// The positions of the minima of the field's amplitude along a straight run of cells, refined
+// to a fraction of a cell.
+std::vector<double> nodesAlong(const Field& f, int i, int j, int di, int dj, int steps) {
+    std::vector<double> profile;
+    for (int s = 0; s < steps; ++s)
+        profile.push_back(f.amplitude(i + s * di, j + s * dj));
+    std::vector<double> nodes;
+    for (size_t s = 1; s + 1 < profile.size(); ++s)
+        if (profile[s] < profile[s - 1] && profile[s] <= profile[s + 1])
+            nodes.push_back(refinedExtremum(profile, s));
+    return nodes;
+}
+double meanSpacing(const std::vector<double>& nodes) {
+    return nodes.size() < 2 ? 0.0 : (nodes.back() - nodes.front()) / double(nodes.size() - 1);
+}
+
+// The first wall cell along a run of cells, -1 when there is none.
+int firstWall(int i, int j, int di, int dj) {
+    for (int s = 0; i + s * di < sizeX() && j + s * dj < sizeY(); ++s)
+        if (isWallCell(cell(i + s * di, j + s * dj)))
+            return s;
+    return -1;
+}
+
+TEST(GalleryClaims, StehendeWelle) {
+    Experiment x("50_StehendeWelle");
+    const auto stated = x.text.numbers(
+        R"(liegen (\d+) Schwinger auseinander, eine halbe Wellenlänge von (\d+) Schwingern)", 2);
+    x.start();
+    x.travel(6.0 * sizeY());
+    const Field f = x.field();
+    const int column = sizeX() / 2, first = x.exciters().at(0)->Y + 5;
+    const int wall = firstWall(column, first, 0, 1) + first;
+    ASSERT_GT(wall, first);
+    const Field::TwoWaves w = f.twoWaves(column, first, wall - 2, wall - 1);
+    EXPECT_AS_STATED(2 * kPi / w.k, stated[1]);
+    EXPECT_GT(std::abs(w.reflection()), 0.9) << "the wall sends nearly all of it back";
+    const std::vector<double> nodes = nodesAlong(f, column, first, 0, 1, wall - first);
+    ASSERT_GE(nodes.size(), 8u);
+    EXPECT_AS_STATED(meanSpacing(nodes), stated[0]);
+    // An antinode at the wall.
+    EXPECT_GT(f.amplitude(column, wall - 1),
+              0.9 * f.amplitude(column, wall - 1 - int(stated[0] / 2)));
+    x.text.expectEveryNumberChecked();
+}
+
+// The two node lines across a run of cells in one of the bands between the other direction's node
+// lines: the outermost minima, those beside the source lie between them.
+std::pair<double, double> outerNodes(const Field& f, int i, int j, int di, int dj, int steps) {
+    const std::vector<double> nodes = nodesAlong(f, i, j, di, dj, steps);
+    if (nodes.size() < 2)
+        return {0.0, 0.0};
+    return {nodes.front(), nodes.back()};
+}
+
+TEST(GalleryClaims, StehendeWelleKasten) {
+    Experiment x("51_StehendeWelleKasten");
+    const double spacing =
+        x.text.number(R"(Die Knotenlinien liegen etwa (\d+) Schwinger auseinander)");
+    EXPECT_FALSE(x.tank.RandHinten || x.tank.RandVorne || x.tank.RandLinks || x.tank.RandRechts)
+        << "four reflecting edges";
+    x.start();
+    // Long enough for the damping to take away what the start set ringing besides the mode.
+    x.runUntil(90);
+    const Field f = x.field(2);
+    const int n = sizeX(), centre = n / 2;
+    ASSERT_EQ(sizeY(), n) << "a square";
+    // Rows and columns at the edges and through the middle: the bands of the three by three fields.
+    double sum = 0;
+    int count = 0;
+    for (int k : {0, 5, centre - 5, centre + 5, n - 6, n - 1}) {
+        for (const auto& [first, last] :
+             {outerNodes(f, 0, k, 1, 0, n), outerNodes(f, k, 0, 0, 1, n)}) {
+            // Two node lines, one in each outer third.
+            EXPECT_LT(first, n / 3.0) << k;
+            EXPECT_GT(last, 2 * n / 3.0) << k;
+            EXPECT_NEAR(first + last, n - 1, 1.0) << "symmetric about the middle";
+            sum += last - first;
+            ++count;
+        }
+    }
+    EXPECT_AS_STATED(sum / count, spacing);
+    const auto [edgeFirst, edgeLast] = outerNodes(f, 0, 0, 1, 0, n);
+    const auto [middleFirst, middleLast] = outerNodes(f, 0, centre, 1, 0, n);
+    EXPECT_GT(middleLast - middleFirst, edgeLast - edgeFirst + 1) << "wider in the middle";
+    // Nothing moves on the node lines: the field there is small against the fields' middles.
+    const int node = int(std::lround(edgeFirst));
+    EXPECT_LT(f.amplitude(node, 0), 0.05 * f.amplitude(0, 0));
+    x.text.expectEveryNumberChecked();
+}
+
+TEST(GalleryClaims, ResonanzKanal) {
+    Experiment x("52_ResonanzKanal");
+    const double length = x.text.number(R"(ist (\d+) Schwinger lang)");
+    const double half = x.text.number(R"(halbe Wellenlängen von je (\d+) Schwingern)");
+    const auto growth =
+        x.text.numbers(R"(Nach (\d+) s Simulationszeit sind die Bäuche etwa (\d+)-mal so hoch)", 2);
+    const TErreger& bar = *x.exciters().at(0);
+    x.start();
+    const int row = sizeY() / 2;
+    const int left = bar.X - firstWall(bar.X, row, -1, 0) + 1;
+    const int inside = firstWall(left, row, 1, 0);
+    EXPECT_AS_STATED(double(inside), length);
+    x.runUntil(growth[0]);
+    double antinode = 0;
+    for (int i = left; i < left + inside; ++i)
+        antinode = std::max(antinode, std::abs(phasor(i, row, bar.Frequenz)));
+    const Field f = x.field();
+    const std::vector<double> nodes = nodesAlong(f, left, row, 1, 0, inside);
+    EXPECT_EQ(nodes.size(), 5u);
+    // The wave the bar sends out alone, the walls taken away, between it and the edge.
+    x.remove("Wand links");
+    x.remove("Wand rechts");
+    x.start();
+    x.travel(sizeX());
+    const Field alone = x.field();
+    const double free = alone.amplitude((left + inside + sizeX()) / 2, row);
+    EXPECT_AS_STATED(meanSpacing(nodes), half);
+    EXPECT_AS_STATED(antinode / free, growth[1]);
+    x.text.expectEveryNumberChecked();
+}
+
+// The share of the amplitude the front edge sends back, from the waves running either way along
+// the middle column between the bar and the edge.
+double edgeReflection(Experiment& x) {
+    x.start();
+    x.travel(4.0 * sizeY());
+    const Field f = x.field();
+    const int edge = sizeY() - x.tank.RandBreite;
+    return std::abs(
+        f.twoWaves(sizeX() / 2, x.exciters().at(0)->Y + 10, edge - 5, edge).reflection());
+}
+
+TEST(GalleryClaims, GedaempfteRaender) {
+    Experiment x("80_GedaempfteRaender");
+    const auto stated = x.text.numbers(
+        R"(Wellen von (\d+) Schwingern Länge gegen einen gedämpften Rand von (\d+) Schwingern )"
+        R"(Breite\. Er wirft etwa (\d+) % der Amplitude zurück)",
+        3);
+    EXPECT_EQ(x.tank.RandArt, 0) << "the designed edges";
+    EXPECT_EQ(x.tank.RandBreite, stated[1]);
+    EXPECT_AS_STATED(discreteWavelength(x.omega(), x.dt, x.tank.StandardKopplung), stated[0]);
+    const double r = edgeReflection(x);
+    EXPECT_NEAR(r, stated[2] / 100, kTolerance * stated[2] / 100);
+    x.text.expectEveryNumberChecked();
+}
+
+TEST(GalleryClaims, LeiseRaender) {
+    Experiment x("81_LeiseRaender");
+    const auto stated = x.text.numbers(
+        R"(Wellen von (\d+) Schwingern Länge gegen einen kaum reflektierenden Rand von (\d+) )"
+        R"(Schwingern Breite\. Er wirft weniger als (\d+) % der Amplitude zurück)",
+        3);
+    EXPECT_EQ(x.tank.RandArt, 1) << "the quiet edges";
+    EXPECT_EQ(x.tank.RandBreite, stated[1]);
+    EXPECT_AS_STATED(discreteWavelength(x.omega(), x.dt, x.tank.StandardKopplung), stated[0]);
+    const double r = edgeReflection(x);
+    EXPECT_LT(r, stated[2] / 100);
     x.text.expectEveryNumberChecked();
 }
 
