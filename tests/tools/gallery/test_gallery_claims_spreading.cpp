@@ -312,7 +312,8 @@ double meanSpacing(const std::vector<double>& nodes) {
 
 // The first wall cell along a run of cells, -1 when there is none.
 int firstWall(int i, int j, int di, int dj) {
-    for (int s = 0; i + s * di < sizeX() && j + s * dj < sizeY(); ++s)
+    for (int s = 0;
+         i + s * di >= 0 && i + s * di < sizeX() && j + s * dj >= 0 && j + s * dj < sizeY(); ++s)
         if (isWallCell(cell(i + s * di, j + s * dj)))
             return s;
     return -1;
@@ -323,7 +324,7 @@ TEST(GalleryClaims, StehendeWelle) {
     const auto stated = x.text.numbers(
         R"(liegen (\d+) Schwinger auseinander, eine halbe Wellenlänge von (\d+) Schwingern)", 2);
     x.start();
-    x.travel(6.0 * sizeY());
+    x.travel(4.0 * sizeY());
     const Field f = x.field();
     const int column = sizeX() / 2, first = x.exciters().at(0)->Y + 5;
     const int wall = firstWall(column, first, 0, 1) + first;
@@ -393,25 +394,27 @@ TEST(GalleryClaims, ResonanzKanal) {
         x.text.numbers(R"(Nach (\d+) s Simulationszeit sind die Bäuche etwa (\d+)-mal so hoch)", 2);
     const TErreger& bar = *x.exciters().at(0);
     x.start();
-    const int row = sizeY() / 2;
-    const int left = bar.X - firstWall(bar.X, row, -1, 0) + 1;
-    const int inside = firstWall(left, row, 1, 0);
+    // The channel runs down the middle column, between the walls above and below the bar.
+    const int column = sizeX() / 2;
+    const int top = bar.Y - firstWall(column, bar.Y, 0, -1) + 1;
+    const int inside = firstWall(column, top, 0, 1);
     EXPECT_AS_STATED(double(inside), length);
     x.runUntil(growth[0]);
     double antinode = 0;
-    for (int i = left; i < left + inside; ++i)
-        antinode = std::max(antinode, std::abs(phasor(i, row, bar.Frequenz)));
+    for (int j = top; j < top + inside; ++j)
+        antinode = std::max(antinode, std::abs(phasor(column, j, bar.Frequenz)));
     const Field f = x.field();
-    const std::vector<double> nodes = nodesAlong(f, left, row, 1, 0, inside);
+    const std::vector<double> nodes = nodesAlong(f, column, top, 0, 1, inside);
     EXPECT_EQ(nodes.size(), 5u);
-    // The wave the bar sends out alone, the walls taken away, between it and the edge.
-    x.remove("Wand links");
-    x.remove("Wand rechts");
-    x.start();
-    x.travel(sizeX());
-    const Field alone = x.field();
-    const double free = alone.amplitude((left + inside + sizeX()) / 2, row);
     EXPECT_AS_STATED(meanSpacing(nodes), half);
+    // The wave the bar sends out alone, the walls taken away, between the channel's end and the
+    // edge.
+    x.remove("Wand oben");
+    x.remove("Wand unten");
+    x.start();
+    x.travel(sizeY());
+    const Field alone = x.field();
+    const double free = alone.amplitude(column, (top + inside + sizeY() - x.tank.RandBreite) / 2);
     EXPECT_AS_STATED(antinode / free, growth[1]);
     x.text.expectEveryNumberChecked();
 }
