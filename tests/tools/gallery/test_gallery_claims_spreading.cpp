@@ -251,49 +251,6 @@ TEST(GalleryClaims, Wellenpaket) {
     x.text.expectEveryNumberChecked();
 }
 
-// Incoming wave from a run without the walls, reflected wave from the difference with them.
-TEST(GalleryClaims, ReflexionWand) {
-    Experiment x("10_ReflexionWand");
-    const auto angles = x.text.numbers(
-        R"(läuft unter (\d+)° gegen das Lot auf die Wand zu und wird unter (\d+)°)", 2);
-    x.start();
-    x.travel(1.5 * sizeX());
-    const Field with = x.field();
-    x.remove("Wand");
-    x.start();
-    x.travel(1.5 * sizeX());
-    const Field without = x.field();
-    // The beam meets the wall in the middle; look 60 oscillators back along either path.
-    const Direction in = direction(without, 111, 144, 6);
-    const Direction out = direction(FieldDifference(with, without), 189, 144, 6);
-    EXPECT_AS_STATED(degrees(std::atan2(in.kx, in.ky)), angles[0]);
-    EXPECT_AS_STATED(degrees(std::atan2(out.kx, -out.ky)), angles[1]);
-    x.text.expectEveryNumberChecked();
-}
-
-TEST(GalleryClaims, ReflexionEcke) {
-    Experiment x("11_ReflexionEcke");
-    const double incoming = x.text.number(R"(läuft unter (\d+)° gegen die untere Wand)");
-    const double between = x.text.number(R"(bilden einen Winkel von (\d+)°)");
-    x.start();
-    x.travel(2.5 * sizeX());
-    const Field with = x.field();
-    x.remove("Wand unten");
-    x.remove("Wand rechts");
-    x.start();
-    x.travel(2.5 * sizeX());
-    const Field without = x.field();
-    const Direction in = direction(without, 105, 180, 6);
-    const Direction back = direction(FieldDifference(with, without), 158, 130, 6);
-    EXPECT_AS_STATED(degrees(std::atan2(in.ky, in.kx)), incoming);
-    const double turn =
-        std::acos(std::clamp((in.kx * back.kx + in.ky * back.ky) / std::hypot(in.kx, in.ky) /
-                                 std::hypot(back.kx, back.ky),
-                             -1.0, 1.0));
-    EXPECT_AS_STATED(degrees(turn), between);
-    x.text.expectEveryNumberChecked();
-}
-
 // The positions of the minima of the field's amplitude along a straight run of cells, refined
 // to a fraction of a cell.
 std::vector<double> nodesAlong(const Field& f, int i, int j, int di, int dj, int steps) {
@@ -317,6 +274,56 @@ int firstWall(int i, int j, int di, int dj) {
         if (isWallCell(cell(i + s * di, j + s * dj)))
             return s;
     return -1;
+}
+
+// Incoming wave from a run without the walls, reflected wave from the difference with them.
+TEST(GalleryClaims, ReflexionWand) {
+    Experiment x("10_ReflexionWand");
+    const auto angles = x.text.numbers(
+        R"(läuft unter (\d+)° gegen das Lot auf die Wand zu und wird unter (\d+)°)", 2);
+    const TErreger& bar = *x.exciters().at(0);
+    x.start();
+    x.travel(sizeX());
+    const Field with = x.field();
+    // Where the bar's beam meets the wall: the bar turned by its angle sends it down at that
+    // angle from the vertical. Both patches lie 60 oscillators back along the two paths.
+    const int wall = firstWall(bar.X, bar.Y, 0, 1) + bar.Y;
+    const double a = bar.Winkel * kPi / 180, run = (wall - bar.Y) / std::cos(a) - 60;
+    const int inI = int(std::lround(bar.X + run * std::sin(a)));
+    const int outI = int(std::lround(bar.X + (run + 120) * std::sin(a)));
+    const int pathJ = int(std::lround(bar.Y + run * std::cos(a)));
+    x.remove("Wand");
+    x.start();
+    x.travel(sizeX());
+    const Field without = x.field();
+    const Direction in = direction(without, inI, pathJ, 6);
+    const Direction out = direction(FieldDifference(with, without), outI, pathJ, 6);
+    EXPECT_AS_STATED(degrees(std::atan2(in.kx, in.ky)), angles[0]);
+    EXPECT_AS_STATED(degrees(std::atan2(out.kx, -out.ky)), angles[1]);
+    x.text.expectEveryNumberChecked();
+}
+
+TEST(GalleryClaims, ReflexionEcke) {
+    Experiment x("11_ReflexionEcke");
+    const double incoming = x.text.number(R"(läuft unter (\d+)° gegen die untere Wand)");
+    const double between = x.text.number(R"(bilden einen Winkel von (\d+)°)");
+    x.start();
+    x.travel(1.4 * sizeX());
+    const Field with = x.field();
+    x.remove("Wand unten");
+    x.remove("Wand rechts");
+    x.start();
+    x.travel(1.4 * sizeX());
+    const Field without = x.field();
+    const Direction in = direction(without, 105, 180, 6);
+    const Direction back = direction(FieldDifference(with, without), 158, 130, 6);
+    EXPECT_AS_STATED(degrees(std::atan2(in.ky, in.kx)), incoming);
+    const double turn =
+        std::acos(std::clamp((in.kx * back.kx + in.ky * back.ky) / std::hypot(in.kx, in.ky) /
+                                 std::hypot(back.kx, back.ky),
+                             -1.0, 1.0));
+    EXPECT_AS_STATED(degrees(turn), between);
+    x.text.expectEveryNumberChecked();
 }
 
 TEST(GalleryClaims, StehendeWelle) {
