@@ -76,7 +76,9 @@ struct Direction {
     double kx, ky;
     double angleFromDown() const { return degrees(std::atan2(kx, ky)); }
 };
-Direction direction(const Field& f, int ci, int cj, int half) {
+// Over the square of cells within half of (ci, cj); any field with at(i, j).
+template <class AnyField>
+Direction direction(const AnyField& f, int ci, int cj, int half) {
     Complex sx = 0, sy = 0;
     for (int j = cj - half; j <= cj + half; ++j)
         for (int i = ci - half; i <= ci + half; ++i) {
@@ -96,15 +98,6 @@ class FieldDifference {
     const Field& with_;
     const Field& without_;
 };
-Direction direction(const FieldDifference& f, int ci, int cj, int half) {
-    Complex sx = 0, sy = 0;
-    for (int j = cj - half; j <= cj + half; ++j)
-        for (int i = ci - half; i <= ci + half; ++i) {
-            sx += f.at(i + 1, j) * std::conj(f.at(i, j));
-            sy += f.at(i, j + 1) * std::conj(f.at(i, j));
-        }
-    return {-std::arg(sx), -std::arg(sy)};
-}
 
 // A cell's wave as a running phasor: h + i v / omega is A e^(i (k x - omega t)) for a wave
 // h = A cos(k x - omega t), so its size is the envelope and its phase steps by k along the wave.
