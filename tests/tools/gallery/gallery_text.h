@@ -5,11 +5,16 @@
 #include "model/gallery.h"
 #include "model/tank.h"
 
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace zb {
+
+inline double degrees(double radians) {
+    return radians * 180 / std::numbers::pi;
+}
 
 // The gallery folder of the sources (data/Versuche).
 std::vector<GalleryEntry> galleryEntries();

@@ -200,10 +200,6 @@ double wavelengthBeforeWall(const Field& f, const Openings& wall) {
     return f.wavelengthOver(mid - 50, mid + 50, wall.front - 30, wall.front - 10);
 }
 
-double degrees(double radians) {
-    return radians * 180 / kPi;
-}
-
 TEST(GalleryClaims, Einzelspalt) {
     GalleryText text("30_Einzelspalt");
     const double lambda = text.number(R"((\d+) Schwingern Wellenlänge)");

@@ -19,10 +19,6 @@ namespace {
 #define EXPECT_AS_STATED(measured, stated)                                                         \
     EXPECT_NEAR(measured, stated, kTolerance* std::abs(stated)) << "stated " #stated
 
-double degrees(double radians) {
-    return radians * 180 / kPi;
-}
-
 // A gallery tank sent to a headless engine, run as the program runs it: at the time step of its
 // display's speed, exciters on.
 class Experiment {
