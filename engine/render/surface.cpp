@@ -1,5 +1,7 @@
 // The water surface: the pool's records drawn in place as one indexed mesh.
+#include "render/bitmap_loader.h"
 #include "render/drawing.h"
+#include "render/messages.h"
 #include "sim/display_colors.h"
 #include "sim/engine_state.h"
 
@@ -39,8 +41,15 @@ void drawNonFiniteCells(const Pool& p) {
 
 } // namespace
 
+void reportRefusedIndexList(Pool& p) {
+    if (p.indexListsRefused)
+        return;
+    p.indexListsRefused = true;
+    reportMessage("Error", dibErrorMessage(DibError::OutOfMemory));
+}
+
 void drawSurface(bool drawScreens) {
-    const Pool& p = gEngine.pool;
+    Pool& p = gEngine.pool;
     const DrawingState& v = gEngine.view;
     // A colour mode's own colours stand in for the records' for this draw only.
     const uint32_t* colors = displayColors(gEngine);
@@ -64,6 +73,7 @@ void drawSurface(bool drawScreens) {
         glScalef(1.0f, scale, 1.0f);
         glEnable(GL_NORMALIZE);
     }
+    bool flatLines = false;
     // The flat view always shows grid lines, whatever the wire-frame setting, unless its cells
     // are too small for them.
     if (lit) {
@@ -72,9 +82,19 @@ void drawSurface(bool drawScreens) {
     } else if (wire) {
         if (relief.count > 0 && relief.indices)
             glDrawElements(GL_LINES, GLsizei(relief.count), GL_UNSIGNED_INT, relief.indices);
-    } else if (!(v.flatView && drawFlatTexture(colors)) && p.lineIndexCount > 0) {
-        glDrawElements(GL_LINES, GLsizei(p.lineIndexCount), GL_UNSIGNED_INT, p.lineIndices.get());
+    } else if (!(v.flatView && drawFlatTexture(colors))) {
+        flatLines = true;
+        if (neededLineIndices(p)) {
+            if (p.lineIndexCount > 0)
+                glDrawElements(GL_LINES, GLsizei(p.lineIndexCount), GL_UNSIGNED_INT,
+                               p.lineIndices.get());
+        } else if (p.oscillators) {
+            reportRefusedIndexList(p);
+        }
     }
+    // Until the view changes, the next frame needs the same lists; a large pool keeps no other.
+    releaseUnusedIndexLists(p, relief.indices && relief.indices == p.triangleIndices.get(),
+                            flatLines || (relief.indices && relief.indices == p.lineIndices.get()));
     if (scaled) {
         glDisable(GL_NORMALIZE);
         glPopMatrix();

@@ -85,32 +85,40 @@ void fillOscillators(Pool& p, float damping, float coupling) {
 }
 
 // Appended column by column, as the drawing has always received them.
-void buildIndices(Pool& p) {
+void buildTriangleIndices(Pool& p) {
     const uint32_t nx = uint32_t(p.sizeX);
     const uint32_t ny = uint32_t(p.sizeY);
     uint32_t* tri = p.triangleIndices.get();
-    uint32_t* line = p.lineIndices.get();
-    for (uint32_t i = 0; i < nx; ++i) {
-        for (uint32_t j = 0; j < ny; ++j) {
+    for (uint32_t i = 0; i + 1 < nx; ++i) {
+        for (uint32_t j = 0; j + 1 < ny; ++j) {
             const uint32_t a = i + j * nx;
             const uint32_t b = a + 1;
             const uint32_t d = a + nx;
             const uint32_t c = d + 1;
-            if (i + 1 < nx && j + 1 < ny) {
-                *tri++ = a;
-                *tri++ = b;
-                *tri++ = c;
-                *tri++ = a;
-                *tri++ = c;
-                *tri++ = d;
-            }
+            *tri++ = a;
+            *tri++ = b;
+            *tri++ = c;
+            *tri++ = a;
+            *tri++ = c;
+            *tri++ = d;
+        }
+    }
+}
+
+void buildLineIndices(Pool& p) {
+    const uint32_t nx = uint32_t(p.sizeX);
+    const uint32_t ny = uint32_t(p.sizeY);
+    uint32_t* line = p.lineIndices.get();
+    for (uint32_t i = 0; i < nx; ++i) {
+        for (uint32_t j = 0; j < ny; ++j) {
+            const uint32_t a = i + j * nx;
             if (i + 1 < nx) {
                 *line++ = a;
-                *line++ = b;
+                *line++ = a + 1;
             }
             if (j + 1 < ny) {
                 *line++ = a;
-                *line++ = d;
+                *line++ = a + nx;
             }
         }
     }
@@ -154,6 +162,18 @@ PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY, uint64_t memoryBytes) 
     return PoolSizeCheck::Ok;
 }
 
+bool indexListsBuiltWithPool(int64_t sizeX, int64_t sizeY) {
+    if (sizeX <= 0 || sizeY <= 0)
+        return true;
+    constexpr uint64_t kBuiltWithPoolBytes = uint64_t(2) << 20;
+    const uint64_t nx = uint64_t(sizeX);
+    const uint64_t ny = uint64_t(sizeY);
+    if (nx * ny > kBuiltWithPoolBytes)
+        return false;
+    return (triangleIndexCount(nx, ny) + lineIndexCount(nx, ny)) * sizeof(uint32_t) <=
+           kBuiltWithPoolBytes;
+}
+
 void releaseIndexLists(Pool& pool) {
     pool.triangleIndices.reset();
     pool.lineIndices.reset();
@@ -167,23 +187,56 @@ void releasePool(Pool& pool) {
     pool.pendingMaterial = PendingMaterial{};
 }
 
+bool neededTriangleIndices(Pool& pool) {
+    if (!pool.oscillators)
+        return false;
+    if (pool.triangleIndices)
+        return true;
+    const size_t count = triangleIndexCount(uint64_t(pool.sizeX), uint64_t(pool.sizeY));
+    pool.triangleIndices = allocateArray<uint32_t>(count);
+    if (!pool.triangleIndices)
+        return false;
+    pool.triangleIndexCount = count;
+    buildTriangleIndices(pool);
+    return true;
+}
+
+bool neededLineIndices(Pool& pool) {
+    if (!pool.oscillators)
+        return false;
+    if (pool.lineIndices)
+        return true;
+    const size_t count = lineIndexCount(uint64_t(pool.sizeX), uint64_t(pool.sizeY));
+    pool.lineIndices = allocateArray<uint32_t>(count);
+    if (!pool.lineIndices)
+        return false;
+    pool.lineIndexCount = count;
+    buildLineIndices(pool);
+    return true;
+}
+
 bool addIndexLists(Pool& pool) {
     if (!pool.oscillators)
         return false;
-    if (pool.triangleIndices && pool.lineIndices)
+    if (!indexListsBuiltWithPool(pool.sizeX, pool.sizeY))
         return true;
-    const uint64_t nx = uint64_t(pool.sizeX);
-    const uint64_t ny = uint64_t(pool.sizeY);
-    pool.triangleIndexCount = triangleIndexCount(nx, ny);
-    pool.lineIndexCount = lineIndexCount(nx, ny);
-    pool.triangleIndices = allocateArray<uint32_t>(pool.triangleIndexCount);
-    pool.lineIndices = allocateArray<uint32_t>(pool.lineIndexCount);
-    if (!pool.triangleIndices || !pool.lineIndices) {
-        releaseIndexLists(pool);
-        return false;
+    if (neededTriangleIndices(pool) && neededLineIndices(pool))
+        return true;
+    releaseIndexLists(pool);
+    return false;
+}
+
+void releaseUnusedIndexLists(Pool& pool, bool usedTriangles, bool usedLines) {
+    if (indexListsBuiltWithPool(pool.sizeX, pool.sizeY))
+        return;
+    if (!usedTriangles) {
+        pool.triangleIndices.reset();
+        pool.triangleIndexCount = 0;
     }
-    buildIndices(pool);
-    return true;
+    if (!usedLines) {
+        pool.lineIndices.reset();
+        pool.lineIndexCount = 0;
+    }
 }
 
 bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling,
@@ -193,6 +246,7 @@ bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float co
     if (!pool.oscillators || pool.sizeX != sizeX || pool.sizeY != sizeY)
         releasePool(pool);
     pool.pendingMaterial = PendingMaterial{};
+    pool.indexListsRefused = false;
     pool.sizeX = sizeX;
     pool.sizeY = sizeY;
     // Arrays kept from the last build at this size are already taken from what is available.

@@ -35,11 +35,15 @@ struct Pool {
     float originZ = 0;              // drawing z of node (0, 0)
     float baseDampingFactor = 1;    // 1 - damping of the pool as created; scales damped edges
     CArray<Oscillator> oscillators; // node (i, j) is element i + j * NX
-    // The index lists depend on nothing but the size; absent for a pool that is never drawn.
+    // The full mesh's index lists depend on nothing but the size. A small pool gets them with
+    // its records; a large one is mostly drawn from coarse meshes or the flat view's texture and
+    // gets each list on the first frame that draws it (neededTriangleIndices, neededLineIndices).
+    // Absent for a pool that is never drawn.
     CArray<uint32_t> triangleIndices;
     size_t triangleIndexCount = 0; // 6 (NX-1)(NY-1)
     CArray<uint32_t> lineIndices;
-    size_t lineIndexCount = 0; // 2 ((NX-1) NY + NX (NY-1))
+    size_t lineIndexCount = 0;      // 2 ((NX-1) NY + NX (NY-1))
+    bool indexListsRefused = false; // a list could not be allocated for a frame (told once)
     PendingMaterial pendingMaterial;
 
     size_t cellCount() const { return size_t(sizeX) * size_t(sizeY); }
@@ -66,10 +70,23 @@ bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float co
 
 void releasePool(Pool& pool);
 
-// Gives a pool built without index lists its lists (a drawing joined in after all). False when
-// the pool has no arrays or the lists cannot be allocated.
+// Whether a pool of this size gets its index lists when it is built: lists of up to 2 MiB, about
+// 200 x 200 nodes, whose full mesh is drawn in every view.
+bool indexListsBuiltWithPool(int64_t sizeX, int64_t sizeY);
+
+// Gives a pool built without index lists the lists a drawn pool of its size is built with (a
+// drawing joined in after all): both for a small pool, none for a large one. False when the pool
+// has no arrays or the lists cannot be allocated.
 bool addIndexLists(Pool& pool);
 void releaseIndexLists(Pool& pool);
+
+// The full triangle or line list, built on first use: false when the pool has no arrays or the
+// list cannot be allocated (the frame then draws without it).
+bool neededTriangleIndices(Pool& pool);
+bool neededLineIndices(Pool& pool);
+// Releases the lists of a large pool that the frame just drawn did not use, so that a zoomed-in
+// look or a fine mesh costs memory only while it is on screen.
+void releaseUnusedIndexLists(Pool& pool, bool usedTriangles, bool usedLines);
 
 // The arrays of a discarded pool, kept for the next pool of the same size.
 struct SpareArrays {
