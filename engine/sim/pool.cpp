@@ -107,16 +107,16 @@ void buildTriangleIndices(Pool& p) {
 
 void buildLineIndices(Pool& p) {
     const uint32_t nx = uint32_t(p.sizeX);
-    const uint32_t ny = uint32_t(p.sizeY);
+    const NodeBlock& b = p.lineBlock;
     uint32_t* line = p.lineIndices.get();
-    for (uint32_t i = 0; i < nx; ++i) {
-        for (uint32_t j = 0; j < ny; ++j) {
+    for (uint32_t i = uint32_t(b.firstColumn); i <= uint32_t(b.lastColumn); ++i) {
+        for (uint32_t j = uint32_t(b.firstRow); j <= uint32_t(b.lastRow); ++j) {
             const uint32_t a = i + j * nx;
-            if (i + 1 < nx) {
+            if (i < uint32_t(b.lastColumn)) {
                 *line++ = a;
                 *line++ = a + 1;
             }
-            if (j + 1 < ny) {
+            if (j < uint32_t(b.lastRow)) {
                 *line++ = a;
                 *line++ = a + nx;
             }
@@ -174,11 +174,17 @@ bool indexListsBuiltWithPool(int64_t sizeX, int64_t sizeY) {
            kBuiltWithPoolBytes;
 }
 
+void releaseLineIndices(Pool& pool) {
+    pool.lineIndices.reset();
+    pool.lineIndexCount = 0;
+    pool.lineIndexCapacity = 0;
+    pool.lineBlock = NodeBlock{};
+}
+
 void releaseIndexLists(Pool& pool) {
     pool.triangleIndices.reset();
-    pool.lineIndices.reset();
     pool.triangleIndexCount = 0;
-    pool.lineIndexCount = 0;
+    releaseLineIndices(pool);
 }
 
 void releasePool(Pool& pool) {
@@ -202,15 +208,37 @@ bool neededTriangleIndices(Pool& pool) {
 }
 
 bool neededLineIndices(Pool& pool) {
+    return neededLineIndices(pool, NodeBlock{0, pool.sizeX - 1, 0, pool.sizeY - 1});
+}
+
+bool neededLineIndices(Pool& pool, NodeBlock block) {
     if (!pool.oscillators)
         return false;
-    if (pool.lineIndices)
+    if (indexListsBuiltWithPool(pool.sizeX, pool.sizeY)) {
+        block = NodeBlock{0, pool.sizeX - 1, 0, pool.sizeY - 1};
+    } else {
+        block.firstColumn = std::max(block.firstColumn, 0);
+        block.firstRow = std::max(block.firstRow, 0);
+        block.lastColumn = std::min(block.lastColumn, pool.sizeX - 1);
+        block.lastRow = std::min(block.lastRow, pool.sizeY - 1);
+        if (block.lastColumn < block.firstColumn || block.lastRow < block.firstRow)
+            block = NodeBlock{0, 0, 0, 0}; // nothing on screen: one node, no lines
+    }
+    if (pool.lineIndices && pool.lineBlock == block)
         return true;
-    const size_t count = lineIndexCount(uint64_t(pool.sizeX), uint64_t(pool.sizeY));
-    pool.lineIndices = allocateArray<uint32_t>(count);
-    if (!pool.lineIndices)
-        return false;
+    const size_t count = lineIndexCount(uint64_t(block.lastColumn - block.firstColumn + 1),
+                                        uint64_t(block.lastRow - block.firstRow + 1));
+    // Scrolling changes the block every frame: a list is allocated anew only when it grows, or
+    // when it holds far more than the block needs.
+    if (!pool.lineIndices || count > pool.lineIndexCapacity || count < pool.lineIndexCapacity / 4) {
+        releaseLineIndices(pool);
+        pool.lineIndices = allocateArray<uint32_t>(count);
+        if (!pool.lineIndices)
+            return false;
+        pool.lineIndexCapacity = count;
+    }
     pool.lineIndexCount = count;
+    pool.lineBlock = block;
     buildLineIndices(pool);
     return true;
 }
@@ -233,10 +261,8 @@ void releaseUnusedIndexLists(Pool& pool, bool usedTriangles, bool usedLines) {
         pool.triangleIndices.reset();
         pool.triangleIndexCount = 0;
     }
-    if (!usedLines) {
-        pool.lineIndices.reset();
-        pool.lineIndexCount = 0;
-    }
+    if (!usedLines)
+        releaseLineIndices(pool);
 }
 
 bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling,
@@ -279,6 +305,9 @@ void setArraysAside(Pool& pool, SpareArrays& spare) {
         releasePool(pool);
         return;
     }
+    // A large pool's lists are built again when a frame needs them, and for its view.
+    if (!indexListsBuiltWithPool(pool.sizeX, pool.sizeY))
+        releaseIndexLists(pool);
     spare.sizeX = pool.sizeX;
     spare.sizeY = pool.sizeY;
     spare.oscillators = std::move(pool.oscillators);
@@ -302,6 +331,9 @@ void takeArraysBack(Pool& pool, SpareArrays& spare) {
     pool.triangleIndexCount = spare.triangleIndexCount;
     pool.lineIndices = std::move(spare.lineIndices);
     pool.lineIndexCount = spare.lineIndexCount;
+    pool.lineIndexCapacity = spare.lineIndexCount;
+    if (pool.lineIndices)
+        pool.lineBlock = NodeBlock{0, pool.sizeX - 1, 0, pool.sizeY - 1};
     spare = SpareArrays{};
 }
 

@@ -27,6 +27,15 @@ struct PendingMaterial {
     float coupling = 0;
 };
 
+// Nodes columns firstColumn..lastColumn by rows firstRow..lastRow, both ends included.
+struct NodeBlock {
+    int32_t firstColumn = 0;
+    int32_t lastColumn = -1;
+    int32_t firstRow = 0;
+    int32_t lastRow = -1;
+    bool operator==(const NodeBlock&) const = default;
+};
+
 struct Pool {
     int32_t sizeX = 0;              // columns NX; kept after the arrays are released
     int32_t sizeY = 0;              // rows NY
@@ -42,7 +51,11 @@ struct Pool {
     CArray<uint32_t> triangleIndices;
     size_t triangleIndexCount = 0; // 6 (NX-1)(NY-1)
     CArray<uint32_t> lineIndices;
-    size_t lineIndexCount = 0;      // 2 ((NX-1) NY + NX (NY-1))
+    size_t lineIndexCount = 0; // 2 ((NX-1) NY + NX (NY-1)) for the whole grid
+    // The nodes whose lines lineIndices holds: the whole grid, but for a large pool's flat view
+    // zoomed in, which needs the lines on screen only.
+    NodeBlock lineBlock;
+    size_t lineIndexCapacity = 0;
     bool indexListsRefused = false; // a list could not be allocated for a frame (told once)
     PendingMaterial pendingMaterial;
 
@@ -84,6 +97,9 @@ void releaseIndexLists(Pool& pool);
 // list cannot be allocated (the frame then draws without it).
 bool neededTriangleIndices(Pool& pool);
 bool neededLineIndices(Pool& pool);
+// The lines between the block's nodes, in the order of the full list; for a small pool always
+// the full list. The block is clamped to the grid.
+bool neededLineIndices(Pool& pool, NodeBlock block);
 // Releases the lists of a large pool that the frame just drawn did not use, so that a zoomed-in
 // look or a fine mesh costs memory only while it is on screen.
 void releaseUnusedIndexLists(Pool& pool, bool usedTriangles, bool usedLines);
