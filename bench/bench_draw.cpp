@@ -2,7 +2,8 @@
 // 500 squared, composed, presented and finished, and the flat view (also zoomed in) and the lit
 // relief of large pools against one step of the same run. Needs an X display (xvfb-run). CPU
 // time includes the threads of a software renderer; frames per second come from wall time and
-// depend on the load of the machine. Only exports are used, so that the same source measures an older engine too.
+// depend on the load of the machine. Only exports are used, so that the same source measures an
+// older engine too.
 #include "ratio_reporter.h"
 #include "sim/engine_state.h"
 #include "zbengine.h"
