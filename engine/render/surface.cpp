@@ -96,19 +96,18 @@ NodeBlock nodesInView(const Pool& p) {
         node(std::floor(jMin) - 2, p.sizeY - 1), node(std::ceil(jMax) + 2, p.sizeY - 1)};
 }
 
-// A software driver keeps every line or triangle of a frame, sorted into the screen's tiles,
-// until the frame is rasterized: about 200 bytes each, 55 MiB for the grid lines of a 1000 x
-// 1000 pool zoomed in. Flushed in parts, it rasterizes each part and reuses that memory for the
-// next; the primitives and their order, and so the picture, stay the same.
+// A software driver keeps every primitive of a frame, sorted into the screen's tiles, until the
+// frame is rasterized: about 200 bytes a line, 55 MiB for the grid of a 1000 x 1000 pool zoomed
+// in. Flushed in parts, it rasterizes each part and reuses that memory for the next; the lines
+// and their order, and so the picture, stay the same. (The relief's meshes are small enough not
+// to gain from it.)
 constexpr size_t kIndicesPerDraw = size_t(1) << 14;
 
-void drawElements(GLenum mode, size_t count, const uint32_t* indices) {
-    const size_t perVertex = mode == GL_LINES ? 2 : 3;
-    const size_t part = kIndicesPerDraw / perVertex * perVertex;
-    for (size_t first = 0; first < count; first += part) {
+void drawLinesInParts(size_t count, const uint32_t* indices) {
+    for (size_t first = 0; first < count; first += kIndicesPerDraw) {
         if (first > 0)
             glFlush();
-        glDrawElements(mode, GLsizei(std::min(part, count - first)), GL_UNSIGNED_INT,
+        glDrawElements(GL_LINES, GLsizei(std::min(kIndicesPerDraw, count - first)), GL_UNSIGNED_INT,
                        indices + first);
     }
 }
@@ -152,14 +151,14 @@ void drawSurface(bool drawScreens) {
     // are too small for them.
     if (lit) {
         if (relief.count > 0 && relief.indices)
-            drawElements(GL_TRIANGLES, relief.count, relief.indices);
+            glDrawElements(GL_TRIANGLES, GLsizei(relief.count), GL_UNSIGNED_INT, relief.indices);
     } else if (wire) {
         if (relief.count > 0 && relief.indices)
-            drawElements(GL_LINES, relief.count, relief.indices);
+            glDrawElements(GL_LINES, GLsizei(relief.count), GL_UNSIGNED_INT, relief.indices);
     } else if (!(v.flatView && drawFlatTexture(colors))) {
         flatLines = true;
         if (neededLineIndices(p, nodesInView(p))) {
-            drawElements(GL_LINES, p.lineIndexCount, p.lineIndices.get());
+            drawLinesInParts(p.lineIndexCount, p.lineIndices.get());
         } else if (p.oscillators) {
             reportRefusedIndexList(p);
         }
