@@ -1,8 +1,9 @@
 // Drawing speed: frames of the 3-D view (lit relief and wire frame) on pools of 200, 300 and
-// 500 squared, composed, presented and finished, and the flat view and the lit relief of large
-// pools against one step of the same run. Needs an X display (xvfb-run). CPU time includes the
-// threads of a software renderer; frames per second come from wall time and depend on the load
-// of the machine. Only exports are used, so that the same source measures an older engine too.
+// 500 squared, composed, presented and finished, and the flat view (also zoomed in) and the lit
+// relief of large pools against one step of the same run. Needs an X display (xvfb-run). CPU
+// time includes the threads of a software renderer; frames per second come from wall time and
+// depend on the load of the machine. Only exports are used, so that the same source measures an
+// older engine too.
 #include "ratio_reporter.h"
 #include "sim/engine_state.h"
 #include "zbengine.h"
@@ -74,6 +75,22 @@ void BM_Flat(benchmark::State& state, int n, bool recolour) {
     for (auto _ : state) {
         if (recolour)
             ZBDLL_AddEdges(false, false, false, false); // writes no cell, but may have
+        ZBDLL_RepaintScene(true, false);
+        glFinish();
+    }
+}
+
+// The flat view zoomed in as far as the editor goes, where a large pool's cells are two pixels
+// and drawn with their grid lines.
+void BM_FlatClose(benchmark::State& state, int n) {
+    makeWavyPool(n);
+    ZBDLL_Set3dMode(false);
+    ZBDLL_SetCamera(0.0, 0.4, 0.0, -0.6, 0.0);
+    if (!ZBDLL_RepaintScene(true, false)) {
+        state.SkipWithError("nothing drawn");
+        return;
+    }
+    for (auto _ : state) {
         ZBDLL_RepaintScene(true, false);
         glFinish();
     }
@@ -152,6 +169,8 @@ int main(int argc, char** argv) {
         ratios.push_back({"flat after a change " + size + " / step " + size, "flat-changed/" + size,
                           "step/" + size, ""});
     }
+    measured(benchmark::RegisterBenchmark("flat-close/1000", BM_FlatClose, 1000));
+    ratios.push_back({"flat zoomed in 1000 / step 1000", "flat-close/1000", "step/1000", ""});
     measured(benchmark::RegisterBenchmark(caseName(1000, true).c_str(), BM_Draw, 1000, true));
     ratios.push_back({"draw/lit/300 / step 300", caseName(300, true), "step/300", ""});
     ratios.push_back({"draw/lit/300 / step 1000", caseName(300, true), "step/1000", "<= 1.5"});

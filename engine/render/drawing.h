@@ -8,6 +8,8 @@
 
 namespace zb {
 
+struct Pool;
+
 // Creates the context on the host window, sets the projection, loads the screen backgrounds
 // from below basePath and, if a pool exists already, prepares drawing it.
 int32_t createRenderContext(uintptr_t window, int32_t width, int32_t height, const char* basePath);
@@ -52,6 +54,8 @@ struct ReliefMesh {
 };
 ReliefMesh reliefMesh(const uint32_t* displayColors);
 ReliefMesh wireMesh(const uint32_t* displayColors); // the wire frame's lines, coarse as the relief
+// Tells once per pool that a full index list could not be allocated; the frame draws without it.
+void reportRefusedIndexList(Pool& p);
 void drawScreenBoxes();
 void drawScreenPanel();
 // The editor's marks over the flat view.

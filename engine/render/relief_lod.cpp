@@ -182,10 +182,15 @@ void buildCoarseMesh(const Pool& p, int32_t k, bool lines, CoarseMesh& mesh) {
 }
 
 ReliefMesh coarseMesh(const uint32_t* displayColors, bool lines) {
-    const Pool& p = gEngine.pool;
+    Pool& p = gEngine.pool;
     LevelOfDetail& lod = gEngine.view.lod;
     const int32_t k = strideFor(p, lod);
     if (k <= 1 || p.sizeX < 2 || p.sizeY < 2 || !p.oscillators) {
+        if (!(lines ? neededLineIndices(p) : neededTriangleIndices(p))) {
+            if (p.oscillators)
+                reportRefusedIndexList(p);
+            return {nullptr, 0, displayColors, nullptr};
+        }
         return lines ? ReliefMesh{p.lineIndices.get(), p.lineIndexCount, displayColors, nullptr}
                      : ReliefMesh{p.triangleIndices.get(), p.triangleIndexCount, displayColors,
                                   nullptr};

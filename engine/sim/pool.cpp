@@ -85,32 +85,40 @@ void fillOscillators(Pool& p, float damping, float coupling) {
 }
 
 // Appended column by column, as the drawing has always received them.
-void buildIndices(Pool& p) {
+void buildTriangleIndices(Pool& p) {
     const uint32_t nx = uint32_t(p.sizeX);
     const uint32_t ny = uint32_t(p.sizeY);
     uint32_t* tri = p.triangleIndices.get();
-    uint32_t* line = p.lineIndices.get();
-    for (uint32_t i = 0; i < nx; ++i) {
-        for (uint32_t j = 0; j < ny; ++j) {
+    for (uint32_t i = 0; i + 1 < nx; ++i) {
+        for (uint32_t j = 0; j + 1 < ny; ++j) {
             const uint32_t a = i + j * nx;
             const uint32_t b = a + 1;
             const uint32_t d = a + nx;
             const uint32_t c = d + 1;
-            if (i + 1 < nx && j + 1 < ny) {
-                *tri++ = a;
-                *tri++ = b;
-                *tri++ = c;
-                *tri++ = a;
-                *tri++ = c;
-                *tri++ = d;
-            }
-            if (i + 1 < nx) {
+            *tri++ = a;
+            *tri++ = b;
+            *tri++ = c;
+            *tri++ = a;
+            *tri++ = c;
+            *tri++ = d;
+        }
+    }
+}
+
+void buildLineIndices(Pool& p) {
+    const uint32_t nx = uint32_t(p.sizeX);
+    const NodeBlock& b = p.lineBlock;
+    uint32_t* line = p.lineIndices.get();
+    for (uint32_t i = uint32_t(b.firstColumn); i <= uint32_t(b.lastColumn); ++i) {
+        for (uint32_t j = uint32_t(b.firstRow); j <= uint32_t(b.lastRow); ++j) {
+            const uint32_t a = i + j * nx;
+            if (i < uint32_t(b.lastColumn)) {
                 *line++ = a;
-                *line++ = b;
+                *line++ = a + 1;
             }
-            if (j + 1 < ny) {
+            if (j < uint32_t(b.lastRow)) {
                 *line++ = a;
-                *line++ = d;
+                *line++ = a + nx;
             }
         }
     }
@@ -154,11 +162,29 @@ PoolSizeCheck checkPoolSize(int64_t sizeX, int64_t sizeY, uint64_t memoryBytes) 
     return PoolSizeCheck::Ok;
 }
 
+bool indexListsBuiltWithPool(int64_t sizeX, int64_t sizeY) {
+    if (sizeX <= 0 || sizeY <= 0)
+        return true;
+    constexpr uint64_t kBuiltWithPoolBytes = uint64_t(2) << 20;
+    const uint64_t nx = uint64_t(sizeX);
+    const uint64_t ny = uint64_t(sizeY);
+    if (nx * ny > kBuiltWithPoolBytes)
+        return false;
+    return (triangleIndexCount(nx, ny) + lineIndexCount(nx, ny)) * sizeof(uint32_t) <=
+           kBuiltWithPoolBytes;
+}
+
+void releaseLineIndices(Pool& pool) {
+    pool.lineIndices.reset();
+    pool.lineIndexCount = 0;
+    pool.lineIndexCapacity = 0;
+    pool.lineBlock = NodeBlock{};
+}
+
 void releaseIndexLists(Pool& pool) {
     pool.triangleIndices.reset();
-    pool.lineIndices.reset();
     pool.triangleIndexCount = 0;
-    pool.lineIndexCount = 0;
+    releaseLineIndices(pool);
 }
 
 void releasePool(Pool& pool) {
@@ -167,23 +193,76 @@ void releasePool(Pool& pool) {
     pool.pendingMaterial = PendingMaterial{};
 }
 
+bool neededTriangleIndices(Pool& pool) {
+    if (!pool.oscillators)
+        return false;
+    if (pool.triangleIndices)
+        return true;
+    const size_t count = triangleIndexCount(uint64_t(pool.sizeX), uint64_t(pool.sizeY));
+    pool.triangleIndices = allocateArray<uint32_t>(count);
+    if (!pool.triangleIndices)
+        return false;
+    pool.triangleIndexCount = count;
+    buildTriangleIndices(pool);
+    return true;
+}
+
+bool neededLineIndices(Pool& pool) {
+    return neededLineIndices(pool, NodeBlock{0, pool.sizeX - 1, 0, pool.sizeY - 1});
+}
+
+bool neededLineIndices(Pool& pool, NodeBlock block) {
+    if (!pool.oscillators)
+        return false;
+    if (indexListsBuiltWithPool(pool.sizeX, pool.sizeY)) {
+        block = NodeBlock{0, pool.sizeX - 1, 0, pool.sizeY - 1};
+    } else {
+        block.firstColumn = std::max(block.firstColumn, 0);
+        block.firstRow = std::max(block.firstRow, 0);
+        block.lastColumn = std::min(block.lastColumn, pool.sizeX - 1);
+        block.lastRow = std::min(block.lastRow, pool.sizeY - 1);
+        if (block.lastColumn < block.firstColumn || block.lastRow < block.firstRow)
+            block = NodeBlock{0, 0, 0, 0}; // nothing on screen: one node, no lines
+    }
+    if (pool.lineIndices && pool.lineBlock == block)
+        return true;
+    const size_t count = lineIndexCount(uint64_t(block.lastColumn - block.firstColumn + 1),
+                                        uint64_t(block.lastRow - block.firstRow + 1));
+    // Scrolling changes the block every frame: a list is allocated anew only when it grows, or
+    // when it holds far more than the block needs.
+    if (!pool.lineIndices || count > pool.lineIndexCapacity || count < pool.lineIndexCapacity / 4) {
+        releaseLineIndices(pool);
+        pool.lineIndices = allocateArray<uint32_t>(count);
+        if (!pool.lineIndices)
+            return false;
+        pool.lineIndexCapacity = count;
+    }
+    pool.lineIndexCount = count;
+    pool.lineBlock = block;
+    buildLineIndices(pool);
+    return true;
+}
+
 bool addIndexLists(Pool& pool) {
     if (!pool.oscillators)
         return false;
-    if (pool.triangleIndices && pool.lineIndices)
+    if (!indexListsBuiltWithPool(pool.sizeX, pool.sizeY))
         return true;
-    const uint64_t nx = uint64_t(pool.sizeX);
-    const uint64_t ny = uint64_t(pool.sizeY);
-    pool.triangleIndexCount = triangleIndexCount(nx, ny);
-    pool.lineIndexCount = lineIndexCount(nx, ny);
-    pool.triangleIndices = allocateArray<uint32_t>(pool.triangleIndexCount);
-    pool.lineIndices = allocateArray<uint32_t>(pool.lineIndexCount);
-    if (!pool.triangleIndices || !pool.lineIndices) {
-        releaseIndexLists(pool);
-        return false;
+    if (neededTriangleIndices(pool) && neededLineIndices(pool))
+        return true;
+    releaseIndexLists(pool);
+    return false;
+}
+
+void releaseUnusedIndexLists(Pool& pool, bool usedTriangles, bool usedLines) {
+    if (indexListsBuiltWithPool(pool.sizeX, pool.sizeY))
+        return;
+    if (!usedTriangles) {
+        pool.triangleIndices.reset();
+        pool.triangleIndexCount = 0;
     }
-    buildIndices(pool);
-    return true;
+    if (!usedLines)
+        releaseLineIndices(pool);
 }
 
 bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float coupling,
@@ -193,6 +272,7 @@ bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float co
     if (!pool.oscillators || pool.sizeX != sizeX || pool.sizeY != sizeY)
         releasePool(pool);
     pool.pendingMaterial = PendingMaterial{};
+    pool.indexListsRefused = false;
     pool.sizeX = sizeX;
     pool.sizeY = sizeY;
     // Arrays kept from the last build at this size are already taken from what is available.
@@ -225,6 +305,9 @@ void setArraysAside(Pool& pool, SpareArrays& spare) {
         releasePool(pool);
         return;
     }
+    // A large pool's lists are built again when a frame needs them, and for its view.
+    if (!indexListsBuiltWithPool(pool.sizeX, pool.sizeY))
+        releaseIndexLists(pool);
     spare.sizeX = pool.sizeX;
     spare.sizeY = pool.sizeY;
     spare.oscillators = std::move(pool.oscillators);
@@ -248,6 +331,9 @@ void takeArraysBack(Pool& pool, SpareArrays& spare) {
     pool.triangleIndexCount = spare.triangleIndexCount;
     pool.lineIndices = std::move(spare.lineIndices);
     pool.lineIndexCount = spare.lineIndexCount;
+    pool.lineIndexCapacity = spare.lineIndexCount;
+    if (pool.lineIndices)
+        pool.lineBlock = NodeBlock{0, pool.sizeX - 1, 0, pool.sizeY - 1};
     spare = SpareArrays{};
 }
 

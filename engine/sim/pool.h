@@ -27,6 +27,15 @@ struct PendingMaterial {
     float coupling = 0;
 };
 
+// Nodes columns firstColumn..lastColumn by rows firstRow..lastRow, both ends included.
+struct NodeBlock {
+    int32_t firstColumn = 0;
+    int32_t lastColumn = -1;
+    int32_t firstRow = 0;
+    int32_t lastRow = -1;
+    bool operator==(const NodeBlock&) const = default;
+};
+
 struct Pool {
     int32_t sizeX = 0;              // columns NX; kept after the arrays are released
     int32_t sizeY = 0;              // rows NY
@@ -35,11 +44,19 @@ struct Pool {
     float originZ = 0;              // drawing z of node (0, 0)
     float baseDampingFactor = 1;    // 1 - damping of the pool as created; scales damped edges
     CArray<Oscillator> oscillators; // node (i, j) is element i + j * NX
-    // The index lists depend on nothing but the size; absent for a pool that is never drawn.
+    // The full mesh's index lists depend on nothing but the size. A small pool gets them with
+    // its records; a large one is mostly drawn from coarse meshes or the flat view's texture and
+    // gets each list on the first frame that draws it (neededTriangleIndices, neededLineIndices).
+    // Absent for a pool that is never drawn.
     CArray<uint32_t> triangleIndices;
     size_t triangleIndexCount = 0; // 6 (NX-1)(NY-1)
     CArray<uint32_t> lineIndices;
-    size_t lineIndexCount = 0; // 2 ((NX-1) NY + NX (NY-1))
+    size_t lineIndexCount = 0; // 2 ((NX-1) NY + NX (NY-1)) for the whole grid
+    // The nodes whose lines lineIndices holds: the whole grid, but for a large pool's flat view
+    // zoomed in, which needs the lines on screen only.
+    NodeBlock lineBlock;
+    size_t lineIndexCapacity = 0;
+    bool indexListsRefused = false; // a list could not be allocated for a frame (told once)
     PendingMaterial pendingMaterial;
 
     size_t cellCount() const { return size_t(sizeX) * size_t(sizeY); }
@@ -66,10 +83,26 @@ bool buildPool(Pool& pool, int32_t sizeX, int32_t sizeY, float damping, float co
 
 void releasePool(Pool& pool);
 
-// Gives a pool built without index lists its lists (a drawing joined in after all). False when
-// the pool has no arrays or the lists cannot be allocated.
+// Whether a pool of this size gets its index lists when it is built: lists of up to 2 MiB, about
+// 200 x 200 nodes, whose full mesh is drawn in every view.
+bool indexListsBuiltWithPool(int64_t sizeX, int64_t sizeY);
+
+// Gives a pool built without index lists the lists a drawn pool of its size is built with (a
+// drawing joined in after all): both for a small pool, none for a large one. False when the pool
+// has no arrays or the lists cannot be allocated.
 bool addIndexLists(Pool& pool);
 void releaseIndexLists(Pool& pool);
+
+// The full triangle or line list, built on first use: false when the pool has no arrays or the
+// list cannot be allocated (the frame then draws without it).
+bool neededTriangleIndices(Pool& pool);
+bool neededLineIndices(Pool& pool);
+// The lines between the block's nodes, in the order of the full list; for a small pool always
+// the full list. The block is clamped to the grid.
+bool neededLineIndices(Pool& pool, NodeBlock block);
+// Releases the lists of a large pool that the frame just drawn did not use, so that a zoomed-in
+// look or a fine mesh costs memory only while it is on screen.
+void releaseUnusedIndexLists(Pool& pool, bool usedTriangles, bool usedLines);
 
 // The arrays of a discarded pool, kept for the next pool of the same size.
 struct SpareArrays {

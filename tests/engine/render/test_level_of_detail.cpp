@@ -292,7 +292,8 @@ TEST_F(DetailLevels, OneCellWallStaysInTheCoarseRelief) {
     frame(false);
     const ReliefMesh mesh = reliefMesh(nullptr);
     ASSERT_NE(mesh.indices, pool().triangleIndices.get()) << "the coarse mesh";
-    EXPECT_LT(mesh.count, pool().triangleIndexCount / 4);
+    EXPECT_LT(mesh.count, size_t(6) * 999 * 999 / 4) << "a quarter of the full mesh's";
+    EXPECT_EQ(pool().triangleIndices, nullptr) << "the full mesh is not held";
     int black = 0;
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
@@ -335,7 +336,8 @@ TEST_F(DetailLevels, TheWireFrameIsCoarseAboveTheDesignedSizesAndKeepsAWall) {
     frame(false);
     const ReliefMesh mesh = wireMesh(nullptr);
     ASSERT_NE(mesh.indices, pool().lineIndices.get()) << "the coarse lines";
-    EXPECT_LT(mesh.count, pool().lineIndexCount / 4);
+    EXPECT_LT(mesh.count, size_t(4) * 999 * 1000 / 4) << "a quarter of the full grid's";
+    EXPECT_EQ(pool().lineIndices, nullptr) << "the full grid is not held";
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     // The wall's row in the picture: a long run of black pixels on some row.
     int longest = 0;
@@ -413,6 +415,69 @@ TEST_F(DetailLevels, OneCellWallsShowOnEveryRowInTheFlatTexture) {
         }
         EXPECT_EQ(missing, 0) << "wall on row " << row;
     }
+}
+
+// A large pool holds no full index list: the flat view's texture and the coarse relief need none.
+// Zoomed in, the flat view has the grid lines of the cells on screen only, and draws them out to
+// the picture's edges, also with the pool turned and beside the pool's border.
+TEST_F(DetailLevels, ALargePoolHoldsTheGridLinesOnScreenOnly) {
+    newPool(1000, 1000);
+    EXPECT_EQ(pool().lineIndices, nullptr) << "none built with the pool";
+    EXPECT_EQ(pool().triangleIndices, nullptr) << "none built with the pool";
+    lookDown(kDefaultZoom);
+    frame();
+    ASSERT_NE(gEngine.view.lod.flatTexture, 0u) << "the texture, not the lines";
+    EXPECT_EQ(pool().lineIndices, nullptr);
+    EXPECT_EQ(pool().triangleIndices, nullptr);
+
+    constexpr double kClose = 0.4; // the editor's nearest zoom: two pixels a cell at 1000 x 1000
+    const double perUnit = kHeight / (2.0 * kClose * std::tan(M_PI / 8.0));
+    struct View {
+        double eyeX, eyeZ, angle;
+    };
+    for (const View view : {View{0.0, 0.0, 0.0}, View{0.35, -0.3, 0.0}, View{0.1, 0.1, 30.0}}) {
+        ZBDLL_SetCamera(view.eyeX, kClose, view.eyeZ, kClose - 1.0, view.eyeZ);
+        ZBDLL_SetPoolAngle(view.angle);
+        frame();
+        ASSERT_NE(pool().lineIndices, nullptr) << "the lines at " << view.eyeX;
+        EXPECT_LT(pool().lineIndexCount, size_t(4) * 999 * 1000 / 3) << "those on screen";
+        // Along the picture's edges and middle lines, wherever the pool lies under a stretch of
+        // 20 pixels, lines cross it.
+        auto overPool = [&](int x, int y) {
+            const double a = -view.angle * M_PI / 180.0;
+            const double wx = (x + 0.5 - kWidth / 2.0) / perUnit + view.eyeX;
+            const double wz = (y + 0.5 - kHeight / 2.0) / perUnit + view.eyeZ;
+            const double px = std::cos(a) * wx - std::sin(a) * wz;
+            const double pz = std::sin(a) * wx + std::cos(a) * wz;
+            return std::abs(px) < 0.49 && std::abs(pz) < 0.49;
+        };
+        int bare = 0, checked = 0;
+        auto stretch = [&](int x, int y, int dx, int dy) {
+            for (int k = 0; k < 20; ++k)
+                if (!overPool(x + k * dx, y + k * dy))
+                    return;
+            int lines = 0;
+            for (int k = 0; k < 20; ++k)
+                lines += at(x + k * dx, y + k * dy).near(kBackground, 2) ? 0 : 1;
+            ++checked;
+            if (lines < 5) {
+                ++bare;
+                ADD_FAILURE() << "no lines from " << x << ", " << y << " at " << view.eyeX;
+            }
+        };
+        for (int x = 0; x + 20 <= kWidth; x += 20)
+            for (const int y : {0, kHeight / 2, kHeight - 1})
+                stretch(x, y, 1, 0);
+        for (int y = 0; y + 20 <= kHeight; y += 20)
+            for (const int x : {0, kWidth / 2, kWidth - 1})
+                stretch(x, y, 0, 1);
+        EXPECT_GT(checked, 20);
+        EXPECT_EQ(bare, 0);
+    }
+    ZBDLL_SetPoolAngle(0.0);
+    lookDown(kDefaultZoom);
+    frame();
+    EXPECT_EQ(pool().lineIndices, nullptr) << "given back with the texture";
 }
 
 } // namespace zb::test
