@@ -66,6 +66,11 @@ void GalleryGrid::setEntries(const std::vector<GalleryEntry>& entries) {
         auto* tile = new GalleryTile(QString::fromStdString(e.title), picturePathOf(e),
                                      QSize(kPictureWidth, kPictureHeight), this);
         tile->setObjectName(QString::fromStdString(e.name));
+        // The text at the pointer too, so that a teacher browsing with the mouse reads it
+        // without selecting each one.
+        tile->setToolTip(QStringLiteral("<b>%1</b><p>%2</p>")
+                             .arg(QString::fromStdString(e.title).toHtmlEscaped(),
+                                  QString::fromStdString(e.text).toHtmlEscaped()));
         tile->installEventFilter(this);
         tiles_.push_back(tile);
     }
