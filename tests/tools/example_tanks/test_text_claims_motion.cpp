@@ -121,30 +121,9 @@ TEST_F(MotionPage, MachAngleOfAnExciterTwiceAsFastAsItsWaves) {
     runFrames(frames);
     const double sourceX = startX + engineSpeed(v) * double(gEngine.simTime);
     ASSERT_LT(sourceX, nx - 10);
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    int n = 0;
-    for (int i = 100; i <= int(sourceX) - 30; i += 2) {
-        double peak = 0;
-        for (int j = 0; j < ny; ++j)
-            peak = std::max(peak, std::abs(cell(i, j).elongation));
-        ASSERT_GT(peak, 0.0) << i;
-        for (int side : {-1, 1}) {
-            for (int d = midY - 1; d > 0; --d) {
-                if (std::abs(cell(i, midY + side * d).elongation) >= 0.01 * peak) {
-                    const double x = sourceX - i;
-                    sx += x;
-                    sy += d;
-                    sxx += x * x;
-                    sxy += x * d;
-                    ++n;
-                    break;
-                }
-            }
-        }
-    }
-    ASSERT_GT(n, 40);
-    const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
-    const double measured = std::atan(slope) * 180 / kPi;
+    int edges = 0;
+    const double measured = coneHalfAngle(sourceX, midY, 100, edges);
+    ASSERT_GT(edges, 40);
     EXPECT_NEAR(measured, angle, kTolerance * angle);
 }
 

@@ -149,4 +149,37 @@ inline double refinedExtremum(const std::vector<double>& y, size_t n) {
     return curvature == 0 ? double(n) : double(n) + 0.5 * (l - r) / curvature;
 }
 
+// The half angle in degrees of the cone behind a source at (sourceX, midY) running along +x. In
+// each second column from `from` to 30 before the source the cone's edge is where the swing,
+// seen from the border, first reaches a hundredth of the column's largest; a line fitted through
+// these edges gives the angle. edges: how many were found; 0 when a column holds no wave at all.
+inline double coneHalfAngle(double sourceX, int midY, int from, int& edges) {
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    edges = 0;
+    for (int i = from; i <= int(sourceX) - 30; i += 2) {
+        double peak = 0;
+        for (int j = 0; j < sizeY(); ++j)
+            peak = std::max(peak, std::abs(cell(i, j).elongation));
+        if (peak == 0) {
+            edges = 0;
+            return 0;
+        }
+        for (int side : {-1, 1}) {
+            for (int d = midY - 1; d > 0; --d) {
+                if (std::abs(cell(i, midY + side * d).elongation) >= 0.01 * peak) {
+                    const double x = sourceX - i;
+                    sx += x;
+                    sy += d;
+                    sxx += x * x;
+                    sxy += x * d;
+                    ++edges;
+                    break;
+                }
+            }
+        }
+    }
+    const double slope = (edges * sxy - sx * sy) / (edges * sxx - sx * sx);
+    return std::atan(slope) * 180 / kPi;
+}
+
 } // namespace zb

@@ -246,30 +246,9 @@ TEST(GalleryClaims, Machkegel) {
     runFrames(int(170 / v / dt));
     const double sourceX = source.X + v * double(gEngine.simTime);
     ASSERT_LT(sourceX, sizeX() - tank.RandBreite);
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    int n = 0;
-    for (int i = source.X + 50; i <= int(sourceX) - 30; i += 2) {
-        double peak = 0;
-        for (int j = 0; j < sizeY(); ++j)
-            peak = std::max(peak, std::abs(cell(i, j).elongation));
-        ASSERT_GT(peak, 0.0) << i;
-        for (int side : {-1, 1}) {
-            for (int d = mid - 1; d > 0; --d) {
-                if (std::abs(cell(i, mid + side * d).elongation) >= 0.01 * peak) {
-                    const double x = sourceX - i;
-                    sx += x;
-                    sy += d;
-                    sxx += x * x;
-                    sxy += x * d;
-                    ++n;
-                    break;
-                }
-            }
-        }
-    }
-    ASSERT_GT(n, 30);
-    const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
-    const double angle = std::atan(slope) * 180 / kPi;
+    int edges = 0;
+    const double angle = coneHalfAngle(sourceX, mid, source.X + 50, edges);
+    ASSERT_GT(edges, 30);
     expectClose(angle, text.number(R"(Sein halber Öffnungswinkel α ist etwa (\d+)°)"),
                 "half angle");
     text.expectEveryNumberChecked();
