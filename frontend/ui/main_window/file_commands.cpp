@@ -53,12 +53,26 @@ void FileCommands::setTankFile(const QString& fileName) {
 }
 
 FileCommands::SaveOutcome FileCommands::SaveCommand() {
-    const QString name =
-        userDialogs().saveTankFileName(lastFileName_.isEmpty() ? lastFolder() : lastFileName_);
+    const QString name = userDialogs().saveTankFileName(saveSuggestion());
     if (name.isEmpty()) {
         return SaveOutcome::Cancelled;
     }
     return saveTankAs(name) ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
+QString FileCommands::saveSuggestion() const {
+    // An opened experiment is named after its title: the last file's name offered instead
+    // would let a quick Enter replace that other tank.
+    if (tankFile_.isEmpty() && !experimentTitle_.isEmpty()) {
+        QString name = experimentTitle_;
+        for (QChar& c : name) {
+            if (c == u'/' || c == u'\\' || c == u':' || c.category() == QChar::Other_Control) {
+                c = u'-';
+            }
+        }
+        return QDir(lastFolder()).filePath(name + QStringLiteral(".zb"));
+    }
+    return lastFileName_.isEmpty() ? lastFolder() : lastFileName_;
 }
 
 void FileCommands::reportSaveFailure(const QString& what, const QString& fileName,

@@ -70,6 +70,8 @@ class FileCommands : public QObject {
     void newTankRequested();
 
   private:
+    // Where "Speichern unter" starts: the last file, or an opened experiment's title.
+    QString saveSuggestion() const;
     // An opened or saved tank goes to the front of "Zuletzt geöffnet".
     void rememberFile(const QString& fileName);
     // Reads the file into the document; on failure says why and leaves the tank alone.

@@ -13,6 +13,7 @@
 #include "test_registry.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -98,6 +99,8 @@ class GalleryWindowTest : public QObject {
         actionOf(main, "actSpeichern").trigger();
         QCOMPARE(h.dialogs.suggestions.size(), 1);
         QVERIFY(!h.dialogs.suggestions[0].startsWith(g.folder()));
+        // Named after the experiment, not after the tank saved last, which Enter would replace.
+        QCOMPARE(QFileInfo(h.dialogs.suggestions[0]).fileName(), QStringLiteral("Ein Spalt.zb"));
         const QByteArray before = [&] {
             QFile f(g.path("03_Spalt.zb"));
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
