@@ -1,5 +1,6 @@
 #include "model/cp1252.h"
 #include "model/tank_file.h"
+#include "tank_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,21 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Little-endian bytes of a tank file, written field by field.
-struct Bytes {
-    std::vector<uint8_t> b;
-    template <class T>
-    Bytes& put(T v) {
-        const auto* p = reinterpret_cast<const uint8_t*>(&v);
-        b.insert(b.end(), p, p + sizeof v);
-        return *this;
-    }
-    Bytes& flag(bool v) { return put<uint8_t>(v ? 1 : 0); }
-    Bytes& name(const std::string& cp1252, uint8_t filler = 0) {
-        b.push_back(uint8_t(cp1252.size()));
-        b.insert(b.end(), cp1252.begin(), cp1252.end());
-        b.insert(b.end(), 255 - cp1252.size(), filler);
-        return *this;
-    }
+struct Bytes : TankBytes<Bytes> {
     Bytes& header(int32_t version, int32_t count) {
         put(version).put<int32_t>(64).put<int32_t>(48);
         flag(true).flag(false).flag(true).flag(false);

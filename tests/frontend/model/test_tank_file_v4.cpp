@@ -1,5 +1,6 @@
 // Tank file version 4: the extended kinds and options, and the rule that only they make it.
 #include "model/tank_file.h"
+#include "tank_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,26 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Little-endian bytes of a tank file, laid out by hand.
-struct Bytes {
-    std::vector<uint8_t> b;
-    template <class T>
-    Bytes& put(T v) {
-        const auto* p = reinterpret_cast<const uint8_t*>(&v);
-        b.insert(b.end(), p, p + sizeof v);
-        return *this;
-    }
-    Bytes& flag(bool v) { return put<uint8_t>(v ? 1 : 0); }
-    Bytes& ints(std::initializer_list<int32_t> values) {
-        for (int32_t v : values)
-            put(v);
-        return *this;
-    }
-    Bytes& name(const std::string& text) {
-        b.push_back(uint8_t(text.size()));
-        b.insert(b.end(), text.begin(), text.end());
-        b.insert(b.end(), 255 - text.size(), 0);
-        return *this;
-    }
+struct Bytes : TankBytes<Bytes> {
     Bytes& header(int32_t version, int32_t count) {
         put(version).put<int32_t>(90).put<int32_t>(70);
         flag(false).flag(true).flag(false).flag(true);
