@@ -13,8 +13,8 @@
 #include "test_registry.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -178,6 +178,18 @@ class GalleryWindowTest : public QObject {
         QCOMPARE(main.document().tank().GroesseX, 130);
         QCOMPARE(simulationOf(main).gbDarstellung->cbFaerbung->currentIndex(), 2);
         QVERIFY(h.dialogs.errors.isEmpty());
+
+        // A tank that brings a display, read while a sequence runs, shows the designed one.
+        h.w->startEntry(4);
+        QCOMPARE(main.run().state().tutorialSequence, 1);
+        QVERIFY(main.files().openTankFile(g.path("03_Spalt.zb")));
+        QCOMPARE(main.run().state().tutorialSequence, 1);
+        const SimulationGroup& s = simulationOf(main);
+        QCOMPARE(s.gbDarstellung->cbFaerbung->currentIndex(), 0);
+        QVERIFY(!s.gbDarstellung->cbSchirmIntensitaet->isChecked());
+        main.run().start();
+        QCOMPARE(s.tbSimSpeed->value(), SimulationGroup::kStartPosition);
+        main.run().stop();
     }
 
     void aMissingFolderAndABrokenTankAreExplained() {
