@@ -2,6 +2,7 @@
 #include "model/tank_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace zb {
@@ -14,6 +15,10 @@ TZBecken::TZBecken(const TZBecken& other)
       StandardDaempfung(other.StandardDaempfung), StandardKopplung(other.StandardKopplung),
       RandBreite(other.RandBreite), RandWahl(other.RandWahl), RandArt(other.RandArt),
       Objekte(std::make_unique<TObjektListe>(*other.Objekte)), Anzeige(other.Anzeige) {}
+
+double TAnzeige::heightScaleOf(int32_t position) {
+    return std::exp2(position / 10.0);
+}
 
 void TAnzeige::clamp() {
     Faerbung = std::clamp(Faerbung, 0, 2);

@@ -58,6 +58,8 @@ struct TAnzeige {
     int32_t Geschwindigkeit = 30; // speed slider at the start of a run, 0..150 (capped per tank)
 
     bool operator==(const TAnzeige&) const = default;
+    // The factor on the drawn heights at a height-slider position: 2^(position/10).
+    static double heightScaleOf(int32_t position);
     // Every field brought into its slider's range, as a file of a later program may hold more.
     void clamp();
 };

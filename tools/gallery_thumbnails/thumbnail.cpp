@@ -2,6 +2,7 @@
 #include "letterbox.h"
 
 #include "height_picture.h"
+#include "model/dispersion.h"
 #include "model/simulation_speed.h"
 #include "model/stability.h"
 
@@ -33,7 +34,7 @@ constexpr zbtool::Rgb kIntensityWallColour{191, 191, 191};
 constexpr double kBulkShare = 0.75;
 
 double waveSpeed(double coupling) { // oscillators per time unit
-    return std::sqrt(10000.0 / 3.0 * coupling / 4.0);
+    return std::sqrt(kSpring * coupling / 4.0);
 }
 
 int64_t averagedSteps(const TZBecken& tank, float dt, int64_t steps) {

@@ -224,7 +224,7 @@ std::string displayText(const zb::TAnzeige& a) {
     const char* const colours[] = {"Normale Farben", "Farben Auslenkung", "Farben Intensität"};
     std::string s = colours[std::clamp(a.Faerbung, 0, 2)];
     // As the height label shows it: two decimals below 1, one above.
-    const double height = std::exp2(a.Hoehenfaktor / 10.0);
+    const double height = zb::TAnzeige::heightScaleOf(a.Hoehenfaktor);
     char scale[32];
     std::snprintf(scale, sizeof scale, "%.*f", height < 1.0 ? 2 : 1, height);
     s += ", Höhe ×" + commaDecimal(scale);

@@ -1,6 +1,7 @@
 #include "simulation/display_group.h"
 
 #include "base/help_texts.h"
+#include "model/tank.h"
 #include "widgets/help_label.h"
 #include "widgets/track_bar.h"
 
@@ -10,8 +11,6 @@
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
-
-#include <cmath>
 
 namespace zb::ui {
 
@@ -83,7 +82,7 @@ DisplayGroup::DisplayGroup(EngineCalls& engine, const RunState& run, QWidget* pa
 }
 
 float DisplayGroup::heightScaleOf(int position) {
-    return float(std::exp2(position / 10.0));
+    return float(TAnzeige::heightScaleOf(position));
 }
 
 void DisplayGroup::applyToEngine() {
